@@ -1,0 +1,58 @@
+# Front door of the build. `make run` and `make test` install what is missing first.
+#   make build  - both presets: native (core, tests, tools, benchmarks) and windows (Velnor.scr)
+#   make run    - run the saver as a user would see it (under Wine)
+#   make test   - unit tests (plain and under ASan/UBSan) and the end-to-end tests under Wine
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+# Debian packages the build and the tests need.
+PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchmark-dev \
+            libgdk-pixbuf-2.0-dev libcairo2-dev libjpeg-dev clang-format \
+            g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick \
+            fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts
+
+.PHONY: deps build build-native build-sanitize build-windows run test unit-test e2e-test format clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -q && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q --no-install-recommends $$missing; \
+	fi
+
+build: build-native build-windows
+
+build-native:
+	cmake --preset native
+	cmake --build --preset native -j $(JOBS)
+
+build-sanitize:
+	cmake --preset native-sanitize
+	cmake --build --preset native-sanitize -j $(JOBS)
+
+build-windows:
+	cmake --preset windows
+	cmake --build --preset windows -j $(JOBS)
+
+run: deps build
+	python3 tools/run_saver.py
+
+unit-test: build-native build-sanitize
+	ctest --preset native -LE e2e -j $(JOBS)
+	ctest --preset native-sanitize -LE e2e -j $(JOBS)
+
+e2e-test: build-native build-windows
+	ctest --preset native -L e2e
+
+test: deps
+	$(MAKE) unit-test
+	$(MAKE) e2e-test
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

@@ -1,0 +1,64 @@
+// A drawing surface that only stores pixels: 32-bit, top-down, in the memory layout
+// of a Windows DIB section (blue in the low byte), so the Windows shell presents it
+// without converting. Drawing operations live in their own files.
+#pragma once
+
+#include <cassert>
+#include <cstdint>
+#include <vector>
+
+#include "settings/saver_settings.h"
+
+namespace velnor {
+
+// A pixel as stored: 0x00RRGGBB.
+using Pixel = std::uint32_t;
+
+// Converts a design colour 0x00BBGGRR into the stored pixel layout.
+constexpr Pixel PixelFromColourRef(ColourRef colour) {
+    const auto c = static_cast<std::uint32_t>(colour);
+    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+constexpr Pixel PixelFromRgb(int red, int green, int blue) {
+    return (static_cast<Pixel>(red & 0xFF) << 16) | (static_cast<Pixel>(green & 0xFF) << 8) |
+           static_cast<Pixel>(blue & 0xFF);
+}
+
+class Surface {
+public:
+    Surface() = default;
+    Surface(int width, int height, Pixel fill = 0)
+        : width_(width > 0 ? width : 0),
+          height_(height > 0 ? height : 0),
+          pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill) {}
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return pixels_.empty(); }
+    // Bytes from one row to the next.
+    int pitch() const { return width_ * static_cast<int>(sizeof(Pixel)); }
+
+    Pixel* row(int y) {
+        assert(y >= 0 && y < height_);
+        return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
+    const Pixel* row(int y) const {
+        assert(y >= 0 && y < height_);
+        return pixels_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
+    Pixel at(int x, int y) const { return row(y)[x]; }
+    void set(int x, int y, Pixel p) { row(y)[x] = p; }
+
+    Pixel* data() { return pixels_.data(); }
+    const Pixel* data() const { return pixels_.data(); }
+
+    bool operator==(const Surface&) const = default;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<Pixel> pixels_;
+};
+
+}  // namespace velnor
