@@ -3,10 +3,12 @@
 // without converting. Drawing operations live in their own files.
 #pragma once
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <vector>
 
+#include "engine/geometry.h"
 #include "settings/saver_settings.h"
 
 namespace velnor {
@@ -26,7 +28,7 @@ constexpr Pixel PixelFromRgb(int red, int green, int blue) {
 }
 
 class Surface {
-public:
+  public:
     Surface() = default;
     Surface(int width, int height, Pixel fill = 0)
         : width_(width > 0 ? width : 0),
@@ -36,6 +38,9 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     bool empty() const { return pixels_.empty(); }
+    // The rectangle of all pixels, (0, 0) to (width, height).
+    Rect bounds() const { return Rect{0, 0, width_, height_}; }
+    void Fill(Pixel p) { std::fill(pixels_.begin(), pixels_.end(), p); }
     // Bytes from one row to the next.
     int pitch() const { return width_ * static_cast<int>(sizeof(Pixel)); }
 
@@ -55,7 +60,7 @@ public:
 
     bool operator==(const Surface&) const = default;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<Pixel> pixels_;
