@@ -1,0 +1,21 @@
+// Entry of the configure mode: the settings dialog "Velnorの設定" (Velnor_P).
+// The program's entry calls RunSettingsDialog after LoadSettings has filled the record;
+// it returns once the dialog is gone (any button or the close box), and the entry then
+// ends the process. Only the dialog's "設定" and "初期設定" buttons write the settings.
+#pragma once
+
+#include <windows.h>
+
+namespace velnor {
+
+struct SaverSettings;
+struct SettingsLocation;
+
+// Shows the dialog modally (no owner window) and pumps its messages until it closes.
+// `settings` is edited in place by the option squares while the dialog is open;
+// `location` says where the settings file is read from and written to (with the
+// per-user fallback). Must be called on the process's only user-interface thread.
+void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
+                       const SettingsLocation& location);
+
+}  // namespace velnor
