@@ -20,12 +20,14 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
-    bool empty() const { return right <= left || bottom <= top; }
+    constexpr bool empty() const { return right <= left || bottom <= top; }
     // Sizes of an empty rectangle are 0; computed in 64 bits so that extreme
     // coordinates cannot overflow.
-    long long width() const { return empty() ? 0 : static_cast<long long>(right) - left; }
-    long long height() const { return empty() ? 0 : static_cast<long long>(bottom) - top; }
-    bool contains(Point p) const {
+    constexpr long long width() const { return empty() ? 0 : static_cast<long long>(right) - left; }
+    constexpr long long height() const {
+        return empty() ? 0 : static_cast<long long>(bottom) - top;
+    }
+    constexpr bool contains(Point p) const {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }
 
