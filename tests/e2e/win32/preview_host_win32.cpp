@@ -1,0 +1,98 @@
+// Test helper: plays the display-settings page that hosts a saver preview. It opens a window
+// with a magenta preview pane, prints the pane's handle (decimal) on stdout and can destroy
+// the pane, or end, after a delay, so the end-to-end tests can watch the preview react.
+//   velnor_test_host.exe [--pane WxH] [--destroy-pane-after MS] [--exit-after MS]
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+
+constexpr UINT_PTR kDestroyPaneTimer = 1;
+constexpr UINT_PTR kExitTimer = 2;
+constexpr COLORREF kPaneColour = RGB(255, 0, 255);
+
+struct Options {
+    int paneWidth = 152;
+    int paneHeight = 112;
+    UINT destroyPaneAfterMs = 0;
+    UINT exitAfterMs = 0;
+};
+
+Options ParseOptions(int argc, wchar_t** argv) {
+    Options options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::wcscmp(argv[i], L"--pane") == 0) {
+            std::swscanf(argv[i + 1], L"%dx%d", &options.paneWidth, &options.paneHeight);
+        } else if (std::wcscmp(argv[i], L"--destroy-pane-after") == 0) {
+            options.destroyPaneAfterMs = static_cast<UINT>(_wtoi(argv[i + 1]));
+        } else if (std::wcscmp(argv[i], L"--exit-after") == 0) {
+            options.exitAfterMs = static_cast<UINT>(_wtoi(argv[i + 1]));
+        }
+    }
+    return options;
+}
+
+HWND pane = nullptr;
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kDestroyPaneTimer) {
+                KillTimer(window, kDestroyPaneTimer);
+                if (pane) DestroyWindow(pane);
+                pane = nullptr;
+                std::printf("pane destroyed\n");
+                std::fflush(stdout);
+            } else if (wParam == kExitTimer) {
+                DestroyWindow(window);
+            }
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+bool RegisterClasses(HINSTANCE instance) {
+    WNDCLASSW host{};
+    host.lpfnWndProc = HostProc;
+    host.hInstance = instance;
+    host.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    host.lpszClassName = L"VelnorTestHost";
+    WNDCLASSW paneClass{};
+    paneClass.lpfnWndProc = DefWindowProcW;
+    paneClass.hInstance = instance;
+    paneClass.hbrBackground = CreateSolidBrush(kPaneColour);
+    paneClass.lpszClassName = L"VelnorTestPane";
+    return RegisterClassW(&host) && RegisterClassW(&paneClass);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const Options options = ParseOptions(argc, argv);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (!RegisterClasses(instance)) return 1;
+    HWND host = CreateWindowExW(
+        0, L"VelnorTestHost", L"Velnor Test Host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+        options.paneWidth + 40, options.paneHeight + 40, nullptr, nullptr, instance, nullptr);
+    pane = CreateWindowExW(0, L"VelnorTestPane", L"Velnor Test Pane",
+                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, options.paneWidth,
+                           options.paneHeight, host, nullptr, instance, nullptr);
+    if (!host || !pane) return 1;
+    std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(pane)));
+    std::fflush(stdout);
+    if (options.destroyPaneAfterMs)
+        SetTimer(host, kDestroyPaneTimer, options.destroyPaneAfterMs, nullptr);
+    if (options.exitAfterMs) SetTimer(host, kExitTimer, options.exitAfterMs, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}

@@ -1,0 +1,312 @@
+"""End-to-end harness: runs the cross-built Velnor.scr under Wine on a private Xvfb display.
+
+One Session owns a virtual display, a private Wine prefix (made on first use), a working
+folder holding a copy of the program (so its settings file beside it is the test's own),
+and every process it starts; closing the session ends exactly those by process id.
+Standard library only, plus the Xvfb, xdotool and ImageMagick commands.
+"""
+
+import argparse
+import contextlib
+import fcntl
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+WINE_ENV = {
+    "WINEDEBUG": "-all",
+    # No Mono or Gecko installation dialogs when the prefix is made.
+    "WINEDLLOVERRIDES": "mscoree,mshtml=",
+}
+
+# Japanese UI fonts that Windows has and Wine lacks, mapped to the IPA fonts.
+FONT_REPLACEMENTS = {
+    "ＭＳ Ｐゴシック": "IPAPGothic",
+    "ＭＳ ゴシック": "IPAGothic",
+    "MS PGothic": "IPAPGothic",
+    "MS Gothic": "IPAGothic",
+    "MS UI Gothic": "IPAPGothic",
+}
+
+# Settings keys of Velnor.ini as the program reads them (section "Section", cp932 file).
+SETTINGS_SECTION = "Section"
+
+
+def parse_args(argv=None):
+    """Arguments every end-to-end script accepts (given by ctest, or by hand)."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    root = os.path.abspath(os.path.join(here, "..", ".."))
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", default=os.path.join(root, "build", "windows", "bin", "Velnor.scr"))
+    parser.add_argument("--helpers", default=None, help="folder of the cross-built test helper programs")
+    parser.add_argument("--prefix", default=os.environ.get("VELNOR_WINEPREFIX",
+                                                           os.path.join(root, "build", "native", "wineprefix")))
+    parser.add_argument("--work", default=None, help="folder for the program copy and screenshots")
+    parser.add_argument("unittest_args", nargs="*")
+    args = parser.parse_args(argv)
+    if args.helpers is None:
+        args.helpers = os.path.dirname(os.path.abspath(args.program))
+    return args
+
+
+class Image:
+    """A screenshot as raw 8-bit RGB rows, with the few queries the tests need."""
+
+    def __init__(self, path, width, height, rgb):
+        self.path, self.width, self.height, self.rgb = path, width, height, rgb
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
+
+    def count(self, colour, left=0, top=0, right=None, bottom=None):
+        """Pixels exactly of `colour` (r, g, b) inside [left, right) x [top, bottom)."""
+        right = self.width if right is None else min(right, self.width)
+        bottom = self.height if bottom is None else min(bottom, self.height)
+        wanted = bytes(colour)
+        total = 0
+        for y in range(max(top, 0), bottom):
+            row = self.rgb[(y * self.width + max(left, 0)) * 3:(y * self.width + right) * 3]
+            total += sum(1 for i in range(0, len(row), 3) if row[i:i + 3] == wanted)
+        return total
+
+    def differing(self, other, left=0, top=0, right=None, bottom=None):
+        """Pixels that differ between two screenshots of the same size inside a rectangle."""
+        right = self.width if right is None else right
+        bottom = self.height if bottom is None else bottom
+        total = 0
+        for y in range(top, bottom):
+            a = self.rgb[(y * self.width + left) * 3:(y * self.width + right) * 3]
+            b = other.rgb[(y * self.width + left) * 3:(y * self.width + right) * 3]
+            total += sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
+        return total
+
+
+def _free_display_xvfb(width, height):
+    """Starts Xvfb on a display number it chooses itself (no race with other servers)."""
+    read_fd, write_fd = os.pipe()
+    proc = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+        pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_fd)
+    number = b""
+    with os.fdopen(read_fd, "rb") as pipe:
+        while not number.endswith(b"\n"):
+            chunk = pipe.read(1)
+            if not chunk:
+                break
+            number += chunk
+    if not number.strip():
+        proc.kill()
+        raise RuntimeError("Xvfb did not start")
+    return proc, ":" + number.decode().strip()
+
+
+class Session:
+    """A display, a Wine prefix and the processes a test started; use it with `with`."""
+
+    def __init__(self, args, width=1024, height=768, name=None):
+        self.args = args
+        self.width, self.height = width, height
+        self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
+        self.prefix = os.path.abspath(args.prefix)
+        base = args.work or os.path.join(os.path.dirname(self.prefix), "e2e")
+        self.work = os.path.join(os.path.abspath(base), self.name)
+        self.xvfb = None
+        self.display = None
+        self.processes = []
+        self._shots = 0
+
+    # --- lifetime -------------------------------------------------------------------
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def start(self):
+        shutil.rmtree(self.work, ignore_errors=True)
+        os.makedirs(self.work)
+        self.xvfb, self.display = _free_display_xvfb(self.width, self.height)
+        self._ensure_prefix()
+        self.program = self.install(self.args.program)
+
+    def close(self):
+        for proc in self.processes:
+            if proc.poll() is None:
+                with contextlib.suppress(ProcessLookupError):
+                    os.kill(proc.pid, signal.SIGKILL)
+                proc.wait()
+        subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=False)
+        if self.xvfb and self.xvfb.poll() is None:
+            self.xvfb.terminate()
+            self.xvfb.wait()
+
+    def env(self):
+        env = dict(os.environ)
+        env.update(WINE_ENV)
+        env["WINEPREFIX"] = self.prefix
+        if self.display:
+            env["DISPLAY"] = self.display
+        return env
+
+    # --- the Wine prefix --------------------------------------------------------------
+
+    def _ensure_prefix(self):
+        """Makes the prefix once (under a lock, since several scripts may share it)."""
+        os.makedirs(os.path.dirname(self.prefix), exist_ok=True)
+        with open(self.prefix + ".lock", "w") as lock:
+            fcntl.flock(lock, fcntl.LOCK_EX)
+            marker = os.path.join(self.prefix, ".velnor-ready")
+            if not os.path.exists(marker):
+                subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, check=True, timeout=180)
+                self._register_fonts()
+                subprocess.run(["wineserver", "-w"], env=self.env(), check=False, timeout=60)
+                open(marker, "w").close()
+        self._forget_user_settings()
+
+    def _register_fonts(self):
+        lines = ["Windows Registry Editor Version 5.00", "",
+                 "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]"]
+        lines += [f'"{face}"="{real}"' for face, real in FONT_REPLACEMENTS.items()]
+        reg = os.path.join(self.prefix, "velnor-fonts.reg")
+        with open(reg, "wb") as out:
+            out.write(b"\xff\xfe" + ("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
+        subprocess.run(["wine", "regedit", "/S", reg], env=self.env(), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=True, timeout=60)
+
+    def user_settings_path(self):
+        """The per-user settings file inside the prefix (%APPDATA%\\Velnor\\Velnor.ini)."""
+        user = os.environ.get("USER") or os.environ.get("LOGNAME") or "root"
+        return os.path.join(self.prefix, "drive_c", "users", user, "AppData", "Roaming", "Velnor",
+                            "Velnor.ini")
+
+    def _forget_user_settings(self):
+        # A per-user file would win over the test's own file beside the program.
+        with contextlib.suppress(FileNotFoundError):
+            os.remove(self.user_settings_path())
+
+    # --- files ------------------------------------------------------------------------
+
+    def install(self, program, folder="program"):
+        """Copies a program into the working folder; its settings file then lives beside it."""
+        target_dir = os.path.join(self.work, folder)
+        os.makedirs(target_dir, exist_ok=True)
+        target = os.path.join(target_dir, os.path.basename(program))
+        shutil.copy2(program, target)
+        return target
+
+    def helper(self, name):
+        return os.path.join(os.path.abspath(self.args.helpers), name)
+
+    def write_settings(self, values, program=None):
+        """Writes Velnor.ini beside the program: {key: value}, keys as the program reads them."""
+        path = os.path.join(os.path.dirname(program or self.program), "Velnor.ini")
+        lines = [f"[{SETTINGS_SECTION}]"] + [f"{key}={value}" for key, value in values.items()]
+        with open(path, "wb") as out:
+            out.write(("\r\n".join(lines) + "\r\n").encode("cp932"))
+        return path
+
+    def windows_path(self, unix_path):
+        """Wine's drive Z: maps the Unix root."""
+        return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+    # --- processes --------------------------------------------------------------------
+
+    def start_program(self, *arguments, program=None, stdout=subprocess.DEVNULL):
+        proc = subprocess.Popen(["wine", program or self.program, *arguments], env=self.env(),
+                                stdout=stdout, stderr=subprocess.DEVNULL, cwd=self.work)
+        self.processes.append(proc)
+        return proc
+
+    def run_program(self, *arguments, timeout=20, program=None):
+        """Runs to the end and returns the exit code (None when it did not end in time)."""
+        proc = self.start_program(*arguments, program=program)
+        return self.wait_exit(proc, timeout)
+
+    @staticmethod
+    def wait_exit(proc, timeout):
+        try:
+            return proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None
+
+    @staticmethod
+    def still_running(proc, seconds):
+        """True when the process is still alive after `seconds`."""
+        try:
+            proc.wait(timeout=seconds)
+            return False
+        except subprocess.TimeoutExpired:
+            return True
+
+    # --- windows, input and screenshots --------------------------------------------------
+
+    def _xdotool(self, *arguments, check=True):
+        result = subprocess.run(["xdotool", *arguments], env=self.env(), capture_output=True,
+                                text=True, check=False, timeout=20)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"xdotool {' '.join(arguments)}: {result.stderr.strip()}")
+        return result.stdout
+
+    def find_windows(self, title):
+        """X window ids of visible windows whose title is exactly `title`."""
+        out = self._xdotool("search", "--onlyvisible", "--name", f"^{title}$", check=False)
+        return [int(line) for line in out.split()]
+
+    def wait_for_window(self, title, timeout=20):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = self.find_windows(title)
+            if found:
+                return found
+            time.sleep(0.2)
+        return []
+
+    def window_geometry(self, window):
+        out = self._xdotool("getwindowgeometry", "--shell", str(window))
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def move_mouse(self, x, y):
+        self._xdotool("mousemove", "--sync", str(x), str(y), check=False)
+
+    def click(self, button=1):
+        self._xdotool("click", str(button))
+
+    def key(self, name):
+        self._xdotool("key", name)
+
+    def screenshot(self, label=None):
+        """Saves the whole display as PNG in the working folder and returns it as an Image."""
+        self._shots += 1
+        path = os.path.join(self.work, f"{self._shots:02d}-{label or 'screen'}.png")
+        subprocess.run(["import", "-display", self.display, "-window", "root", path], env=self.env(),
+                       check=True, timeout=30)
+        rgb = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, timeout=30,
+                             capture_output=True).stdout
+        return Image(path, self.width, self.height, rgb)
+
+
+def temporary_folder(session, name):
+    """A fresh folder inside the session's working folder."""
+    path = os.path.join(session.work, name)
+    shutil.rmtree(path, ignore_errors=True)
+    os.makedirs(path)
+    return path
+
+
+def main(test_module_globals):
+    """Runs the unittest cases of a script; the harness arguments come first."""
+    import unittest
+    args = parse_args()
+    test_module_globals["ARGS"] = args
+    unittest.main(argv=[sys.argv[0], *args.unittest_args], verbosity=2)
+
