@@ -1,0 +1,120 @@
+// The wire ball's line drawing and the background restore, shared by the saver's
+// frames and the dialog's still picture.
+#include "engine/frame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "engine/animation.h"
+#include "engine/blit.h"
+#include "engine/orbiting_ball.h"
+
+namespace velnor {
+namespace {
+
+constexpr int kEquatorRow = 6;
+
+// Walks one polyline of the grid: a move to the first point, then a line to each next.
+// `point(n)` gives grid point n of the polyline as (j, i).
+template <typename PointAt>
+bool DrawPolyline(Surface& target, const WireBall& ball, int count, PointAt point, Pixel colour,
+                  LinePen& pen, UnfitPoint unfit, Rect* touched) {
+    for (int n = 0; n < count; ++n) {
+        const auto [j, i] = point(n);
+        Point p;
+        if (!ToPixelCoordinate(ball.screenX[j][i], p.x) ||
+            !ToPixelCoordinate(ball.screenY[j][i], p.y)) {
+            if (unfit == UnfitPoint::kStop) return false;
+            continue;
+        }
+        if (n == 0) {
+            pen.MoveTo(p);
+        } else {
+            pen.LineTo(target, p, colour, touched);
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ToPixelCoordinate(float value, int& pixel) {
+    // nearbyint rounds ties to even in the default rounding mode.
+    const double rounded = std::nearbyint(static_cast<double>(value));
+    if (!(rounded >= std::numeric_limits<int>::min() &&
+          rounded <= std::numeric_limits<int>::max())) {
+        return false;  // also NaN
+    }
+    pixel = static_cast<int>(rounded);
+    return true;
+}
+
+bool DrawWireBall(Surface& target, const WireBall& ball, ColourRef parallelColour,
+                  ColourRef meridianColour, LinePen& pen, UnfitPoint unfit, Rect* touched) {
+    const int polar = std::clamp<int>(ball.polarCount, 0, kGridCount);
+    const int azimuth = std::clamp<int>(ball.azimuthCount, 0, kGridCount);
+    const Pixel parallel = PixelFromColourRef(parallelColour);
+    for (int i = 1; i <= polar; ++i) {
+        const auto along = [i](int n) { return std::pair{n + 1, i}; };
+        if (!DrawPolyline(target, ball, azimuth, along, parallel, pen, unfit, touched)) {
+            return false;
+        }
+    }
+    const Pixel meridian = PixelFromColourRef(meridianColour);
+    for (int j = 1; j <= azimuth; ++j) {
+        const auto down = [j](int n) { return std::pair{j, n + 1}; };
+        if (!DrawPolyline(target, ball, polar, down, meridian, pen, unfit, touched)) {
+            return false;
+        }
+    }
+    if (polar < kEquatorRow) return true;
+    const auto equator = [](int n) { return std::pair{n + 1, kEquatorRow}; };
+    return DrawPolyline(target, ball, azimuth, equator, PixelFromColourRef(kEquatorColour), pen,
+                        unfit, touched);
+}
+
+void RestoreBackground(Surface& target, const Surface& background, const Rect& area) {
+    const Rect covered = Intersect(area, Rect{0, 0, background.width(), background.height()});
+    if (covered != area) FillRect(target, area, 0);
+    CopyRect(target, background, covered);
+}
+
+// Animation::ComposeFrame lives here with the drawing it drives; the motion is in
+// animation.cpp.
+void Animation::ComposeFrame(Surface& target, const Surface& background, RestoreMode mode) {
+    const Rect whole{0, 0, target.width(), target.height()};
+    const bool full = mode == RestoreMode::kFull || fullRedrawPending_;
+    // The target equals the background except where the previous frame drew, so
+    // restoring that area leaves exactly what a full clear leaves.
+    const Rect restored = full ? whole : Intersect(drawnLast_, whole);
+    RestoreBackground(target, background, restored);
+
+    projectionComplete_ =
+        ProjectWireBall(ball_, motion_.spinInput, tiltInput(),
+                        {screenWidth_, screenHeight_, screenWidth_, screenHeight_});
+    Rect drawn;
+    const auto drawWireBall = [&] {
+        DrawWireBall(target, ball_, parallelColour_, meridianColour_, pen_, UnfitPoint::kSkip,
+                     &drawn);
+    };
+    const auto drawOrbitingBall = [&] {
+        Point at;
+        if (ToPixelCoordinate(motion_.spriteLeft, at.x) &&
+            ToPixelCoordinate(motion_.spriteTop, at.y)) {
+            drawn = Unite(drawn, DrawOrbitingBall(target, at.x, at.y, mask_, sprite_));
+        }
+    };
+    if (motion_.inFront) {
+        drawWireBall();
+        drawOrbitingBall();
+    } else {
+        drawOrbitingBall();
+        drawWireBall();
+    }
+    drawnLast_ = drawn;
+    changedArea_ = full ? whole : Unite(restored, drawn);
+    fullRedrawPending_ = false;
+}
+
+}  // namespace velnor
