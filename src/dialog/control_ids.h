@@ -1,0 +1,115 @@
+// Control IDs of the settings dialog, shared by the dialog and by the end-to-end test
+// driver. One list (name in the program, ID, name as the layout and the tests spell it)
+// gives both the constants and a name lookup. Plain C++: no other header needed.
+#pragma once
+
+#include <string_view>
+
+// VELNOR_CONTROL(constant, id, name). Control arrays have consecutive IDs.
+#define VELNOR_CONTROL_LIST(VELNOR_CONTROL)                   \
+    VELNOR_CONTROL(kPicC, 100, "Pic_C")                       \
+    VELNOR_CONTROL(kPicPanelLeft, 101, "Pic_1(0)")            \
+    VELNOR_CONTROL(kPicPanelRight, 102, "Pic_1(1)")           \
+    /* left panel */                                          \
+    VELNOR_CONTROL(kLblShapeHeading, 203, "lbl(3)")           \
+    VELNOR_CONTROL(kLblAsp, 210, "lbl_Asp")                   \
+    VELNOR_CONTROL(kAspV, 211, "Asp_V")                       \
+    VELNOR_CONTROL(kChkRdm0, 220, "chk_Rdm(0)")               \
+    VELNOR_CONTROL(kChkRdm1, 221, "chk_Rdm(1)")               \
+    VELNOR_CONTROL(kChkRdm2, 222, "chk_Rdm(2)")               \
+    VELNOR_CONTROL(kLblRdm0, 225, "lbl_Rdm(0)")               \
+    VELNOR_CONTROL(kLblRdm1, 226, "lbl_Rdm(1)")               \
+    VELNOR_CONTROL(kLblRdm2, 227, "lbl_Rdm(2)")               \
+    VELNOR_CONTROL(kLblPerspectiveHeading, 204, "lbl(4)")     \
+    VELNOR_CONTROL(kPicPer0, 230, "Pic_Per(0)")               \
+    VELNOR_CONTROL(kPicPer1, 231, "Pic_Per(1)")               \
+    VELNOR_CONTROL(kLblPer0, 235, "lbl_Per(0)")               \
+    VELNOR_CONTROL(kLblPer1, 236, "lbl_Per(1)")               \
+    VELNOR_CONTROL(kLblDepthHeading, 205, "lbl(5)")           \
+    VELNOR_CONTROL(kLblDepth, 240, "lbl_Depth")               \
+    VELNOR_CONTROL(kDepthV, 241, "Depth_V")                   \
+    VELNOR_CONTROL(kLblColourHeading, 206, "lbl(6)")          \
+    VELNOR_CONTROL(kLblRed, 200, "lbl(0)")                    \
+    VELNOR_CONTROL(kLblGreen, 201, "lbl(1)")                  \
+    VELNOR_CONTROL(kLblBlue, 202, "lbl(2)")                   \
+    VELNOR_CONTROL(kHRgb0, 250, "H_RGB(0)")                   \
+    VELNOR_CONTROL(kHRgb1, 251, "H_RGB(1)")                   \
+    VELNOR_CONTROL(kHRgb2, 252, "H_RGB(2)")                   \
+    VELNOR_CONTROL(kLblLineColourHeading, 207, "lbl(7)")      \
+    VELNOR_CONTROL(kCmdColor1, 261, "Cmd_Color(1)")           \
+    VELNOR_CONTROL(kCmdColor2, 262, "Cmd_Color(2)")           \
+    VELNOR_CONTROL(kLblSpeedHeading, 214, "lbl(14)")          \
+    VELNOR_CONTROL(kLblFast, 216, "lbl(16)")                  \
+    VELNOR_CONTROL(kHsFast, 270, "HS_Fast")                   \
+    VELNOR_CONTROL(kLblSlow, 215, "lbl(15)")                  \
+    VELNOR_CONTROL(kLblSizeHeading, 208, "lbl(8)")            \
+    VELNOR_CONTROL(kLblSmall, 212, "lbl(10)")                 \
+    VELNOR_CONTROL(kHScale, 280, "H_Scale")                   \
+    VELNOR_CONTROL(kLblLarge, 213, "lbl(11)")                 \
+    /* middle and bottom */                                   \
+    VELNOR_CONTROL(kPicPrev, 300, "Pic_Prev")                 \
+    VELNOR_CONTROL(kLblUrl, 301, "lbl_URL")                   \
+    VELNOR_CONTROL(kLblCredit, 209, "lbl(9)")                 \
+    VELNOR_CONTROL(kCmdInit, 310, "Cmd_init")                 \
+    VELNOR_CONTROL(kCmdOk, 311, "cmd_OK")                     \
+    VELNOR_CONTROL(kCmdCan, 312, "cmd_Can")                   \
+    /* right panel */                                         \
+    VELNOR_CONTROL(kChkSample, 400, "Chk_Sample")             \
+    VELNOR_CONTROL(kLblSample, 401, "lbl_Sample")             \
+    VELNOR_CONTROL(kPicSample0, 410, "Pic_sample12(0)")       \
+    VELNOR_CONTROL(kPicSample1, 411, "Pic_sample12(1)")       \
+    VELNOR_CONTROL(kLblSample0, 415, "lbl_sample12(0)")       \
+    VELNOR_CONTROL(kLblSample1, 416, "lbl_sample12(1)")       \
+    VELNOR_CONTROL(kLblPicturePreviewHeading, 217, "lbl(13)") \
+    VELNOR_CONTROL(kPicK, 420, "Pic_K")                       \
+    VELNOR_CONTROL(kLblFileNameHeading, 218, "lbl(18)")       \
+    VELNOR_CONTROL(kList1, 430, "List_1")                     \
+    VELNOR_CONTROL(kLblPreSize, 431, "lbl_PreSize")           \
+    VELNOR_CONTROL(kLblKindHeading, 219, "lbl(12)")           \
+    VELNOR_CONTROL(kPicKind0, 440, "Pic_kind(0)")             \
+    VELNOR_CONTROL(kPicKind1, 441, "Pic_kind(1)")             \
+    VELNOR_CONTROL(kPicKind2, 442, "Pic_kind(2)")             \
+    VELNOR_CONTROL(kPicKind3, 443, "Pic_kind(3)")             \
+    VELNOR_CONTROL(kLblKind0, 445, "lbl_Kind(0)")             \
+    VELNOR_CONTROL(kLblKind1, 446, "lbl_Kind(1)")             \
+    VELNOR_CONTROL(kLblKind2, 447, "lbl_Kind(2)")             \
+    VELNOR_CONTROL(kLblKind3, 448, "lbl_Kind(3)")             \
+    VELNOR_CONTROL(kFolder, 450, "Folder")                    \
+    VELNOR_CONTROL(kLblKei, 451, "lbl_Kei")                   \
+    VELNOR_CONTROL(kLblSheets, 452, "lbl(17)")                \
+    VELNOR_CONTROL(kFolderPath, 453, "Folder_Path")           \
+    VELNOR_CONTROL(kLblIntervalHeading, 454, "lbl(19)")       \
+    VELNOR_CONTROL(kIntval, 460, "Intval")                    \
+    VELNOR_CONTROL(kLblIntval, 461, "lbl_intval")             \
+    VELNOR_CONTROL(kLblSeconds, 462, "lbl(20)")               \
+    VELNOR_CONTROL(kLblPictureSizeHeading, 463, "lbl(21)")    \
+    VELNOR_CONTROL(kPicSize0, 470, "Pic_Size(0)")             \
+    VELNOR_CONTROL(kPicSize1, 471, "Pic_Size(1)")             \
+    VELNOR_CONTROL(kLblSize0, 475, "lbl_Size(0)")             \
+    VELNOR_CONTROL(kLblSize1, 476, "lbl_Size(1)")
+
+namespace velnor::control_id {
+
+#define VELNOR_CONTROL_CONSTANT(constant, id, name) inline constexpr int constant = id;
+VELNOR_CONTROL_LIST(VELNOR_CONTROL_CONSTANT)
+#undef VELNOR_CONTROL_CONSTANT
+
+// The ID of a control by its layout name ("cmd_OK", "H_RGB(1)"), or 0 if unknown.
+constexpr int ByName(std::string_view wanted) {
+#define VELNOR_CONTROL_MATCH(constant, id, name) \
+    if (wanted == name) return id;
+    VELNOR_CONTROL_LIST(VELNOR_CONTROL_MATCH)
+#undef VELNOR_CONTROL_MATCH
+    return 0;
+}
+
+// The layout name of a control ID, or "" if unknown.
+constexpr std::string_view NameOf(int wanted) {
+#define VELNOR_CONTROL_NAME(constant, id, name) \
+    if (wanted == id) return name;
+    VELNOR_CONTROL_LIST(VELNOR_CONTROL_NAME)
+#undef VELNOR_CONTROL_NAME
+    return {};
+}
+
+}  // namespace velnor::control_id

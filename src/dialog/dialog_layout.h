@@ -1,0 +1,92 @@
+// The settings dialog's controls as data: kind, place and size in twips relative to the
+// containing panel, caption, colours, scroll ranges and design values, in the order the
+// controls are created. Portable; the Win32 shell turns each row into a window, and the
+// conversions below give the pixel rectangles at the window's real DPI.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "settings/saver_settings.h"
+
+namespace velnor {
+
+enum class ControlKind {
+    kPanel,             // textured picture panel holding other controls
+    kLabel,             // static caption, transparent over the panel texture
+    kValueField,        // grey 224 with a single border, text right-aligned
+    kPathField,         // a value field with its text left-aligned
+    kClickableCaption,  // underlined caption with the hand cursor, acts on `partner`
+    kOptionSquare,      // yellow and sunken when selected, grey and raised when not
+    kCheckBox,          // only the box shows: the caption is hidden by the size
+    kButton,
+    kSpin,        // vertical scroll bar only tall enough for its two arrows
+    kHScrollBar,  // horizontal scroll bar
+    kListBox,
+    kPreview,     // the still picture of the wire ball
+    kPictureBox,  // the thumbnail of the selected picture
+};
+
+// A scroll bar's range and steps as the user sees them (spins hold their setting negated).
+struct ScrollRange {
+    std::int16_t min = 0;
+    std::int16_t max = 0;
+    std::int16_t smallChange = 0;
+    std::int16_t largeChange = 0;
+};
+
+// Marks a control without a painted background of its own.
+inline constexpr ColourRef kTransparent = -1;
+
+struct ControlSpec {
+    int id = 0;      // from control_ids.h; control_id::NameOf gives the layout name
+    int parent = 0;  // ID of the containing panel; 0 for the window itself
+    ControlKind kind = ControlKind::kLabel;
+    int left = 0, top = 0, width = 0, height = 0;  // twips, relative to the parent panel
+    std::string_view caption;                      // UTF-8
+    ColourRef textColour = 0;
+    ColourRef backColour = kTransparent;
+    ScrollRange range{};
+    int designValue = 0;  // scroll value or check state before the load step sets it
+    int partner = 0;      // for clickable captions: the control a click acts on
+};
+
+// Every visible control, panels before what they contain.
+std::span<const ControlSpec> DialogControls();
+
+// The row of `id`, or nullptr.
+const ControlSpec* FindControl(int id);
+
+// Twips to pixels at `dpi` (1440 twips per inch), rounded to the nearest pixel with
+// halves away from zero, as MulDiv rounds.
+int TwipsToPixels(int twips, int dpi);
+
+struct PixelBox {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const PixelBox&) const = default;
+};
+
+// A control's place in its parent, in pixels. The edges are converted, not the sizes, so
+// controls that meet in twips also meet in pixels.
+PixelBox ControlBox(const ControlSpec& control, int dpi);
+
+// The window's outer size: the content panel Pic_C plus 8 x 27 pixels at 96 dpi for the
+// border and caption, scaled to `dpi` (837 x 452 at 96 dpi).
+struct PixelSize {
+    int width = 0, height = 0;
+    bool operator==(const PixelSize&) const = default;
+};
+PixelSize DialogOuterSize(int dpi);
+
+// The list box's horizontal scroll extent: its width plus 300 pixels at 96 dpi, scaled.
+int ListExtent(int dpi);
+
+// Height in pixels of the 9.75-point caption font at `dpi` (13 at 96 dpi).
+int CaptionFontHeight(int dpi);
+
+// The homepage address shown by lbl_URL and the credit line lbl(9); build-time settings.
+std::string_view HomepageUrl();
+std::string_view CreditLine();
+
+}  // namespace velnor

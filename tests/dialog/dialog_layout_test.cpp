@@ -1,0 +1,166 @@
+// The dialog's layout table: every control inside its panel, no two interactive controls
+// overlapping, and the twips-to-pixels conversions at 100, 150 and 200 % scaling.
+#include "dialog/dialog_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "dialog/control_ids.h"
+
+namespace velnor {
+namespace {
+
+constexpr int kDpis[] = {96, 120, 144, 192};
+
+bool IsInteractive(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::kClickableCaption:
+        case ControlKind::kOptionSquare:
+        case ControlKind::kCheckBox:
+        case ControlKind::kButton:
+        case ControlKind::kSpin:
+        case ControlKind::kHScrollBar:
+        case ControlKind::kListBox:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string Name(const ControlSpec& spec) {
+    return std::string(control_id::NameOf(spec.id));
+}
+
+bool Overlap(const PixelBox& a, const PixelBox& b) {
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+TEST(DialogLayout, IdsAreUniqueNamedAndPanelsComeFirst) {
+    std::set<int> seen;
+    for (const ControlSpec& spec : DialogControls()) {
+        EXPECT_TRUE(seen.insert(spec.id).second) << spec.id;
+        EXPECT_FALSE(control_id::NameOf(spec.id).empty()) << spec.id;
+        EXPECT_EQ(control_id::ByName(control_id::NameOf(spec.id)), spec.id);
+        if (spec.parent != 0) {
+            EXPECT_TRUE(seen.count(spec.parent)) << Name(spec) << " created before its panel";
+            EXPECT_EQ(FindControl(spec.parent)->kind, ControlKind::kPanel) << Name(spec);
+        }
+        EXPECT_GT(spec.width, 0) << Name(spec);
+        EXPECT_GT(spec.height, 0) << Name(spec);
+    }
+    EXPECT_EQ(FindControl(12345), nullptr);
+}
+
+TEST(DialogLayout, EveryControlLiesInsideItsPanelAtEveryDpi) {
+    for (const int dpi : kDpis) {
+        for (const ControlSpec& spec : DialogControls()) {
+            if (spec.parent == 0) continue;
+            const ControlSpec& panel = *FindControl(spec.parent);
+            EXPECT_GE(spec.left, 0) << Name(spec);
+            EXPECT_LE(spec.left + spec.width, panel.width) << Name(spec);
+            EXPECT_LE(spec.top + spec.height, panel.height) << Name(spec);
+            const PixelBox box = ControlBox(spec, dpi);
+            const PixelBox outer = ControlBox(panel, dpi);
+            EXPECT_GE(box.left, 0) << Name(spec) << " at " << dpi;
+            EXPECT_GE(box.top, 0) << Name(spec) << " at " << dpi;
+            EXPECT_LE(box.left + box.width, outer.width) << Name(spec) << " at " << dpi;
+            EXPECT_LE(box.top + box.height, outer.height) << Name(spec) << " at " << dpi;
+        }
+    }
+}
+
+TEST(DialogLayout, InteractiveControlsDoNotOverlapAtAnyDpi) {
+    const auto controls = DialogControls();
+    for (const int dpi : kDpis) {
+        for (std::size_t a = 0; a < controls.size(); ++a) {
+            for (std::size_t b = a + 1; b < controls.size(); ++b) {
+                const ControlSpec& x = controls[a];
+                const ControlSpec& y = controls[b];
+                if (x.parent != y.parent || !IsInteractive(x.kind) || !IsInteractive(y.kind)) {
+                    continue;
+                }
+                EXPECT_FALSE(Overlap(ControlBox(x, dpi), ControlBox(y, dpi)))
+                    << Name(x) << " and " << Name(y) << " at " << dpi;
+            }
+        }
+    }
+}
+
+TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
+    int captions = 0;
+    for (const ControlSpec& spec : DialogControls()) {
+        if (spec.kind != ControlKind::kClickableCaption || spec.id == control_id::kLblUrl) continue;
+        ++captions;
+        const ControlSpec* partner = FindControl(spec.partner);
+        ASSERT_NE(partner, nullptr) << Name(spec);
+        EXPECT_EQ(partner->parent, spec.parent) << Name(spec);
+        EXPECT_TRUE(partner->kind == ControlKind::kOptionSquare ||
+                    partner->kind == ControlKind::kCheckBox)
+            << Name(spec);
+    }
+    EXPECT_EQ(captions, 3 + 2 + 1 + 2 + 4 + 2);  // Rdm, Per, Sample, sample12, Kind, Size
+}
+
+TEST(DialogLayout, ScrollBarsStartInsideTheirRanges) {
+    struct Expected {
+        int id, min, max, small, large, design;
+    };
+    const Expected table[] = {
+        {control_id::kAspV, -16, -4, 1, 1, -10},    {control_id::kDepthV, -25, -12, 1, 1, -25},
+        {control_id::kHRgb0, 0, 127, 1, 10, 0},     {control_id::kHRgb2, 0, 127, 1, 10, 0},
+        {control_id::kHsFast, 0, 10, 1, 1, 1},      {control_id::kHScale, 96, 384, 1, 16, 144},
+        {control_id::kIntval, 10, 600, 10, 10, 30},
+    };
+    for (const Expected& e : table) {
+        const ControlSpec& spec = *FindControl(e.id);
+        EXPECT_EQ(spec.range.min, e.min) << Name(spec);
+        EXPECT_EQ(spec.range.max, e.max) << Name(spec);
+        EXPECT_EQ(spec.range.smallChange, e.small) << Name(spec);
+        EXPECT_EQ(spec.range.largeChange, e.large) << Name(spec);
+        EXPECT_EQ(spec.designValue, e.design) << Name(spec);
+    }
+    for (const ControlSpec& spec : DialogControls()) {
+        if (spec.kind != ControlKind::kSpin && spec.kind != ControlKind::kHScrollBar) continue;
+        EXPECT_LE(spec.range.min, spec.designValue) << Name(spec);
+        EXPECT_GE(spec.range.max, spec.designValue) << Name(spec);
+    }
+}
+
+TEST(DialogLayout, TwipsConvertWithHalvesRoundedAwayFromZero) {
+    struct Case {
+        int twips, dpi, pixels;
+    };
+    const Case cases[] = {
+        {15, 96, 1},      {7, 96, 0},         {8, 96, 1},       {195, 96, 13},    {4500, 96, 300},
+        {195, 144, 20},   {185, 144, 19},     {4500, 144, 450}, {-195, 144, -20}, {195, 192, 26},
+        {4500, 192, 600}, {12435, 192, 1658}, {270, 120, 23},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
+    }
+}
+
+TEST(DialogLayout, SizesAtOneHundredOneHundredFiftyAndTwoHundredPercent) {
+    EXPECT_EQ(DialogOuterSize(96), (PixelSize{837, 452}));
+    EXPECT_EQ(DialogOuterSize(144), (PixelSize{1244 + 12, 638 + 41}));
+    EXPECT_EQ(DialogOuterSize(192), (PixelSize{1658 + 16, 850 + 54}));
+
+    EXPECT_EQ(ControlBox(*FindControl(control_id::kPicPrev), 96), (PixelBox{196, 12, 300, 300}));
+    EXPECT_EQ(ControlBox(*FindControl(control_id::kPicPrev), 144), (PixelBox{294, 18, 450, 450}));
+    // Edges are converted, so a 195-twip square is 13, 20 or 26 pixels wherever it sits.
+    for (const int id : {control_id::kPicPer0, control_id::kPicPer1, control_id::kPicKind3}) {
+        EXPECT_EQ(ControlBox(*FindControl(id), 96).width, 13);
+        EXPECT_EQ(ControlBox(*FindControl(id), 192).width, 26);
+    }
+    EXPECT_EQ(ListExtent(96), 169 + 300);
+    EXPECT_EQ(ListExtent(192), 338 + 600);
+    EXPECT_EQ(CaptionFontHeight(96), 13);
+    EXPECT_EQ(CaptionFontHeight(144), 20);
+    EXPECT_EQ(CaptionFontHeight(192), 26);
+}
+
+}  // namespace
+}  // namespace velnor

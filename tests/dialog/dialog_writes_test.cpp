@@ -1,0 +1,103 @@
+// What the dialog's apply and factory-settings buttons write: key order, number texts
+// with their leading blank, spins read back negated, and the factory texts as they stand.
+#include "dialog/dialog_writes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "settings/text_encoding.h"
+
+namespace velnor {
+namespace {
+
+// Rows spelled in UTF-8, converted to the file's cp932 for comparison.
+std::vector<IniEntry> Cp932Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
+    std::vector<IniEntry> out;
+    for (const auto& [key, value] : rows) out.push_back({Utf8ToCp932(key), Utf8ToCp932(value)});
+    return out;
+}
+
+DialogValues LoadedDefaults() {
+    DialogValues v;
+    v.aspValue = -10;
+    v.perspectiveOn = 0;
+    v.depthValue = -20;
+    v.rgbValues = {72, 32, 56};
+    v.lineColours = {0, 65280, 16776960};
+    v.fastValue = 0;
+    v.scaleValue = 128;
+    v.pictureKinds = {1, 1, 1, 1};
+    v.pictureSize = 1;
+    v.intervalValue = 30;
+    v.sampleCheck = 1;
+    v.sampleChoice = 0;
+    return v;
+}
+
+TEST(DialogWrites, NumberTextHasABlankOrAMinus) {
+    const std::pair<long long, const char*> cases[] = {
+        {0, " 0"},
+        {10, " 10"},
+        {-4, "-4"},
+        {65280, " 65280"},
+        {16776960, " 16776960"},
+        {-32768, "-32768"},
+        {2147483647, " 2147483647"},
+    };
+    for (const auto& [number, text] : cases) EXPECT_EQ(NumberText(number), text);
+}
+
+TEST(DialogWrites, ApplyWritesEveryKeyInOrderWithLeadingBlanks) {
+    EXPECT_EQ(
+        ApplyEntries(LoadedDefaults()),
+        Cp932Rows({{"外観", " 10"},          {"透視画法", " 0"},       {"遠近の深さ", " 20"},
+                   {"公転球の色_赤", " 72"}, {"公転球の色_緑", " 32"}, {"公転球の色_青", " 56"},
+                   {"Random_0", " 0"},       {"Random_1", " 0"},       {"Color_1", " 65280"},
+                   {"Random_2", " 0"},       {"Color_2", " 16776960"}, {"速さ", " 0"},
+                   {"Scale", " 128"},        {"画像のﾌｫﾙﾀﾞ", ""},      {"画像種類_0", " 1"},
+                   {"画像種類_1", " 1"},     {"画像種類_2", " 1"},     {"画像種類_3", " 1"},
+                   {"画像のｻｲｽﾞ", " 1"},     {"画像のｲﾝﾀｰﾊﾞﾙ", " 30"}, {"ｻﾝﾌﾟﾙ画像有無", " 1"},
+                   {"ｻﾝﾌﾟﾙ画像_12", " 0"}}));
+}
+
+TEST(DialogWrites, ApplyReadsSpinsNegatedAndKeepsTheFolderText) {
+    DialogValues v = LoadedDefaults();
+    v.aspValue = -16;
+    v.depthValue = -12;
+    v.randomChecks = {0, 1, 0};
+    v.lineColours = {0x123456, 255, 0};
+    v.folderText = "C:\\画像\\ﾌｫﾙﾀﾞ ";
+    const std::vector<IniEntry> rows = ApplyEntries(v);
+    ASSERT_EQ(rows.size(), 22u);
+    EXPECT_EQ(rows[0].value, " 16");
+    EXPECT_EQ(rows[2].value, " 12");
+    const std::vector<IniEntry> randomRows(rows.begin() + 6, rows.begin() + 11);
+    EXPECT_EQ(randomRows, Cp932Rows({{"Random_0", " 0"},
+                                     {"Random_1", " 1"},
+                                     {"Color_1", " 255"},
+                                     {"Random_2", " 0"},
+                                     {"Color_2", " 0"}}));
+    EXPECT_EQ(rows[13].value, Utf8ToCp932("C:\\画像\\ﾌｫﾙﾀﾞ "));
+    // A stored shape outside the spin's range is read back at the design value.
+    DialogValues design;
+    EXPECT_EQ(ApplyEntries(design)[0].value, " 10");
+    EXPECT_EQ(ApplyEntries(design)[2].value, " 25");
+}
+
+TEST(DialogWrites, FactoryTextsAreWrittenExactly) {
+    EXPECT_EQ(FactoryEntries(),
+              Cp932Rows({{"外観", "10"},          {"透視画法", "0"},        {"遠近の深さ", "20"},
+                         {"公転球の色_赤", "72"}, {"公転球の色_緑", "32"},  {"公転球の色_青", "56"},
+                         {"Random_0", "0"},       {"Random_1", "0"},        {"Color_1", " 65280"},
+                         {"Random_2", "0"},       {"Color_2", " 16776960"}, {"速さ", "0"},
+                         {"Scale", "144"},        {"画像のﾌｫﾙﾀﾞ", ""},      {"画像種類_0", "1"},
+                         {"画像種類_1", "1"},     {"画像種類_2", "1"},      {"画像種類_3", "1"},
+                         {"画像のｻｲｽﾞ", "1"},     {"画像のｲﾝﾀｰﾊﾞﾙ", "30"},  {"ｻﾝﾌﾟﾙ画像有無", "1"},
+                         {"ｻﾝﾌﾟﾙ画像_12", "0"}}));
+}
+
+}  // namespace
+}  // namespace velnor
