@@ -1,0 +1,57 @@
+// File helpers for the settings store. Uses only the C runtime, so it stays portable.
+#include "settings/file_io.h"
+
+#include <chrono>
+#include <cstdint>
+#include <random>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace velnor {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+}  // namespace
+
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
+#ifdef _WIN32
+    std::wstring wideMode;
+    for (const char* c = mode; *c != '\0'; ++c) wideMode += static_cast<wchar_t>(*c);
+    return _wfopen(path.c_str(), wideMode.c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
+bool FlushToDisk(std::FILE* file) {
+    if (std::fflush(file) != 0) return false;
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+std::filesystem::path TemporarySibling(const std::filesystem::path& file) {
+    std::uint64_t bits = 0;
+    try {
+        std::random_device device;
+        bits = (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    } catch (...) {
+    }
+    // Also mix in the clock, in case the random device is missing or deterministic.
+    bits ^= static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::string suffix = ".";
+    for (int i = 0; i < 16; ++i, bits >>= 4) suffix += kHexDigits[bits & 0xF];
+    suffix += ".tmp";
+    std::filesystem::path name = file;
+    name += suffix;
+    return name;
+}
+
+}  // namespace velnor

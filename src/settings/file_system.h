@@ -1,0 +1,48 @@
+// The platform's file listing and file attributes, as the picture scan needs them. Paths
+// are UTF-8 text; each platform converts (wide-character APIs on Windows). Tests use fakes
+// to inject failures such as a file that vanishes in the middle of a scan.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velnor {
+
+// Classic file attribute bits; 0 means none of them.
+enum FileAttribute : int {
+    kAttributeReadOnly = 1,
+    kAttributeHidden = 2,
+    kAttributeSystem = 4,
+    kAttributeDirectory = 16,
+    kAttributeArchive = 32,
+};
+
+// Names (without their folder) returned by one wildcard listing, in the file system's order.
+// `error` is set when the listing failed; `names` then holds what came before the failure.
+struct FileListing {
+    std::vector<std::string> names;
+    std::optional<std::string> error;  // readable text for the user, never empty when set
+};
+
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+
+    // The entries matching `wildcardPath` (a folder, a separator and a name pattern with "*"
+    // and "?", matched without regard to ASCII letter case). Hidden and system entries are
+    // never listed; directories (including "." and "..") only when `includeDirectories`.
+    // No matching entry is not an error; a folder that cannot be read is.
+    virtual FileListing ListMatching(std::string_view wildcardPath, bool includeDirectories) = 0;
+
+    // The classic attribute bits of a file or folder, or nothing when they cannot be read
+    // (for example because the file no longer exists).
+    virtual std::optional<int> AttributesOf(std::string_view path) = 0;
+};
+
+// The running platform's file system (Win32 on Windows, POSIX elsewhere).
+std::unique_ptr<FileSystem> MakePlatformFileSystem();
+
+}  // namespace velnor

@@ -1,0 +1,73 @@
+// The file system on Windows: wide-character listing and attributes, so names outside
+// the ANSI code page work. Attributes are reduced to the classic bits (read-only 1,
+// hidden 2, system 4, directory 16, archive 32); newer bits such as "not content indexed"
+// or "offline" are masked off, since the picture scan compares the value exactly.
+#include <windows.h>
+
+#include <string>
+
+#include "settings/file_system.h"
+#include "startup/wide_text_win32.h"
+
+namespace velnor {
+namespace {
+
+constexpr DWORD kClassicAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
+                                     FILE_ATTRIBUTE_ARCHIVE;
+
+std::string ErrorText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer != nullptr ? buffer : L"", length);
+    if (buffer != nullptr) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    if (text.empty()) return "Error " + std::to_string(code);
+    return Utf8FromWide(text);
+}
+
+class Win32FileSystem final : public FileSystem {
+  public:
+    FileListing ListMatching(std::string_view wildcardPath, bool includeDirectories) override {
+        FileListing listing;
+        WIN32_FIND_DATAW entry{};
+        const HANDLE find =
+            FindFirstFileExW(WideFromUtf8(wildcardPath).c_str(), FindExInfoBasic, &entry,
+                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        if (find == INVALID_HANDLE_VALUE) {
+            const DWORD code = GetLastError();
+            if (code != ERROR_FILE_NOT_FOUND && code != ERROR_NO_MORE_FILES) {
+                listing.error = ErrorText(code);
+            }
+            return listing;
+        }
+        do {
+            const DWORD attributes = entry.dwFileAttributes;
+            if ((attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) continue;
+            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !includeDirectories) continue;
+            listing.names.push_back(Utf8FromWide(entry.cFileName));
+        } while (FindNextFileW(find, &entry));
+        const DWORD code = GetLastError();
+        if (code != ERROR_NO_MORE_FILES) listing.error = ErrorText(code);
+        FindClose(find);
+        return listing;
+    }
+
+    std::optional<int> AttributesOf(std::string_view path) override {
+        const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+        return static_cast<int>(attributes & kClassicAttributes);
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> MakePlatformFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
+
+}  // namespace velnor

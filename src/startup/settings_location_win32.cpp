@@ -1,0 +1,45 @@
+// Settings location on Windows: the folder of Velnor.scr and %APPDATA%\Velnor.
+#include <knownfolders.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <string>
+
+#include "settings/settings_location.h"
+
+namespace velnor {
+namespace {
+
+std::filesystem::path ProgramFolder() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    while (true) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            buffer.resize(length);
+            return std::filesystem::path(buffer).parent_path();
+        }
+        if (buffer.size() >= 32768) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::filesystem::path PerUserFolder() {
+    wchar_t* roaming = nullptr;
+    std::filesystem::path folder;
+    if (SUCCEEDED(
+            SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &roaming))) {
+        folder = std::filesystem::path(roaming) / L"Velnor";
+    }
+    CoTaskMemFree(roaming);
+    return folder;
+}
+
+}  // namespace
+
+SettingsLocation PlatformSettingsLocation() {
+    return SettingsLocationFor(ProgramFolder(), PerUserFolder());
+}
+
+}  // namespace velnor
