@@ -1,5 +1,4 @@
 // Settings location on Windows: the folder of Velnor.scr and %APPDATA%\Velnor.
-#include <knownfolders.h>
 #include <shlobj.h>
 #include <windows.h>
 
