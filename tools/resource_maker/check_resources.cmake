@@ -1,0 +1,20 @@
+# Runs the resource generator into a scratch folder and compares every file it writes
+# with the committed copy in src/resources, byte for byte.
+file(REMOVE_RECURSE ${SCRATCH})
+file(MAKE_DIRECTORY ${SCRATCH})
+execute_process(COMMAND ${TOOL} ${SCRATCH} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "make_resources failed: ${result}")
+endif()
+file(GLOB generated RELATIVE ${SCRATCH} ${SCRATCH}/*)
+list(LENGTH generated count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "make_resources wrote nothing")
+endif()
+foreach(name IN LISTS generated)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SCRATCH}/${name} ${COMMITTED}/${name}
+                  RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    message(FATAL_ERROR "${name} differs from a fresh run of make_resources: regenerate src/resources")
+  endif()
+endforeach()

@@ -1,0 +1,129 @@
+// Icon images and the preview's still picture.
+#include "resource_maker/icon_art.h"
+
+#include <vector>
+
+#include "engine/still_picture.h"
+#include "resource_maker/art_math.h"
+
+namespace velnor::resources {
+namespace {
+
+// Straight-alpha layer with smooth (coverage-weighted) lines and discs.
+struct Layer {
+    int size;
+    std::vector<Colour> colour;
+    std::vector<double> alpha;
+    explicit Layer(int s)
+        : size(s), colour(static_cast<std::size_t>(s) * s), alpha(colour.size(), 0.0) {}
+
+    void Over(int x, int y, Colour c, double a) {
+        if (x < 0 || y < 0 || x >= size || y >= size || a <= 0) return;
+        const std::size_t i = static_cast<std::size_t>(y) * size + x;
+        const double out = a + alpha[i] * (1 - a);
+        colour[i] = (c * a + colour[i] * (alpha[i] * (1 - a))) * (1.0 / out);
+        alpha[i] = out;
+    }
+
+    void Line(double x0, double y0, double x1, double y1, double width, Colour c, double a) {
+        const double dx = x1 - x0, dy = y1 - y0, length2 = dx * dx + dy * dy;
+        const int left = static_cast<int>(std::floor(std::min(x0, x1) - width - 1));
+        const int top = static_cast<int>(std::floor(std::min(y0, y1) - width - 1));
+        const int right = static_cast<int>(std::ceil(std::max(x0, x1) + width + 1));
+        const int bottom = static_cast<int>(std::ceil(std::max(y0, y1) + width + 1));
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
+                const double px = x + 0.5 - x0, py = y + 0.5 - y0;
+                const double t =
+                    length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0;
+                const double ex = px - t * dx, ey = py - t * dy;
+                const double coverage =
+                    std::clamp(width / 2 + 0.5 - std::sqrt(ex * ex + ey * ey), 0.0, 1.0);
+                Over(x, y, c, a * coverage);
+            }
+        }
+    }
+
+    Surface ToSurface() const {
+        Surface out(size, size);
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y) * size + x;
+                const Pixel opacity = static_cast<Pixel>(ToByte(alpha[i]));
+                out.set(x, y, (opacity << 24) | (opacity ? ToPixel(colour[i]) : 0));
+            }
+        }
+        return out;
+    }
+};
+
+struct Projected {
+    double x, y, depth;
+};
+
+}  // namespace
+
+Surface MakeIconImage(int size) {
+    Layer layer(size);
+    const double s = size;
+    const double radius = s * 0.34, cx = s * 0.44, cy = s * 0.47;
+    const double tilt = 0.55, spin = 0.3;
+    const int parallels = size >= 48 ? 9 : (size >= 32 ? 7 : 5);
+    const int meridians = size >= 48 ? 10 : (size >= 32 ? 8 : 6);
+    const double width = std::max(1.0, s / 40.0);
+    auto project = [&](double polar, double azimuth) {
+        const double x = std::sin(polar) * std::cos(azimuth + spin);
+        const double y = std::sin(polar) * std::sin(azimuth + spin);
+        const double z = std::cos(polar);
+        const double vy = y * std::cos(tilt) - z * std::sin(tilt);
+        const double vz = y * std::sin(tilt) + z * std::cos(tilt);
+        return Projected{cx + x * radius, cy - vz * radius, vy};
+    };
+    constexpr double kPi = 3.14159265358979323846;
+    constexpr int kSteps = 48;
+    auto curve = [&](auto point, Colour c, double w) {
+        for (int k = 0; k < kSteps; ++k) {
+            const Projected a = point(k / double(kSteps)), b = point((k + 1) / double(kSteps));
+            const double front = (a.depth + b.depth) / 2 < 0 ? 1.0 : 0.45;
+            layer.Line(a.x, a.y, b.x, b.y, w, c, front);
+        }
+    };
+    const Colour green{0, 1, 0}, cyan{0, 1, 1}, blue{0.15, 0.3, 1};
+    for (int m = 0; m < meridians; ++m) {
+        const double azimuth = 2 * kPi * m / meridians;
+        curve([&](double t) { return project(t * kPi, azimuth); }, cyan, width);
+    }
+    for (int p = 1; p <= parallels; ++p) {
+        const double polar = kPi * p / (parallels + 1);
+        const bool equator = p == (parallels + 1) / 2;
+        curve([&](double t) { return project(polar, t * 2 * kPi); }, equator ? blue : green,
+              equator ? width * 1.6 : width);
+    }
+    // The orbiting ball, shaded from its top-left like the saver's sprite.
+    const double bx = s * 0.78, by = s * 0.76, br = s * 0.15;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const double dx = (x + 0.5 - bx) / br, dy = (y + 0.5 - by) / br;
+            const double d = std::sqrt(dx * dx + dy * dy);
+            const double coverage = std::clamp((1 - d) * br + 0.5, 0.0, 1.0);
+            const double hx = dx + 0.45, hy = dy + 0.45;
+            const double light = std::clamp(1 - std::sqrt(hx * hx + hy * hy) / 1.45, 0.0, 1.0);
+            const Colour rim{72 / 255.0, 32 / 255.0, 56 / 255.0};
+            layer.Over(x, y, rim + Colour{0.69, 0.69, 0.69} * light, coverage);
+        }
+    }
+    return layer.ToSurface();
+}
+
+Surface MakePreviewStill() {
+    constexpr int kWidth = 161, kHeight = 114;
+    Surface still(kWidth, kHeight);
+    StillWireBall view;
+    view.radius = 48;
+    view.spinInput = 27;
+    view.tiltInput = 30;
+    DrawStillWireBall(still, kWidth, kHeight, view);
+    return still;
+}
+
+}  // namespace velnor::resources
