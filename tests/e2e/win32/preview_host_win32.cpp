@@ -1,7 +1,12 @@
 // Test helper: plays the display-settings page that hosts a saver preview. It opens a window
-// with a magenta preview pane, prints the pane's handle (decimal) on stdout and can destroy
-// the pane, or end, after a delay, so the end-to-end tests can watch the preview react.
-//   velnor_test_host.exe [--pane WxH] [--destroy-pane-after MS] [--exit-after MS]
+// with a magenta preview pane, prints the pane's handle (decimal) on stdout and can describe
+// the child window put into the pane, destroy the pane, or end, after a delay, so the
+// end-to-end tests can watch the preview react.
+//   velnor_test_host.exe [--pane WxH] [--report-after MS] [--destroy-pane-after MS]
+//                        [--exit-after MS]
+// The report line: child class=<name> caption="<text>" size=<w>x<h> visible=<0|1>, or
+// "no child". (Wine does not show a child window of another process on the screen, nor
+// draw it for PrintWindow across processes, so the window tree is what can be checked.)
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +16,7 @@ namespace {
 
 constexpr UINT_PTR kDestroyPaneTimer = 1;
 constexpr UINT_PTR kExitTimer = 2;
+constexpr UINT_PTR kReportTimer = 3;
 constexpr COLORREF kPaneColour = RGB(255, 0, 255);
 
 struct Options {
@@ -18,6 +24,7 @@ struct Options {
     int paneHeight = 112;
     UINT destroyPaneAfterMs = 0;
     UINT exitAfterMs = 0;
+    UINT reportAfterMs = 0;
 };
 
 Options ParseOptions(int argc, wchar_t** argv) {
@@ -27,6 +34,8 @@ Options ParseOptions(int argc, wchar_t** argv) {
             std::swscanf(argv[i + 1], L"%dx%d", &options.paneWidth, &options.paneHeight);
         } else if (std::wcscmp(argv[i], L"--destroy-pane-after") == 0) {
             options.destroyPaneAfterMs = static_cast<UINT>(_wtoi(argv[i + 1]));
+        } else if (std::wcscmp(argv[i], L"--report-after") == 0) {
+            options.reportAfterMs = static_cast<UINT>(_wtoi(argv[i + 1]));
         } else if (std::wcscmp(argv[i], L"--exit-after") == 0) {
             options.exitAfterMs = static_cast<UINT>(_wtoi(argv[i + 1]));
         }
@@ -35,6 +44,23 @@ Options ParseOptions(int argc, wchar_t** argv) {
 }
 
 HWND pane = nullptr;
+
+void ReportChild() {
+    HWND child = pane ? GetWindow(pane, GW_CHILD) : nullptr;
+    if (!child) {
+        std::printf("no child\n");
+        std::fflush(stdout);
+        return;
+    }
+    wchar_t className[64] = L"", caption[64] = L"";
+    GetClassNameW(child, className, 64);
+    GetWindowTextW(child, caption, 64);
+    RECT rect{};
+    GetClientRect(child, &rect);
+    std::printf("child class=%ls caption=\"%ls\" size=%ldx%ld visible=%d\n", className, caption,
+                rect.right, rect.bottom, IsWindowVisible(child) ? 1 : 0);
+    std::fflush(stdout);
+}
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -45,6 +71,9 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                 pane = nullptr;
                 std::printf("pane destroyed\n");
                 std::fflush(stdout);
+            } else if (wParam == kReportTimer) {
+                KillTimer(window, kReportTimer);
+                ReportChild();
             } else if (wParam == kExitTimer) {
                 DestroyWindow(window);
             }
@@ -88,6 +117,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fflush(stdout);
     if (options.destroyPaneAfterMs)
         SetTimer(host, kDestroyPaneTimer, options.destroyPaneAfterMs, nullptr);
+    if (options.reportAfterMs) SetTimer(host, kReportTimer, options.reportAfterMs, nullptr);
     if (options.exitAfterMs) SetTimer(host, kExitTimer, options.exitAfterMs, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,0 +1,124 @@
+// Playback of Windows metafiles (WMF) into a surface through an enhanced metafile and a
+// DIB section, at the picture's own size.
+#include <windows.h>
+
+#include <cstring>
+
+#include "engine/picture_decoder.h"
+#include "windows/picture_decoder_win32.h"
+
+namespace velnor {
+namespace {
+
+constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
+constexpr std::size_t kPlaceableHeaderSize = 22;
+constexpr std::size_t kMetaHeaderSize = 18;
+
+std::int16_t Read16(const std::uint8_t* p) {
+    return static_cast<std::int16_t>(p[0] | (p[1] << 8));
+}
+
+int ScreenPixelsPerInch() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+// A METAHEADER: type 1 (memory) or 2 (disk), header size 9 words, version 1.0 or 3.0.
+bool LooksLikeMetafile(const std::uint8_t* p, std::size_t size) {
+    if (size < kMetaHeaderSize) return false;
+    const int type = Read16(p), words = Read16(p + 2), version = Read16(p + 4);
+    return (type == 1 || type == 2) && words == 9 && (version == 0x300 || version == 0x100);
+}
+
+struct Played {
+    HENHMETAFILE metafile = nullptr;
+    long long width = 0;
+    long long height = 0;
+};
+
+Played Convert(const std::uint8_t* data, std::size_t size, int dpi) {
+    Played out;
+    if (size >= kPlaceableHeaderSize + kMetaHeaderSize) {
+        std::uint32_t key = 0;
+        std::memcpy(&key, data, sizeof key);
+        if (key == kPlaceableKey) {
+            const long long left = Read16(data + 6), top = Read16(data + 8);
+            const long long right = Read16(data + 10), bottom = Read16(data + 12);
+            const long long inch = static_cast<std::uint16_t>(Read16(data + 14));
+            if (inch <= 0) return out;
+            const std::uint8_t* bits = data + kPlaceableHeaderSize;
+            const std::size_t bitsSize = size - kPlaceableHeaderSize;
+            if (!LooksLikeMetafile(bits, bitsSize)) return out;
+            out.width = (std::llabs(right - left) * dpi + inch / 2) / inch;
+            out.height = (std::llabs(bottom - top) * dpi + inch / 2) / inch;
+            METAFILEPICT picture{
+                MM_ANISOTROPIC, static_cast<LONG>(std::llabs(right - left) * 2540 / inch),
+                static_cast<LONG>(std::llabs(bottom - top) * 2540 / inch), nullptr};
+            out.metafile = SetWinMetaFileBits(static_cast<UINT>(bitsSize), bits, nullptr, &picture);
+            return out;
+        }
+    }
+    if (!LooksLikeMetafile(data, size)) return out;
+    out.metafile = SetWinMetaFileBits(static_cast<UINT>(size), data, nullptr, nullptr);
+    if (!out.metafile) return out;
+    ENHMETAHEADER header{};
+    if (GetEnhMetaFileHeader(out.metafile, sizeof header, &header)) {
+        // rclFrame is in hundredths of a millimetre.
+        out.width =
+            (static_cast<long long>(header.rclFrame.right) - header.rclFrame.left) * dpi / 2540;
+        out.height =
+            (static_cast<long long>(header.rclFrame.bottom) - header.rclFrame.top) * dpi / 2540;
+    }
+    return out;
+}
+
+std::optional<Surface> Play(HENHMETAFILE metafile, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, as a surface
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return std::nullopt;
+    HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::optional<Surface> out;
+    if (dib && bits) {
+        HGDIOBJ old = SelectObject(dc, dib);
+        const RECT all{0, 0, width, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        if (PlayEnhMetaFile(dc, metafile, &all)) {
+            GdiFlush();
+            Surface picture(width, height);
+            const auto* source = static_cast<const Pixel*>(bits);
+            for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
+                picture.data()[i] = source[i] & 0x00FFFFFFu;
+            }
+            out = std::move(picture);
+        }
+        SelectObject(dc, old);
+    }
+    if (dib) DeleteObject(dib);
+    DeleteDC(dc);
+    return out;
+}
+
+}  // namespace
+
+std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size) {
+    if (!data || size > 0x7FFFFFFF) return std::nullopt;
+    const Played played = Convert(data, size, ScreenPixelsPerInch());
+    std::optional<Surface> out;
+    if (played.metafile && IsAcceptablePictureSize(played.width, played.height)) {
+        out =
+            Play(played.metafile, static_cast<int>(played.width), static_cast<int>(played.height));
+    }
+    if (played.metafile) DeleteEnhMetaFile(played.metafile);
+    return out;
+}
+
+}  // namespace velnor

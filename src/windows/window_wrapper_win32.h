@@ -1,0 +1,41 @@
+// The window-wrapper pattern of the saver's windows: the C++ object that owns a window is
+// passed in CreateWindowExW's last parameter, kept in GWLP_USERDATA, and each message goes
+// to its handle_message. Messages before WM_NCCREATE and after WM_NCDESTROY get the default.
+#pragma once
+
+#include <windows.h>
+
+namespace velnor {
+
+template <class Window>
+LRESULT CALLBACK WrappedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<Window*>(create->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    const LRESULT result = self->handle_message(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+    }
+    return result;
+}
+
+// Registers a window class served by Window::handle_message (once per process).
+template <class Window>
+bool RegisterWrappedClass(HINSTANCE instance, const wchar_t* className, HCURSOR cursor) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WrappedWindowProc<Window>;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = cursor;
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = className;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace velnor
