@@ -1,0 +1,246 @@
+// Frame composition: the changed-area path gives every frame exactly the pixels of a full
+// clear and redraw, the depth order, unfit points skipped or stopping, the bounded frame
+// with the eye inside the ball, and the dialog's still picture.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/animation.h"
+#include "engine/frame.h"
+#include "engine/orbiting_ball.h"
+#include "engine/still_picture.h"
+#include "pixel_checks.h"
+#include "scene_settings.h"
+
+namespace velnor {
+namespace {
+
+using velnor::testing::DefaultSceneSettings;
+using velnor::testing::EveryPixelIs;
+using velnor::testing::NumberedSurface;
+
+constexpr Pixel kGreen = 0x00FF00, kCyan = 0x00FFFF, kBlue = 0x0000FF;
+
+Surface Noise(int width, int height, unsigned seed) {
+    std::mt19937 random(seed);
+    Surface s(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) s.set(x, y, random() & 0xFFFFFF);
+    }
+    return s;
+}
+
+SaverSettings RandomSettings(std::mt19937& random) {
+    SaverSettings s = DefaultSceneSettings();
+    const auto pick = [&](int low, int high) {
+        return static_cast<std::int16_t>(std::uniform_int_distribution(low, high)(random));
+    };
+    s.aspectTenths = pick(0, 16);
+    s.perspectiveOn = pick(0, 1);
+    s.perspectiveDepth = pick(2, 25);  // eye distance 20..250: often inside the ball
+    s.scale = pick(20, 150);
+    s.randomFlags = {pick(0, 1), pick(0, 1), pick(0, 1)};
+    s.ballColour = {pick(0, 127), pick(0, 127), pick(0, 127)};
+    s.lineColours = {0, static_cast<ColourRef>(random() & 0xFFFFFF),
+                     static_cast<ColourRef>(random() & 0xFFFFFF)};
+    return s;
+}
+
+TEST(FrameComposition, ChangedAreaPathEqualsAFullRedrawEveryFrame) {
+    std::mt19937 random(2024);
+    for (int run = 0; run < 4; ++run) {
+        const SaverSettings settings = RandomSettings(random);
+        Animation full(settings, 160, 120, run), partial(settings, 160, 120, run);
+        Surface background = Noise(160, 120, run);
+        Surface fullFrame(160, 120), partialFrame(160, 120);
+        for (int frame = 0; frame < 3000; ++frame) {
+            if (frame == 1700) {  // a new background picture arrives
+                background = NumberedSurface(160, 120);
+                partial.RequestFullRedraw();
+            }
+            full.AdvanceMotion();
+            partial.AdvanceMotion();
+            const Surface shown = partialFrame;
+            full.ComposeFrame(fullFrame, background, RestoreMode::kFull);
+            partial.ComposeFrame(partialFrame, background);
+            ASSERT_EQ(partialFrame, fullFrame) << "run " << run << " frame " << frame;
+            // Everything that changed on the screen lies in the reported area.
+            const Rect changed = partial.changedArea();
+            ASSERT_TRUE(EveryPixelIs(
+                partialFrame,
+                [&](int x, int y) {
+                    return changed.contains({x, y}) ? partialFrame.at(x, y) : shown.at(x, y);
+                }))
+                << "run " << run << " frame " << frame;
+            full.AdvanceTilt();
+            partial.AdvanceTilt();
+        }
+    }
+}
+
+TEST(FrameComposition, ChangedAreaIsTheBallsOutlineNotTheScreen) {
+    Animation a(DefaultSceneSettings(), 640, 480, 1);
+    Surface frame(640, 480);
+    for (int n = 0; n < 50; ++n) {
+        a.AdvanceMotion();
+        a.ComposeFrame(frame, Surface());
+        if (n == 0) EXPECT_EQ(a.changedArea(), (Rect{0, 0, 640, 480}));
+    }
+    // The ball (radius 128 about (320, 240)) and the sprite of two frames: far less than
+    // the screen.
+    const Rect changed = a.changedArea();
+    EXPECT_LT(changed.width() * changed.height(), 640 * 480 / 2);
+    EXPECT_LE(changed.left, 320 - 128);
+    EXPECT_GE(changed.right, 320 + 128);
+    EXPECT_LE(changed.top, 240 - 128);
+    EXPECT_GE(changed.bottom, 240 + 128);
+}
+
+TEST(FrameComposition, OrbitingBallCoversTheLinesOnlyWhenInFront) {
+    // On a 320 x 240 screen the orbit (semi-axis 120) lies inside the ball (radius 128),
+    // so the sprite always overlaps lines.
+    Animation a(DefaultSceneSettings(), 320, 240, 4);
+    Surface frame(320, 240);
+    const Surface black;
+    int inFrontFrames = 0, linesOverBall = 0;
+    for (int n = 0; n < 600; ++n) {
+        a.AdvanceMotion();
+        a.ComposeFrame(frame, black);
+        const int left = static_cast<int>(a.motion().spriteLeft);
+        const int top = static_cast<int>(a.motion().spriteTop);
+        bool lineSeen = false;
+        for (int y = 0; y < kSpriteSize; ++y) {
+            for (int x = 0; x < kSpriteSize; ++x) {
+                if (a.mask().at(x, y) != 0 || top + y < 0 || top + y >= 240) continue;
+                const Pixel p = frame.at(left + x, top + y);
+                if (a.motion().inFront) {
+                    ASSERT_EQ(p, a.sprite().at(x, y)) << n;
+                } else {
+                    lineSeen |= p == kGreen || p == kCyan || p == kBlue;
+                }
+            }
+        }
+        inFrontFrames += a.motion().inFront;
+        linesOverBall += lineSeen;
+        a.AdvanceTilt();
+    }
+    EXPECT_EQ(inFrontFrames, 302);  // 15.0 .. 45.0 in steps of 0.1, plus 60.0
+    EXPECT_GT(linesOverBall, 250);
+}
+
+// A 2 x 2 grid: the parallels and meridians trace the square (1,1) (8,1) (8,8) (1,8).
+WireBall Square() {
+    WireBall b;
+    b.azimuthCount = b.polarCount = 2;
+    const float at[2][2][2] = {{{1, 1}, {1, 8}}, {{8, 1}, {8, 8}}};  // [j-1][i-1] = x, y
+    for (int j = 1; j <= 2; ++j) {
+        for (int i = 1; i <= 2; ++i) {
+            b.screenX[j][i] = at[j - 1][i - 1][0];
+            b.screenY[j][i] = at[j - 1][i - 1][1];
+        }
+    }
+    return b;
+}
+
+TEST(FrameComposition, UnfitPointsAreSkippedWithThePenLeftInPlaceOrStopTheDrawing) {
+    const ColourRef parallel = 0x0000FF, meridian = 0x00FF00;  // red, green
+    const Pixel red = 0xFF0000, green = 0x00FF00;
+    {
+        // Point (1, 2) unfit: the second parallel starts from where the first ended, (8, 1),
+        // and the first meridian's line to it is left out.
+        WireBall b = Square();
+        b.screenY[1][2] = 3e9f;
+        Surface s(10, 10);
+        LinePen pen;
+        Rect touched;
+        EXPECT_TRUE(DrawWireBall(s, b, parallel, meridian, pen, UnfitPoint::kSkip, &touched));
+        EXPECT_TRUE(EveryPixelIs(s, [&](int x, int y) -> Pixel {
+            if (x == 8 && y >= 1 && y < 8) return green;  // second meridian drawn last
+            if (y == 1 && x >= 1 && x < 8) return red;
+            return 0;
+        }));
+        EXPECT_EQ(touched, (Rect{1, 1, 9, 8}));
+        EXPECT_EQ(pen.position(), (Point{8, 8}));
+    }
+    {
+        WireBall b = Square();
+        b.screenX[2][1] = std::nanf("");
+        Surface s(10, 10);
+        LinePen pen;
+        EXPECT_FALSE(DrawWireBall(s, b, parallel, meridian, pen, UnfitPoint::kStop, nullptr));
+        EXPECT_EQ(s, Surface(10, 10));
+    }
+    int pixel = 5;
+    EXPECT_TRUE(ToPixelCoordinate(2.5f, pixel) && pixel == 2);  // ties to even
+    EXPECT_TRUE(ToPixelCoordinate(-3.5f, pixel) && pixel == -4);
+    EXPECT_TRUE(ToPixelCoordinate(-2147483648.0f, pixel) && pixel == INT32_MIN);
+    EXPECT_FALSE(ToPixelCoordinate(2147483648.0f, pixel));
+    EXPECT_EQ(pixel, INT32_MIN);
+}
+
+TEST(FrameComposition, EyeInsideTheBallComposesEveryFrameWithLinesFarOffTheSurface) {
+    // Depth 12 and scale 384: the eye 120 pixels from the centre of a 384-pixel ball.
+    // Projected points land millions of pixels away; clipping keeps each frame short
+    // (the test's time limit would catch a frame that steps through them).
+    SaverSettings settings = DefaultSceneSettings();
+    settings.perspectiveOn = 1;
+    settings.perspectiveDepth = 12;
+    settings.scale = 384;
+    Animation a(settings, 1024, 768, 9);
+    Surface frame(1024, 768);
+    const Surface background = Noise(1024, 768, 1);
+    float farthest = 0;
+    for (int n = 0; n < 400; ++n) {
+        a.AdvanceMotion();
+        a.ComposeFrame(frame, background);
+        for (int i = 1; i <= 21; ++i) {
+            for (int j = 1; j <= 21; ++j) {
+                farthest = std::max({farthest, std::abs(a.wireBall().screenX[j][i]),
+                                     std::abs(a.wireBall().screenY[j][i])});
+            }
+        }
+        for (int k = 0; k < 40; ++k) a.AdvanceTilt();  // sweep the tilt faster
+    }
+    EXPECT_GT(farthest, 1e5f);
+}
+
+TEST(StillPicture, DialogViewOfARoundBallAroundTheBoxCentre) {
+    StillWireBall view;
+    view.radius = 100;
+    Surface box(296, 296);
+    ASSERT_TRUE(DrawStillWireBall(box, 300, 300, view));
+    int blue = 0, green = 0, cyan = 0;
+    for (int y = 0; y < 296; ++y) {
+        for (int x = 0; x < 296; ++x) {
+            const Pixel p = box.at(x, y);
+            if (p == 0) continue;
+            // Within the outline of radius 100 about the outer centre (150, 150).
+            ASSERT_LE(std::hypot(x - 150, y - 150), 101.5) << x << "," << y;
+            blue += p == kBlue, green += p == kGreen, cyan += p == kCyan;
+        }
+    }
+    EXPECT_GT(blue, 100);
+    EXPECT_GT(green, 500);
+    EXPECT_GT(cyan, 500);
+
+    // Changing only the meridian colour changes only meridian pixels.
+    view.meridianColour = 0x0000FF;  // red
+    Surface other(296, 296);
+    ASSERT_TRUE(DrawStillWireBall(other, 300, 300, view));
+    EXPECT_TRUE(EveryPixelIs(other, [&](int x, int y) {
+        return box.at(x, y) == kCyan ? Pixel{0xFF0000} : box.at(x, y);
+    }));
+}
+
+TEST(StillPicture, EyeInsideTheBallStillDraws) {
+    StillWireBall view;
+    view.radius = 384;
+    view.perspectiveOn = 1;
+    view.perspectiveDepth = 12;
+    Surface box(296, 296);
+    EXPECT_TRUE(DrawStillWireBall(box, 300, 300, view));
+    EXPECT_NE(box, Surface(296, 296));
+}
+
+}  // namespace
+}  // namespace velnor

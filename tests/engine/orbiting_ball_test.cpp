@@ -1,0 +1,143 @@
+// The orbiting ball's sprite: ring colours and their limit at 255, the four highlight
+// directions, the black corners, the crescent a later highlight 2 leaves, the mask, and
+// the masked copy onto a frame.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "engine/orbiting_ball.h"
+#include "pixel_checks.h"
+
+namespace velnor {
+namespace {
+
+using velnor::testing::EveryPixelIs;
+using velnor::testing::NumberedSurface;
+
+constexpr Pixel kBlack = 0;
+constexpr Pixel kWhite = 0xFFFFFF;
+
+Surface Painted(int r, int g, int b, int highlight) {
+    Surface sprite(kSpriteSize, kSpriteSize, kBlack);
+    PaintOrbitingBall(sprite, r, g, b, highlight);
+    return sprite;
+}
+
+// The centre of gravity of the brightest pixels.
+std::pair<double, double> Highlight(const Surface& s) {
+    Pixel top = 0;
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) top = std::max(top, s.at(x, y) & 0xFF);
+    }
+    double sx = 0, sy = 0, n = 0;
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) {
+            if ((s.at(x, y) & 0xFF) == top) sx += x + 0.5, sy += y + 0.5, ++n;
+        }
+    }
+    return {sx / n, sy / n};
+}
+
+TEST(OrbitingBall, RingsBrightenBy16FromTheBaseAtTheRimAndStopAt255) {
+    const std::tuple<int, int, int, Pixel, Pixel> cases[] = {
+        // base, rim pixel, highlight pixel (base + 176, limited)
+        {0, 0, 0, PixelFromRgb(0, 0, 0), PixelFromRgb(176, 176, 176)},
+        {72, 32, 56, PixelFromRgb(72, 32, 56), PixelFromRgb(248, 208, 232)},
+        {200, 0, 100, PixelFromRgb(200, 0, 100), PixelFromRgb(255, 176, 255)},
+        {255, 255, 255, kWhite, kWhite},
+        {300, 127, 0, PixelFromRgb(255, 127, 0), PixelFromRgb(255, 255, 176)},
+        // A negative component (hand-edited file) counts as 0 instead of wrapping.
+        {-50, 10, 10, PixelFromRgb(0, 10, 10), PixelFromRgb(176, 186, 186)},
+    };
+    for (const auto& [r, g, b, rim, highlight] : cases) {
+        const Surface s = Painted(r, g, b, 0);
+        EXPECT_EQ(s.at(24, 46), rim) << r << "," << g << "," << b;  // only ring 0 there
+        EXPECT_EQ(s.at(13, 13), highlight);                         // ring 11 about (13, 13)
+    }
+    // Every ring colour appears, in order from the rim inwards along the diagonal.
+    const Surface s = Painted(0, 0, 0, 0);
+    Pixel previous = s.at(40, 40);
+    for (int d = 39; d >= 13; --d) {
+        EXPECT_GE(s.at(d, d) & 0xFF, previous & 0xFF) << d;
+        previous = s.at(d, d);
+    }
+    EXPECT_EQ(previous, PixelFromRgb(176, 176, 176));
+}
+
+TEST(OrbitingBall, HighlightLiesInTheDirectionOfItsNumberAndCornersStayBlack) {
+    const struct {
+        int q;
+        bool left, right, up, down;
+    } directions[] = {
+        {0, true, false, true, false},   // up and left
+        {1, false, true, false, true},   // down and right
+        {2, false, false, false, true},  // down, horizontally one pixel left of centre
+        {3, false, true, true, false},   // up and right
+    };
+    for (const auto& d : directions) {
+        const Surface s = Painted(40, 20, 60, d.q);
+        const auto [x, y] = Highlight(s);
+        EXPECT_EQ(x < 20, d.left) << d.q;
+        EXPECT_EQ(x > 28, d.right) << d.q;
+        EXPECT_EQ(y < 20, d.up) << d.q;
+        EXPECT_EQ(y > 28, d.down) << d.q;
+        if (d.q == 2) {
+            EXPECT_NEAR(x, 23, 0.6);
+        }
+        for (const auto& [cx, cy] : {std::pair{0, 0}, {47, 0}, {0, 47}, {47, 47}, {3, 3}}) {
+            EXPECT_EQ(s.at(cx, cy), kBlack) << d.q;
+        }
+    }
+}
+
+TEST(OrbitingBall, MaskIsTheInscribedDiscThatTheFirstRingCovers) {
+    const Surface mask = MakeOrbitingBallMask();
+    const Surface s = Painted(1, 1, 1, 0);  // every ring pixel is non-black
+    EXPECT_TRUE(
+        EveryPixelIs(mask, [&](int x, int y) { return s.at(x, y) != kBlack ? kBlack : kWhite; }));
+    EXPECT_EQ(mask.at(24, 24), kBlack);
+    EXPECT_EQ(mask.at(0, 24), kBlack);
+    EXPECT_EQ(mask.at(47, 24), kBlack);
+    EXPECT_EQ(mask.at(1, 1), kWhite);
+}
+
+TEST(OrbitingBall, RepaintCoversTheOldDiscExceptTheCrescentOfHighlight2) {
+    Surface s = Painted(255, 0, 0, 1);
+    PaintOrbitingBall(s, 0, 0, 40, 0);  // ring 0 about the centre covers all; red <= 176
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 48; ++x) ASSERT_NE(s.at(x, y) >> 16, 255u) << x << "," << y;
+    }
+    Surface t = Painted(255, 0, 0, 0);
+    PaintOrbitingBall(t, 0, 0, 40, 2);  // ring 0 about (23, 24) leaves the right edge
+    const Surface fresh = Painted(0, 0, 40, 2);
+    int kept = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 48; ++x) {
+            if (fresh.at(x, y) != kBlack) continue;
+            if (t.at(x, y) == PixelFromRgb(255, 0, 0)) {
+                ++kept;
+                EXPECT_GE(x, 24) << y;  // only along the right half of the rim
+            }
+        }
+    }
+    EXPECT_GT(kept, 0);
+}
+
+TEST(OrbitingBall, DrawnThroughTheMaskOnlyTheDiscChanges) {
+    const Surface mask = MakeOrbitingBallMask();
+    const Surface sprite = Painted(72, 32, 56, 3);
+    for (const auto& [x, y] : {std::pair{10, 5}, {-20, -30}, {70, 50}, {200, 0}}) {
+        const Surface frame = NumberedSurface(100, 60);
+        Surface target = frame;
+        const Rect changed = DrawOrbitingBall(target, x, y, mask, sprite);
+        const Rect square = Intersect(Rect{x, y, x + 48, y + 48}, Rect{0, 0, 100, 60});
+        EXPECT_EQ(changed, square);
+        EXPECT_TRUE(EveryPixelIs(target, [&](int px, int py) {
+            const bool inside = square.contains({px, py}) && mask.at(px - x, py - y) == kBlack;
+            return inside ? sprite.at(px - x, py - y) : frame.at(px, py);
+        }));
+    }
+}
+
+}  // namespace
+}  // namespace velnor
