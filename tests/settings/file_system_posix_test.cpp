@@ -1,0 +1,80 @@
+// The Linux file system under the scan: attribute mapping (owner-writable file = none,
+// not owner-writable = read-only, dot-file = hidden, folder = directory, others = system)
+// and a scan of a real temporary folder.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "settings/file_system.h"
+#include "settings/picture_scan.h"
+#include "temp_folder.h"
+
+namespace velnor {
+namespace {
+
+using test::TempFolder;
+
+void MakeReadOnly(const std::filesystem::path& file) {
+    std::filesystem::permissions(
+        file, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+}
+
+TEST(PosixFileSystem, MapsFileKindsToClassicAttributes) {
+    TempFolder folder;
+    const auto fs = MakePlatformFileSystem();
+    const std::string base = folder.path().string() + "/";
+    folder.Write("plain.bmp", "x");
+    MakeReadOnly(folder.Write("locked.bmp", "x"));
+    folder.Write(".hidden.bmp", "x");
+    std::filesystem::create_directory(folder.path() / "sub");
+    ASSERT_EQ(mkfifo((base + "pipe.bmp").c_str(), 0644), 0);
+    std::filesystem::create_symlink(folder.path() / "plain.bmp", folder.path() / "link.bmp");
+    const struct {
+        const char* name;
+        std::optional<int> attributes;
+    } cases[] = {
+        {"plain.bmp", 0},
+        {"locked.bmp", kAttributeReadOnly},
+        {".hidden.bmp", kAttributeHidden},
+        {"sub", kAttributeDirectory},
+        {"pipe.bmp", kAttributeSystem},
+        {"link.bmp", 0},
+        {"gone.bmp", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(fs->AttributesOf(base + c.name), c.attributes) << c.name;
+}
+
+TEST(PosixFileSystem, ScansARealFolderInPassOrder) {
+    TempFolder folder;
+    const auto fs = MakePlatformFileSystem();
+    folder.Write("b.jpg", "x");
+    MakeReadOnly(folder.Write("c.gif", "x"));
+    folder.Write("D.BMP", "x");
+    folder.Write("a.bmp", "x");
+    folder.Write(".h.bmp", "x");
+    folder.Write("写真.jpg", "x");
+    std::filesystem::create_directory(folder.path() / "dir.bmp");
+    PictureList list;
+    const std::string root = folder.path().string();
+    ScanPictureFolder(root, {1, 1, 1, 1}, list, *fs);
+    const std::vector<std::string> expected = {root + "/D.BMP", root + "/a.bmp", root + "/b.jpg",
+                                               root + "/写真.jpg", root + "/c.gif"};
+    EXPECT_EQ(std::vector<std::string>(list.picturePaths.begin() + 1, list.picturePaths.end()),
+              expected);
+}
+
+TEST(PosixFileSystem, FolderTestAndListingErrors) {
+    TempFolder folder;
+    const auto fs = MakePlatformFileSystem();
+    const std::string root = folder.path().string();
+    EXPECT_TRUE(FolderExists(root, *fs));  // empty, but "." and ".." are listed
+    EXPECT_FALSE(FolderExists(root + "/missing", *fs));
+    folder.Write("file", "x");
+    EXPECT_FALSE(FolderExists(root + "/file", *fs));
+    const FileListing missing = fs->ListMatching(root + "/missing/*.bmp", false);
+    ASSERT_TRUE(missing.error.has_value());
+    EXPECT_FALSE(missing.error->empty());
+    EXPECT_FALSE(fs->ListMatching(root + "/*.bmp", false).error.has_value());
+}
+
+}  // namespace
+}  // namespace velnor

@@ -1,0 +1,179 @@
+// The picture scan on an injected file system: pass and kind order, the exact attribute
+// test, failures that end one pattern, the 32767 cap, and the array left by rescans.
+#include "settings/picture_scan.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_file_system.h"
+#include "settings/wildcard.h"
+
+namespace velnor {
+namespace {
+
+using test::FakeFileSystem;
+
+constexpr std::array<std::int16_t, 4> kAllKinds{1, 1, 1, 1};
+const std::string kFolder = std::string(1, kPathSeparator) + "pics";
+
+std::string In(const std::string& name) {
+    return kFolder + kPathSeparator + name;
+}
+
+std::vector<std::string> Listed(const PictureList& list) {
+    return {list.picturePaths.begin() + 1, list.picturePaths.begin() + 1 + list.pictureCount};
+}
+
+TEST(PictureScan, PassesThenKindsThenFileSystemOrder) {
+    FakeFileSystem fs;
+    fs.Add(kFolder, "a.bmp", kAttributeArchive);
+    fs.Add(kFolder, "b.jpg", 0);
+    fs.Add(kFolder, "c.gif", kAttributeReadOnly);
+    fs.Add(kFolder, "z.BMP", 0);
+    fs.Add(kFolder, "y.gif", kAttributeArchive);
+    fs.Add(kFolder, "m.bmp", 0);
+    fs.Add(kFolder, "w.wmf", kAttributeReadOnly);
+    fs.Add(kFolder, "ra.bmp", kAttributeReadOnly | kAttributeArchive);  // matches no pass
+    fs.Add(kFolder, "h.bmp", kAttributeHidden);
+    fs.Add(kFolder, "s.bmp", kAttributeSystem | kAttributeArchive);
+    fs.Add(kFolder, "d.bmp", kAttributeDirectory);
+    fs.Add(kFolder, "t.txt", 0);
+    PictureList list;
+    ScanPictureFolder(kFolder, kAllKinds, list, fs);
+    EXPECT_EQ(Listed(list),
+              (std::vector<std::string>{In("z.BMP"), In("m.bmp"), In("b.jpg"), In("a.bmp"),
+                                        In("y.gif"), In("c.gif"), In("w.wmf")}));
+    EXPECT_EQ(list.picturePaths.size(), 8u);
+    EXPECT_EQ(list.scanAttribute, kAttributeReadOnly);  // the last pass
+}
+
+TEST(PictureScan, OnlyKindsSetToOneAreScanned) {
+    FakeFileSystem fs;
+    for (const char* name : {"a.bmp", "b.gif", "c.jpg", "d.wmf"}) fs.Add(kFolder, name, 0);
+    PictureList list;
+    ScanPictureFolder(kFolder, {0, 0, 0, 0}, list, fs);
+    EXPECT_EQ(list.pictureCount, 0);
+    EXPECT_EQ(fs.listings, 0);
+    ScanPictureFolder(kFolder, {0, 2, 1, -1}, list, fs);
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("c.jpg")}));
+}
+
+TEST(PictureScan, FailureEndsOnlyThatPattern) {
+    FakeFileSystem fs;
+    for (const char* name : {"1.bmp", "2.bmp", "3.bmp", "4.gif"}) fs.Add(kFolder, name, 0);
+    fs.vanished.insert(In("2.bmp"));
+    PictureList list;
+    ScanPictureFolder(kFolder, kAllKinds, list, fs);
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("1.bmp"), In("4.gif")}));
+
+    std::optional<std::string> error = ListMatchingFiles(In("*.bmp"), 0, list, fs);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_FALSE(error->empty());
+
+    fs.vanished.clear();
+    fs.breakAfter[kFolder] = 2;  // the listing itself fails after two names
+    ScanPictureFolder(kFolder, kAllKinds, list, fs);
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("1.bmp"), In("2.bmp"), In("4.gif")}));
+
+    ScanPictureFolder(kFolder + "missing", kAllKinds, list, fs);
+    EXPECT_EQ(list.pictureCount, 0);
+}
+
+TEST(PictureScan, LargeFolderIsCappedAt32767) {
+    // 40,000 files: 20,000 without attribute, then 20,000 archive-only; plus a gif that
+    // would come second in the first pass.
+    FakeFileSystem fs;
+    for (int i = 0; i < 40000; ++i) {
+        fs.Add(kFolder, std::to_string(i) + ".bmp", i < 20000 ? 0 : kAttributeArchive);
+    }
+    fs.Add(kFolder, "x.gif", 0);
+    PictureList list;
+    ScanPictureFolder(kFolder, kAllKinds, list, fs);
+    ASSERT_EQ(list.pictureCount, kMaxPictureCount);
+    EXPECT_EQ(list.picturePaths.size(), 32768u);
+    EXPECT_EQ(list.picturePaths[20000], In("19999.bmp"));
+    EXPECT_EQ(list.picturePaths[20001], In("x.gif"));
+    EXPECT_EQ(list.picturePaths[32767], In("32765.bmp"));
+}
+
+TEST(PictureScan, RescansKeepTheDesignedArrayBounds) {
+    FakeFileSystem fs;
+    for (const char* name : {"1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp"}) fs.Add("/five", name, 0);
+    fs.Add("/two", "a.bmp", 0);
+    fs.Add("/two", "b.bmp", 0);
+    fs.Add("/none", "readme.txt", 0);
+    PictureList list;
+    ScanPictureFolder("/five", kAllKinds, list, fs);
+    EXPECT_EQ(list.pictureCount, 5);
+    EXPECT_EQ(list.picturePaths.size(), 6u);
+    ScanPictureFolder("/two", kAllKinds, list, fs);
+    EXPECT_EQ(list.pictureCount, 2);
+    EXPECT_EQ(list.picturePaths.size(), 3u);
+    ScanPictureFolder("/none", kAllKinds, list, fs);
+    EXPECT_EQ(list.pictureCount, 0);
+    ASSERT_EQ(list.picturePaths.size(), 3u);  // untouched: a scan finding nothing resizes nothing
+    EXPECT_EQ(list.picturePaths[2], "/two/b.bmp");
+}
+
+TEST(PictureScan, FolderExistsAsksForAnyEntryIncludingFolders) {
+    FakeFileSystem fs;
+    fs.Add(kFolder, "sub", kAttributeDirectory);
+    fs.Add("/hiddenonly", ".x", kAttributeHidden);
+    EXPECT_TRUE(FolderExists(kFolder, fs));
+    EXPECT_TRUE(FolderExists(kFolder + "   ", fs));  // trailing blanks are dropped
+    EXPECT_FALSE(FolderExists("/hiddenonly", fs));
+    EXPECT_FALSE(FolderExists("/nope", fs));
+}
+
+TEST(PicturePaths, DirectoryOfAndTrailingSeparator) {
+    const struct {
+        const char* path;
+        const char* directory;
+    } cases[] = {
+        {"C:\\pics\\*.bmp", "C:\\pics"},
+        {"C:\\*.bmp", "C:"},
+        {"C:*.bmp", "C:"},
+        {"x.bmp", ""},
+        {"C:\\\\*.bmp", "C:\\"},
+        {"/pics/*.bmp", "/pics"},
+        {"/*.bmp", ""},
+        {"\\*.bmp", ""},
+        {"a/b\\c:d", "a/b\\c:"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DirectoryOf(c.path), c.directory) << c.path;
+
+    const std::string sep(1, kPathSeparator);
+    EXPECT_EQ(WithTrailingBackslash("pics  "), "pics" + sep);
+    EXPECT_EQ(WithTrailingBackslash("pics" + sep), "pics" + sep);
+    EXPECT_EQ(WithTrailingBackslash(""), sep);
+    EXPECT_EQ(WithTrailingBackslash(" a b "), " a b" + sep);
+}
+
+TEST(Wildcard, MatchesLikeTheWindowsListing) {
+    const struct {
+        const char* pattern;
+        const char* name;
+        bool matches;
+    } cases[] = {
+        {"*.bmp", "a.bmp", true},
+        {"*.bmp", "A.BMP", true},
+        {"*.bmp", "a.bmpx", false},
+        {"*.bmp", ".bmp", true},
+        {"*.jpg", "x.jpg.txt", false},
+        {"*.*", "noext", true},
+        {"*.*", "a.b.c", true},
+        {"a.*", "a", true},
+        {"a?c", "abc", true},
+        {"a?c", "a写c", true},
+        {"a?c", "ac", false},
+        {"*a*b", "xaxxb", true},
+        {"*a*b", "xaxxbc", false},
+        {"写*.GIF", "写真.gif", true},
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace velnor

@@ -1,0 +1,44 @@
+// The cp932 spelling of every settings key, checked against the Japanese text.
+#include "settings/settings_keys.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/text_encoding.h"
+
+namespace velnor {
+namespace {
+
+TEST(SettingsKeys, AreTheCp932BytesOfTheirJapaneseNames) {
+    const struct {
+        std::string cp932;
+        const char* utf8;
+    } keys[] = {
+        {std::string(kAspectKey), "外観"},
+        {std::string(kPerspectiveOnKey), "透視画法"},
+        {std::string(kPerspectiveDepthKey), "遠近の深さ"},
+        {std::string(kBallRedKey), "公転球の色_赤"},
+        {std::string(kBallGreenKey), "公転球の色_緑"},
+        {std::string(kBallBlueKey), "公転球の色_青"},
+        {ArrayKey(kRandomStem, 0), "Random_0"},
+        {ArrayKey(kRandomStem, 2), "Random_2"},
+        {ArrayKey(kLineColourStem, 1), "Color_1"},
+        {ArrayKey(kLineColourStem, 2), "Color_2"},
+        {std::string(kSpeedKey), "速さ"},
+        {std::string(kScaleKey), "Scale"},
+        {ArrayKey(kPictureKindStem, 0), "画像種類_0"},
+        {ArrayKey(kPictureKindStem, 3), "画像種類_3"},
+        {std::string(kPictureFolderKey), "画像のﾌｫﾙﾀﾞ"},
+        {std::string(kPictureSizeKey), "画像のｻｲｽﾞ"},
+        {std::string(kPictureIntervalKey), "画像のｲﾝﾀｰﾊﾞﾙ"},
+        {std::string(kUseSampleKey), "ｻﾝﾌﾟﾙ画像有無"},
+        {std::string(kSampleChoiceKey), "ｻﾝﾌﾟﾙ画像_12"},
+        {std::string(kSectionName), "Section"},
+    };
+    for (const auto& key : keys) {
+        EXPECT_EQ(Cp932ToUtf8(key.cp932), key.utf8);
+        EXPECT_EQ(Utf8ToCp932(key.utf8), key.cp932) << key.utf8;
+    }
+}
+
+}  // namespace
+}  // namespace velnor

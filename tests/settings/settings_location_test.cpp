@@ -1,0 +1,81 @@
+// Choice of the settings file: the per-user file takes over when the program's folder is
+// not writable, and whatever is written is what the next start reads.
+#include "settings/settings_location.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "temp_folder.h"
+
+namespace velnor {
+namespace {
+
+using test::TempFolder;
+
+struct Folders {
+    TempFolder root;
+    std::filesystem::path program = root.path() / "program";
+    std::filesystem::path user = root.path() / "appdata" / "Velnor";
+    SettingsLocation location;
+    Folders() {
+        std::filesystem::create_directories(program);
+        location = SettingsLocationFor(program, user);
+    }
+};
+
+TEST(SettingsLocation, ReadsThePerUserFileOnlyWhenItExists) {
+    Folders f;
+    EXPECT_EQ(f.location.besideProgram, f.program / "Velnor.ini");
+    EXPECT_EQ(f.location.perUser, f.user / "Velnor.ini");
+    EXPECT_EQ(SettingsFileToRead(f.location), f.location.besideProgram);
+    std::filesystem::create_directories(f.user);
+    f.root.Write("appdata/Velnor/Velnor.ini", "[Section]\r\n");
+    EXPECT_EQ(SettingsFileToRead(f.location), f.location.perUser);
+}
+
+TEST(SettingsLocation, WritesWhereTheNextStartReads) {
+    const auto writable = [](const std::filesystem::path&) { return true; };
+    const auto readOnly = [](const std::filesystem::path&) { return false; };
+    Folders f;
+    EXPECT_EQ(SettingsFileToWrite(f.location, writable), f.location.besideProgram);
+    EXPECT_FALSE(std::filesystem::exists(f.user));
+
+    EXPECT_EQ(SettingsFileToWrite(f.location, readOnly), f.location.perUser);
+    EXPECT_TRUE(std::filesystem::is_directory(f.user));  // created for the write
+
+    // Once a per-user file exists, it is read first, so it must also be written.
+    f.root.Write("appdata/Velnor/Velnor.ini", "");
+    EXPECT_EQ(SettingsFileToWrite(f.location, writable), f.location.perUser);
+    EXPECT_EQ(SettingsFileToRead(f.location), f.location.perUser);
+
+    const SettingsLocation noUserFolder = SettingsLocationFor(f.program, {});
+    EXPECT_TRUE(noUserFolder.perUser.empty());
+    EXPECT_EQ(SettingsFileToWrite(noUserFolder, readOnly), noUserFolder.besideProgram);
+}
+
+TEST(SettingsLocation, WritabilityIsTestedByCreatingAFile) {
+    TempFolder folder;
+    EXPECT_TRUE(FolderAcceptsNewFiles(folder.path()));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));  // the probe is gone again
+    EXPECT_FALSE(FolderAcceptsNewFiles(folder.path() / "missing"));
+}
+
+TEST(SettingsLocation, ReadOnlyProgramFolderIsNotWritable) {
+    if (geteuid() == 0) GTEST_SKIP() << "root can write into read-only folders";
+    Folders f;
+    std::filesystem::permissions(
+        f.program, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    EXPECT_FALSE(FolderAcceptsNewFiles(f.program));
+    EXPECT_EQ(SettingsFileToWrite(f.location), f.location.perUser);
+}
+
+TEST(SettingsLocation, XdgFolderRule) {
+    EXPECT_EQ(XdgPerUserFolder("/x/cfg", "/home/u"), std::filesystem::path("/x/cfg/velnor"));
+    EXPECT_EQ(XdgPerUserFolder("", "/home/u"), std::filesystem::path("/home/u/.config/velnor"));
+    EXPECT_EQ(XdgPerUserFolder("relative", "/home/u"),
+              std::filesystem::path("/home/u/.config/velnor"));
+    EXPECT_EQ(XdgPerUserFolder("", ""), std::filesystem::path());
+}
+
+}  // namespace
+}  // namespace velnor
