@@ -1,0 +1,120 @@
+// velnor-render: runs the saver's animation off screen with a settings file, writing
+// frames as PNG pictures and the motion state of every frame as JSON Lines.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/animation.h"
+#include "png_writer.h"
+#include "render_background.h"
+#include "render_options.h"
+#include "settings/file_system.h"
+#include "settings/load_settings.h"
+#include "trace_writer.h"
+
+namespace velnor::render {
+namespace {
+
+constexpr int kUsageError = 2;
+constexpr int kRunError = 1;
+
+int Fail(const std::string& message) {
+    std::cerr << "velnor-render: " << message << "\n";
+    return kRunError;
+}
+
+// Settings as the saver would load them; no file means every key at its default.
+bool LoadRenderSettings(const RenderOptions& options, SaverSettings& settings, std::string& error) {
+    std::filesystem::path file;
+    if (options.iniFile) {
+        file = *options.iniFile;
+        std::ifstream probe(file, std::ios::binary);
+        std::error_code ignored;
+        if (!probe || std::filesystem::is_directory(file, ignored)) {
+            error = "cannot read settings file '" + *options.iniFile + "'";
+            return false;
+        }
+    }
+    const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
+    LoadSettings(settings, file, *fileSystem);
+    return true;
+}
+
+std::string FramePath(const std::string& folder, long long frame) {
+    char name[40];
+    std::snprintf(name, sizeof name, "frame-%06lld.png", frame);
+    return (std::filesystem::path(folder) / name).string();
+}
+
+// Renders every frame; writes the trace and pictures on the way.
+int Render(const RenderOptions& options, const SaverSettings& settings, std::FILE* trace) {
+    Animation animation(settings, options.width, options.height, options.seed);
+    const Surface background = PrepareRenderBackground(settings, options.width, options.height);
+    Surface frame(options.width, options.height);
+    std::string line;
+    auto lastReport = std::chrono::steady_clock::now();
+    for (long long n = 1; n <= options.frames; ++n) {
+        animation.AdvanceMotion();
+        animation.ComposeFrame(frame, background);
+        if (trace != nullptr) {
+            line.clear();
+            AppendTraceLine(line, n, animation);
+            if (std::fwrite(line.data(), 1, line.size(), trace) != line.size()) {
+                return Fail("cannot write the trace file");
+            }
+        }
+        if (options.pngFolder && n % options.every == 0) {
+            std::string error;
+            if (!WritePng(frame, FramePath(*options.pngFolder, n), error)) return Fail(error);
+        }
+        animation.AdvanceTilt();
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastReport >= std::chrono::seconds(1)) {
+            std::cerr << "velnor-render: frame " << n << " of " << options.frames << "\n";
+            lastReport = now;
+        }
+    }
+    return 0;
+}
+
+int Run(const std::vector<std::string>& arguments) {
+    std::string error;
+    const std::optional<RenderOptions> options = ParseRenderOptions(arguments, error);
+    if (!options) {
+        std::cerr << "velnor-render: " << error << "\n" << kRenderUsage;
+        return kUsageError;
+    }
+    if (options->help) {
+        std::cout << kRenderUsage;
+        return 0;
+    }
+    SaverSettings settings;
+    if (!LoadRenderSettings(*options, settings, error)) return Fail(error);
+    if (options->pngFolder) {
+        std::error_code failure;
+        std::filesystem::create_directories(*options->pngFolder, failure);
+        if (failure) return Fail("cannot create folder '" + *options->pngFolder + "'");
+    }
+    std::FILE* trace = nullptr;
+    if (options->traceFile) {
+        trace = std::fopen(options->traceFile->c_str(), "wb");
+        if (trace == nullptr) return Fail("cannot write trace file '" + *options->traceFile + "'");
+    }
+    int status = Render(*options, settings, trace);
+    if (trace != nullptr && std::fclose(trace) != 0 && status == 0) {
+        status = Fail("cannot write the trace file");
+    }
+    return status;
+}
+
+}  // namespace
+}  // namespace velnor::render
+
+int main(int argc, char** argv) {
+    return velnor::render::Run(std::vector<std::string>(argv + 1, argv + argc));
+}
