@@ -60,10 +60,35 @@ void VisibleSteps(const Walk& w, std::int64_t& first, std::int64_t& last) {
     last = hi;
 }
 
-}  // namespace
+// Where a line's visible pixels lie in a surface's pixel array and how to step through them.
+struct LinePlan {
+    std::ptrdiff_t start = 0;  // index of the first visible pixel
+    std::ptrdiff_t majorStep = 0, minorStep = 0;
+    std::int64_t count = 0;  // visible pixels
+    std::int64_t remainder = 0, twoDu = 0, twoDv = 0;
+    Rect bounds;  // of the visible pixels
+};
 
-void DrawLine(Surface& dst, Point from, Point to, Pixel colour, Rect* touched) {
-    if (dst.empty() || from == to) return;
+// The minor offset of step n: floor((2 n dv + du - bias) / (2 du)), with its remainder.
+void OffsetAt(const Walk& w, std::int64_t n, std::int64_t& offset, std::int64_t& remainder) {
+    if (w.du < (std::int64_t{1} << 30)) {  // products fit 64 bits
+        const std::int64_t numerator = 2 * n * w.dv + w.du - w.bias;
+        offset = numerator / (2 * w.du);
+        remainder = numerator % (2 * w.du);
+        return;
+    }
+    const Wide numerator = 2 * static_cast<Wide>(n) * w.dv + w.du - w.bias;
+    offset = static_cast<std::int64_t>(numerator / (2 * static_cast<Wide>(w.du)));
+    remainder = static_cast<std::int64_t>(numerator % (2 * static_cast<Wide>(w.du)));
+}
+
+bool Inside(const Surface& s, Point p) {
+    return p.x >= 0 && p.y >= 0 && p.x < s.width() && p.y < s.height();
+}
+
+// Plans the line from `from` towards `to` on `dst`; false when no pixel is visible.
+bool PlanLine(const Surface& dst, Point from, Point to, LinePlan& plan) {
+    if (dst.empty() || from == to) return false;
     const std::int64_t dx = static_cast<std::int64_t>(to.x) - from.x;
     const std::int64_t dy = static_cast<std::int64_t>(to.y) - from.y;
     const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
@@ -79,41 +104,75 @@ void DrawLine(Surface& dst, Point from, Point to, Pixel colour, Rect* touched) {
     w.uSize = xMajor ? dst.width() : dst.height();
     w.vSize = xMajor ? dst.height() : dst.width();
 
-    std::int64_t first = 0, last = 0;
-    VisibleSteps(w, first, last);
-    if (first > last) return;
+    // Lines between two points on the surface need no clipping (the usual case).
+    std::int64_t first = 0, last = w.du - 1;
+    if (!Inside(dst, from) || !Inside(dst, to)) VisibleSteps(w, first, last);
+    if (first > last) return false;
 
-    // Minor offset and remainder at the first visible step.
-    const Wide twoDu = 2 * static_cast<Wide>(w.du);
-    const Wide numerator = 2 * static_cast<Wide>(first) * w.dv + w.du - w.bias;
-    std::int64_t offset = static_cast<std::int64_t>(numerator / twoDu);
-    std::int64_t remainder = static_cast<std::int64_t>(numerator % twoDu);
-    const std::int64_t twoDuSmall = 2 * w.du, twoDv = 2 * w.dv;
-
+    std::int64_t offset = 0, lastOffset = 0;
+    if (first == 0) {
+        plan.remainder = w.du - w.bias;
+    } else {
+        OffsetAt(w, first, offset, plan.remainder);
+    }
+    if (last == w.du - 1) {
+        // floor(dv + (du - 2 dv - bias) / (2 du)), without a division.
+        lastOffset = w.du - 2 * w.dv - w.bias >= 0 ? w.dv : w.dv - 1;
+    } else {
+        std::int64_t unused = 0;
+        OffsetAt(w, last, lastOffset, unused);
+    }
     const std::int64_t u = w.u0 + w.su * first, v = w.v0 + w.sv * offset;
-    const int startX = static_cast<int>(xMajor ? u : v), startY = static_cast<int>(xMajor ? v : u);
+    const std::int64_t uEnd = w.u0 + w.su * last, vEnd = w.v0 + w.sv * lastOffset;
+    const Point start{static_cast<int>(xMajor ? u : v), static_cast<int>(xMajor ? v : u)};
+    const Point end{static_cast<int>(xMajor ? uEnd : vEnd), static_cast<int>(xMajor ? vEnd : uEnd)};
     const std::ptrdiff_t pitch = dst.width();
-    const std::ptrdiff_t majorStep = xMajor ? w.su : w.su * pitch;
-    const std::ptrdiff_t minorStep = xMajor ? w.sv * pitch : w.sv;
-    Pixel* p = dst.row(startY) + startX;
-    std::int64_t minorMoves = 0;
-    for (std::int64_t n = first;; ++n) {
-        *p = colour;
-        if (n == last) break;
-        p += majorStep;
-        remainder += twoDv;
-        if (remainder >= twoDuSmall) {
-            remainder -= twoDuSmall;
-            p += minorStep;
-            ++minorMoves;
-        }
+    plan.start = static_cast<std::ptrdiff_t>(start.y) * pitch + start.x;
+    plan.majorStep = xMajor ? w.su : w.su * pitch;
+    plan.minorStep = xMajor ? w.sv * pitch : w.sv;
+    plan.count = last - first + 1;
+    plan.twoDu = 2 * w.du;
+    plan.twoDv = 2 * w.dv;
+    plan.bounds = Unite(PixelRect(start), PixelRect(end));
+    return true;
+}
+
+// Calls visit(index) for the index of every planned pixel, in drawing order.
+template <typename Visit>
+void WalkPlan(const LinePlan& plan, Visit&& visit) {
+    std::ptrdiff_t index = plan.start;
+    std::int64_t remainder = plan.remainder;
+    const std::ptrdiff_t both = plan.majorStep + plan.minorStep;
+    for (std::int64_t n = 0;; ++n) {
+        visit(index);
+        if (n + 1 == plan.count) break;
+        // Conditional moves rather than a branch: the minor steps follow the slope, which a
+        // branch predictor guesses badly.
+        remainder += plan.twoDv;
+        const bool minor = remainder >= plan.twoDu;
+        remainder = minor ? remainder - plan.twoDu : remainder;
+        index += minor ? both : plan.majorStep;
     }
-    if (touched != nullptr) {
-        const std::int64_t uEnd = w.u0 + w.su * last, vEnd = v + w.sv * minorMoves;
-        const Point end{static_cast<int>(xMajor ? uEnd : vEnd),
-                        static_cast<int>(xMajor ? vEnd : uEnd)};
-        *touched = Unite(*touched, Unite(PixelRect({startX, startY}), PixelRect(end)));
-    }
+}
+
+}  // namespace
+
+void DrawLine(Surface& dst, Point from, Point to, Pixel colour, Rect* touched) {
+    LinePlan plan;
+    if (!PlanLine(dst, from, to, plan)) return;
+    Pixel* pixels = dst.data();
+    WalkPlan(plan, [&](std::ptrdiff_t i) { pixels[i] = colour; });
+    if (touched != nullptr) *touched = Unite(*touched, plan.bounds);
+}
+
+void CopyLine(Surface& dst, const Surface& src, Point from, Point to, Rect* touched) {
+    LinePlan plan;
+    if (src.width() != dst.width() || src.height() != dst.height()) return;
+    if (!PlanLine(dst, from, to, plan)) return;
+    Pixel* out = dst.data();
+    const Pixel* in = src.data();
+    WalkPlan(plan, [&](std::ptrdiff_t i) { out[i] = in[i]; });
+    if (touched != nullptr) *touched = Unite(*touched, plan.bounds);
 }
 
 }  // namespace velnor

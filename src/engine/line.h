@@ -20,6 +20,11 @@ namespace velnor {
 // every pixel set.
 void DrawLine(Surface& dst, Point from, Point to, Pixel colour, Rect* touched = nullptr);
 
+// Copies from `src` exactly the pixels that DrawLine(dst, from, to, ...) would set; used to
+// put back the background under the lines of the previous frame. Does nothing unless the
+// two surfaces have the same size.
+void CopyLine(Surface& dst, const Surface& src, Point from, Point to, Rect* touched = nullptr);
+
 class LinePen {
   public:
     void MoveTo(Point p) { position_ = p; }

@@ -209,6 +209,30 @@ TEST(Line, RandomFarLinesMatchThePerColumnRule) {
     EXPECT_GT(crossing, 500);  // the cases do exercise lines across the surface
 }
 
+// Restoring the previous frame's lines from the background sets exactly the pixels the lines
+// set, so drawing, restoring and drawing again equals a full clear and redraw.
+TEST(Line, CopyLineRestoresExactlyTheDrawnPixels) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> coordinate(-100, 150);
+    const Surface background = velnor::testing::NumberedSurface(64, 48);
+    const Surface ink(64, 48, kInk);
+    for (int i = 0; i < 300; ++i) {
+        const Point a{coordinate(random), coordinate(random)},
+            b{coordinate(random), coordinate(random)};
+        Surface drawn = background, copied = background;
+        Rect drawnArea, copiedArea;
+        DrawLine(drawn, a, b, kInk, &drawnArea);
+        CopyLine(copied, ink, a, b, &copiedArea);
+        ASSERT_EQ(drawn, copied);
+        ASSERT_EQ(drawnArea, copiedArea);
+        CopyLine(drawn, background, a, b);
+        ASSERT_EQ(drawn, background);
+    }
+    Surface other(10, 10);
+    CopyLine(other, ink, {0, 0}, {9, 9});  // sizes differ: nothing happens
+    EXPECT_EQ(other, Surface(10, 10));
+}
+
 TEST(Line, BothReferencesAgree) {
     std::mt19937 random(99);
     std::uniform_int_distribution<int> coordinate(-300, 300);
