@@ -1,13 +1,18 @@
 // The write sequences of the dialog's apply and factory-settings buttons.
 #include "dialog/dialog_writes.h"
 
+#include <system_error>
+
+#include "settings/ini_file.h"
 #include "settings/settings_keys.h"
 #include "settings/text_encoding.h"
 
 namespace velnor {
 
 std::string NumberText(long long number) {
-    return number < 0 ? std::to_string(number) : " " + std::to_string(number);
+    std::string text = number < 0 ? std::string{} : std::string(1, ' ');
+    text += std::to_string(number);
+    return text;
 }
 
 std::vector<IniEntry> ApplyEntries(const DialogValues& v) {
@@ -61,6 +66,29 @@ std::vector<IniEntry> FactoryEntries() {
     add(kUseSampleKey, "1");
     add(kSampleChoiceKey, "0");
     return rows;
+}
+
+namespace {
+
+// Every entry is attempted even after a failure, so a partly writable file gets what fits.
+bool WriteAll(const std::vector<IniEntry>& entries, const std::filesystem::path& file) {
+    bool all = true;
+    for (const IniEntry& entry : entries) {
+        all = WriteIniValue(kSectionName, entry.key, entry.value, file) && all;
+    }
+    return all;
+}
+
+}  // namespace
+
+bool WriteSettingsEntries(const std::vector<IniEntry>& entries, const SettingsLocation& location,
+                          const FolderWritableTest& folderWritable) {
+    const std::filesystem::path target = SettingsFileToWrite(location, folderWritable);
+    if (!target.empty() && WriteAll(entries, target)) return true;
+    if (location.perUser.empty() || target == location.perUser) return false;
+    std::error_code ignored;
+    std::filesystem::create_directories(location.perUser.parent_path(), ignored);
+    return WriteAll(entries, location.perUser);
 }
 
 }  // namespace velnor

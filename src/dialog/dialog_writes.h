@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/saver_settings.h"
+#include "settings/settings_location.h"
 
 namespace velnor {
 
@@ -47,5 +48,12 @@ std::vector<IniEntry> ApplyEntries(const DialogValues& values);
 
 // The factory texts of "初期設定" in the same key order, exactly as written.
 std::vector<IniEntry> FactoryEntries();
+
+// Writes every entry, in order, to the settings file chosen for writing. When an entry
+// cannot be written there and the per-user file is another file, all entries are written
+// to the per-user file instead (which readers then prefer). Returns whether every entry
+// landed in one of the two files; false means the settings could not be saved anywhere.
+bool WriteSettingsEntries(const std::vector<IniEntry>& entries, const SettingsLocation& location,
+                          const FolderWritableTest& folderWritable = FolderAcceptsNewFiles);
 
 }  // namespace velnor

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "../settings/temp_folder.h"
+#include "settings/ini_file.h"
 #include "settings/text_encoding.h"
 
 namespace velnor {
@@ -97,6 +99,41 @@ TEST(DialogWrites, FactoryTextsAreWrittenExactly) {
                          {"画像種類_1", "1"},     {"画像種類_2", "1"},      {"画像種類_3", "1"},
                          {"画像のｻｲｽﾞ", "1"},     {"画像のｲﾝﾀｰﾊﾞﾙ", "30"},  {"ｻﾝﾌﾟﾙ画像有無", "1"},
                          {"ｻﾝﾌﾟﾙ画像_12", "0"}}));
+}
+
+// Writing through the settings store: the chosen file, the per-user fallback when the
+// file beside the program cannot take the values, and the report when nothing can.
+TEST(DialogWrites, SettingsGoToTheWritableFileOrReportThatNoneIs) {
+    test::TempFolder temp;
+    const std::vector<IniEntry> entries = FactoryEntries();
+    const auto always = [](const std::filesystem::path&) { return true; };
+    const auto readScale = [](const std::filesystem::path& file) {
+        return ReadIniValue("Section", "Scale", file);
+    };
+
+    // Beside the program when that folder takes files.
+    const SettingsLocation normal =
+        SettingsLocationFor(temp.path() / "program", temp.path() / "user");
+    std::filesystem::create_directories(temp.path() / "program");
+    EXPECT_TRUE(WriteSettingsEntries(entries, normal, always));
+    EXPECT_EQ(readScale(normal.besideProgram), "144");
+    EXPECT_FALSE(std::filesystem::exists(normal.perUser));
+
+    // The program "folder" is a file: every write there fails, all go to the per-user file.
+    temp.Write("blocked", "not a folder");
+    const SettingsLocation blocked =
+        SettingsLocationFor(temp.path() / "blocked", temp.path() / "u2");
+    EXPECT_TRUE(WriteSettingsEntries(entries, blocked, always));
+    EXPECT_EQ(readScale(blocked.perUser), "144");
+    EXPECT_EQ(ReadIniValue("Section", entries.back().key, blocked.perUser), "0");
+
+    // Neither place can be written: the caller is told.
+    temp.Write("alsoblocked", "not a folder either");
+    const SettingsLocation nowhere =
+        SettingsLocationFor(temp.path() / "blocked", temp.path() / "alsoblocked" / "sub");
+    EXPECT_FALSE(WriteSettingsEntries(entries, nowhere, always));
+    const SettingsLocation noUser = SettingsLocationFor(temp.path() / "blocked", {});
+    EXPECT_FALSE(WriteSettingsEntries(entries, noUser, always));
 }
 
 }  // namespace

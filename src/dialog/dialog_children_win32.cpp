@@ -1,0 +1,166 @@
+// Window procedures of the dialog's owner-drawn children. Each paints double-buffered
+// through the dialog object; clickable ones report a click as WM_COMMAND BN_CLICKED to
+// the top-level window, the way buttons do, so every click takes one route.
+#include "dialog/dialog_children_win32.h"
+
+#include <algorithm>
+
+#include "dialog/dialog_window_win32.h"
+#include "windows/window_wrapper_win32.h"
+
+namespace velnor {
+namespace {
+
+using PaintMember = void (SettingsDialog::*)(HWND, HDC);
+
+SettingsDialog* DialogOf(HWND child) {
+    HWND root = GetAncestor(child, GA_ROOT);
+    return root ? reinterpret_cast<SettingsDialog*>(GetWindowLongPtrW(root, GWLP_USERDATA))
+                : nullptr;
+}
+
+void PaintBuffered(HWND window, SettingsDialog& dialog, PaintMember paint) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    if (memory && bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        (dialog.*paint)(window, memory);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+    } else {
+        (dialog.*paint)(window, dc);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (memory) DeleteDC(memory);
+    EndPaint(window, &ps);
+}
+
+void ReportClick(HWND control) {
+    SendMessageW(GetAncestor(control, GA_ROOT), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED), reinterpret_cast<LPARAM>(control));
+}
+
+// Mouse handling of captions and squares: a click is a press and a release inside the
+// control. lbl_URL acts on the press itself (`onPress`).
+bool HandleMouse(HWND window, UINT message, LPARAM lParam, bool onPress) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (onPress) {
+                ReportClick(window);
+            } else if (message == WM_LBUTTONDOWN) {
+                SetCapture(window);
+            }
+            return true;
+        case WM_LBUTTONUP:
+            if (GetCapture() == window) {
+                ReleaseCapture();
+                RECT client{};
+                GetClientRect(window, &client);
+                const POINT at{static_cast<short>(LOWORD(lParam)),
+                               static_cast<short>(HIWORD(lParam))};
+                if (PtInRect(&client, at)) ReportClick(window);
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+template <PaintMember paint, bool clickable>
+LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    SettingsDialog* dialog = DialogOf(window);
+    if (!dialog) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintBuffered(window, *dialog, paint);
+            return 0;
+        case WM_PRINTCLIENT:
+            (dialog->*paint)(window, reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SETTEXT:
+        case WM_ENABLE: {
+            const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+            InvalidateRect(window, nullptr, FALSE);
+            return result;
+        }
+        default:
+            break;
+    }
+    if constexpr (clickable) {
+        const bool onPress = (GetWindowLongPtrW(window, GWL_STYLE) & kActOnPress) != 0;
+        if (HandleMouse(window, message, lParam, onPress)) return 0;
+    }
+    if (paint == &SettingsDialog::PaintPanel) {
+        LRESULT result = 0;
+        if (dialog->RouteChildMessage(message, wParam, lParam, result)) return result;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool Register(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+bool RegisterDialogClasses(HINSTANCE instance) {
+    return Register(instance, kDialogClass, WrappedWindowProc<SettingsDialog>) &&
+           Register(instance, kPanelClass, ChildProc<&SettingsDialog::PaintPanel, false>) &&
+           Register(instance, kLabelClass, ChildProc<&SettingsDialog::PaintLabel, true>) &&
+           Register(instance, kSquareClass, ChildProc<&SettingsDialog::PaintSquare, true>) &&
+           Register(instance, kPreviewClass, ChildProc<&SettingsDialog::PaintPreviewBox, false>) &&
+           Register(instance, kPictureClass, ChildProc<&SettingsDialog::PaintPictureBox, false>);
+}
+
+void DrawSurface(HDC dc, int x, int y, const Surface& surface, int sx, int sy, int w, int h) {
+    if (sx < 0 || sy < 0 || w <= 0 || h <= 0) return;
+    w = std::min(w, surface.width() - sx);
+    h = std::min(h, surface.height() - sy);
+    if (w <= 0 || h <= 0) return;
+    // The DIB starts at row sy and is exactly h rows tall, so the source rectangle is
+    // the same whichever way the system counts rows of a top-down DIB.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = surface.width();
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(dc, x, y, w, h, sx, 0, w, h, surface.row(sy), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+HBRUSH MakeSurfaceBrush(const Surface& surface) {
+    if (surface.empty()) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = surface.width();
+    info.bmiHeader.biHeight = -surface.height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return nullptr;
+    std::copy(surface.data(), surface.data() + surface.width() * surface.height(),
+              static_cast<Pixel*>(bits));
+    HBRUSH brush = CreatePatternBrush(bitmap);
+    DeleteObject(bitmap);
+    return brush;
+}
+
+}  // namespace velnor

@@ -1,0 +1,172 @@
+// Turns the layout table into windows at the dialog's DPI, and moves and re-fonts them
+// when the DPI changes. Standard controls where the layout has them; the owner-drawn
+// classes of dialog_children_win32.h for panels, captions, squares and pictures.
+#include <windows.h>
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_children_win32.h"
+#include "dialog/dialog_window_win32.h"
+#include "startup/wide_text_win32.h"
+
+namespace velnor {
+namespace {
+
+struct WindowKind {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind KindOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::kPanel:
+            return {kPanelClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+        case ControlKind::kLabel:
+        case ControlKind::kValueField:
+        case ControlKind::kPathField:
+        case ControlKind::kClickableCaption:
+            return {kLabelClass, 0, 0};
+        case ControlKind::kOptionSquare:
+            return {kSquareClass, 0, 0};
+        case ControlKind::kCheckBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case ControlKind::kButton:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case ControlKind::kSpin:
+            return {L"SCROLLBAR", SBS_VERT | WS_TABSTOP, 0};
+        case ControlKind::kHScrollBar:
+            return {L"SCROLLBAR", SBS_HORZ | WS_TABSTOP, 0};
+        case ControlKind::kListBox:
+            return {L"LISTBOX",
+                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::kPreview:
+            return {kPreviewClass, 0, WS_EX_CLIENTEDGE};
+        case ControlKind::kPictureBox:
+            return {kPictureClass, 0, 0};
+    }
+    return {kLabelClass, 0, 0};
+}
+
+int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FontExists(const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, FontFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// The design's face, else the first Japanese UI face the system has; with none of them
+// the font mapper picks any face with the Shift-JIS character set.
+const wchar_t* CaptionFace() {
+    static constexpr const wchar_t* kFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic",
+                                                L"MS UI Gothic",    L"Meiryo UI",
+                                                L"Yu Gothic UI",    L"ＭＳ ゴシック"};
+    for (const wchar_t* face : kFaces) {
+        if (FontExists(face)) return face;
+    }
+    return L"";
+}
+
+HFONT MakeCaptionFont(int dpi, bool underlined) {
+    return CreateFontW(-CaptionFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, underlined, FALSE,
+                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, CaptionFace());
+}
+
+bool IsScrollBar(ControlKind kind) {
+    return kind == ControlKind::kSpin || kind == ControlKind::kHScrollBar;
+}
+
+}  // namespace
+
+void SettingsDialog::MakeFonts() {
+    if (font_) DeleteObject(font_);
+    if (underlinedFont_) DeleteObject(underlinedFont_);
+    font_ = MakeCaptionFont(dpi_, false);
+    underlinedFont_ = MakeCaptionFont(dpi_, true);
+}
+
+bool SettingsDialog::CreateControls() {
+    MakeFonts();
+    for (const ControlSpec& spec : DialogControls()) {
+        HWND parent = spec.parent == 0 ? window_ : Control(spec.parent);
+        const PixelBox box = ControlBox(spec, dpi_);
+        WindowKind kind = KindOf(spec.kind);
+        if (spec.id == control_id::kLblUrl) kind.style |= kActOnPress;
+        const std::wstring caption =
+            spec.kind == ControlKind::kCheckBox ? std::wstring{} : WideFromUtf8(spec.caption);
+        HWND control = CreateWindowExW(
+            kind.exStyle, kind.className, caption.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
+            box.left, box.top, box.width, box.height, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+        if (!control) return false;
+        controls_[spec.id] = control;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        if (IsScrollBar(spec.kind)) {
+            SetScrollRange(control, SB_CTL, spec.range.min, spec.range.max, FALSE);
+            SetScrollPos(control, SB_CTL, spec.designValue, FALSE);
+            scrollValues_[spec.id] = spec.designValue;
+        } else if (spec.kind == ControlKind::kCheckBox) {
+            SendMessageW(control, BM_SETCHECK, spec.designValue ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+    }
+    MakePanelSurfaces();
+    return true;
+}
+
+void SettingsDialog::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    MakeFonts();
+    for (const ControlSpec& spec : DialogControls()) {
+        const PixelBox box = ControlBox(spec, dpi_);
+        HWND control = Control(spec.id);
+        SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+    SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
+    MakePanelSurfaces();
+    RedrawPreview();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void SettingsDialog::MakePanelSurfaces() {
+    for (const int id :
+         {control_id::kPicC, control_id::kPicPanelLeft, control_id::kPicPanelRight}) {
+        PaintPanelTexture(id);
+    }
+}
+
+HWND SettingsDialog::Control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+int SettingsDialog::IdOf(HWND control) const {
+    const int id = GetDlgCtrlID(control);
+    return Control(id) == control ? id : 0;
+}
+
+void SettingsDialog::SetText(int id, const std::string& utf8) {
+    SetWindowTextW(Control(id), WideFromUtf8(utf8).c_str());
+}
+
+std::string SettingsDialog::Text(int id) const {
+    HWND control = Control(id);
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return Utf8FromWide(text);
+}
+
+}  // namespace velnor
