@@ -29,10 +29,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
     void PrintRatios() const {
         std::printf("\nRatios of CPU time (a / b); wire ball of radius 128 unless marked r384:\n");
-        const char* columns[] = {"cairo/ours", "cairo/ours", "ours/copy", "rects/copy",
-                                 "exact/copy", "rects/copy", "exact/copy"};
+        const char* columns[] = {"cairo/ours", "cairo/ours", "ours/copy",  "rects/copy",
+                                 "exact/copy", "rects/copy", "exact/copy", "stretch/copy"};
         const char* under[] = {"full frame", "drawing", "full frame", "changed",
-                               "changed",    "r384",    "r384"};
+                               "changed",    "r384",    "r384",       "512x384"};
         std::printf("%-10s", "size");
         for (const char* c : columns) std::printf(" %11s", c);
         std::printf("\n%-10s", "");
@@ -47,7 +47,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
                 Ratio(Time("OursRectRestore", size), copy),
                 Ratio(Time("OursExactRestore", size), copy),
                 Ratio(Time("OursRectRestoreLargeBall", size), copy),
-                Ratio(Time("OursExactRestoreLargeBall", size), copy)};
+                Ratio(Time("OursExactRestoreLargeBall", size), copy),
+                Ratio(Time("StretchPicture", size), copy)};
             std::printf("%-10s",
                         (std::to_string(size.width) + "x" + std::to_string(size.height)).c_str());
             for (const std::string& r : ratios) std::printf(" %11s", r.c_str());

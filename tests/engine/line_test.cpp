@@ -201,10 +201,12 @@ TEST(Line, RandomFarLinesMatchThePerColumnRule) {
         const int kindA = i % 3, kindB = (i / 3) % 2;
         const Point a{pick(kindA), pick(kindA)}, b{pick(kindB), pick(kindB)};
         Surface s(64, 48);
-        DrawLine(s, a, b, kInk);
+        Rect touched;
+        DrawLine(s, a, b, kInk, &touched);
         const PixelSet expected = EvaluatePerColumn(a, b, 64, 48);
         crossing += expected.empty() ? 0 : 1;
         ASSERT_EQ(Drawn(s), expected) << a.x << "," << a.y << " -> " << b.x << "," << b.y;
+        ASSERT_EQ(touched, BoundsOfPixelsOtherThan(s, 0));
     }
     EXPECT_GT(crossing, 500);  // the cases do exercise lines across the surface
 }
