@@ -32,8 +32,8 @@ std::optional<Surface> ReadDib(std::span<const std::uint8_t> bytes, std::size_t 
     const long long height = std::llabs(rawHeight);
     if (!IsAcceptablePictureSize(width, height)) return std::nullopt;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return std::nullopt;
+    // Deeper bitmaps may still carry a table (unused here) that the pixels follow.
     if (bits <= 8 && colours == 0) colours = 1u << bits;
-    if (bits > 8) colours = 0;
     if (colours > 256) return std::nullopt;
     const std::size_t tableAt = headerSize;
     if (tableAt + colours * 4ull > bytes.size()) return std::nullopt;

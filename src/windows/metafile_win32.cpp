@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
 #include "windows/picture_decoder_win32.h"
 
@@ -16,13 +17,6 @@ constexpr std::size_t kMetaHeaderSize = 18;
 
 std::int16_t Read16(const std::uint8_t* p) {
     return static_cast<std::int16_t>(p[0] | (p[1] << 8));
-}
-
-int ScreenPixelsPerInch() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
 }
 
 // A METAHEADER: type 1 (memory) or 2 (disk), header size 9 words, version 1.0 or 3.0.
@@ -44,15 +38,16 @@ Played Convert(const std::uint8_t* data, std::size_t size, int dpi) {
         std::uint32_t key = 0;
         std::memcpy(&key, data, sizeof key);
         if (key == kPlaceableKey) {
+            const auto placed = PlaceableMetafileSize({data, size}, dpi);
+            if (!placed) return out;
             const long long left = Read16(data + 6), top = Read16(data + 8);
             const long long right = Read16(data + 10), bottom = Read16(data + 12);
             const long long inch = static_cast<std::uint16_t>(Read16(data + 14));
-            if (inch <= 0) return out;
             const std::uint8_t* bits = data + kPlaceableHeaderSize;
             const std::size_t bitsSize = size - kPlaceableHeaderSize;
             if (!LooksLikeMetafile(bits, bitsSize)) return out;
-            out.width = (std::llabs(right - left) * dpi + inch / 2) / inch;
-            out.height = (std::llabs(bottom - top) * dpi + inch / 2) / inch;
+            out.width = placed->width;
+            out.height = placed->height;
             METAFILEPICT picture{
                 MM_ANISOTROPIC, static_cast<LONG>(std::llabs(right - left) * 2540 / inch),
                 static_cast<LONG>(std::llabs(bottom - top) * 2540 / inch), nullptr};
@@ -109,9 +104,16 @@ std::optional<Surface> Play(HENHMETAFILE metafile, int width, int height) {
 
 }  // namespace
 
+int MetafilePixelsPerInch() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
 std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size) {
     if (!data || size > 0x7FFFFFFF) return std::nullopt;
-    const Played played = Convert(data, size, ScreenPixelsPerInch());
+    const Played played = Convert(data, size, MetafilePixelsPerInch());
     std::optional<Surface> out;
     if (played.metafile && IsAcceptablePictureSize(played.width, played.height)) {
         out =

@@ -4,9 +4,9 @@
 #include <wincodec.h>
 #include <windows.h>
 
-#include <cwctype>
 #include <vector>
 
+#include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
 #include "windows/picture_decoder_win32.h"
 
@@ -50,13 +50,6 @@ std::wstring WideFromUtf8(const std::string& text) {
     std::wstring out(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), length);
     return out;
-}
-
-bool IsMetafilePath(const std::wstring& path) {
-    if (path.size() < 4) return false;
-    std::wstring tail = path.substr(path.size() - 4);
-    for (wchar_t& c : tail) c = static_cast<wchar_t>(std::towlower(c));
-    return tail == L".wmf";
 }
 
 // Reads a whole file; refuses files larger than `limit` bytes.
@@ -156,27 +149,34 @@ class WicReader {
     ComPtr<IWICImagingFactory> factory_;
 };
 
-// Metafiles larger than this are refused unread.
-constexpr long long kMaxMetafileBytes = 256ll * 1024 * 1024;
+// Files beyond this are refused unread (a 100-megapixel 24-bit BMP is about 300 MB).
+constexpr long long kMaxFileBytes = 512ll * 1024 * 1024;
 
+// Files are read whole and checked for completeness (a cut-off JPEG or BMP would be
+// decoded with grey or black where its data ends), then decoded from memory.
 class Win32PictureDecoder final : public PictureDecoder {
   public:
     std::optional<PictureSize> Probe(const std::string& utf8Path) override {
         const std::wstring path = WideFromUtf8(utf8Path);
         if (path.empty()) return std::nullopt;
-        if (!IsMetafilePath(path)) return reader_.ProbeFile(path);
-        const std::optional<Surface> picture = Decode(utf8Path);
-        if (!picture) return std::nullopt;
-        return PictureSize{picture->width(), picture->height()};
+        if (auto size = reader_.ProbeFile(path)) return size;
+        const auto bytes = ReadWholeFile(path, kMaxFileBytes);
+        if (!bytes || SniffPictureKind(*bytes) != PictureKind::kMetafile) return std::nullopt;
+        if (auto size = PlaceableMetafileSize(*bytes, MetafilePixelsPerInch())) return size;
+        const auto played = DecodeMetafileBytes(bytes->data(), bytes->size());
+        if (!played) return std::nullopt;
+        return PictureSize{played->width(), played->height()};
     }
 
     std::optional<Surface> Decode(const std::string& utf8Path) override {
         const std::wstring path = WideFromUtf8(utf8Path);
         if (path.empty()) return std::nullopt;
-        if (!IsMetafilePath(path)) return reader_.DecodeFile(path);
-        const auto bytes = ReadWholeFile(path, kMaxMetafileBytes);
-        if (!bytes) return std::nullopt;
-        return DecodeMetafileBytes(bytes->data(), bytes->size());
+        const auto bytes = ReadWholeFile(path, kMaxFileBytes);
+        if (!bytes || !LooksComplete(*bytes)) return std::nullopt;
+        if (SniffPictureKind(*bytes) == PictureKind::kMetafile) {
+            return DecodeMetafileBytes(bytes->data(), bytes->size());
+        }
+        return reader_.DecodeMemory(bytes->data(), bytes->size());
     }
 
   private:

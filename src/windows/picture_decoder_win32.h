@@ -21,4 +21,7 @@ std::optional<Surface> DecodePictureFromMemory(const std::uint8_t* data, std::si
 // frame the plain metafile records, at the screen's pixels per inch.
 std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size);
 
+// The screen's pixels per inch, at which metafiles are played.
+int MetafilePixelsPerInch();
+
 }  // namespace velnor

@@ -1,0 +1,29 @@
+// Checks on the bytes of a picture file made before it is decoded: which kind it is, and
+// whether a JPEG or BMP holds all the data its headers announce. Decoders fill a cut-off
+// file with grey or black rather than failing, and a half picture must not be shown.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "engine/picture_decoder.h"
+
+namespace velnor {
+
+enum class PictureKind { kUnknown, kBmp, kGif, kJpeg, kMetafile };
+
+// The kind from the file's first bytes (its extension is not trusted).
+PictureKind SniffPictureKind(std::span<const std::uint8_t> bytes);
+
+// False when the data ends early: a JPEG without its end-of-image marker after the
+// last scan, a BMP shorter than its pixel data. Other kinds are taken as complete here
+// (their decoders report truncation themselves).
+bool LooksComplete(std::span<const std::uint8_t> bytes);
+
+// The size a placeable metafile asks for at `pixelsPerInch`, from its 22-byte header;
+// std::nullopt for other data.
+std::optional<PictureSize> PlaceableMetafileSize(std::span<const std::uint8_t> bytes,
+                                                 int pixelsPerInch);
+
+}  // namespace velnor

@@ -1,0 +1,120 @@
+// The background worker: it prepares the changes in list order, passes unreadable files
+// on as "no change", never blocks TryTake, and stops cleanly even in the middle of a decode.
+#include "engine/background_preparer.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <thread>
+
+#include "fake_picture_decoder.h"
+
+namespace velnor {
+namespace {
+
+using testing::CodedPicture;
+using testing::DecoderLog;
+using testing::FakePictureDecoder;
+
+PictureList ListOf(std::initializer_list<const char*> paths) {
+    PictureList list;
+    for (const char* path : paths) list.picturePaths.emplace_back(path);
+    list.pictureCount = static_cast<std::int16_t>(paths.size());
+    return list;
+}
+
+BackgroundPreparer::DecoderFactory FakeFactory(DecoderLog& log) {
+    return [&log] { return std::make_unique<FakePictureDecoder>(log); };
+}
+
+class BackgroundPreparerTest : public ::testing::Test {
+  protected:
+    BackgroundPreparerTest() {
+        log.pictures["a.jpg"] = CodedPicture(40, 30);
+        log.pictures["b.bmp"] = CodedPicture(20, 15);
+    }
+    DecoderLog log;
+};
+
+TEST_F(BackgroundPreparerTest, ChangesComeInListOrderWithFailuresPassedOn) {
+    BackgroundPreparer preparer(40, 30, ListOf({"a.jpg", "broken.gif", "b.bmp"}), 1,
+                                FakeFactory(log));
+    struct Expected {
+        bool shown;
+        int index;
+        int pictureWidth;
+    };
+    const Expected expected[] = {{true, 1, 40}, {false, 2, 40}, {true, 0, 20}, {true, 1, 40}};
+    for (const Expected& e : expected) {
+        const PreparedBackground change = preparer.Take();
+        EXPECT_EQ(change.shown, e.shown);
+        EXPECT_EQ(change.pictureIndex, e.index);
+        EXPECT_EQ(change.pictureWidth, e.pictureWidth);
+        if (e.shown) {
+            BackgroundPictures direct(40, 30);
+            ComposePicture(direct, log.pictures[e.pictureWidth == 40 ? "a.jpg" : "b.bmp"], 1);
+            EXPECT_EQ(change.Pic_B, direct.Pic_B);
+        } else {
+            EXPECT_TRUE(change.Pic_B.empty());
+        }
+    }
+}
+
+TEST_F(BackgroundPreparerTest, TheNextChangeIsPreparedWithoutBeingAskedAndTryTakeNeverWaits) {
+    log.holding = true;
+    BackgroundPreparer preparer(40, 30, ListOf({"a.jpg", "b.bmp"}), 0, FakeFactory(log));
+    ASSERT_TRUE(log.WaitForDecodes(1));
+    EXPECT_FALSE(preparer.TryTake().has_value());  // the decode is still held
+    log.Release();
+    EXPECT_EQ(preparer.Take().pictureIndex, 1);
+    // Taking a change starts the following one at once.
+    ASSERT_TRUE(log.WaitForDecodes(2));
+    const PreparedBackground second = preparer.Take();
+    EXPECT_EQ(second.pictureIndex, 0);
+    ASSERT_TRUE(log.WaitForDecodes(3));
+    std::lock_guard lock(log.mutex);
+    EXPECT_EQ(log.decoded, (std::vector<std::string>{"a.jpg", "b.bmp", "a.jpg"}));
+}
+
+TEST_F(BackgroundPreparerTest, OnlyOneChangeIsPreparedAhead) {
+    BackgroundPreparer preparer(40, 30, ListOf({"a.jpg", "b.bmp"}), 1, FakeFactory(log));
+    ASSERT_TRUE(log.WaitForDecodes(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::lock_guard lock(log.mutex);
+    EXPECT_EQ(log.decoded.size(), 1u);
+}
+
+TEST_F(BackgroundPreparerTest, DestructionWaitsForADecodeInProgressThenStops) {
+    log.holding = true;
+    auto preparer =
+        std::make_unique<BackgroundPreparer>(40, 30, ListOf({"a.jpg"}), 1, FakeFactory(log));
+    ASSERT_TRUE(log.WaitForDecodes(1));
+    auto destroyed = std::async(std::launch::async, [&] { preparer.reset(); });
+    EXPECT_EQ(destroyed.wait_for(std::chrono::milliseconds(50)), std::future_status::timeout);
+    log.Release();
+    EXPECT_EQ(destroyed.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    std::lock_guard lock(log.mutex);
+    EXPECT_EQ(log.decoded.size(), 1u);  // nothing was started after the stop
+}
+
+TEST_F(BackgroundPreparerTest, TheDecoderIsMadeOnTheWorkerThread) {
+    std::promise<std::thread::id> madeOn;
+    BackgroundPreparer preparer(40, 30, ListOf({"a.jpg"}), 1, [&] {
+        madeOn.set_value(std::this_thread::get_id());
+        return std::make_unique<FakePictureDecoder>(log);
+    });
+    EXPECT_NE(madeOn.get_future().get(), std::this_thread::get_id());
+    EXPECT_TRUE(preparer.Take().shown);
+}
+
+TEST_F(BackgroundPreparerTest, WithoutADecoderEveryFileCountsAsUnreadable) {
+    BackgroundPreparer preparer(40, 30, ListOf({"a.jpg", "b.bmp"}), 1,
+                                [] { return std::unique_ptr<PictureDecoder>{}; });
+    const PreparedBackground first = preparer.Take();
+    EXPECT_FALSE(first.shown);
+    EXPECT_EQ(first.pictureIndex, 1);
+    EXPECT_EQ(preparer.Take().pictureIndex, 0);
+}
+
+}  // namespace
+}  // namespace velnor

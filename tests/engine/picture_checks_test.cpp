@@ -1,0 +1,81 @@
+// Byte checks before decoding: kinds recognised by content, JPEG and BMP files cut off at
+// any point refused, complete ones (also with stray bytes and embedded thumbnails) passed.
+#include "engine/picture_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+namespace velnor {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// SOI; an APP1 segment holding a thumbnail's own end marker; a scan whose data holds a
+// stuffed 0xFF00 and a restart marker; a stray byte; EOI.
+const Bytes kJpegSkeleton = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x06, 0xFF, 0xD9, 0xFF,
+                             0xD9, 0xFF, 0xDA, 0x00, 0x04, 0x01, 0x02, 0x12, 0xFF,
+                             0x00, 0x34, 0xFF, 0xD0, 0x56, 0x00, 0xFF, 0xD9};
+
+TEST(PictureChecks, KindsAreRecognisedByContent) {
+    const std::pair<Bytes, PictureKind> cases[] = {
+        {{'B', 'M', 0, 0}, PictureKind::kBmp},
+        {{0xFF, 0xD8, 0xFF, 0xE0}, PictureKind::kJpeg},
+        {{'G', 'I', 'F', '8', '9', 'a'}, PictureKind::kGif},
+        {{'G', 'I', 'F', '8', '7', 'a'}, PictureKind::kGif},
+        {{0xD7, 0xCD, 0xC6, 0x9A}, PictureKind::kMetafile},
+        {{1, 0, 9, 0, 0, 3}, PictureKind::kMetafile},
+        {{'G', 'I', 'F', '8', '8', 'a'}, PictureKind::kUnknown},
+        {{0x89, 'P', 'N', 'G'}, PictureKind::kUnknown},
+        {{}, PictureKind::kUnknown},
+    };
+    for (const auto& [bytes, kind] : cases) EXPECT_EQ(SniffPictureKind(bytes), kind);
+}
+
+TEST(PictureChecks, AJpegIsCompleteOnlyWithItsFinalEndMarker) {
+    EXPECT_TRUE(LooksComplete(kJpegSkeleton));
+    for (std::size_t cut = 3; cut < kJpegSkeleton.size(); ++cut) {
+        EXPECT_FALSE(LooksComplete(Bytes(kJpegSkeleton.begin(), kJpegSkeleton.begin() + cut)))
+            << "cut at " << cut;
+    }
+    const Bytes sample = ReadAll(VELNOR_RESOURCE_DIR "/sample2.jpg");
+    ASSERT_GT(sample.size(), 1000u);
+    EXPECT_TRUE(LooksComplete(sample));
+    Bytes trailing = sample;  // data after the end marker, as some cameras write
+    trailing.insert(trailing.end(), {1, 2, 3});
+    EXPECT_TRUE(LooksComplete(trailing));
+    for (std::size_t cut : {sample.size() / 4, sample.size() / 2, sample.size() - 2}) {
+        EXPECT_FALSE(LooksComplete(Bytes(sample.begin(), sample.begin() + cut))) << cut;
+    }
+}
+
+TEST(PictureChecks, ABmpMustHoldThePixelsItsHeaderAnnounces) {
+    const Bytes texture = ReadAll(VELNOR_RESOURCE_DIR "/texture.bmp");
+    ASSERT_EQ(texture.size(), 54u + 832 * 3 * 20);
+    EXPECT_TRUE(LooksComplete(texture));
+    EXPECT_FALSE(LooksComplete(Bytes(texture.begin(), texture.end() - 1)));
+    EXPECT_FALSE(LooksComplete(Bytes(texture.begin(), texture.begin() + 40)));
+    Bytes lying = texture;
+    lying[22] = 21;  // 21 rows announced, 20 stored
+    EXPECT_FALSE(LooksComplete(lying));
+}
+
+TEST(PictureChecks, PlaceableMetafileSizeComesFromItsBoundingBox) {
+    Bytes header = {0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0x10, 0, 0x20, 0, 0xB0,
+                    0x05, 0xF0, 0x02, 0xA0, 0x05, 0, 0,    0, 0,    0, 0};
+    // Box (16, 32)-(1456, 752) at 1440 units per inch: 1 x 0.5 inches.
+    EXPECT_EQ(PlaceableMetafileSize(header, 96), (PictureSize{96, 48}));
+    EXPECT_EQ(PlaceableMetafileSize(header, 72), (PictureSize{72, 36}));
+    header[14] = header[15] = 0;  // no units per inch
+    EXPECT_FALSE(PlaceableMetafileSize(header, 96));
+    EXPECT_FALSE(PlaceableMetafileSize(Bytes(header.begin(), header.begin() + 21), 96));
+}
+
+}  // namespace
+}  // namespace velnor

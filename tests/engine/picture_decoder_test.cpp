@@ -1,0 +1,176 @@
+// The Linux picture decoder on real files: the kinds the folder scan accepts, damaged
+// and lying files refused, transparency over black, metafiles on white.
+#include "engine/picture_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace velnor {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::string WriteTemp(const std::string& name, const Bytes& bytes) {
+    const std::string path = ::testing::TempDir() + "velnor_decoder_" + name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+Bytes ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put16(Bytes& b, unsigned v) {
+    b.push_back(static_cast<std::uint8_t>(v));
+    b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(Bytes& b, std::uint32_t v) {
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+
+// A 24-bit BMP file whose header claims `width` x `height` but holds `rows` rows of
+// `width` pixels, all the colour (blue, green, red).
+Bytes Bmp(int width, int height, int rows, std::uint8_t blue, std::uint8_t green,
+          std::uint8_t red) {
+    const std::uint32_t stride = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4);
+    Bytes b{'B', 'M'};
+    Put32(b, 54 + stride * static_cast<std::uint32_t>(rows));
+    Put32(b, 0);
+    Put32(b, 54);
+    Put32(b, 40);
+    Put32(b, static_cast<std::uint32_t>(width));
+    Put32(b, static_cast<std::uint32_t>(height));
+    Put16(b, 1);
+    Put16(b, 24);
+    for (int i = 0; i < 6; ++i) Put32(b, 0);
+    for (int y = 0; y < rows; ++y) {
+        Bytes row(stride, 0);
+        for (int x = 0; x < width; ++x) {
+            row[x * 3] = blue;
+            row[x * 3 + 1] = green;
+            row[x * 3 + 2] = red;
+        }
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
+// A 2 x 1 GIF: a red pixel and a transparent one.
+const Bytes kTransparentGif = {'G',  'I',  'F',  '8',  '9', 'a', 2, 0,    1, 0,
+                               0x80, 0,    0,    0xFF, 0,   0,   0, 0xFF, 0,  // red, green
+                               0x21, 0xF9, 4,    1,    0,   0,   1, 0,        // index 1 transparent
+                               0x2C, 0,    0,    0,    0,   2,   0, 1,    0, 0,  // image 2 x 1
+                               2,    2,    0x44, 0x0A, 0,   0x3B};  // codes: clear 0 1 end
+
+// A placeable metafile one inch by half an inch, filled with a red rectangle.
+Bytes RedRectangleMetafile() {
+    Bytes b;
+    const std::uint16_t header[] = {0xCDD7, 0x9AC6, 0, 0, 0, 1440, 720, 1440, 0, 0};
+    std::uint16_t checksum = 0;
+    for (std::uint16_t word : header) {
+        Put16(b, word);
+        checksum ^= word;
+    }
+    Put16(b, checksum);
+    const std::vector<std::vector<std::uint16_t>> records = {
+        {0x020B, 0, 0},                  // SetWindowOrg
+        {0x020C, 720, 1440},             // SetWindowExt
+        {0x02FC, 0, 0x00FF, 0x0000, 0},  // CreateBrushIndirect: solid red
+        {0x012D, 0},                     // SelectObject
+        {0x041B, 720, 1440, 0, 0},       // Rectangle
+        {0x0000},                        // end
+    };
+    std::uint32_t words = 9;
+    for (const auto& r : records) words += 2 + static_cast<std::uint32_t>(r.size());
+    Put16(b, 1);
+    Put16(b, 9);
+    Put16(b, 0x300);
+    Put32(b, words);
+    Put16(b, 1);
+    Put32(b, 7);
+    Put16(b, 0);
+    for (const auto& r : records) {
+        Put32(b, 2 + static_cast<std::uint32_t>(r.size()));
+        for (std::uint16_t word : r) Put16(b, word);
+    }
+    return b;
+}
+
+class PictureDecoderTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<PictureDecoder> decoder = MakePictureDecoder();
+};
+
+TEST_F(PictureDecoderTest, ReadsJpegBmpAndGif) {
+    const std::string jpeg = VELNOR_RESOURCE_DIR "/sample1.jpg";
+    EXPECT_EQ(decoder->Probe(jpeg), (PictureSize{400, 300}));
+    const auto planet = decoder->Decode(jpeg);
+    ASSERT_TRUE(planet);
+    EXPECT_EQ(planet->width(), 400);
+    EXPECT_EQ(planet->at(0, 0) & 0xE0E0E0u, 0u);  // the black sky of the corner
+
+    const auto bmp = decoder->Decode(WriteTemp("blue.bmp", Bmp(3, 2, 2, 255, 0, 0)));
+    ASSERT_TRUE(bmp);
+    EXPECT_EQ(bmp->width(), 3);
+    EXPECT_EQ(bmp->at(2, 1), 0x0000FFu);
+
+    const auto gif = decoder->Decode(WriteTemp("two.gif", kTransparentGif));
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->at(0, 0), 0xFF0000u);
+    EXPECT_EQ(gif->at(1, 0), 0u);  // transparent shows black
+}
+
+TEST_F(PictureDecoderTest, UnreadableFilesGiveNothing) {
+    Bytes truncatedJpeg = ReadAll(VELNOR_RESOURCE_DIR "/sample1.jpg");
+    truncatedJpeg.resize(200);
+    Bytes halfJpeg = ReadAll(VELNOR_RESOURCE_DIR "/sample1.jpg");
+    halfJpeg.resize(halfJpeg.size() / 2);
+    Bytes corruptJpeg = ReadAll(VELNOR_RESOURCE_DIR "/sample1.jpg");
+    for (std::size_t i = 0; i < 64; ++i) corruptJpeg[i] ^= 0x5A;
+    const std::vector<std::pair<std::string, Bytes>> files = {
+        {"empty.jpg", {}},
+        {"text.bmp", {'h', 'e', 'l', 'l', 'o'}},
+        {"head.jpg", truncatedJpeg},
+        {"half.jpg", halfJpeg},
+        {"scrambled.jpg", corruptJpeg},
+        {"short.bmp", Bmp(4, 4, 1, 1, 2, 3)},  // rows missing
+    };
+    for (const auto& [name, bytes] : files) {
+        EXPECT_FALSE(decoder->Decode(WriteTemp(name, bytes))) << name;
+    }
+    EXPECT_FALSE(decoder->Decode(::testing::TempDir() + "velnor_decoder_missing.jpg"));
+    EXPECT_FALSE(decoder->Decode(""));
+}
+
+TEST_F(PictureDecoderTest, AbsurdSizesAreRefusedBeforeDecoding) {
+    // The headers claim 20000 x 20000 (400 megapixels) and 40000 x 1; a row of data follows.
+    const std::string huge = WriteTemp("huge.bmp", Bmp(20000, 20000, 1, 0, 0, 0));
+    EXPECT_EQ(decoder->Probe(huge), (PictureSize{20000, 20000}));
+    EXPECT_FALSE(decoder->Decode(huge));
+    EXPECT_FALSE(decoder->Decode(WriteTemp("wide.bmp", Bmp(40000, 1, 1, 0, 0, 0))));
+    EXPECT_TRUE(IsAcceptablePictureSize(10000, 10000));
+    EXPECT_FALSE(IsAcceptablePictureSize(10001, 10000));
+    EXPECT_FALSE(IsAcceptablePictureSize(32768, 1));
+    EXPECT_FALSE(IsAcceptablePictureSize(0, 5));
+}
+
+TEST_F(PictureDecoderTest, PlaceableMetafilesArePlayedAtTheirOwnSize) {
+    const std::string path = WriteTemp("red.wmf", RedRectangleMetafile());
+    const auto size = decoder->Probe(path);
+    if (!size) GTEST_SKIP() << "no metafile loader installed for gdk-pixbuf";
+    const auto picture = decoder->Decode(path);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width(), size->width);
+    EXPECT_NEAR(static_cast<double>(picture->width()) / picture->height(), 2.0, 0.1);
+    EXPECT_EQ(picture->at(picture->width() / 2, picture->height() / 2), 0xFF0000u);
+}
+
+}  // namespace
+}  // namespace velnor
