@@ -189,7 +189,7 @@ TEST(IniFile, HugeDamagedFileIsReadInPartAndNeverRewritten) {
 TEST(IniFile, RandomFilesKeepOtherValuesAcrossWrites) {
     TempFolder folder;
     std::mt19937 random(12345);
-    const std::string alphabet = std::string("[]=; \t\r\n\r\nabSsk\x8A\x4F\"'", 23) + '\0';
+    const std::string alphabet = "[]=; \t\r\n\r\nabSsk\x8A\x4F\"'\0"s;
     const char* keys[] = {"a", "b", "k", "ab", "S"};
     for (int round = 0; round < 200; ++round) {
         std::string bytes;
