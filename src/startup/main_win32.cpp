@@ -3,22 +3,19 @@
 // Each process serves one mode and ends with it.
 #include <windows.h>
 
-#include <string>
-
+#include "settings/file_system.h"
+#include "settings/load_settings.h"
+#include "settings/saver_settings.h"
+#include "settings/settings_location.h"
 #include "startup/command_line.h"
+#include "startup/wide_text_win32.h"
 #include "windows/preview_window_win32.h"
+#include "windows/saver_session_win32.h"
 
 namespace {
 
-std::string Utf8FromWide(const wchar_t* text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return {};
-    std::string out(static_cast<std::size_t>(bytes - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-
-// The saver window or the settings dialog of another process is open.
+// The saver window or the settings dialog of another process is open. The wide functions
+// match the titles whatever the system's code page is.
 bool AnotherInstanceIsOpen() {
     return FindWindowW(nullptr, L"VelnorS") != nullptr ||
            FindWindowW(nullptr, L"Velnorの設定") != nullptr;
@@ -28,14 +25,44 @@ HWND HostWindowOf(const velnor::Dispatch& dispatch) {
     return reinterpret_cast<HWND>(static_cast<UINT_PTR>(dispatch.hostWindow));
 }
 
+// The saver's start: the cursor is hidden only with the mode letter "S"; without any
+// argument text mouse movement does not end it.
+velnor::SaverStart StartSaver(const velnor::Dispatch& dispatch) {
+    velnor::SaverStart start;
+    start.movementEnds = !dispatch.argumentText.empty();
+    if (dispatch.runMode == velnor::RunMode::saver) {
+        start.restoreCursor = true;
+        start.cursorCount = ShowCursor(FALSE);
+    }
+    return start;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using velnor::RunMode;
     if (AnotherInstanceIsOpen()) return 0;
     const velnor::Dispatch dispatch =
-        velnor::DispatchFor(velnor::ArgumentTextOf(Utf8FromWide(GetCommandLineW())));
-    if (dispatch.runMode == velnor::RunMode::preview) {
+        velnor::DispatchFor(velnor::ArgumentTextOf(velnor::Utf8FromWide(GetCommandLineW())));
+    if (dispatch.runMode == RunMode::preview) {
         return velnor::RunPreview(instance, HostWindowOf(dispatch));
     }
+
+    // The settings record lives for the whole process; it is read once, here.
+    velnor::SaverSettings settings;
+    const velnor::SettingsLocation location = velnor::PlatformSettingsLocation();
+    velnor::LoadSettings(settings, velnor::SettingsFileToRead(location),
+                         *velnor::MakePlatformFileSystem());
+
+    if (dispatch.runMode == RunMode::configure) {
+        // TODO: call RunSettingsDialog (dialog/settings_dialog_win32.h) once the dialog is
+        // built; until then the configure mode ends at once instead of pretending to work.
+        return 0;
+    }
+    if (dispatch.runMode != RunMode::saver && dispatch.runMode != RunMode::saverWithoutSwitch) {
+        return 0;
+    }
+    velnor::SaverSession session(instance, settings, StartSaver(dispatch));
+    session.Run();  // returns only when no saver window could be made
     return 0;
 }

@@ -4,6 +4,7 @@
 // the pane no longer exists.
 #include "windows/preview_window_win32.h"
 
+#include "resources/resource_ids.h"
 #include "windows/window_wrapper_win32.h"
 
 namespace velnor {
@@ -41,8 +42,8 @@ class PreviewWindow {
 bool PreviewWindow::Create(HWND host) {
     if (!RegisterWrappedClass<PreviewWindow>(instance_, kClassName, nullptr)) return false;
     host_ = host;
-    // TODO: load the 161 x 114 still picture from the resources once they are built;
-    // until then the preview stays black.
+    still_ = static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_PREVIEW_STILL),
+                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!CreateWindowExW(0, kClassName, kCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
                          this)) {
         return false;

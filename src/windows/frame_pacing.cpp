@@ -1,0 +1,15 @@
+// Frame pacing: a 10 ms floor per frame, then the frame's own pause.
+#include "windows/frame_pacing.h"
+
+#include <algorithm>
+
+#include "engine/animation.h"
+
+namespace velnor {
+
+std::int64_t NextFrameStart(std::int64_t frameStart, std::int64_t now, std::int16_t frameDelayMs) {
+    const std::int64_t floorEnd = std::max(now, frameStart + kFrameFloorMicroseconds);
+    return floorEnd + static_cast<std::int64_t>(EffectiveFrameDelayMs(frameDelayMs)) * 1000;
+}
+
+}  // namespace velnor

@@ -1,0 +1,18 @@
+// The pace of the saver's frames. Composing a frame costs well under a millisecond, so
+// without a floor the 600-frame revolution would flash by and burn a whole core: every
+// frame lasts at least 10 ms, measured from its start, and then waits its frameDelayMs.
+// So the speed settings 0 to 10 give 100 to 50 frames per second on any machine.
+#pragma once
+
+#include <cstdint>
+
+namespace velnor {
+
+inline constexpr std::int64_t kFrameFloorMicroseconds = 10'000;
+
+// The moment (in microseconds of a monotonic clock) the next frame may start, for a frame
+// that started at `frameStart` and whose drawing and event step ended at `now`. A negative
+// frameDelayMs counts as 0.
+std::int64_t NextFrameStart(std::int64_t frameStart, std::int64_t now, std::int16_t frameDelayMs);
+
+}  // namespace velnor

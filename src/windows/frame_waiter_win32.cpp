@@ -1,0 +1,105 @@
+// Precise frame waits without spinning, and the optional frame-rate diagnostics.
+#include "windows/frame_waiter_win32.h"
+
+#include <mmsystem.h>
+
+#include <cstdio>
+
+namespace velnor {
+namespace {
+
+#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002
+#endif
+
+std::wstring EnvironmentText(const wchar_t* name) {
+    wchar_t buffer[1024];
+    const DWORD length = GetEnvironmentVariableW(name, buffer, 1024);
+    return length > 0 && length < 1024 ? std::wstring(buffer, length) : std::wstring();
+}
+
+}  // namespace
+
+FrameWaiter::FrameWaiter() {
+    QueryPerformanceFrequency(&frequency_);
+    timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
+                                    TIMER_ALL_ACCESS);
+    if (!timer_) {
+        // Older systems: an ordinary timer, which is as precise as the system timer.
+        timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+        raisedTimerResolution_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+    }
+    statsPath_ = EnvironmentText(L"VELNOR_FRAME_STATS");
+}
+
+FrameWaiter::~FrameWaiter() {
+    if (timer_) CloseHandle(timer_);
+    if (raisedTimerResolution_) timeEndPeriod(1);
+}
+
+std::int64_t FrameWaiter::NowMicroseconds() const {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    const std::int64_t ticks = now.QuadPart;
+    const std::int64_t perSecond = frequency_.QuadPart > 0 ? frequency_.QuadPart : 1;
+    return ticks / perSecond * 1'000'000 + ticks % perSecond * 1'000'000 / perSecond;
+}
+
+void FrameWaiter::WaitUntil(std::int64_t deadline, const std::function<void()>& pumpMessages) {
+    for (;;) {
+        const std::int64_t remaining = deadline - NowMicroseconds();
+        if (remaining <= 0) return;
+        DWORD result;
+        if (timer_) {
+            LARGE_INTEGER due{};
+            due.QuadPart = -remaining * 10;  // relative, in 100 ns units
+            if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
+                CloseHandle(timer_);
+                timer_ = nullptr;
+                continue;
+            }
+            result = MsgWaitForMultipleObjects(1, &timer_, FALSE, INFINITE, QS_ALLINPUT);
+            if (result == WAIT_OBJECT_0) return;
+        } else {
+            const auto ms = static_cast<DWORD>((remaining + 999) / 1000);
+            result = MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+            if (result == WAIT_TIMEOUT) return;
+        }
+        if (result == WAIT_FAILED) {
+            Sleep(static_cast<DWORD>((remaining + 999) / 1000));
+            return;
+        }
+        pumpMessages();
+    }
+}
+
+void FrameWaiter::CountFrame(std::int64_t frameStart) {
+    if (statsPath_.empty()) return;
+    if (firstFrameStart_ < 0) firstFrameStart_ = lastStatsWrite_ = frameStart;
+    if (lastFrameStart_ >= 0 && frameStart - lastFrameStart_ > longestFrame_) {
+        longestFrame_ = frameStart - lastFrameStart_;
+    }
+    lastFrameStart_ = frameStart;
+    ++frames_;
+    const std::int64_t now = NowMicroseconds();
+    if (now - lastStatsWrite_ >= 1'000'000) WriteStats(now);
+}
+
+void FrameWaiter::WriteStats(std::int64_t now) {
+    lastStatsWrite_ = now;
+    const double seconds = static_cast<double>(now - firstFrameStart_) / 1e6;
+    char text[160];
+    const int length = std::snprintf(text, sizeof text,
+                                     "frames=%lld seconds=%.3f fps=%.2f longest_frame_ms=%.3f\n",
+                                     static_cast<long long>(frames_), seconds,
+                                     seconds > 0 ? static_cast<double>(frames_) / seconds : 0.0,
+                                     static_cast<double>(longestFrame_) / 1000.0);
+    HANDLE file = CreateFileW(statsPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, text, static_cast<DWORD>(length > 0 ? length : 0), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace velnor

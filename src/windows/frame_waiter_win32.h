@@ -1,0 +1,48 @@
+// The frame loop's clock and wait: a precise monotonic clock (QueryPerformanceCounter) and
+// a wait until a given moment that does not spin and lets messages through. It uses a
+// high-resolution waitable timer where the system has one, else an ordinary waitable
+// timer with the system timer at 1 ms.
+// For measurements, when the environment variable VELNOR_FRAME_STATS names a file, the
+// frame count, the rate and the longest frame-to-frame time are written there every second.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace velnor {
+
+class FrameWaiter {
+  public:
+    FrameWaiter();
+    ~FrameWaiter();
+    FrameWaiter(const FrameWaiter&) = delete;
+    FrameWaiter& operator=(const FrameWaiter&) = delete;
+
+    std::int64_t NowMicroseconds() const;
+
+    // Returns at `deadline` (NowMicroseconds' clock) or at once when it has passed. Calls
+    // `pumpMessages` whenever messages arrive meanwhile.
+    void WaitUntil(std::int64_t deadline, const std::function<void()>& pumpMessages);
+
+    // Diagnostics: one frame that started at `frameStart` is complete.
+    void CountFrame(std::int64_t frameStart);
+
+  private:
+    void WriteStats(std::int64_t now);
+
+    LARGE_INTEGER frequency_{};
+    HANDLE timer_ = nullptr;
+    bool raisedTimerResolution_ = false;
+
+    std::wstring statsPath_;
+    std::int64_t firstFrameStart_ = -1;
+    std::int64_t lastFrameStart_ = -1;
+    std::int64_t longestFrame_ = 0;
+    std::int64_t lastStatsWrite_ = 0;
+    std::int64_t frames_ = 0;
+};
+
+}  // namespace velnor

@@ -1,0 +1,59 @@
+// The running saver: one Velnor_S window per monitor, the endless frame loop that draws
+// them all, the exit rules for the mouse, the restoring of the cursor, and the picture
+// timer. The frame loop pumps messages only between frames, so no handler ever runs in
+// the middle of drawing one.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "settings/saver_settings.h"
+#include "windows/frame_waiter_win32.h"
+#include "windows/mouse_exit_rule.h"
+#include "windows/saver_window_win32.h"
+
+namespace velnor {
+
+// How the entry started the saver.
+struct SaverStart {
+    bool movementEnds = true;    // the argument text was not empty
+    bool restoreCursor = false;  // mode letter "S": the cursor was hidden
+    int cursorCount = 0;         // what hiding it returned
+};
+
+class SaverSession {
+  public:
+    static constexpr UINT_PTR kPictureTimer = 1;  // Timer1: one tick per second
+
+    SaverSession(HINSTANCE instance, const SaverSettings& settings, SaverStart start);
+    SaverSession(const SaverSession&) = delete;
+    SaverSession& operator=(const SaverSession&) = delete;
+
+    // Loads a window for every monitor, shows them and draws frames until the program
+    // ends. Returns only when no window could be made.
+    void Run();
+
+    // Handlers, called from the windows' messages (positions in screen pixels).
+    void OnMouseMove(int x, int y);
+    void OnButtonDown();
+    void OnPictureTimer();
+    // Unloads (restores the cursor when it was hidden) and ends the process at once.
+    [[noreturn]] void End();
+
+  private:
+    bool LoadWindows();
+    void PumpMessages();
+
+    HINSTANCE instance_;
+    const SaverSettings& settings_;
+    SaverStart start_;
+    MouseExitRule exitRule_;
+    std::int32_t tickCount_ = 0;
+    std::vector<std::unique_ptr<SaverWindow>> windows_;
+    FrameWaiter waiter_;
+};
+
+}  // namespace velnor

@@ -1,0 +1,60 @@
+// The saver form Velnor_S on one monitor: a borderless topmost window titled "VelnorS"
+// that shows its own scene (sized to that monitor) over its own background. The frame
+// loop and the exit rules live in the saver session, which owns every such window.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "engine/animation.h"
+#include "engine/background_preparer.h"
+#include "engine/surface.h"
+#include "settings/saver_settings.h"
+#include "windows/dib_presenter_win32.h"
+#include "windows/monitor_plan.h"
+
+namespace velnor {
+
+class SaverSession;
+
+class SaverWindow {
+  public:
+    SaverWindow(SaverSession& session, const SaverScreen& screen, const SaverSettings& settings);
+    SaverWindow(const SaverWindow&) = delete;
+    SaverWindow& operator=(const SaverWindow&) = delete;
+
+    // The load handler's steps up to the background: the window (hidden) covering its
+    // monitor, the surfaces, the scene, and the first background. False when the window
+    // or its surfaces cannot be made.
+    bool Load(HINSTANCE instance, const SaverSettings& settings, const Surface* sample);
+    // Shows the window and puts it above all non-topmost windows without activating it.
+    void Show();
+
+    // One frame: motion, composition on the surface, presentation of the changed area.
+    void DrawFrame();
+    // After the frame's pause: the tilt step.
+    void AdvanceTilt() { animation_.AdvanceTilt(); }
+
+    // The picture timer reached its interval: the next folder picture is due.
+    void RequestNextPicture() { pictureDue_ = preparer_ != nullptr; }
+    // Between frames: swaps in the next picture when it is due and the worker has it ready.
+    void TakePreparedPicture();
+
+    LRESULT handle_message(UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_ = nullptr;
+
+  private:
+    void Paint();
+
+    SaverSession& session_;
+    const SaverScreen screen_;
+    Animation animation_;
+    Surface frame_;
+    Surface background_;  // Pic_B: what every frame's clear restores
+    std::unique_ptr<BackgroundPreparer> preparer_;
+    bool pictureDue_ = false;
+    DibPresenter presenter_;
+};
+
+}  // namespace velnor

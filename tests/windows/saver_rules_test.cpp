@@ -1,0 +1,58 @@
+// The saver's exit rule for the mouse and the pace of its frames.
+#include <gtest/gtest.h>
+
+#include "windows/frame_pacing.h"
+#include "windows/mouse_exit_rule.h"
+
+namespace velnor {
+namespace {
+
+TEST(MouseExitRule, FirstMoveRecordsAndOnlyADiagonalStepFromItEnds) {
+    MouseExitRule rule(true);
+    EXPECT_FALSE(rule.OnMove(100, 200)) << "the first move only records";
+    EXPECT_FALSE(rule.OnMove(100, 200));
+    EXPECT_FALSE(rule.OnMove(500, 200)) << "purely horizontal";
+    EXPECT_FALSE(rule.OnMove(100, 5)) << "purely vertical";
+    EXPECT_TRUE(rule.OnMove(101, 201)) << "a diagonal step of one pixel";
+}
+
+TEST(MouseExitRule, TheRecordedPositionNeverMoves) {
+    MouseExitRule rule(true);
+    rule.OnMove(10, 10);
+    // Drift along the row, then along the first column: never both away from (10, 10)...
+    for (int x = 11; x < 50; ++x) EXPECT_FALSE(rule.OnMove(static_cast<float>(x), 10));
+    for (int y = 11; y < 50; ++y) EXPECT_FALSE(rule.OnMove(10, static_cast<float>(y)));
+    // ...until a position off both.
+    EXPECT_TRUE(rule.OnMove(49, 11));
+}
+
+TEST(MouseExitRule, WithoutASwitchMovementNeverEndsButAClickDoes) {
+    MouseExitRule rule(false);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_FALSE(rule.OnMove(static_cast<float>(i * 37), static_cast<float>(i * 53)));
+    }
+    EXPECT_TRUE(rule.OnButtonDown());
+    EXPECT_TRUE(MouseExitRule(true).OnButtonDown());
+}
+
+TEST(FramePacing, EveryFrameLastsAtLeastTenMillisecondsThenItsPause) {
+    const struct {
+        std::int64_t start, now;
+        std::int16_t delay;
+        std::int64_t expected;
+    } cases[] = {
+        {1'000'000, 1'000'300, 0, 1'010'000},   // fast frame: the floor
+        {1'000'000, 1'000'300, 10, 1'020'000},  // "slow" setting: floor + 10 ms
+        {1'000'000, 1'015'000, 0, 1'015'000},   // a frame slower than the floor: no wait
+        {1'000'000, 1'015'000, 5, 1'020'000},   // ...but its pause stays
+        {1'000'000, 1'000'300, -1, 1'010'000},  // negative pause (hand-edited): none
+        {1'000'000, 1'000'300, -32768, 1'010'000}, {0, 0, 32767, 10'000 + 32'767'000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.delay);
+        EXPECT_EQ(NextFrameStart(c.start, c.now, c.delay), c.expected);
+    }
+}
+
+}  // namespace
+}  // namespace velnor
