@@ -14,6 +14,7 @@
 //   }
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "engine/geometry.h"
@@ -72,6 +73,12 @@ class Animation {
     // The rectangle of `target` the last ComposeFrame changed, to be presented.
     Rect changedArea() const { return changedArea_; }
 
+    // The same change as up to four rectangles (empty ones included, overlaps possible):
+    // where the previous frame's lines and sprite were restored and where this frame's
+    // lines and sprite were drawn. Presenting each of them instead of changedArea() copies
+    // less when the sprite is far from the wire ball.
+    const std::array<Rect, 4>& changedRects() const { return changedRects_; }
+
     // The next ComposeFrame restores and reports the whole surface (a new background
     // picture, or a target that was changed by someone else).
     void RequestFullRedraw() { fullRedrawPending_ = true; }
@@ -111,9 +118,11 @@ class Animation {
     int screenHeight_ = 0;
     int centreX_ = 0;
     int centreY_ = 0;
-    LinePen pen_;       // keeps its position from frame to frame, like a device context's
-    Rect drawnLast_;    // what the previous frame drew over the background
+    LinePen pen_;     // keeps its position from frame to frame, like a device context's
+    Rect linesLast_;  // what the previous frame's lines and sprite drew over the background
+    Rect spriteLast_;
     Rect changedArea_;  // what the last ComposeFrame changed
+    std::array<Rect, 4> changedRects_{};
     bool fullRedrawPending_ = true;
     bool projectionComplete_ = true;
 };

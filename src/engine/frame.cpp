@@ -86,23 +86,25 @@ void Animation::ComposeFrame(Surface& target, const Surface& background, Restore
     const Rect whole{0, 0, target.width(), target.height()};
     const bool full = mode == RestoreMode::kFull || fullRedrawPending_;
     // The target equals the background except where the previous frame drew, so
-    // restoring that area leaves exactly what a full clear leaves.
-    const Rect restored = full ? whole : Intersect(drawnLast_, whole);
-    RestoreBackground(target, background, restored);
+    // restoring those areas leaves exactly what a full clear leaves.
+    const Rect linesRestored = full ? whole : Intersect(linesLast_, whole);
+    const Rect spriteRestored = full ? Rect{} : Intersect(spriteLast_, whole);
+    RestoreBackground(target, background, linesRestored);
+    RestoreBackground(target, background, spriteRestored);
 
     projectionComplete_ =
         ProjectWireBall(ball_, motion_.spinInput, tiltInput(),
                         {screenWidth_, screenHeight_, screenWidth_, screenHeight_});
-    Rect drawn;
+    Rect lines, sprite;
     const auto drawWireBall = [&] {
         DrawWireBall(target, ball_, parallelColour_, meridianColour_, pen_, UnfitPoint::kSkip,
-                     &drawn);
+                     &lines);
     };
     const auto drawOrbitingBall = [&] {
         Point at;
         if (ToPixelCoordinate(motion_.spriteLeft, at.x) &&
             ToPixelCoordinate(motion_.spriteTop, at.y)) {
-            drawn = Unite(drawn, DrawOrbitingBall(target, at.x, at.y, mask_, sprite_));
+            sprite = DrawOrbitingBall(target, at.x, at.y, mask_, sprite_);
         }
     };
     if (motion_.inFront) {
@@ -112,8 +114,11 @@ void Animation::ComposeFrame(Surface& target, const Surface& background, Restore
         drawOrbitingBall();
         drawWireBall();
     }
-    drawnLast_ = drawn;
-    changedArea_ = full ? whole : Unite(restored, drawn);
+    linesLast_ = lines;
+    spriteLast_ = sprite;
+    changedRects_ = {linesRestored, spriteRestored, full ? Rect{} : lines, full ? Rect{} : sprite};
+    changedArea_ = Unite(Unite(linesRestored, spriteRestored), Unite(lines, sprite));
+    if (full) changedArea_ = whole;
     fullRedrawPending_ = false;
 }
 

@@ -3,6 +3,7 @@
 // with the eye inside the ball, and the dialog's still picture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "engine/animation.h"
