@@ -49,6 +49,8 @@ bool Apply(RenderOptions& o, const std::string& name, const std::string& value,
     } else if (name == "--trace") {
         good = !value.empty();
         o.traceFile = value;
+    } else if (name == "--picture-every") {
+        good = ParseNumber(value, o.pictureEvery) && o.pictureEvery >= 1;
     }
     if (!good) error = "bad value for " + name + ": '" + value + "'";
     return good;
@@ -59,24 +61,33 @@ bool Apply(RenderOptions& o, const std::string& name, const std::string& value,
 const char* const kRenderUsage =
     "usage: velnor-render [--ini FILE] [--size WxH] [--frames N] [--seed S]\n"
     "                     [--png DIR] [--every K] [--trace FILE]\n"
+    "                     [--picture-every N] [--timing]\n"
     "  --ini FILE    settings file (default: none, every setting at its default)\n"
     "  --size WxH    screen size in pixels (default 1024x768)\n"
     "  --frames N    frames to render (default 600)\n"
     "  --seed S      seed of the random choices (default 1)\n"
     "  --png DIR     write frames as DIR/frame-000001.png ...\n"
     "  --every K     with --png: write only every K-th frame (default 1)\n"
-    "  --trace FILE  write one JSON line of motion state and screen points per frame\n";
+    "  --trace FILE  write one JSON line of motion state and screen points per frame\n"
+    "  --picture-every N  change the folder picture every N frames (default: the\n"
+    "                pictureInterval setting at 60 frames per second)\n"
+    "  --timing      pace frames at 10 ms as the saver does, take picture changes when\n"
+    "                ready, and report frame times around the changes\n";
 
 std::optional<RenderOptions> ParseRenderOptions(const std::vector<std::string>& arguments,
                                                 std::string& error) {
     static const std::set<std::string> kNames = {"--ini", "--size",  "--frames", "--seed",
-                                                 "--png", "--every", "--trace"};
+                                                 "--png", "--every", "--trace",  "--picture-every"};
     RenderOptions options;
     std::set<std::string> seen;
     for (std::size_t n = 0; n < arguments.size(); ++n) {
         std::string name = arguments[n], value;
         if (name == "--help" || name == "-h") {
             options.help = true;
+            continue;
+        }
+        if (name == "--timing") {
+            options.timing = true;
             continue;
         }
         const auto equals = name.find('=');

@@ -17,6 +17,8 @@ struct RenderOptions {
     std::optional<std::string> pngFolder;
     long long every = 1;  // with pngFolder: frames every, 2 * every, ... are written
     std::optional<std::string> traceFile;
+    long long pictureEvery = 0;  // frames per folder picture; 0: pictureInterval at 60 fps
+    bool timing = false;         // pace frames like the saver and report frame times
     bool help = false;
 };
 

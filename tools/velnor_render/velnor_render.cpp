@@ -13,6 +13,7 @@
 #include "png_writer.h"
 #include "render_background.h"
 #include "render_options.h"
+#include "render_timing.h"
 #include "settings/file_system.h"
 #include "settings/load_settings.h"
 #include "trace_writer.h"
@@ -54,13 +55,21 @@ std::string FramePath(const std::string& folder, long long frame) {
 // Renders every frame; writes the trace and pictures on the way.
 int Render(const RenderOptions& options, const SaverSettings& settings, std::FILE* trace) {
     Animation animation(settings, options.width, options.height, options.seed);
-    const Surface background = PrepareRenderBackground(settings, options.width, options.height);
+    const double inLoopChangeMs =
+        options.timing ? InLoopChangeMs(settings, options.width, options.height) : 0;
+    RenderBackground pictures(settings, options.width, options.height,
+                              FramesPerPicture(settings, options.pictureEvery), !options.timing);
+    FrameTimes times;
     Surface frame(options.width, options.height);
     std::string line;
     auto lastReport = std::chrono::steady_clock::now();
     for (long long n = 1; n <= options.frames; ++n) {
+        const auto start = FrameTimes::Clock::now();
+        const Surface& background = pictures.ForFrame(n);
+        if (pictures.changed()) animation.RequestFullRedraw();
         animation.AdvanceMotion();
         animation.ComposeFrame(frame, background);
+        if (options.timing) times.Add(n, start, pictures.changed());
         if (trace != nullptr) {
             line.clear();
             AppendTraceLine(line, n, animation);
@@ -72,6 +81,7 @@ int Render(const RenderOptions& options, const SaverSettings& settings, std::FIL
             std::string error;
             if (!WritePng(frame, FramePath(*options.pngFolder, n), error)) return Fail(error);
         }
+        if (options.timing) PaceFrame(start);
         animation.AdvanceTilt();
         const auto now = std::chrono::steady_clock::now();
         if (now - lastReport >= std::chrono::seconds(1)) {
@@ -79,6 +89,7 @@ int Render(const RenderOptions& options, const SaverSettings& settings, std::FIL
             lastReport = now;
         }
     }
+    if (options.timing) std::cout << times.Report(inLoopChangeMs);
     return 0;
 }
 
