@@ -1,0 +1,102 @@
+"""End to end: the saver's background pictures under Wine. The second sample picture, and a
+folder of pictures of three kinds changed every second in the order of the scan (kinds in the
+order bmp, gif, jpg, wmf), with a damaged file skipped and the list wrapping around."""
+
+import os
+import subprocess
+import time
+import unittest
+
+import wine_harness
+from test_saver import BALL_BOX, mean_difference_where_bright
+
+ARGS = None
+SESSION = None
+HERE = os.path.dirname(os.path.abspath(__file__))
+SAMPLE_NEBULA = os.path.join(HERE, "..", "..", "src", "resources", "sample2.jpg")
+# Far from the wire ball and off the orbiting ball's path at 1024 x 768.
+PROBES = ((6, 6), (1017, 6), (6, 761), (1017, 761))
+COLOURS = {"red": (255, 0, 0), "green": (0, 255, 0), "blue": (0, 0, 255)}
+
+
+def setUpModule():
+    global SESSION
+    SESSION = wine_harness.Session(ARGS)
+    SESSION.start()
+
+
+def tearDownModule():
+    SESSION.close()
+
+
+def make_picture_folder():
+    """a.bmp red, b.gif green, c.jpg blue (400 x 300, fitted: they fill the screen) and a
+    damaged z.wmf, which the scan lists last."""
+    folder = wine_harness.temporary_folder(SESSION, "pictures")
+    for name, colour in (("a.bmp", "red"), ("b.gif", "lime"), ("c.jpg", "blue")):
+        subprocess.run(["convert", "-size", "400x300", f"xc:{colour}", os.path.join(folder, name)],
+                       check=True)
+    with open(os.path.join(folder, "z.wmf"), "wb") as out:
+        out.write(b"\xd7\xcd\xc6\x9a" + b"\x00\x13" * 40)
+    return folder
+
+
+def colour_name(pixel):
+    for name, colour in COLOURS.items():
+        if all(abs(a - b) < 24 for a, b in zip(pixel, colour)):
+            return name
+    return f"other{pixel}"
+
+
+class Pictures(unittest.TestCase):
+    def run_saver(self, settings):
+        SESSION.write_settings(settings)
+        proc = SESSION.start_program("/s")
+        self.addCleanup(self.end, proc)
+        self.assertTrue(SESSION.wait_for_window("VelnorS", 20))
+        return proc
+
+    @staticmethod
+    def end(proc):
+        if proc.poll() is None:
+            proc.kill()
+            proc.wait()
+        time.sleep(0.5)
+
+    def test_second_sample_picture(self):
+        self.run_saver({"ｻﾝﾌﾟﾙ画像_12": 1})
+        time.sleep(1)
+        shot = SESSION.screenshot("sample2")
+        sample = subprocess.run(["convert", SAMPLE_NEBULA, "-filter", "point", "-resize",
+                                 f"{SESSION.width}x{SESSION.height}!", "-depth", "8", "rgb:-"],
+                                check=True, capture_output=True).stdout
+        self.assertLess(mean_difference_where_bright(shot.rgb, sample, SESSION.width, BALL_BOX), 10)
+
+    def test_folder_pictures_change_in_scan_order_skipping_a_damaged_file(self):
+        folder = make_picture_folder()
+        self.run_saver({"ｻﾝﾌﾟﾙ画像有無": 0, "画像のﾌｫﾙﾀﾞ": SESSION.windows_path(folder),
+                        "画像のｲﾝﾀｰﾊﾞﾙ": 1, "画像のｻｲｽﾞ": 1})
+        seen = []
+        started = time.monotonic()
+        while time.monotonic() - started < 7:
+            shot = SESSION.screenshot("folder")
+            names = {colour_name(shot.pixel(x, y)) for x, y in PROBES}
+            self.assertEqual(len(names), 1, f"the background is not one picture: {names}")
+            name = names.pop()
+            if not seen or seen[-1][0] != name:
+                seen.append((name, time.monotonic() - started))
+        order = [name for name, _ in seen]
+        self.assertGreaterEqual(len(order), 4, f"too few changes: {seen}")
+        # The cycle red, green, blue (then the damaged file: blue stays), red again.
+        start = order.index("red")
+        expected = (["red", "green", "blue"] * 3)[: len(order) - start]
+        self.assertEqual(order[start:], expected, f"changes: {seen}")
+        self.assertLess(seen[1][1] - seen[0][1], 2.5, "the first change took too long")
+        blue_at = next(t for name, t in seen if name == "blue")
+        red_after = next((t for name, t in seen if name == "red" and t > blue_at), None)
+        if red_after is not None:
+            self.assertGreater(red_after - blue_at, 1.5, "the damaged file was not skipped")
+
+
+if __name__ == "__main__":
+    wine_harness.main(globals())
