@@ -108,15 +108,18 @@ def _free_display_xvfb(width, height):
 class Session:
     """A display, a Wine prefix and the processes a test started; use it with `with`."""
 
-    def __init__(self, args, width=1024, height=768, name=None):
+    def __init__(self, args, width=1024, height=768, name=None, display=None):
+        """`display`: an X display to use as it is (for example the user's) instead of a
+        private Xvfb of `width` x `height`."""
         self.args = args
+        self.own_display = display is None
         self.width, self.height = width, height
         self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
         self.prefix = os.path.abspath(args.prefix)
         base = args.work or os.path.join(os.path.dirname(self.prefix), "e2e")
         self.work = os.path.join(os.path.abspath(base), self.name)
         self.xvfb = None
-        self.display = None
+        self.display = display
         self.processes = []
         self._shots = 0
 
@@ -132,7 +135,8 @@ class Session:
     def start(self):
         shutil.rmtree(self.work, ignore_errors=True)
         os.makedirs(self.work)
-        self.xvfb, self.display = _free_display_xvfb(self.width, self.height)
+        if self.own_display:
+            self.xvfb, self.display = _free_display_xvfb(self.width, self.height)
         self._ensure_prefix()
         self.program = self.install(self.args.program)
 
@@ -290,9 +294,11 @@ class Session:
         path = os.path.join(self.work, f"{self._shots:02d}-{label or 'screen'}.png")
         subprocess.run(["import", "-display", self.display, "-window", "root", path], env=self.env(),
                        check=True, timeout=30)
+        size = subprocess.run(["identify", "-format", "%w %h", path], check=True, timeout=30,
+                              capture_output=True, text=True).stdout.split()
         rgb = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, timeout=30,
                              capture_output=True).stdout
-        return Image(path, self.width, self.height, rgb)
+        return Image(path, int(size[0]), int(size[1]), rgb)
 
 
 def temporary_folder(session, name):
