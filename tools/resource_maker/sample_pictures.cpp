@@ -107,7 +107,7 @@ Colour BandColour(double s, double lon) {
     Colour c = Mix(cream, tan, bands);
     c = Mix(c, brown, SmoothStep(0.55, 0.9, fine) * 0.55);
     c = Mix(c, rust, SmoothStep(0.1, 0.0, std::abs(t + 0.22)) * 0.6);
-    c = Mix(c, pole, SmoothStep(0.62, 0.9, std::abs(t)));
+    c = Mix(c, pole, SmoothStep(0.78, 0.97, std::abs(t)) * 0.8);
     // A great oval storm in the southern belt.
     const double sx = (lon - 0.55) / 0.32, sy = (t + 0.36) / 0.07;
     const double storm = std::exp(-(sx * sx + sy * sy));
@@ -217,11 +217,12 @@ Surface MakeNebulaPicture() {
             const double across = (x * 0.55 + y * 0.83 - 330) / 120.0;
             const double band = std::exp(-across * across);
             Colour c = Colour{0.02, 0.015, 0.04};
-            c = c + Colour{0.95, 0.22, 0.42} * (std::pow(SmoothStep(0.42, 0.78, glow), 1.6) * band);
-            c = c + Colour{0.20, 0.48, 0.95} *
-                        (SmoothStep(0.5, 0.82, cool) * (0.35 + 0.65 * band) * 0.8);
+            const double emission = std::pow(SmoothStep(0.3, 0.68, glow), 1.3) * band;
+            c = c + Colour{1.0, 0.22, 0.42} * (emission * 1.3);
+            c = c + Colour{0.20, 0.45, 0.95} *
+                        (SmoothStep(0.52, 0.84, cool) * (0.3 + 0.7 * band) * 0.55);
             c = c +
-                Colour{1.0, 0.78, 0.5} * (std::pow(SmoothStep(0.62, 0.85, glow), 3.0) * band * 0.6);
+                Colour{1.0, 0.8, 0.55} * (std::pow(SmoothStep(0.55, 0.8, glow), 3.0) * band * 0.7);
             c = c * (1.0 - 0.85 * SmoothStep(0.5, 0.7, dust) * band);
             out.at(x, y) = c;
         }
