@@ -3,6 +3,8 @@
 // classes of dialog_children_win32.h for panels, captions, squares and pictures.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "dialog/control_ids.h"
 #include "dialog/dialog_children_win32.h"
 #include "dialog/dialog_window_win32.h"
@@ -82,6 +84,24 @@ HFONT MakeCaptionFont(int dpi, bool underlined) {
                        DEFAULT_PITCH | FF_DONTCARE, CaptionFace());
 }
 
+bool IsCaption(ControlKind kind) {
+    return kind == ControlKind::kLabel || kind == ControlKind::kClickableCaption;
+}
+
+// The right edge a caption may grow to: its panel's edge or the next control to its right
+// on the same rows, whichever comes first.
+int RoomToTheRight(const ControlSpec& spec, const PixelBox& box, int dpi) {
+    const ControlSpec* parent = FindControl(spec.parent);
+    int limit = parent ? ControlBox(*parent, dpi).width : box.left + box.width;
+    for (const ControlSpec& other : DialogControls()) {
+        if (other.parent != spec.parent || other.id == spec.id) continue;
+        const PixelBox o = ControlBox(other, dpi);
+        const bool sameRows = o.top < box.top + box.height && box.top < o.top + o.height;
+        if (sameRows && o.left >= box.left + box.width) limit = std::min(limit, o.left);
+    }
+    return limit;
+}
+
 bool IsScrollBar(ControlKind kind) {
     return kind == ControlKind::kSpin || kind == ControlKind::kHScrollBar;
 }
@@ -119,6 +139,7 @@ bool SettingsDialog::CreateControls() {
             SendMessageW(control, BM_SETCHECK, spec.designValue ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
+    PlaceControls();
     MakePanelSurfaces();
     return true;
 }
@@ -126,13 +147,7 @@ bool SettingsDialog::CreateControls() {
 void SettingsDialog::ApplyDpi(int dpi) {
     dpi_ = dpi;
     MakeFonts();
-    for (const ControlSpec& spec : DialogControls()) {
-        const PixelBox box = ControlBox(spec, dpi_);
-        HWND control = Control(spec.id);
-        SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    }
+    PlaceControls();
     SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
     MakePanelSurfaces();
     RedrawPreview();
@@ -143,6 +158,39 @@ void SettingsDialog::MakePanelSurfaces() {
     for (const int id :
          {control_id::kPicC, control_id::kPicPanelLeft, control_id::kPicPanelRight}) {
         PaintPanelTexture(id);
+    }
+}
+
+// Captions keep their design place but grow to fit their text in the font actually used
+// (a substitute face can be wider than the design's), as far as there is room.
+PixelBox SettingsDialog::FittedBox(const ControlSpec& spec) const {
+    PixelBox box = ControlBox(spec, dpi_);
+    HWND control = Control(spec.id);
+    if (!IsCaption(spec.kind) || !control) return box;
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, font_);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), length, &extent);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    const int wanted = static_cast<int>(extent.cx) + 2;
+    if (wanted > box.width) {
+        box.width =
+            std::max(box.width, std::min(wanted, RoomToTheRight(spec, box, dpi_) - box.left));
+    }
+    return box;
+}
+
+void SettingsDialog::PlaceControls() {
+    for (const ControlSpec& spec : DialogControls()) {
+        const PixelBox box = FittedBox(spec);
+        HWND control = Control(spec.id);
+        SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
 }
 

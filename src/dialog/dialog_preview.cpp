@@ -63,6 +63,9 @@ void DialogPreview::BuildPreviewWireBall(const PreviewInputs& inputs, int dpi) {
     ball_.radius = static_cast<float>(inputs.scaleValue * (dpi / 96.0));
     ball_.perspective = inputs.perspectiveOn;
     BuildWireBall(ball_, -inputs.aspValue, -inputs.depthValue);
+    // The eye distance is a length in pixels too; scaled with the radius, the perspective
+    // looks the same at every DPI.
+    if (dpi != 96) ball_.eyeDistance = static_cast<float>(ball_.eyeDistance * (dpi / 96.0));
 }
 
 bool DialogPreview::DrawLines(Surface& target, ColourRef parallels, ColourRef meridians) {

@@ -58,6 +58,8 @@ class SettingsDialog {
     bool CreateControls();
     void ApplyDpi(int dpi);
     void MakeFonts();
+    PixelBox FittedBox(const ControlSpec& spec) const;
+    void PlaceControls();
     void MakePanelSurfaces();
     HWND Control(int id) const;
     int IdOf(HWND control) const;

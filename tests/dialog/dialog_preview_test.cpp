@@ -157,6 +157,15 @@ TEST(DialogPreview, AtOneHundredFiftyPercentTheProportionsStay) {
     // The sample ball is 72 pixels across: its rim towards the lower right.
     EXPECT_EQ(s144.at(60, 60), PixelFromRgb(100, 100, 100));
     EXPECT_EQ(s144.at(19, 19), PixelFromRgb(255, 255, 255));  // the highlight, enlarged
+    // With perspective the eye moves away with the scale too: the same picture, larger.
+    PreviewInputs near = Defaults();
+    near.perspectiveOn = 1;
+    near.depthValue = -25;
+    near.scaleValue = 96;
+    const Rect p96 = MeshBounds(Draw(near));
+    const Rect p144 = MeshBounds(Draw(near, big), 72);
+    EXPECT_NEAR(static_cast<double>(p144.width()), 1.5 * static_cast<double>(p96.width()), 3.0);
+    EXPECT_NEAR(static_cast<double>(p144.height()), 1.5 * static_cast<double>(p96.height()), 3.0);
 }
 
 TEST(PanelTexture, TilesColumnByColumnAndClipsAtTheEdges) {
