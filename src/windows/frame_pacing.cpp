@@ -12,4 +12,8 @@ std::int64_t NextFrameStart(std::int64_t frameStart, std::int64_t now, std::int1
     return floorEnd + static_cast<std::int64_t>(EffectiveFrameDelayMs(frameDelayMs)) * 1000;
 }
 
+std::int64_t PacedFrameStart(std::int64_t due, std::int64_t actual) {
+    return actual >= due && actual - due <= kFrameLatenessAbsorbed ? due : actual;
+}
+
 }  // namespace velnor

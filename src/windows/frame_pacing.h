@@ -15,4 +15,14 @@ inline constexpr std::int64_t kFrameFloorMicroseconds = 10'000;
 // frameDelayMs counts as 0.
 std::int64_t NextFrameStart(std::int64_t frameStart, std::int64_t now, std::int16_t frameDelayMs);
 
+// A wait never ends exactly on time; were each frame measured from its late start, every
+// frame would grow by that lateness (10 ms becoming 11 turns 100 frames per second into
+// 90). So a frame that starts at most this late counts as started when it was due.
+inline constexpr std::int64_t kFrameLatenessAbsorbed = 4'000;
+
+// The start from which a frame's floor is measured: when it was due, if it began no more
+// than kFrameLatenessAbsorbed after that, else when it really began (after a long stall the
+// frames do not rush to catch up).
+std::int64_t PacedFrameStart(std::int64_t due, std::int64_t actual);
+
 }  // namespace velnor

@@ -55,15 +55,15 @@ bool SaverSession::LoadWindows() {
 void SaverSession::Run() {
     if (!LoadWindows()) return;
     for (auto& window : windows_) window->Show();
+    std::int64_t due = waiter_.NowMicroseconds();
     for (;;) {
-        const std::int64_t frameStart = waiter_.NowMicroseconds();
+        const std::int64_t frameStart = PacedFrameStart(due, waiter_.NowMicroseconds());
         for (auto& window : windows_) window->DrawFrame();
         PumpMessages();
         for (auto& window : windows_) window->TakePreparedPicture();
-        waiter_.WaitUntil(
-            NextFrameStart(frameStart, waiter_.NowMicroseconds(), settings_.frameDelayMs),
-            [this] { PumpMessages(); });
-        waiter_.CountFrame(frameStart);
+        due = NextFrameStart(frameStart, waiter_.NowMicroseconds(), settings_.frameDelayMs);
+        waiter_.WaitUntil(due, [this] { PumpMessages(); });
+        waiter_.CountFrame(waiter_.NowMicroseconds());
         for (auto& window : windows_) window->AdvanceTilt();
     }
 }

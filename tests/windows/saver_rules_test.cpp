@@ -54,5 +54,21 @@ TEST(FramePacing, EveryFrameLastsAtLeastTenMillisecondsThenItsPause) {
     }
 }
 
+TEST(FramePacing, SmallLatenessIsAbsorbedALongStallIsNot) {
+    EXPECT_EQ(PacedFrameStart(50'000, 50'000), 50'000);
+    EXPECT_EQ(PacedFrameStart(50'000, 51'500), 50'000);
+    EXPECT_EQ(PacedFrameStart(50'000, 50'000 + kFrameLatenessAbsorbed), 50'000);
+    EXPECT_EQ(PacedFrameStart(50'000, 50'001 + kFrameLatenessAbsorbed),
+              50'001 + kFrameLatenessAbsorbed);
+    EXPECT_EQ(PacedFrameStart(50'000, 49'000), 49'000) << "early (first frame): as it is";
+    // A run of frames woken 1.2 ms late each still averages the 10 ms floor.
+    std::int64_t due = 0, start = 0;
+    for (int frame = 0; frame < 100; ++frame) {
+        start = PacedFrameStart(due, due + 1'200);
+        due = NextFrameStart(start, start + 300, 0);
+    }
+    EXPECT_EQ(due, 100 * kFrameFloorMicroseconds);
+}
+
 }  // namespace
 }  // namespace velnor
