@@ -1,0 +1,61 @@
+// The picture preview's thumbnail: its size in the 100 x 100 square, its pixels taken
+// from the whole picture, and the size text.
+#include "dialog/thumbnail.h"
+
+#include <gtest/gtest.h>
+
+namespace velnor {
+namespace {
+
+TEST(DialogThumbnail, LongerSideFillsTheSquareWithTheProportionsKept) {
+    struct Case {
+        int w, h, side;
+        PictureSize expected;
+    };
+    for (const Case& c : std::vector<Case>{
+             {640, 480, 100, {100, 75}},
+             {480, 640, 100, {75, 100}},
+             {300, 300, 100, {100, 100}},
+             {1, 1, 100, {100, 100}},
+             {800, 2, 100, {100, 1}},      // 0.25 would vanish: at least one pixel
+             {200, 1, 100, {100, 1}},      // 0.5 ties to even (0), then kept at 1
+             {200, 3, 100, {100, 2}},      // 1.5 ties to even: 2
+             {200, 5, 100, {100, 2}},      // 2.5 ties to even: 2
+             {640, 480, 150, {150, 112}},  // 112.5 at 150 % scaling ties to even
+             {0, 480, 100, {0, 0}},
+             {640, -1, 100, {0, 0}},
+         }) {
+        EXPECT_EQ(ThumbnailSize(c.w, c.h, c.side), c.expected) << c.w << "x" << c.h;
+    }
+}
+
+TEST(DialogThumbnail, EveryThumbnailPixelComesFromTheMatchingPartOfThePicture) {
+    // Four quadrants of different colours: each quadrant of the thumbnail keeps its colour.
+    constexpr Pixel kColours[2][2] = {{0xFF0000, 0x00FF00}, {0x0000FF, 0xFFFFFF}};
+    Surface picture(640, 480);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) picture.set(x, y, kColours[y / 240][x / 320]);
+    const Surface thumbnail = MakeThumbnail(picture);
+    ASSERT_EQ(thumbnail.width(), 100);
+    ASSERT_EQ(thumbnail.height(), 75);
+    for (int y = 0; y < 75; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            // Pixel centres map to source (x + 0.5) * 6.4, (y + 0.5) * 6.4.
+            const int sx = static_cast<int>((2 * x + 1) * 640 / 200);
+            const int sy = static_cast<int>((2 * y + 1) * 480 / 150);
+            ASSERT_EQ(thumbnail.at(x, y), kColours[sy / 240][sx / 320]) << x << "," << y;
+        }
+    }
+}
+
+TEST(DialogThumbnail, EmptyPictureGivesNoThumbnail) {
+    EXPECT_TRUE(MakeThumbnail(Surface{}).empty());
+}
+
+TEST(DialogThumbnail, SizeTextInShortestDecimalForm) {
+    EXPECT_EQ(PictureSizeText(640, 480), "Size ： 640 * 480");
+    EXPECT_EQ(PictureSizeText(1, 32767), "Size ： 1 * 32767");
+}
+
+}  // namespace
+}  // namespace velnor
