@@ -3,6 +3,7 @@
 // Each process serves one mode and ends with it.
 #include <windows.h>
 
+#include "dialog/settings_dialog_win32.h"
 #include "settings/file_system.h"
 #include "settings/load_settings.h"
 #include "settings/saver_settings.h"
@@ -55,8 +56,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                          *velnor::MakePlatformFileSystem());
 
     if (dispatch.runMode == RunMode::configure) {
-        // TODO: call RunSettingsDialog (dialog/settings_dialog_win32.h) once the dialog is
-        // built; until then the configure mode ends at once instead of pretending to work.
+        // A handle after the letter (/c:5678) is ignored: the dialog has no owner.
+        velnor::RunSettingsDialog(instance, settings, location);
         return 0;
     }
     if (dispatch.runMode != RunMode::saver && dispatch.runMode != RunMode::saverWithoutSwitch) {
