@@ -42,6 +42,12 @@ bool SettingsDialog::HandleClick(int id) {
         ChkSampleClick();
     } else if (id == kLblSample) {
         LblSampleClick();
+    } else if (id == kFolder) {
+        FolderClick();
+    } else if (id == kCmdColor1 || id == kCmdColor2) {
+        CmdColorClick(id - kCmdColor1 + 1);
+    } else if (id == kLblUrl) {
+        LblUrlMouseDown();
     } else if (id == kCmdOk) {
         CmdOkClick();
     } else if (id == kCmdInit) {
@@ -60,6 +66,7 @@ bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_COMMAND:
             result = 0;
             if (HIWORD(wParam) == BN_CLICKED) HandleClick(LOWORD(wParam));
+            if (HIWORD(wParam) == LBN_SELCHANGE && LOWORD(wParam) == kList1) List1Click();
             return true;
         case WM_HSCROLL:
         case WM_VSCROLL:
@@ -83,6 +90,11 @@ bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lPara
             return true;
         }
         case WM_SETCURSOR: {
+            if (busyCursor_) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                result = TRUE;
+                return true;
+            }
             HWND child = reinterpret_cast<HWND>(wParam);
             const int id = IdOf(child);
             if (!handControls_.count(id) || !IsWindowEnabled(child)) return false;
@@ -104,6 +116,7 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             ApplyDpi(LOWORD(wParam));
+            ShowThumbnail();
             const PixelSize size = DialogOuterSize(dpi_);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.width, size.height,
                          SWP_NOZORDER | SWP_NOACTIVATE);

@@ -107,6 +107,7 @@ void SettingsDialog::PaintPreviewBox(HWND box, HDC dc) {
 void SettingsDialog::PaintPictureBox(HWND box, HDC dc) {
     const RECT client = ClientOf(box);
     Fill(dc, client, RGB(224, 224, 224));
+    DrawSurface(dc, 0, 0, thumbnail_, 0, 0, thumbnail_.width(), thumbnail_.height());
     if (pictureBoxEdge_) DrawControlEdge(box, dc, kEdgeRaised);
 }
 

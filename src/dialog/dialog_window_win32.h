@@ -17,6 +17,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_writes.h"
+#include "engine/picture_decoder.h"
 #include "engine/surface.h"
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
@@ -98,6 +99,17 @@ class SettingsDialog {
     int CheckValue(int id) const;
     bool HandleClick(int id);
 
+    // Picture sources (picture_sources_win32.cpp).
+    void FolderClick();
+    bool PumpWhileListing();
+    void List1Click();
+    void ShowThumbnail();
+    void SetBusyCursor(bool busy);
+
+    // Line colours and the homepage link (colour_motion_win32.cpp).
+    void CmdColorClick(int index);
+    void LblUrlMouseDown();
+
     // Scroll bars (value_changes_win32.cpp).
     bool SetScrollValue(int id, int value);
     void OnScroll(HWND bar, WPARAM wParam);
@@ -115,7 +127,13 @@ class SettingsDialog {
     int dpi_ = 96;
     bool loaded_ = false;
     bool unloading_ = false;
-    bool pictureBoxEdge_ = false;  // Pic_K has had its raised edge drawn
+    bool pictureBoxEdge_ = false;              // Pic_K has had its raised edge drawn
+    bool listing_ = false;                     // a folder listing is running (and pumping messages)
+    bool busyCursor_ = false;                  // the hourglass shows over the whole dialog
+    std::vector<std::string> dialogFiles_;     // full paths of the last folder listing
+    std::unique_ptr<PictureDecoder> decoder_;  // made on the first preview
+    Surface pictureHolder_;                    // Pic_F: the last picture previewed
+    Surface thumbnail_;                        // what Pic_K shows of it
 
     std::map<int, HWND> controls_;
     std::map<int, int> scrollValues_;     // what each scroll bar holds, as the user sees it
