@@ -10,7 +10,9 @@
 //                            equals the number of lines)          -> "listed <n>"
 //     lines                  one "line=<text>" per line of List_1
 //     select <index>         select a line of List_1 as a click does -> "selected"
-//     show <name>            "name=<n> enabled= rect=<x>,<y>,<w>,<h> text=" in its parent
+//     show <name>            "name=<n> enabled= visible= rect=<x>,<y>,<w>,<h> screen=<x>,<y>
+//                            text=", rect in its parent, screen = top-left on the screen
+//     track <name> <value>   one step of a thumb drag: WM_HSCROLL SB_THUMBTRACK, no end
 //     attrib <path> <value>  SetFileAttributesW                     -> "attrib <ok|failed>"
 //     sleep <ms>
 // Exit code 2 when a step fails.
@@ -275,11 +277,12 @@ bool Show(HWND dialog, const std::wstring& name) {
     if (!control) return false;
     RECT rect{};
     GetWindowRect(control, &rect);
+    const POINT screen{rect.left, rect.top};
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    std::printf("name=%s enabled=%d visible=%d rect=%ld,%ld,%ld,%ld text=\"%s\"\n",
+    std::printf("name=%s enabled=%d visible=%d rect=%ld,%ld,%ld,%ld screen=%ld,%ld text=\"%s\"\n",
                 Utf8(name).c_str(), IsWindowEnabled(control) ? 1 : 0,
                 IsWindowVisible(control) ? 1 : 0, rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top, Utf8(TextOf(control)).c_str());
+                rect.bottom - rect.top, screen.x, screen.y, Utf8(TextOf(control)).c_str());
     return true;
 }
 
@@ -324,6 +327,14 @@ int wmain(int argc, wchar_t** argv) {
             Lines(dialog);
         } else if (command == L"select" && hasArgument) {
             ok = Select(dialog, _wtoi(argv[++i]));
+        } else if (command == L"track" && i + 2 < argc) {
+            HWND control = Control(dialog, argv[++i]);
+            const int value = _wtoi(argv[++i]);
+            DWORD_PTR ignored = 0;
+            ok = control && SendMessageTimeoutW(
+                                GetParent(control), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, value),
+                                reinterpret_cast<LPARAM>(control), SMTO_BLOCK, 10000, &ignored);
+            std::printf("tracked\n");
         } else if (command == L"show" && hasArgument) {
             ok = Show(dialog, argv[++i]);
         } else {
