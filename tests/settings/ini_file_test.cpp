@@ -9,6 +9,7 @@
 
 #include "settings/settings_keys.h"
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace velnor {
 namespace {
@@ -166,12 +167,15 @@ TEST(IniFile, ReplacesAtomicallyAndLeavesNoTemporaryFiles) {
 }
 
 TEST(IniFile, UnwritableFolderLeavesTheOldFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
     TempFolder folder;
     const auto file = folder.Write("a.ini", "[S]\r\nk=old\r\n");
-    std::filesystem::permissions(
-        folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_FALSE(WriteIniValue("S", "k", "new", file));
+    std::filesystem::permissions(file, std::filesystem::perms::all);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::owner_exec |
+                                                    std::filesystem::perms::others_read |
+                                                    std::filesystem::perms::others_exec);
+    EXPECT_TRUE(test::RunUnprivileged(folder.path(),
+                                      [&] { return !WriteIniValue("S", "k", "new", file); }));
     EXPECT_EQ(TempFolder::Read(file), "[S]\r\nk=old\r\n");
 }
 

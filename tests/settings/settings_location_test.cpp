@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "temp_folder.h"
+#include "unprivileged.h"
 
 namespace velnor {
 namespace {
@@ -61,12 +62,17 @@ TEST(SettingsLocation, WritabilityIsTestedByCreatingAFile) {
 }
 
 TEST(SettingsLocation, ReadOnlyProgramFolderIsNotWritable) {
-    if (geteuid() == 0) GTEST_SKIP() << "root can write into read-only folders";
     Folders f;
     std::filesystem::permissions(
-        f.program, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    EXPECT_FALSE(FolderAcceptsNewFiles(f.program));
-    EXPECT_EQ(SettingsFileToWrite(f.location), f.location.perUser);
+        f.program, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                       std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
+    // The per-user folder is created by the write choice, so its parent must accept it.
+    std::filesystem::create_directories(f.user.parent_path());
+    std::filesystem::permissions(f.user.parent_path(), std::filesystem::perms::all);
+    EXPECT_TRUE(test::RunUnprivileged(f.program, [&] {
+        return !FolderAcceptsNewFiles(f.program) &&
+               SettingsFileToWrite(f.location) == f.location.perUser;
+    }));
 }
 
 TEST(SettingsLocation, XdgFolderRule) {
