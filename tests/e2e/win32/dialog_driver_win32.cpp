@@ -2,7 +2,7 @@
 // messages, the way a user's clicks reach it, and prints what the controls show.
 //   velnor_dialog_driver.exe <command>...   commands run in order:
 //     wait [ms]              wait for the dialog to be visible      -> "found" | "not found"
-//     read                   one line per control (see PrintControl)
+//     read                   the window's place, then one line per control (PrintControl)
 //     click <name>           WM_COMMAND BN_CLICKED (check boxes: BM_CLICK)    -> "clicked"
 //     scroll <name> <value>  SBM_SETPOS, then WM_HSCROLL/WM_VSCROLL SB_THUMBPOSITION
 //     arrow <name> up|down   WM_VSCROLL/WM_HSCROLL SB_LINEUP / SB_LINEDOWN
@@ -94,9 +94,11 @@ bool Read(HWND dialog) {
     RECT window{}, client{};
     GetWindowRect(dialog, &window);
     GetClientRect(dialog, &client);
-    std::printf("window rect=%ld,%ld,%ld,%ld client=%ld,%ld\n", window.left, window.top,
-                window.right - window.left, window.bottom - window.top, client.right,
-                client.bottom);
+    POINT origin{0, 0};
+    ClientToScreen(dialog, &origin);
+    std::printf("window rect=%ld,%ld,%ld,%ld client=%ld,%ld origin=%ld,%ld\n", window.left,
+                window.top, window.right - window.left, window.bottom - window.top, client.right,
+                client.bottom, origin.x, origin.y);
 #define VELNOR_PRINT(constant, id, name) \
     if (HWND c = ControlById(dialog, id)) PrintControl(dialog, name, c);
     VELNOR_CONTROL_LIST(VELNOR_PRINT)
