@@ -10,8 +10,8 @@ namespace velnor {
 namespace {
 
 // Converts with `replacement` standing in for input that cannot be converted.
-std::string Convert(const char* to, const char* from, std::string_view in, std::string_view replacement,
-                    std::size_t badInputStep) {
+std::string Convert(const char* to, const char* from, std::string_view in,
+                    std::string_view replacement, std::size_t badInputStep) {
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
     std::string out;
@@ -37,7 +37,11 @@ std::string Convert(const char* to, const char* from, std::string_view in, std::
 }
 
 std::size_t Utf8SequenceLength(unsigned char lead) {
-    return lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 1;
+    return lead < 0x80           ? 1
+           : (lead >> 5) == 0x6  ? 2
+           : (lead >> 4) == 0xE  ? 3
+           : (lead >> 3) == 0x1E ? 4
+                                 : 1;
 }
 
 }  // namespace
@@ -51,8 +55,8 @@ std::string Utf8ToCp932(std::string_view utf8) {
     // Convert piecewise so that one unmappable character costs exactly one '?'.
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const std::size_t len = std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])),
-                                          utf8.size() - i);
+        const std::size_t len =
+            std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
         out += Convert("CP932", "UTF-8", utf8.substr(i, len), "?", len);
         i += len;
     }

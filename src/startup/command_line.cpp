@@ -11,9 +11,13 @@
 namespace velnor {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
-char32_t UpperAscii(char32_t c) { return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c; }
+char32_t UpperAscii(char32_t c) {
+    return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c;
+}
 
 }  // namespace
 
@@ -41,14 +45,16 @@ double LenientNumber(std::string_view text) {
     while (end < compact.size() && std::isdigit(static_cast<unsigned char>(compact[end]))) ++end;
     if (end < compact.size() && compact[end] == '.') {
         ++end;
-        while (end < compact.size() && std::isdigit(static_cast<unsigned char>(compact[end]))) ++end;
+        while (end < compact.size() && std::isdigit(static_cast<unsigned char>(compact[end])))
+            ++end;
     }
     if (end == digitsStart || (end == digitsStart + 1 && compact[digitsStart] == '.')) return 0.0;
     if (end < compact.size() && (compact[end] == 'e' || compact[end] == 'E')) {
         std::size_t exp = end + 1;
         if (exp < compact.size() && (compact[exp] == '+' || compact[exp] == '-')) ++exp;
         const std::size_t expDigits = exp;
-        while (exp < compact.size() && std::isdigit(static_cast<unsigned char>(compact[exp]))) ++exp;
+        while (exp < compact.size() && std::isdigit(static_cast<unsigned char>(compact[exp])))
+            ++exp;
         if (exp > expDigits) end = exp;
     }
     const double value = std::strtod(compact.substr(0, end).c_str(), nullptr);
@@ -64,7 +70,8 @@ Dispatch DispatchFor(std::string_view argumentText) {
     switch (d.modeLetter) {
         case U'P': {
             d.runMode = RunMode::preview;
-            const std::string rest = chars.size() > 3 ? Utf32ToUtf8(chars.substr(3)) : std::string();
+            const std::string rest =
+                chars.size() > 3 ? Utf32ToUtf8(chars.substr(3)) : std::string();
             // The handle is rounded to a 32-bit integer; one that does not fit stays 0.
             const double handle = std::nearbyint(LenientNumber(rest));
             if (handle >= std::numeric_limits<std::int32_t>::min() &&
@@ -73,8 +80,12 @@ Dispatch DispatchFor(std::string_view argumentText) {
             }
             break;
         }
-        case U'C': d.runMode = RunMode::configure; break;
-        case U'S': d.runMode = RunMode::saver; break;
+        case U'C':
+            d.runMode = RunMode::configure;
+            break;
+        case U'S':
+            d.runMode = RunMode::saver;
+            break;
         default:
             d.runMode = argumentText.empty() ? RunMode::saverWithoutSwitch : RunMode::none;
             break;

@@ -8,8 +8,15 @@ std::u32string Utf8ToUtf32(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
-        char32_t cp = extra == 0 ? lead : extra == 1 ? lead & 0x1F : extra == 2 ? lead & 0x0F : lead & 0x07;
+        int extra = lead < 0x80           ? 0
+                    : (lead >> 5) == 0x6  ? 1
+                    : (lead >> 4) == 0xE  ? 2
+                    : (lead >> 3) == 0x1E ? 3
+                                          : -1;
+        char32_t cp = extra == 0   ? lead
+                      : extra == 1 ? lead & 0x1F
+                      : extra == 2 ? lead & 0x0F
+                                   : lead & 0x07;
         bool ok = extra >= 0 && i + static_cast<std::size_t>(extra) < text.size();
         for (int k = 1; ok && k <= extra; ++k) {
             const auto c = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);

@@ -21,17 +21,26 @@ TEST(CommandLine, DispatchTable) {
         std::uint32_t host;
     };
     const Case cases[] = {
-        {"/s", RunMode::saver, 0},          {"/S", RunMode::saver, 0},
-        {"-s", RunMode::saver, 0},          {"xs", RunMode::saver, 0},
-        {"s", RunMode::none, 0},            {"/a", RunMode::none, 0},
+        {"/s", RunMode::saver, 0},
+        {"/S", RunMode::saver, 0},
+        {"-s", RunMode::saver, 0},
+        {"xs", RunMode::saver, 0},
+        {"s", RunMode::none, 0},
+        {"/a", RunMode::none, 0},
         {"", RunMode::saverWithoutSwitch, 0},
-        {"/c", RunMode::configure, 0},      {"/C", RunMode::configure, 0},
-        {"/c:5678", RunMode::configure, 0}, {"/p 1234", RunMode::preview, 1234},
-        {"/P 1234", RunMode::preview, 1234}, {"/p:1234", RunMode::preview, 1234},
-        {"/P1234", RunMode::preview, 234},  {"/p", RunMode::preview, 0},
-        {"/p abc", RunMode::preview, 0},    {"/p 12 34x5", RunMode::preview, 1234},
+        {"/c", RunMode::configure, 0},
+        {"/C", RunMode::configure, 0},
+        {"/c:5678", RunMode::configure, 0},
+        {"/p 1234", RunMode::preview, 1234},
+        {"/P 1234", RunMode::preview, 1234},
+        {"/p:1234", RunMode::preview, 1234},
+        {"/P1234", RunMode::preview, 234},
+        {"/p", RunMode::preview, 0},
+        {"/p abc", RunMode::preview, 0},
+        {"/p 12 34x5", RunMode::preview, 1234},
         {"/p 99999999999", RunMode::preview, 0},
-        {"/p 1233.5", RunMode::preview, 1234}, {"/p 1234.5", RunMode::preview, 1234},
+        {"/p 1233.5", RunMode::preview, 1234},
+        {"/p 1234.5", RunMode::preview, 1234},
     };
     for (const Case& c : cases) {
         const Dispatch d = DispatchFor(c.text);
