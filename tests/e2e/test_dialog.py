@@ -212,6 +212,23 @@ class Buttons(unittest.TestCase):
         rows = dict(ini_rows())
         self.assertEqual((rows["外観"], rows["遠近の深さ"], rows["画像のｲﾝﾀｰﾊﾞﾙ"]), (" 10", " 25", " 30"))
 
+    def test_settings_that_cannot_be_saved_anywhere_are_reported(self):
+        # A folder where the settings file should be, and a file where the per-user
+        # folder should be: neither place can take the settings.
+        os.makedirs(ini_path())
+        blocker = os.path.dirname(SESSION.user_settings_path())
+        os.makedirs(os.path.dirname(blocker), exist_ok=True)
+        open(blocker, "w").close()
+        try:
+            with DialogRun() as run:
+                lines = drive("post", "cmd_OK", "message", "15000")
+                self.assertTrue(lines[-1].startswith("message: 設定を保存できませんでした"), lines)
+                self.assertEqual(drive("gone", "10000")[-1], "gone")
+                self.assertEqual(SESSION.wait_exit(run.proc, 10), 0)
+        finally:
+            os.remove(blocker)
+            os.rmdir(ini_path())
+
     def test_second_configure_run_ends_at_once(self):
         with DialogRun() as run:
             self.assertEqual(SESSION.run_program("/c", timeout=15), 0)

@@ -4,6 +4,9 @@
 //     wait [ms]              wait for the dialog to be visible      -> "found" | "not found"
 //     read                   the window's place, then one line per control (PrintControl)
 //     click <name>           WM_COMMAND BN_CLICKED (check boxes: BM_CLICK)    -> "clicked"
+//     post <name>            the same click posted, without waiting for its handler
+//     message [ms]           wait for a message box of the dialog's process, print its
+//                            text, press its OK                -> "message: <text>" | "no message"
 //     scroll <name> <value>  SBM_SETPOS, then WM_HSCROLL/WM_VSCROLL SB_THUMBPOSITION
 //     arrow <name> up|down   WM_VSCROLL/WM_HSCROLL SB_LINEUP / SB_LINEDOWN
 //     close                  the close box (WM_SYSCOMMAND SC_CLOSE)
@@ -147,6 +150,48 @@ bool WaitFor(bool present, int ms) {
     }
 }
 
+struct MessageSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMessageBox(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<MessageSearch*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process || ClassOf(window) != L"#32770") return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK AppendStaticText(HWND child, LPARAM lParam) {
+    if (_wcsicmp(ClassOf(child).c_str(), L"Static") == 0) {
+        *reinterpret_cast<std::wstring*>(lParam) += TextOf(child);
+    }
+    return TRUE;
+}
+
+bool AnswerMessage(HWND dialog, int ms) {
+    MessageSearch search{0, nullptr};
+    GetWindowThreadProcessId(dialog, &search.process);
+    for (int waited = 0; !search.found && waited <= ms; waited += 50) {
+        EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) Sleep(50);
+    }
+    if (!search.found) {
+        std::printf("no message\n");
+        return false;
+    }
+    std::wstring text;
+    EnumChildWindows(search.found, AppendStaticText, reinterpret_cast<LPARAM>(&text));
+    for (wchar_t& c : text) {
+        if (c == L'\n' || c == L'\r') c = L' ';
+    }
+    std::printf("message: %s\n", Utf8(text).c_str());
+    PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+    return true;
+}
+
 bool IsNumber(const wchar_t* text) {
     return text && *text && std::wcsspn(text, L"-0123456789") == std::wcslen(text);
 }
@@ -177,6 +222,16 @@ int wmain(int argc, wchar_t** argv) {
         } else if (command == L"click" && next) {
             HWND control = Named(dialog, argv[++i]);
             ok = control && Click(dialog, control);
+        } else if (command == L"post" && next) {
+            HWND control = Named(dialog, argv[++i]);
+            if (control) {
+                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(control));
+                std::printf("posted\n");
+            }
+            ok = control != nullptr;
+        } else if (command == L"message") {
+            ok = AnswerMessage(dialog, IsNumber(next) ? _wtoi(argv[++i]) : 10000);
         } else if (command == L"scroll" && next && i + 2 < argc) {
             HWND control = Named(dialog, argv[++i]);
             const int value = _wtoi(argv[++i]);
