@@ -80,7 +80,6 @@ bool SettingsDialog::Create() {
         return false;
     }
     FormLoad();
-    loaded_ = true;
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     SetForegroundWindow(window_);

@@ -125,7 +125,6 @@ class SettingsDialog {
     SaverSettings& settings_;
     SettingsLocation location_;
     int dpi_ = 96;
-    bool loaded_ = false;
     bool unloading_ = false;
     bool pictureBoxEdge_ = false;              // Pic_K has had its raised edge drawn
     bool listing_ = false;                     // a folder listing is running (and pumping messages)
