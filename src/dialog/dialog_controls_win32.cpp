@@ -134,7 +134,7 @@ bool SettingsDialog::CreateControls() {
         if (IsScrollBar(spec.kind)) {
             SetScrollRange(control, SB_CTL, spec.range.min, spec.range.max, FALSE);
             SetScrollPos(control, SB_CTL, spec.designValue, FALSE);
-            scrollValues_[spec.id] = spec.designValue;
+            scrollBars_[spec.id] = ScrollBarValue(spec.range, spec.designValue);
         } else if (spec.kind == ControlKind::kCheckBox) {
             SendMessageW(control, BM_SETCHECK, spec.designValue ? BST_CHECKED : BST_UNCHECKED, 0);
         }

@@ -17,6 +17,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_writes.h"
+#include "dialog/scroll_events.h"
 #include "engine/picture_decoder.h"
 #include "engine/surface.h"
 #include "settings/file_system.h"
@@ -113,7 +114,8 @@ class SettingsDialog {
     // Scroll bars (value_changes_win32.cpp).
     bool SetScrollValue(int id, int value);
     void OnScroll(HWND bar, WPARAM wParam);
-    void ScrollChanged(int id, bool dragging);
+    void ScrollEvent(int id);
+    void ChangeEvent(int id);
     void AspVChange();
     void DepthVChange();
     void HRgbChange(int index);
@@ -135,9 +137,9 @@ class SettingsDialog {
     Surface thumbnail_;                        // what Pic_K shows of it
 
     std::map<int, HWND> controls_;
-    std::map<int, int> scrollValues_;     // what each scroll bar holds, as the user sees it
-    std::map<int, bool> squareSelected_;  // option squares shown selected
-    std::set<int> handControls_;          // controls that show the pointing hand
+    std::map<int, ScrollBarValue> scrollBars_;  // what each scroll bar holds, as the user sees it
+    std::map<int, bool> squareSelected_;        // option squares shown selected
+    std::set<int> handControls_;                // controls that show the pointing hand
     std::array<ColourRef, 3> lineColourSwatch_{};  // lbl_Color(1..2) background colours
 
     DialogPreview preview_;

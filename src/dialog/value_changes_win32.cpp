@@ -1,10 +1,10 @@
-// The scroll bars: setting a value as code does (out of range fails and leaves the
-// control at its value; an equal value runs nothing), the user's and the test driver's
-// scrolling, and the change handlers of the shape and depth spins, the colour bars, the
-// size bar and the interval bar. HS_Fast has no handler.
+// The scroll bars on screen: setting a value as code does, the user's and the test
+// driver's scrolling turned into Scroll and Change events (scroll_events.h), and the
+// handlers of the shape and depth spins, the colour bars, the size bar and the interval
+// bar. HS_Fast has no handler.
 #include <windows.h>
 
-#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "dialog/control_ids.h"
@@ -15,78 +15,79 @@ namespace velnor {
 using namespace control_id;
 
 int SettingsDialog::ScrollValue(int id) const {
-    const auto found = scrollValues_.find(id);
-    return found == scrollValues_.end() ? 0 : found->second;
+    const auto found = scrollBars_.find(id);
+    return found == scrollBars_.end() ? 0 : found->second.value();
 }
 
 bool SettingsDialog::SetScrollValue(int id, int value) {
-    const ControlSpec* spec = FindControl(id);
-    if (!spec || value < spec->range.min || value > spec->range.max) return false;
-    if (ScrollValue(id) == value) return true;
-    scrollValues_[id] = value;
+    const auto found = scrollBars_.find(id);
+    if (found == scrollBars_.end()) return false;
+    const SetByCode result = found->second.Set(value);
+    if (result == SetByCode::kRefused) return false;
+    if (result == SetByCode::kUnchanged) return true;
     SetScrollPos(Control(id), SB_CTL, value, TRUE);
-    ScrollChanged(id, false);
+    ChangeEvent(id);
     return true;
 }
 
-// Arrows and trough move by the small and large steps; a thumb drag reports each step
-// (a Scroll event) and its end (a Change). SB_ENDSCROLL also picks up a position set
-// from outside with SBM_SETPOS.
-void SettingsDialog::OnScroll(HWND bar, WPARAM wParam) {
-    const int id = IdOf(bar);
-    const ControlSpec* spec = FindControl(id);
-    if (!spec) return;
-    const ScrollRange& range = spec->range;
-    const int current = ScrollValue(id);
-    const int thumb = static_cast<short>(HIWORD(wParam));
-    int wanted = current;
-    bool dragging = false;
-    switch (LOWORD(wParam)) {
+namespace {
+
+std::optional<ScrollAction> ActionOf(WORD code) {
+    switch (code) {
         case SB_LINEUP:
-            wanted = current - range.smallChange;
-            break;
+            return ScrollAction::kLineUp;
         case SB_LINEDOWN:
-            wanted = current + range.smallChange;
-            break;
+            return ScrollAction::kLineDown;
         case SB_PAGEUP:
-            wanted = current - range.largeChange;
-            break;
+            return ScrollAction::kPageUp;
         case SB_PAGEDOWN:
-            wanted = current + range.largeChange;
-            break;
+            return ScrollAction::kPageDown;
         case SB_TOP:
-            wanted = range.min;
-            break;
+            return ScrollAction::kTop;
         case SB_BOTTOM:
-            wanted = range.max;
-            break;
+            return ScrollAction::kBottom;
         case SB_THUMBTRACK:
-            wanted = thumb;
-            dragging = true;
-            break;
+            return ScrollAction::kThumbTrack;
         case SB_THUMBPOSITION:
-            wanted = thumb;
-            break;
+            return ScrollAction::kThumbPosition;
         case SB_ENDSCROLL:
-            wanted = GetScrollPos(bar, SB_CTL);
-            break;
+            return ScrollAction::kEndScroll;
         default:
-            return;
+            return std::nullopt;
     }
-    wanted = std::clamp<int>(wanted, range.min, range.max);
-    SetScrollPos(bar, SB_CTL, wanted, TRUE);
-    if (wanted == current) return;
-    scrollValues_[id] = wanted;
-    ScrollChanged(id, dragging);
 }
 
-void SettingsDialog::ScrollChanged(int id, bool dragging) {
+}  // namespace
+
+// Arrows and trough move by the small and large steps and run Change; each step of a
+// thumb drag runs Scroll, and its end runs Change once if the value moved. SB_ENDSCROLL
+// also picks up a position set from outside with SBM_SETPOS.
+void SettingsDialog::OnScroll(HWND bar, WPARAM wParam) {
+    const int id = IdOf(bar);
+    const auto found = scrollBars_.find(id);
+    const std::optional<ScrollAction> action = ActionOf(LOWORD(wParam));
+    if (found == scrollBars_.end() || !action) return;
+    const int position = *action == ScrollAction::kEndScroll ? GetScrollPos(bar, SB_CTL)
+                                                             : static_cast<short>(HIWORD(wParam));
+    const ScrollEvents events = found->second.Apply(*action, position);
+    SetScrollPos(bar, SB_CTL, found->second.value(), TRUE);
+    if (events.scroll) ScrollEvent(id);
+    if (events.change) ChangeEvent(id);
+}
+
+// The spins have only Change events, and HS_Fast has none.
+void SettingsDialog::ScrollEvent(int id) {
+    if (id == kAspV || id == kDepthV) return;
+    ChangeEvent(id);
+}
+
+void SettingsDialog::ChangeEvent(int id) {
     switch (id) {
         case kAspV:
-            if (!dragging) AspVChange();
+            AspVChange();
             break;
         case kDepthV:
-            if (!dragging) DepthVChange();
+            DepthVChange();
             break;
         case kHRgb0:
         case kHRgb1:
