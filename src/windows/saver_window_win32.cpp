@@ -22,6 +22,12 @@ SaverWindow::SaverWindow(SaverSession& session, const SaverScreen& screen,
       screen_(screen),
       animation_(settings, screen.screenWidth, screen.screenHeight, screen.seed) {}
 
+SaverWindow::~SaverWindow() {
+    if (!window_) return;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
 bool SaverWindow::Load(HINSTANCE instance, const SaverSettings& settings, const Surface* sample) {
     if (!RegisterWrappedClass<SaverWindow>(instance, kClassName, LoadCursorW(nullptr, IDC_ARROW))) {
         return false;
@@ -103,6 +109,10 @@ LRESULT SaverWindow::handle_message(UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_ERASEBKGND:
             return 1;  // every pixel is painted from the frame
+        case WM_SYSCOMMAND:
+            // Alt+F4 arrives as a close command: keys never end the saver.
+            if ((wParam & 0xFFF0) == SC_CLOSE) return 0;
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_CLOSE:
         case WM_DESTROY:
             // Closed from outside (the system or the host): end as a click would, rather than

@@ -21,6 +21,9 @@ class SaverSession;
 class SaverWindow {
   public:
     SaverWindow(SaverSession& session, const SaverScreen& screen, const SaverSettings& settings);
+    // Only a window whose load failed is ever destroyed this way (the saver ends with the
+    // process): it is detached first, so its closing does not end the saver.
+    ~SaverWindow();
     SaverWindow(const SaverWindow&) = delete;
     SaverWindow& operator=(const SaverWindow&) = delete;
 

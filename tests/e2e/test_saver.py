@@ -104,7 +104,7 @@ class Saver(unittest.TestCase):
         for x in (301, 350, 600, 900, 20):
             SESSION.move_mouse(x, 300)
             time.sleep(0.2)
-        for key in ("Escape", "space", "a", "Return"):
+        for key in ("Escape", "space", "a", "Return", "alt+F4"):
             SESSION.key(key)
         self.assertTrue(SESSION.still_running(proc, 1.5))
 
