@@ -91,6 +91,27 @@ TEST(LoadSettings, RoundRuleForLineColours) {
     EXPECT_EQ(s.lineColours[2], 7);
 }
 
+TEST(LoadSettings, FailedConversionKeepsWhatTheFieldHeld) {
+    // A fresh record holds zeros, which hides the difference between "left as it was" and
+    // "set to 0"; a record holding other values shows it.
+    TempFolder folder;
+    const auto file = folder.Write(
+        "Velnor.ini", "[Section]\r\n" + Line(kAspectKey, "abc") + Line(kScaleKey, "40000") +
+                          Line("Color_1", "1e10") + Line(kSpeedKey, "-"));
+    SaverSettings s;
+    s.aspectTenths = 7;
+    s.scale = 300;
+    s.lineColours[1] = 5;
+    s.frameDelayMs = 3;
+    FakeFileSystem fileSystem;
+    LoadSettings(s, file, fileSystem);
+    EXPECT_EQ(s.aspectTenths, 7);
+    EXPECT_EQ(s.scale, 300);
+    EXPECT_EQ(s.lineColours[1], 5);
+    EXPECT_EQ(s.frameDelayMs, 3);
+    EXPECT_EQ(s.perspectiveDepth, 20) << "a missing key still takes its default";
+}
+
 TEST(LoadSettings, EveryKeyLandsInItsField) {
     std::string body;
     const std::string_view keys[] = {kAspectKey,          kPerspectiveOnKey, kPerspectiveDepthKey,
