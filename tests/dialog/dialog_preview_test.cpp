@@ -6,6 +6,7 @@
 
 #include "../engine/pixel_checks.h"
 #include "dialog/panel_texture.h"
+#include "engine/orbiting_ball.h"
 
 namespace velnor {
 namespace {
@@ -86,9 +87,23 @@ TEST(DialogPreview, LineColoursChangeOnlyTheirOwnFamily) {
         }
     }
     EXPECT_GT(changed, 100);
-    // Whatever the line colours, the equator stays blue.
-    in.parallelColour = in.meridianColour = 0xFF0000;
-    EXPECT_GT(MeshBounds(Draw(in)).width(), 0);
+    // Whatever the line colours, the equator stays blue: with red and white lines the
+    // blue pixels are the same as with the default colours.
+    in.parallelColour = 0x0000FF;
+    in.meridianColour = 0xFFFFFF;
+    const Surface recoloured = Draw(in);
+    int blueBefore = 0, blueNow = 0;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            blueBefore += before.at(x, y) == kBlue;
+            blueNow += recoloured.at(x, y) == kBlue;
+            if (before.at(x, y) == kBlue) {
+                EXPECT_EQ(recoloured.at(x, y), kBlue) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(blueBefore, 100);
+    EXPECT_EQ(blueNow, blueBefore);
 }
 
 TEST(DialogPreview, SampleBallCoversTheCornerOnTopOfTheLines) {
@@ -104,12 +119,32 @@ TEST(DialogPreview, SampleBallCoversTheCornerOnTopOfTheLines) {
     ASSERT_TRUE(preview.RedrawPreview(s, in, {}));
     EXPECT_EQ(s.at(40, 40), PixelFromRgb(127, 0, 0));      // the rim
     EXPECT_EQ(s.at(13, 13), PixelFromRgb(255, 176, 176));  // highlight up and left
-    // Outside the disc the lines stay as drawn: the redraw without a ball has the same.
+    // Outside the disc every pixel is as the redraw with a black ball left it; inside it
+    // no line shows through.
     Surface plain;
     DialogPreview fresh;
     ASSERT_TRUE(fresh.RedrawPreview(plain, in, {}));
-    EXPECT_EQ(s.at(0, 0), plain.at(0, 0));
-    EXPECT_EQ(s.at(100, 100), plain.at(100, 100));
+    const Surface mask = MakeOrbitingBallMask();
+    int lineUnderDisc = 0;
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) {
+            const bool inDisc = x < kSpriteSize && y < kSpriteSize && mask.at(x, y) == 0;
+            if (!inDisc) {
+                ASSERT_EQ(s.at(x, y), plain.at(x, y)) << x << "," << y;
+            } else {
+                ASSERT_EQ(plain.at(x, y), 0u) << x << "," << y;
+                lineUnderDisc += s.at(x, y) == PixelFromColourRef(kGreenRef) ||
+                                 s.at(x, y) == PixelFromColourRef(kCyanRef);
+            }
+        }
+    }
+    EXPECT_EQ(lineUnderDisc, 0);
+    // Lines do run through the corner outside the disc, so the checks above mean something.
+    int cornerLines = 0;
+    for (int y = 0; y < kSpriteSize; ++y) {
+        for (int x = 0; x < kSpriteSize; ++x) cornerLines += mask.at(x, y) != 0 && s.at(x, y) != 0;
+    }
+    EXPECT_GT(cornerLines, 0);
 }
 
 TEST(DialogPreview, ARedrawThatCannotFinishStopsAndTheNextStartsAfresh) {
@@ -120,14 +155,19 @@ TEST(DialogPreview, ARedrawThatCannotFinishStopsAndTheNextStartsAfresh) {
     EXPECT_FALSE(preview.RedrawPreview(s, broken, {592, 592, 600, 600, 192}));
     ASSERT_TRUE(preview.RedrawPreview(s, Defaults(), {}));
     EXPECT_EQ(s, Draw(Defaults()));
-    // Perspective with the eye inside the ball: mirrored points, but it keeps working.
+    // Perspective with the eye inside the ball: points beyond the eye are mirrored and
+    // lines run off the box on every side, but the redraw finishes.
     PreviewInputs near = Defaults();
     near.perspectiveOn = 1;
     near.depthValue = -12;
     near.scaleValue = 384;
     Surface n;
-    preview.RedrawPreview(n, near, {});
-    EXPECT_EQ(n.width(), 296);
+    ASSERT_TRUE(preview.RedrawPreview(n, near, {}));
+    const Rect mesh = BoundsOfPixelsOtherThan(n, 0);
+    EXPECT_EQ(mesh.left, 0);
+    EXPECT_EQ(mesh.top, 0);
+    EXPECT_EQ(mesh.right, 296);
+    EXPECT_EQ(mesh.bottom, 296);
 }
 
 TEST(DialogPreview, PerspectiveDepthOnlyMattersWithPerspectiveOn) {
