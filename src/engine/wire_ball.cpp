@@ -9,9 +9,11 @@
 namespace velnor {
 namespace {
 
-// Degrees to radians with pi taken as 3.1415927 (not the exact pi / 180).
+// Pi is taken as the 64-bit constant 3.1415927 throughout (not the exact pi, and not
+// its nearest 32-bit float, which differs in the eighth digit); degrees to radians is
+// 3.1415927 / 180.
+constexpr double kPi = 3.1415927;
 constexpr double kDegreesToRadians = 0.01745329277777778;
-constexpr float kPi = 3.1415927f;
 
 // Stores value as a 32-bit float; false (and target untouched) when it does not fit.
 bool Store(float& target, double value) {
@@ -50,13 +52,16 @@ bool ProjectWireBall(WireBall& ball, float spinInput, float tiltInput, const Pro
     const int azimuth = Count(ball.azimuthCount);
     const float halfW = static_cast<float>(area.innerWidth) / 2;
     const float halfH = static_cast<float>(area.innerHeight) / 2;
-    const double halfPi = static_cast<double>(kPi) / 2;
+    const double halfPi = kPi / 2;
     float a1 = 0;
     float a2 = 0;
     if (!Store(a1, (static_cast<double>(spinInput) - halfW) / halfW * halfPi)) return false;
     if (!Store(a2, (static_cast<double>(tiltInput) - halfH) / halfH * -halfPi)) return false;
-    const double sin1 = std::sin(a1), cos1 = std::cos(a1);
-    const double sin2 = std::sin(a2), cos2 = std::cos(a2);
+    // The angles are 32-bit, their sines and cosines 64-bit: widen before calling, or
+    // the float overloads would round each of them to 24 bits.
+    const double angle1 = a1, angle2 = a2;
+    const double sin1 = std::sin(angle1), cos1 = std::cos(angle1);
+    const double sin2 = std::sin(angle2), cos2 = std::cos(angle2);
 
     for (int i = 1; i <= polar; ++i) {  // spin about the polar axis
         for (int j = 1; j <= azimuth; ++j) {

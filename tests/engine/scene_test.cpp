@@ -53,6 +53,29 @@ TEST(SceneGrid, RoundBallPointsLieOnTheSphereAtTheirAngles) {
     }
 }
 
+TEST(SceneGrid, PointsAreTheDefinedNumbersRoundedTo32Bits) {
+    // Angles in degrees converted with 3.1415927 / 180 and rounded to 32 bits; sines,
+    // cosines and products (the polar axis's zScale * radius included) in 64 bits; each
+    // coordinate rounded to 32 bits once. Tolerant comparisons cannot see these roundings.
+    for (const int aspect : {0, 4, 10, 13, 16}) {
+        for (const float radius : {48.0f, 128.0f, 137.0f}) {
+            const WireBall b = Built(radius, aspect);
+            const double zScale = static_cast<float>(aspect / 10.0);
+            for (int i = 1; i <= 21; ++i) {
+                const double t = static_cast<float>(18 * (i - 1) * (3.1415927 / 180));
+                for (int j = 1; j <= 21; ++j) {
+                    const double p = static_cast<float>(18 * (j - 1) * (3.1415927 / 180));
+                    const double r = radius;
+                    ASSERT_EQ(b.modelX[j][i], static_cast<float>(r * std::sin(t) * std::cos(p)));
+                    ASSERT_EQ(b.modelY[j][i], static_cast<float>(r * std::sin(t) * std::sin(p)));
+                    ASSERT_EQ(b.modelZ[j][i], static_cast<float>(zScale * r * std::cos(t)))
+                        << aspect << " " << radius << " (" << j << ", " << i << ")";
+                }
+            }
+        }
+    }
+}
+
 TEST(SceneGrid, ShapeStretchesOnlyThePolarAxis) {
     for (const int aspect : {4, 16}) {
         const WireBall b = Built(100, aspect);
