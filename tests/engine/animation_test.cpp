@@ -53,6 +53,23 @@ TEST(AnimationMotion, OrbitPointsAtTheQuarterHoursAndTheWrapAt60) {
     EXPECT_EQ(wraps, 3);
 }
 
+TEST(AnimationMotion, SpriteCornerFloorsTheOrbitPointOfAClosingOrbit) {
+    Animation a(DefaultSceneSettings(), 1024, 768, 1);
+    a.AdvanceTilt();  // the orbit's vertical semi-axis is now 383.95
+    ASSERT_EQ(a.motion().orbitRadiusY, static_cast<float>(384 - 0.05));
+    std::map<double, std::pair<float, float>> corners;  // clock before the frame -> corner
+    for (int frame = 0; frame < 600; ++frame) {
+        const double before = a.motion().clockAngle;
+        a.AdvanceMotion();
+        corners[before] = {a.motion().spriteLeft, a.motion().spriteTop};
+    }
+    // Bottom: 384 + floor(383.95) - 24. Top (the frame that wraps 60 to 0):
+    // 384 + floor(-383.95) - 24, towards minus infinity. The horizontal semi-axis stays 384.
+    EXPECT_EQ(corners[30], (std::pair{488.0f, 743.0f}));
+    EXPECT_EQ(corners[60], (std::pair{488.0f, -24.0f}));
+    EXPECT_EQ(corners[15], (std::pair{872.0f, 360.0f}));
+}
+
 TEST(AnimationMotion, InFrontOnTheLowerHalfOfTheOrbitAnd60) {
     Animation a(DefaultSceneSettings(), 640, 480, 1);
     a.AdvanceMotion();

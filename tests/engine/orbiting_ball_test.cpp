@@ -65,25 +65,22 @@ TEST(OrbitingBall, RingsBrightenBy16FromTheBaseAtTheRimAndStopAt255) {
 }
 
 TEST(OrbitingBall, HighlightLiesInTheDirectionOfItsNumberAndCornersStayBlack) {
+    // The last ring (k = 11, radius 2) is the highlight; its centre walks from (24, 24)
+    // by 11 pixels, except that highlight 2 keeps the constant horizontal offset of -1.
     const struct {
         int q;
-        bool left, right, up, down;
+        double x, y;
     } directions[] = {
-        {0, true, false, true, false},   // up and left
-        {1, false, true, false, true},   // down and right
-        {2, false, false, false, true},  // down, horizontally one pixel left of centre
-        {3, false, true, true, false},   // up and right
+        {0, 13, 13},  // up and left
+        {1, 35, 35},  // down and right
+        {2, 23, 35},  // down
+        {3, 35, 13},  // up and right
     };
     for (const auto& d : directions) {
         const Surface s = Painted(40, 20, 60, d.q);
         const auto [x, y] = Highlight(s);
-        EXPECT_EQ(x < 20, d.left) << d.q;
-        EXPECT_EQ(x > 28, d.right) << d.q;
-        EXPECT_EQ(y < 20, d.up) << d.q;
-        EXPECT_EQ(y > 28, d.down) << d.q;
-        if (d.q == 2) {
-            EXPECT_NEAR(x, 23, 0.6);
-        }
+        EXPECT_EQ(x, d.x) << d.q;
+        EXPECT_EQ(y, d.y) << d.q;
         for (const auto& [cx, cy] : {std::pair{0, 0}, {47, 0}, {0, 47}, {47, 47}, {3, 3}}) {
             EXPECT_EQ(s.at(cx, cy), kBlack) << d.q;
         }
