@@ -11,8 +11,7 @@ import unittest
 
 import wine_harness
 
-ARGS = None
-SESSION = None
+SESSION = None  # the harness session, set by wine_harness.run_tests
 
 TITLE = "Velnorの設定"
 
@@ -40,16 +39,6 @@ INTERACTIVE = ("chk_", "Chk_", "lbl_Rdm", "lbl_Per", "lbl_Sample", "lbl_sample12
                "lbl_Size", "lbl_URL", "Pic_Per", "Pic_kind", "Pic_Size", "Pic_sample12",
                "Cmd", "cmd", "Folder(", "Asp_V", "Depth_V", "H_RGB", "HS_Fast", "H_Scale",
                "Intval", "List_1")
-
-
-def setUpModule():
-    global SESSION
-    SESSION = wine_harness.Session(ARGS, width=1600, height=1000)
-    SESSION.start()
-
-
-def tearDownModule():
-    SESSION.close()
 
 
 def ini_path():
@@ -331,4 +320,4 @@ class Looks(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    wine_harness.main(globals())
+    wine_harness.run_tests(globals(), width=1600, height=1000)

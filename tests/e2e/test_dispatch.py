@@ -7,18 +7,7 @@ import unittest
 
 import wine_harness
 
-ARGS = None
-SESSION = None
-
-
-def setUpModule():
-    global SESSION
-    SESSION = wine_harness.Session(ARGS)
-    SESSION.start()
-
-
-def tearDownModule():
-    SESSION.close()
+SESSION = None  # the harness session, set by wine_harness.run_tests
 
 
 class UnknownModeEnds(unittest.TestCase):
@@ -44,4 +33,4 @@ class UnknownModeEnds(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    wine_harness.main(globals())
+    wine_harness.run_tests(globals())

@@ -17,23 +17,12 @@ import unittest
 
 import wine_harness
 
-ARGS = None
-SESSION = None
+SESSION = None  # the harness session, set by wine_harness.run_tests
 
 FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_ARCHIVE = 1, 2, 32
 UNICODE_NAME = "ü☃.jpg"  # neither character exists in cp932
 FIRST_BASIC_COLOUR = 0x8080FF  # RGB 255, 128, 128: the top-left swatch of the colour dialog
 DEFAULT_MERIDIANS = 16776960
-
-
-def setUpModule():
-    global SESSION
-    SESSION = wine_harness.Session(ARGS, width=1280, height=900)
-    SESSION.start()
-
-
-def tearDownModule():
-    SESSION.close()
 
 
 def run(exe, *commands, timeout=120):
@@ -280,4 +269,4 @@ class PictureSources(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    wine_harness.main(globals())
+    wine_harness.run_tests(globals(), width=1280, height=900)

@@ -8,10 +8,9 @@ import time
 import unittest
 
 import wine_harness
-from test_saver import BALL_BOX, mean_difference_where_bright
+from test_saver import BALL_BOX, mean_difference_where_bright, stretched_sample
 
-ARGS = None
-SESSION = None
+SESSION = None  # the harness session, set by wine_harness.run_tests
 HERE = os.path.dirname(os.path.abspath(__file__))
 SAMPLE_NEBULA = os.path.join(HERE, "..", "..", "src", "resources", "sample2.jpg")
 # Far from the wire ball and off the orbiting ball's path at 1024 x 768.
@@ -19,21 +18,12 @@ PROBES = ((6, 6), (1017, 6), (6, 761), (1017, 761))
 COLOURS = {"red": (255, 0, 0), "green": (0, 255, 0), "blue": (0, 0, 255)}
 
 
-def setUpModule():
-    global SESSION
-    SESSION = wine_harness.Session(ARGS)
-    SESSION.start()
-
-
-def tearDownModule():
-    SESSION.close()
-
-
 def make_picture_folder():
-    """a.bmp red, b.gif green, c.jpg blue (400 x 300, fitted: they fill the screen) and a
-    damaged z.wmf, which the scan lists last."""
+    """c.bmp red, b.gif green, a.jpg blue (400 x 300, fitted: they fill the screen) and a
+    damaged z.wmf. The scan lists them by kind (bmp, gif, jpg, wmf), the reverse of the
+    names' order."""
     folder = wine_harness.temporary_folder(SESSION, "pictures")
-    for name, colour in (("a.bmp", "red"), ("b.gif", "lime"), ("c.jpg", "blue")):
+    for name, colour in (("c.bmp", "red"), ("b.gif", "lime"), ("a.jpg", "blue")):
         subprocess.run(["convert", "-size", "400x300", f"xc:{colour}", os.path.join(folder, name)],
                        check=True)
     with open(os.path.join(folder, "z.wmf"), "wb") as out:
@@ -52,24 +42,15 @@ class Pictures(unittest.TestCase):
     def run_saver(self, settings):
         SESSION.write_settings(settings)
         proc = SESSION.start_program("/s")
-        self.addCleanup(self.end, proc)
+        self.addCleanup(SESSION.stop, proc, "VelnorS")
         self.assertTrue(SESSION.wait_for_window("VelnorS", 20))
         return proc
-
-    @staticmethod
-    def end(proc):
-        if proc.poll() is None:
-            proc.kill()
-            proc.wait()
-        time.sleep(0.5)
 
     def test_second_sample_picture(self):
         self.run_saver({"ｻﾝﾌﾟﾙ画像_12": 1})
         time.sleep(1)
         shot = SESSION.screenshot("sample2")
-        sample = subprocess.run(["convert", SAMPLE_NEBULA, "-filter", "point", "-resize",
-                                 f"{SESSION.width}x{SESSION.height}!", "-depth", "8", "rgb:-"],
-                                check=True, capture_output=True).stdout
+        sample = stretched_sample(SAMPLE_NEBULA, SESSION.width, SESSION.height)
         self.assertLess(mean_difference_where_bright(shot.rgb, sample, SESSION.width, BALL_BOX), 10)
 
     def test_folder_pictures_change_in_scan_order_skipping_a_damaged_file(self):
@@ -94,9 +75,9 @@ class Pictures(unittest.TestCase):
         self.assertLess(seen[1][1] - seen[0][1], 2.5, "the first change took too long")
         blue_at = next(t for name, t in seen if name == "blue")
         red_after = next((t for name, t in seen if name == "red" and t > blue_at), None)
-        if red_after is not None:
-            self.assertGreater(red_after - blue_at, 1.5, "the damaged file was not skipped")
+        self.assertIsNotNone(red_after, f"the list did not wrap around: {seen}")
+        self.assertGreater(red_after - blue_at, 1.5, "the damaged file was not skipped")
 
 
 if __name__ == "__main__":
-    wine_harness.main(globals())
+    wine_harness.run_tests(globals())

@@ -9,8 +9,7 @@ import unittest
 
 import wine_harness
 
-ARGS = None
-SESSION = None
+SESSION = None  # the harness session, set by wine_harness.run_tests
 HERE = os.path.dirname(os.path.abspath(__file__))
 SAMPLE_PLANET = os.path.join(HERE, "..", "..", "src", "resources", "sample1.jpg")
 GREEN, CYAN, BLUE = (0, 255, 0), (0, 255, 255), (0, 0, 255)
@@ -18,19 +17,9 @@ GREEN, CYAN, BLUE = (0, 255, 0), (0, 255, 255), (0, 0, 255)
 BALL_BOX = (512 - 140, 384 - 140, 512 + 140, 384 + 140)
 
 
-def setUpModule():
-    global SESSION
-    SESSION = wine_harness.Session(ARGS)
-    SESSION.start()
-
-
-def tearDownModule():
-    SESSION.close()
-
-
-def stretched_sample(width, height):
-    """The planet sample stretched over the screen without smoothing, as raw RGB."""
-    return subprocess.run(["convert", SAMPLE_PLANET, "-filter", "point", "-resize",
+def stretched_sample(picture, width, height):
+    """A sample picture stretched over the screen without smoothing, as raw RGB."""
+    return subprocess.run(["convert", picture, "-filter", "point", "-resize",
                            f"{width}x{height}!", "-depth", "8", "rgb:-"],
                           check=True, capture_output=True).stdout
 
@@ -54,19 +43,10 @@ class Saver(unittest.TestCase):
         """Starts the saver with the pointer parked at `pointer`; waits for its window."""
         SESSION.move_mouse(*pointer)
         proc = SESSION.start_program(*arguments)
-        self.addCleanup(self.end, proc)
+        self.addCleanup(SESSION.stop, proc, "VelnorS")
         self.assertTrue(SESSION.wait_for_window("VelnorS", 20), "no window titled VelnorS")
         time.sleep(0.7)
         return proc
-
-    @staticmethod
-    def end(proc):
-        if proc.poll() is None:
-            proc.kill()
-            proc.wait()
-        deadline = time.monotonic() + 5
-        while SESSION.find_windows("VelnorS") and time.monotonic() < deadline:
-            time.sleep(0.1)
 
     def test_sample_picture_and_moving_wire_ball(self):
         self.start_saver("/s")
@@ -83,7 +63,7 @@ class Saver(unittest.TestCase):
         # It moves.
         self.assertGreater(first.differing(second, *BALL_BOX), 1000)
         # The background is the planet sample stretched over the whole screen.
-        sample = stretched_sample(SESSION.width, SESSION.height)
+        sample = stretched_sample(SAMPLE_PLANET, SESSION.width, SESSION.height)
         difference = mean_difference_where_bright(first.rgb, sample, SESSION.width, BALL_BOX)
         self.assertLess(difference, 10, "the background is not the stretched sample")
 
@@ -119,16 +99,10 @@ class Saver(unittest.TestCase):
 
     def test_second_start_in_any_mode_ends_at_once(self):
         self.start_saver("/s")
-        host = SESSION.start_program(program=SESSION.helper("velnor_test_host.exe"),
-                                     stdout=subprocess.PIPE)
-        self.addCleanup(self.end, host)
-        handle = host.stdout.readline().decode().strip()
-        for arguments in (["/s"], ["/c"], ["/p", handle], []):
-            with self.subTest(arguments=arguments):
-                started = time.monotonic()
-                self.assertEqual(SESSION.run_program(*arguments, timeout=10), 0)
-                self.assertLess(time.monotonic() - started, 5)
+        host, handle = SESSION.start_host()
+        self.addCleanup(SESSION.stop, host)
+        SESSION.assert_each_ends_at_once(self, (["/s"], ["/c"], ["/p", handle], []))
 
 
 if __name__ == "__main__":
-    wine_harness.main(globals())
+    wine_harness.run_tests(globals())

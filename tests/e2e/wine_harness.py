@@ -108,9 +108,10 @@ def _free_display_xvfb(width, height):
 class Session:
     """A display, a Wine prefix and the processes a test started; use it with `with`."""
 
-    def __init__(self, args, width=1024, height=768, name=None, display=None):
+    def __init__(self, args, width=1024, height=768, name=None, display=None, fresh=True):
         """`display`: an X display to use as it is (for example the user's) instead of a
-        private Xvfb of `width` x `height`."""
+        private Xvfb of `width` x `height`. `fresh`: empty the working folder first (False
+        keeps what a user put there, such as a Velnor.ini beside the program)."""
         self.args = args
         self.own_display = display is None
         self.width, self.height = width, height
@@ -120,21 +121,27 @@ class Session:
         self.work = os.path.join(os.path.abspath(base), self.name)
         self.xvfb = None
         self.display = display
+        self.fresh = fresh
         self.processes = []
         self._shots = 0
 
     # --- lifetime -------------------------------------------------------------------
 
     def __enter__(self):
-        self.start()
+        try:
+            self.start()
+        except BaseException:
+            self.close()  # __exit__ does not run when __enter__ fails
+            raise
         return self
 
     def __exit__(self, *exc):
         self.close()
 
     def start(self):
-        shutil.rmtree(self.work, ignore_errors=True)
-        os.makedirs(self.work)
+        if self.fresh:
+            shutil.rmtree(self.work, ignore_errors=True)
+        os.makedirs(self.work, exist_ok=True)
         if self.own_display:
             self.xvfb, self.display = _free_display_xvfb(self.width, self.height)
         self._ensure_prefix()
@@ -146,8 +153,9 @@ class Session:
                 with contextlib.suppress(ProcessLookupError):
                     os.kill(proc.pid, signal.SIGKILL)
                 proc.wait()
-        subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, check=False)
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, check=False, timeout=60)
         if self.xvfb and self.xvfb.poll() is None:
             self.xvfb.terminate()
             self.xvfb.wait()
@@ -235,6 +243,35 @@ class Session:
         proc = self.start_program(*arguments, program=program)
         return self.wait_exit(proc, timeout)
 
+    def stop(self, proc, window_title=None):
+        """Ends `proc` if it still runs; with `window_title`, then waits (at most 5 s) until
+        no window of that title is left, so that the next test starts on a clean screen."""
+        if proc.poll() is None:
+            proc.kill()
+            proc.wait()
+        deadline = time.monotonic() + 5
+        while window_title and self.find_windows(window_title) and time.monotonic() < deadline:
+            time.sleep(0.1)
+
+    def start_host(self, *options):
+        """Starts velnor_test_host.exe (a window with a preview pane, see tests/e2e/win32);
+        returns the process and the pane's handle as decimal text."""
+        host = self.start_program(*options, program=self.helper("velnor_test_host.exe"),
+                                  stdout=subprocess.PIPE)
+        handle = host.stdout.readline().decode().strip()
+        if not handle.isdigit():
+            raise RuntimeError(f"host printed {handle!r}")
+        return host, handle
+
+    def assert_each_ends_at_once(self, test, argument_lists, seconds=5):
+        """Checks in `test` (a unittest case) that the program, run with each of the argument
+        lists, ends with exit code 0 within `seconds`."""
+        for arguments in argument_lists:
+            with test.subTest(arguments=arguments):
+                started = time.monotonic()
+                test.assertEqual(self.run_program(*arguments, timeout=2 * seconds), 0)
+                test.assertLess(time.monotonic() - started, seconds)
+
     @staticmethod
     def wait_exit(proc, timeout):
         try:
@@ -309,10 +346,26 @@ def temporary_folder(session, name):
     return path
 
 
-def main(test_module_globals):
-    """Runs the unittest cases of a script; the harness arguments come first."""
+def _stop_on_terminate(signum, frame):
+    # unittest lets only KeyboardInterrupt through its test cases, so a terminated script
+    # still reaches the code that ends the session's processes.
+    raise KeyboardInterrupt(f"signal {signum}")
+
+
+def run_tests(script_globals, width=1024, height=768):
+    """Runs the unittest cases of an end-to-end script inside one session: parses the
+    harness arguments (given by ctest, or by hand), starts a Session on a `width` x `height`
+    display as the script's SESSION, runs the cases and closes the session, also when its
+    start fails or the script is terminated. Exits with the tests' status."""
     import unittest
     args = parse_args()
-    test_module_globals["ARGS"] = args
-    unittest.main(argv=[sys.argv[0], *args.unittest_args], verbosity=2)
+    session = Session(args, width, height)
+    script_globals["SESSION"] = session
+    signal.signal(signal.SIGTERM, _stop_on_terminate)
+    try:
+        session.start()
+        program = unittest.main(argv=[sys.argv[0], *args.unittest_args], verbosity=2, exit=False)
+    finally:
+        session.close()
+    sys.exit(0 if program.result.wasSuccessful() else 1)
 
