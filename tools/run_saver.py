@@ -41,7 +41,9 @@ def main():
                                             "--work", os.path.join(ROOT, "build")])
     display = os.environ.get("DISPLAY") or None
     width, height = (int(v) for v in options.size.split("x"))
-    with wine_harness.Session(harness_args, width, height, name="run", display=display) as session:
+    # The working folder is kept: a Velnor.ini put beside the program copy stays in use.
+    with wine_harness.Session(harness_args, width, height, name="run", display=display,
+                              fresh=False) as session:
         ini = os.path.join(os.path.dirname(session.program), "Velnor.ini")
         print(f"Velnor.scr {' '.join(options.saver_args)} under Wine (prefix {options.prefix})")
         proc = session.start_program(*options.saver_args)
