@@ -12,6 +12,7 @@ a copy in build/run/program (put a Velnor.ini beside it to try other settings).
 
 import argparse
 import os
+import subprocess
 import sys
 import time
 
@@ -33,13 +34,30 @@ def parse():
     return parser.parse_args()
 
 
+def reachable_display():
+    """$DISPLAY when an X server answers there (a stale value from a closed session does
+    not count), else None."""
+    display = os.environ.get("DISPLAY")
+    if not display:
+        return None
+    try:
+        answer = subprocess.run(["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL, timeout=10, check=False)
+    except (OSError, subprocess.TimeoutExpired):
+        return None
+    if answer.returncode != 0:
+        print(f"DISPLAY={display} does not answer: using a virtual display.")
+        return None
+    return display
+
+
 def main():
     options = parse()
     if not os.path.exists(options.program):
         sys.exit(f"{options.program} is missing: run `make build` first")
     harness_args = wine_harness.parse_args(["--program", options.program, "--prefix", options.prefix,
                                             "--work", os.path.join(ROOT, "build")])
-    display = os.environ.get("DISPLAY") or None
+    display = reachable_display()
     width, height = (int(v) for v in options.size.split("x"))
     # The working folder is kept: a Velnor.ini put beside the program copy stays in use.
     with wine_harness.Session(harness_args, width, height, name="run", display=display,
