@@ -1,7 +1,8 @@
 """End to end: the cross-built program starts under Wine and dispatches on its argument text.
 An unknown mode letter loads the settings and ends at once with exit code 0, showing nothing,
-whatever the settings file holds."""
+whatever the settings file holds; the preview never opens the settings file."""
 
+import os
 import time
 import unittest
 
@@ -30,6 +31,29 @@ class UnknownModeEnds(unittest.TestCase):
         with open(program[: program.rfind("/")] + "/Velnor.ini", "wb") as out:
             out.write(b"\x00\xff[Section\r\n\x81=\x82\x00" + b"A" * 70000 + b"\r\n=\r\n[Section]\r\nScale=abc\r\n")
         self.assertEqual(SESSION.run_program("/a", program=program), 0)
+
+
+class PreviewReadsNoSettings(unittest.TestCase):
+    def settings_file_mentions(self, *arguments, seconds=2):
+        """How often Wine's file trace names Velnor.ini while the program runs (at most
+        `seconds`) with `arguments`."""
+        path = os.path.join(SESSION.work, "file-trace.txt")
+        with open(path, "wb") as trace:
+            proc = SESSION.start_program(*arguments, trace=("+file", trace))
+            SESSION.wait_exit(proc, seconds)
+            SESSION.stop(proc)
+        with open(path, "rb") as trace:
+            return trace.read().lower().count(b"velnor.ini")
+
+    def test_preview_never_opens_the_settings_file(self):
+        SESSION.write_settings({"Scale": 200})
+        # The trace does show a settings read, as any other mode makes one.
+        self.assertGreater(self.settings_file_mentions("/a"), 0)
+        host, handle = SESSION.start_host()
+        self.addCleanup(SESSION.stop, host)
+        for arguments in (["/p", handle], ["/p", "abc"]):
+            with self.subTest(arguments=arguments):
+                self.assertEqual(self.settings_file_mentions(*arguments), 0)
 
 
 if __name__ == "__main__":

@@ -232,9 +232,15 @@ class Session:
 
     # --- processes --------------------------------------------------------------------
 
-    def start_program(self, *arguments, program=None, stdout=subprocess.DEVNULL):
-        proc = subprocess.Popen(["wine", program or self.program, *arguments], env=self.env(),
-                                stdout=stdout, stderr=subprocess.DEVNULL, cwd=self.work)
+    def start_program(self, *arguments, program=None, stdout=subprocess.DEVNULL, trace=None):
+        """Starts a program under Wine. `trace`: (Wine debug channels, open file) to log
+        those channels into, for example ("+file", f) to see which files it opens."""
+        env = self.env()
+        stderr = subprocess.DEVNULL
+        if trace:
+            env["WINEDEBUG"], stderr = trace
+        proc = subprocess.Popen(["wine", program or self.program, *arguments], env=env,
+                                stdout=stdout, stderr=stderr, cwd=self.work)
         self.processes.append(proc)
         return proc
 
