@@ -2,7 +2,6 @@
 An unknown mode letter loads the settings and ends at once with exit code 0, showing nothing,
 whatever the settings file holds; the preview never opens the settings file."""
 
-import os
 import time
 import unittest
 
@@ -34,26 +33,15 @@ class UnknownModeEnds(unittest.TestCase):
 
 
 class PreviewReadsNoSettings(unittest.TestCase):
-    def settings_file_mentions(self, *arguments, seconds=2):
-        """How often Wine's file trace names Velnor.ini while the program runs (at most
-        `seconds`) with `arguments`."""
-        path = os.path.join(SESSION.work, "file-trace.txt")
-        with open(path, "wb") as trace:
-            proc = SESSION.start_program(*arguments, trace=("+file", trace))
-            SESSION.wait_exit(proc, seconds)
-            SESSION.stop(proc)
-        with open(path, "rb") as trace:
-            return trace.read().lower().count(b"velnor.ini")
-
     def test_preview_never_opens_the_settings_file(self):
         SESSION.write_settings({"Scale": 200})
         # The trace does show a settings read, as any other mode makes one.
-        self.assertGreater(self.settings_file_mentions("/a"), 0)
+        self.assertGreater(SESSION.settings_file_mentions("/a"), 0)
         host, handle = SESSION.start_host()
         self.addCleanup(SESSION.stop, host)
         for arguments in (["/p", handle], ["/p", "abc"]):
             with self.subTest(arguments=arguments):
-                self.assertEqual(self.settings_file_mentions(*arguments), 0)
+                self.assertEqual(SESSION.settings_file_mentions(*arguments), 0)
 
 
 if __name__ == "__main__":

@@ -102,6 +102,8 @@ class Saver(unittest.TestCase):
         host, handle = SESSION.start_host()
         self.addCleanup(SESSION.stop, host)
         SESSION.assert_each_ends_at_once(self, (["/s"], ["/c"], ["/p", handle], []))
+        # ...before it even looks for its settings.
+        self.assertEqual(SESSION.settings_file_mentions("/c"), 0)
 
 
 if __name__ == "__main__":

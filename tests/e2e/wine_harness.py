@@ -249,6 +249,17 @@ class Session:
         proc = self.start_program(*arguments, program=program)
         return self.wait_exit(proc, timeout)
 
+    def settings_file_mentions(self, *arguments, seconds=2):
+        """How often Wine's file trace names Velnor.ini while the program runs (at most
+        `seconds`) with `arguments`: 0 when it never looked for its settings."""
+        path = os.path.join(self.work, "file-trace.txt")
+        with open(path, "wb") as trace:
+            proc = self.start_program(*arguments, trace=("+file", trace))
+            self.wait_exit(proc, seconds)
+            self.stop(proc)
+        with open(path, "rb") as trace:
+            return trace.read().lower().count(b"velnor.ini")
+
     def stop(self, proc, window_title=None):
         """Ends `proc` if it still runs; with `window_title`, then waits (at most 5 s) until
         no window of that title is left, so that the next test starts on a clean screen."""
