@@ -9,6 +9,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import zlib
 
 tool, scratch = sys.argv[1], sys.argv[2]
 shutil.rmtree(scratch, ignore_errors=True)
@@ -55,6 +56,49 @@ with open(os.path.join(pngs, "frame-000010.png"), "rb") as picture:
     header = picture.read(24)
 check(header[:8] == b"\x89PNG\r\n\x1a\n", "PNG signature")
 check(struct.unpack(">II", header[16:24]) == (120, 90), "PNG size")
+
+
+
+def solid_bmp(path, width, height, rgb):
+    """A 24-bit BMP file of one colour."""
+    stride = (width * 3 + 3) // 4 * 4
+    row = bytes(rgb[::-1]) * width + bytes(stride - width * 3)
+    header = struct.pack("<2sIII", b"BM", 54 + stride * height, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, 0, 0, 0, 0, 0)
+    with open(path, "wb") as out:
+        out.write(header + info + row * height)
+
+
+def top_left_pixel(path):
+    """(r, g, b) of a PNG's first pixel: whatever the row filter, it is stored unchanged."""
+    data = open(path, "rb").read()
+    at, idat = 8, b""
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        if kind == b"IDAT":
+            idat += data[at + 8:at + 8 + length]
+        at += 12 + length
+    return tuple(zlib.decompress(idat)[1:4])
+
+
+# Folder pictures: two solid colours changed every 3 frames, in the order of the folder
+# scan; the corner of the frame (away from a small ball and its orbit) shows the background.
+folder = os.path.join(scratch, "pictures")
+os.makedirs(folder)
+solid_bmp(os.path.join(folder, "1.bmp"), 8, 6, (255, 0, 0))
+solid_bmp(os.path.join(folder, "2.bmp"), 8, 6, (0, 0, 255))
+ini = os.path.join(scratch, "folder.ini")
+settings = {"画像のﾌｫﾙﾀﾞ": folder, "ｻﾝﾌﾟﾙ画像有無": 0, "画像のｻｲｽﾞ": 1, "Scale": 10}
+with open(ini, "wb") as out:
+    out.write("".join(["[Section]\r\n"] + ["%s=%s\r\n" % item for item in settings.items()])
+              .encode("cp932"))
+frames = os.path.join(scratch, "folder-png")
+result = run("--ini", ini, "--size", "200x150", "--frames", "8", "--picture-every", "3",
+             "--png", frames)
+check(result.returncode == 0, "folder run failed: " + result.stderr)
+corners = [top_left_pixel(os.path.join(frames, "frame-%06d.png" % n)) for n in range(1, 9)]
+red, blue = (255, 0, 0), (0, 0, 255)
+check(corners == [red] * 3 + [blue] * 3 + [red] * 2, "folder pictures by frame: %r" % corners)
 
 for bad in (["--size", "0x5"], ["--size", "12"], ["--frames", "-1"], ["--every", "0"],
             ["--frames"], ["--colour", "red"], ["--seed", "x1"]):
