@@ -3,30 +3,22 @@
 
 #include <cstdlib>
 
+#include "engine/byte_reading.h"
 #include "engine/picture_decoder.h"
 
 namespace velnor {
 namespace {
 
-std::uint32_t Read32(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(b[at + 2]) << 16) |
-           (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-std::uint16_t Read16(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
 // `pixelOffset` is where the pixels start, counted from the header's first byte; 0 means
 // straight after the colour table.
 std::optional<Surface> ReadDib(std::span<const std::uint8_t> bytes, std::size_t pixelOffset) {
     if (bytes.size() < 40) return std::nullopt;
-    const std::uint32_t headerSize = Read32(bytes, 0);
-    const auto width = static_cast<std::int32_t>(Read32(bytes, 4));
-    const auto rawHeight = static_cast<std::int32_t>(Read32(bytes, 8));
-    const int bits = Read16(bytes, 14);
-    const std::uint32_t compression = Read32(bytes, 16);
-    std::uint32_t colours = Read32(bytes, 32);
+    const std::uint32_t headerSize = ReadLittle32(bytes, 0);
+    const auto width = static_cast<std::int32_t>(ReadLittle32(bytes, 4));
+    const auto rawHeight = static_cast<std::int32_t>(ReadLittle32(bytes, 8));
+    const int bits = ReadLittle16(bytes, 14);
+    const std::uint32_t compression = ReadLittle32(bytes, 16);
+    std::uint32_t colours = ReadLittle32(bytes, 32);
     if (headerSize < 40 || headerSize > bytes.size() || compression != 0) return std::nullopt;
     if (rawHeight == INT32_MIN) return std::nullopt;
     const long long height = std::llabs(rawHeight);
@@ -73,7 +65,7 @@ std::optional<Surface> SurfaceFromPackedDib(std::span<const std::uint8_t> bytes)
 
 std::optional<Surface> SurfaceFromBmpFile(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < 14 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
-    const std::uint32_t offset = Read32(bytes, 10);
+    const std::uint32_t offset = ReadLittle32(bytes, 10);
     if (offset < 14 + 40 || offset > bytes.size()) return std::nullopt;
     return ReadDib(bytes.subspan(14), offset - 14);
 }

@@ -3,17 +3,10 @@
 
 #include <cstdlib>
 
+#include "engine/byte_reading.h"
+
 namespace velnor {
 namespace {
-
-std::uint32_t Read32(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
-           (static_cast<std::uint32_t>(b[at + 2]) << 16) |
-           (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-std::uint16_t Read16(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
-}
 
 // Walks the marker segments of a JPEG; true when an end-of-image marker is reached.
 // Entropy-coded data after a start-of-scan is skipped up to the next marker that is
@@ -50,20 +43,21 @@ bool JpegReachesEnd(std::span<const std::uint8_t> b) {
 
 bool BmpHoldsItsPixels(std::span<const std::uint8_t> b) {
     if (b.size() < 14 + 16) return false;
-    const std::uint32_t offset = Read32(b, 10);
-    const std::uint32_t header = Read32(b, 14);
+    const std::uint32_t offset = ReadLittle32(b, 10);
+    const std::uint32_t header = ReadLittle32(b, 14);
     if (header == 12) {  // the old core header: 16-bit sizes
         const long long stride =
-            (static_cast<long long>(Read16(b, 18)) * Read16(b, 24) + 31) / 32 * 4;
-        return offset + stride * Read16(b, 20) <= static_cast<long long>(b.size());
+            (static_cast<long long>(ReadLittle16(b, 18)) * ReadLittle16(b, 24) + 31) / 32 * 4;
+        return offset + stride * ReadLittle16(b, 20) <= static_cast<long long>(b.size());
     }
     if (b.size() < 14 + 40 || header < 40) return false;
-    const long long width = static_cast<std::int32_t>(Read32(b, 18));
-    const long long height = std::llabs(static_cast<std::int32_t>(Read32(b, 22)));
-    const long long bits = Read16(b, 28);
-    const std::uint32_t compression = Read32(b, 30);
+    const long long width = static_cast<std::int32_t>(ReadLittle32(b, 18));
+    const long long height = std::llabs(static_cast<std::int32_t>(ReadLittle32(b, 22)));
+    const long long bits = ReadLittle16(b, 28);
+    const std::uint32_t compression = ReadLittle32(b, 30);
     if (compression == 1 || compression == 2) {  // run-length: the stored size must be there
-        return offset + static_cast<long long>(Read32(b, 34)) <= static_cast<long long>(b.size());
+        return offset + static_cast<long long>(ReadLittle32(b, 34)) <=
+               static_cast<long long>(b.size());
     }
     if (compression != 0 && compression != 3) return true;  // left to the decoder
     if (width <= 0 || bits <= 0) return false;
@@ -80,9 +74,9 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> b) {
         (b[4] == '7' || b[4] == '9') && b[5] == 'a') {
         return PictureKind::kGif;
     }
-    if (b.size() >= 4 && Read32(b, 0) == 0x9AC6CDD7u) return PictureKind::kMetafile;
-    if (b.size() >= 6 && (Read16(b, 0) == 1 || Read16(b, 0) == 2) && Read16(b, 2) == 9 &&
-        (Read16(b, 4) == 0x300 || Read16(b, 4) == 0x100)) {
+    if (b.size() >= 4 && ReadLittle32(b, 0) == 0x9AC6CDD7u) return PictureKind::kMetafile;
+    if (b.size() >= 6 && (ReadLittle16(b, 0) == 1 || ReadLittle16(b, 0) == 2) &&
+        ReadLittle16(b, 2) == 9 && (ReadLittle16(b, 4) == 0x300 || ReadLittle16(b, 4) == 0x100)) {
         return PictureKind::kMetafile;
     }
     return PictureKind::kUnknown;
@@ -101,12 +95,13 @@ bool LooksComplete(std::span<const std::uint8_t> bytes) {
 
 std::optional<PictureSize> PlaceableMetafileSize(std::span<const std::uint8_t> b,
                                                  int pixelsPerInch) {
-    if (b.size() < 22 || Read32(b, 0) != 0x9AC6CDD7u || pixelsPerInch <= 0) return std::nullopt;
-    const long long left = static_cast<std::int16_t>(Read16(b, 6));
-    const long long top = static_cast<std::int16_t>(Read16(b, 8));
-    const long long right = static_cast<std::int16_t>(Read16(b, 10));
-    const long long bottom = static_cast<std::int16_t>(Read16(b, 12));
-    const long long inch = Read16(b, 14);
+    if (b.size() < 22 || ReadLittle32(b, 0) != 0x9AC6CDD7u || pixelsPerInch <= 0)
+        return std::nullopt;
+    const long long left = static_cast<std::int16_t>(ReadLittle16(b, 6));
+    const long long top = static_cast<std::int16_t>(ReadLittle16(b, 8));
+    const long long right = static_cast<std::int16_t>(ReadLittle16(b, 10));
+    const long long bottom = static_cast<std::int16_t>(ReadLittle16(b, 12));
+    const long long inch = ReadLittle16(b, 14);
     if (inch == 0) return std::nullopt;
     const long long width = (std::llabs(right - left) * pixelsPerInch + inch / 2) / inch;
     const long long height = (std::llabs(bottom - top) * pixelsPerInch + inch / 2) / inch;

@@ -15,13 +15,7 @@ namespace {
 using testing::CodedPicture;
 using testing::DecoderLog;
 using testing::FakePictureDecoder;
-
-PictureList ListOf(std::initializer_list<const char*> paths) {
-    PictureList list;
-    for (const char* path : paths) list.picturePaths.emplace_back(path);
-    list.pictureCount = static_cast<std::int16_t>(paths.size());
-    return list;
-}
+using testing::ListOf;
 
 BackgroundPreparer::DecoderFactory FakeFactory(DecoderLog& log) {
     return [&log] { return std::make_unique<FakePictureDecoder>(log); };

@@ -12,6 +12,7 @@ namespace {
 
 using testing::CodedPicture;
 using testing::EveryPixelIs;
+using testing::ListOf;
 
 constexpr Pixel kBlack = 0;
 
@@ -19,13 +20,6 @@ constexpr Pixel kBlack = 0;
 // destination pixels takes for destination pixel `i`: the one under its centre.
 int Sampled(int i, int size, int fit) {
     return static_cast<int>((2LL * i + 1) * size / (2LL * fit));
-}
-
-PictureList ListOf(std::initializer_list<const char*> paths) {
-    PictureList list;
-    for (const char* path : paths) list.picturePaths.emplace_back(path);
-    list.pictureCount = static_cast<std::int16_t>(paths.size());
-    return list;
 }
 
 // Composes one picture of the given size on a 1024 x 768 screen.

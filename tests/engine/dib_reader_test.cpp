@@ -7,19 +7,14 @@
 #include <cstring>
 #include <vector>
 
+#include "picture_bytes.h"
+
 namespace velnor {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& b, unsigned v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using testing::Bytes;
+using testing::Put16;
+using testing::Put32;
 
 // A packed DIB of `width` x `height` (negative: top-down) with the given colour table and
 // rows (each already padded to 4 bytes), stored in file order.

@@ -1,14 +1,17 @@
 // A picture decoder for tests: pictures by path, everything else unreadable. Counts the
-// decodes and can hold each decode until released, to test the background worker.
+// decodes and can hold each decode until released, to test the background worker. Also
+// the picture lists and coded pictures the background tests feed it.
 #pragma once
 
 #include <condition_variable>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "engine/picture_decoder.h"
+#include "settings/saver_settings.h"
 
 namespace velnor::testing {
 
@@ -22,6 +25,14 @@ inline Surface CodedPicture(int width, int height) {
         }
     }
     return s;
+}
+
+// A picture list of `paths`, in order, as the folder scan builds it (1-based).
+inline PictureList ListOf(std::initializer_list<const char*> paths) {
+    PictureList list;
+    for (const char* path : paths) list.picturePaths.emplace_back(path);
+    list.pictureCount = static_cast<std::int16_t>(paths.size());
+    return list;
 }
 
 // What the fake decoder shares with the test, across threads.

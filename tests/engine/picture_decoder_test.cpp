@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "picture_bytes.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 // The metafile loader's library (libwmf, loaded by gdk-pixbuf) keeps a few allocations it
 // never frees; they are not ours to fix and would fail every run of this binary.
@@ -19,55 +21,20 @@ extern "C" const char* __lsan_default_suppressions() {
 namespace velnor {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing::Bytes;
+using testing::Put16;
+using testing::Put32;
+using testing::SolidBmp;
 
 std::string WriteTemp(const std::string& name, const Bytes& bytes) {
     const std::string path = ::testing::TempDir() + "velnor_decoder_" + name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    testing::WriteBytes(path, bytes);
     return path;
 }
 
 Bytes ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void Put16(Bytes& b, unsigned v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
-
-// A 24-bit BMP file whose header claims `width` x `height` but holds `rows` rows of
-// `width` pixels, all the colour (blue, green, red).
-Bytes Bmp(int width, int height, int rows, std::uint8_t blue, std::uint8_t green,
-          std::uint8_t red) {
-    const std::uint32_t stride = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4);
-    Bytes b{'B', 'M'};
-    Put32(b, 54 + stride * static_cast<std::uint32_t>(rows));
-    Put32(b, 0);
-    Put32(b, 54);
-    Put32(b, 40);
-    Put32(b, static_cast<std::uint32_t>(width));
-    Put32(b, static_cast<std::uint32_t>(height));
-    Put16(b, 1);
-    Put16(b, 24);
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int y = 0; y < rows; ++y) {
-        Bytes row(stride, 0);
-        for (int x = 0; x < width; ++x) {
-            row[x * 3] = blue;
-            row[x * 3 + 1] = green;
-            row[x * 3 + 2] = red;
-        }
-        b.insert(b.end(), row.begin(), row.end());
-    }
-    return b;
 }
 
 // A 2 x 1 GIF: a red pixel and a transparent one.
@@ -124,7 +91,7 @@ TEST_F(PictureDecoderTest, ReadsJpegBmpAndGif) {
     EXPECT_EQ(planet->width(), 400);
     EXPECT_EQ(planet->at(0, 0) & 0xE0E0E0u, 0u);  // the black sky of the corner
 
-    const auto bmp = decoder->Decode(WriteTemp("blue.bmp", Bmp(3, 2, 2, 255, 0, 0)));
+    const auto bmp = decoder->Decode(WriteTemp("blue.bmp", SolidBmp(3, 2, 2, 255, 0, 0)));
     ASSERT_TRUE(bmp);
     EXPECT_EQ(bmp->width(), 3);
     EXPECT_EQ(bmp->at(2, 1), 0x0000FFu);
@@ -148,7 +115,7 @@ TEST_F(PictureDecoderTest, UnreadableFilesGiveNothing) {
         {"head.jpg", truncatedJpeg},
         {"half.jpg", halfJpeg},
         {"scrambled.jpg", corruptJpeg},
-        {"short.bmp", Bmp(4, 4, 1, 1, 2, 3)},  // rows missing
+        {"short.bmp", SolidBmp(4, 4, 1, 1, 2, 3)},  // rows missing
     };
     for (const auto& [name, bytes] : files) {
         EXPECT_FALSE(decoder->Decode(WriteTemp(name, bytes))) << name;
@@ -159,10 +126,10 @@ TEST_F(PictureDecoderTest, UnreadableFilesGiveNothing) {
 
 TEST_F(PictureDecoderTest, AbsurdSizesAreRefusedBeforeDecoding) {
     // The headers claim 20000 x 20000 (400 megapixels) and 40000 x 1; a row of data follows.
-    const std::string huge = WriteTemp("huge.bmp", Bmp(20000, 20000, 1, 0, 0, 0));
+    const std::string huge = WriteTemp("huge.bmp", SolidBmp(20000, 20000, 1, 0, 0, 0));
     EXPECT_EQ(decoder->Probe(huge), (PictureSize{20000, 20000}));
     EXPECT_FALSE(decoder->Decode(huge));
-    EXPECT_FALSE(decoder->Decode(WriteTemp("wide.bmp", Bmp(40000, 1, 1, 0, 0, 0))));
+    EXPECT_FALSE(decoder->Decode(WriteTemp("wide.bmp", SolidBmp(40000, 1, 1, 0, 0, 0))));
     EXPECT_TRUE(IsAcceptablePictureSize(10000, 10000));
     EXPECT_FALSE(IsAcceptablePictureSize(10001, 10000));
     EXPECT_FALSE(IsAcceptablePictureSize(32768, 1));

@@ -9,33 +9,11 @@
 #include <fstream>
 #include <vector>
 
+#include "../engine/picture_bytes.h"
 #include "engine/picture_decoder.h"
 
 namespace velnor::render {
 namespace {
-
-// A 24-bit BMP file of one colour.
-void WriteSolidBmp(const std::string& path, int width, int height, Pixel colour) {
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<std::uint8_t> b(54 + static_cast<std::size_t>(stride) * height);
-    const auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
-        for (int n = 0; n < bytes; ++n) b[at + n] = static_cast<std::uint8_t>(value >> (8 * n));
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put(2, static_cast<std::uint32_t>(b.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, static_cast<std::uint32_t>(width), 4);
-    put(22, static_cast<std::uint32_t>(height), 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) put(54 + y * stride + x * 3, colour, 3);  // B, G, R
-    }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
 
 TEST(RenderBackground, SampleIsStretchedOverTheWholeFrameAndNeverChanges) {
     const char* const files[] = {"/sample1.jpg", "/sample2.jpg"};
@@ -69,8 +47,8 @@ class FolderBackground : public ::testing::Test {
   protected:
     FolderBackground() {
         std::filesystem::create_directories(folder);
-        WriteSolidBmp(folder + "/a.bmp", 8, 6, kRed);
-        WriteSolidBmp(folder + "/b.bmp", 8, 6, kBlue);
+        testing::WriteBytes(folder + "/a.bmp", testing::SolidBmp(8, 6, 6, 0, 0, 255));
+        testing::WriteBytes(folder + "/b.bmp", testing::SolidBmp(8, 6, 6, 255, 0, 0));
         std::ofstream(folder + "/damaged.bmp") << "BM not really";
     }
 
