@@ -6,13 +6,13 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 #include "engine/background.h"
 #include "engine/background_preparer.h"
 #include "engine/blit.h"
 #include "engine/picture_decoder.h"
+#include "time_recorder.h"
 
 namespace velnor::bench {
 namespace {
@@ -77,21 +77,6 @@ void ChangeFromWorker(benchmark::State& state, int width, int height) {
     }
 }
 
-std::map<std::string, double> times;
-
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            std::string name = run.benchmark_name();
-            name = name.substr(0, name.find("/iterations"));
-            times[name] = run.GetAdjustedRealTime();
-        }
-    }
-};
-
 const char* const kSizes[] = {"1024x768", "1920x1080"};
 
 }  // namespace
@@ -114,14 +99,14 @@ int main(int argc, char** argv) {
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
+    TimeRecorder reporter(TimeRecorder::Clock::kReal);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     std::printf(
         "\nA picture change's wall-clock cost to the frame loop, in the loop / with the "
         "worker:\n");
     for (const char* size : kSizes) {
-        const double inLoop = times["ChangeOnFrameLoop/" + std::string(size)];
-        const double worker = times["ChangeFromWorker/" + std::string(size)];
+        const double inLoop = reporter.Time("ChangeOnFrameLoop/" + std::string(size));
+        const double worker = reporter.Time("ChangeFromWorker/" + std::string(size));
         if (inLoop > 0 && worker > 0) std::printf("%-10s %8.1f\n", size, inLoop / worker);
     }
     return 0;

@@ -5,27 +5,17 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 #include "bench_sizes.h"
+#include "time_recorder.h"
 
 namespace velnor::bench {
 namespace {
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public TimeRecorder {
   public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred) continue;
-            if (run.run_type == Run::RT_Iteration && run.repetitions <= 1) {
-                times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                times_[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            }
-        }
-    }
+    RatioReporter() : TimeRecorder(Clock::kCpu) {}
 
     void PrintRatios() const {
         std::printf("\nRatios of CPU time (a / b); wire ball of radius 128 unless marked r384:\n");
@@ -58,8 +48,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   private:
     double Time(const char* kind, ScreenSize size) const {
-        const auto found = times_.find(SizedName(kind, size));
-        return found == times_.end() ? 0.0 : found->second;
+        return TimeRecorder::Time(SizedName(kind, size));
     }
     static std::string Ratio(double a, double b) {
         if (a <= 0 || b <= 0) return "-";
@@ -67,8 +56,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
         std::snprintf(text, sizeof text, "%.3f", a / b);
         return text;
     }
-
-    std::map<std::string, double> times_;
 };
 
 }  // namespace
