@@ -216,6 +216,24 @@ TEST(FrameComposition, EyeInsideTheBallComposesEveryFrameWithLinesFarOffTheSurfa
                                      std::abs(a.wireBall().screenY[j][i])});
             }
         }
+        if (n % 50 == 0) {
+            // Lines that run far off still leave only line pixels (and the sprite) behind.
+            const Rect sprite{static_cast<int>(a.motion().spriteLeft),
+                              static_cast<int>(a.motion().spriteTop),
+                              static_cast<int>(a.motion().spriteLeft) + kSpriteSize,
+                              static_cast<int>(a.motion().spriteTop) + kSpriteSize};
+            int linePixels = 0;
+            for (int y = 0; y < 768; ++y) {
+                for (int x = 0; x < 1024; ++x) {
+                    const Pixel p = frame.at(x, y);
+                    if (p == background.at(x, y) || sprite.contains({x, y})) continue;
+                    ASSERT_TRUE(p == kGreen || p == kCyan || p == kBlue)
+                        << n << ": " << x << "," << y;
+                    ++linePixels;
+                }
+            }
+            EXPECT_GT(linePixels, 0) << n;
+        }
         for (int k = 0; k < 40; ++k) a.AdvanceTilt();  // sweep the tilt faster
     }
     EXPECT_GT(farthest, 1e5f);
