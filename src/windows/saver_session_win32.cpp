@@ -33,7 +33,11 @@ std::vector<SaverScreen> PlanForThisSystem() {
 }  // namespace
 
 SaverSession::SaverSession(HINSTANCE instance, const SaverSettings& settings, SaverStart start)
-    : instance_(instance), settings_(settings), start_(start), exitRule_(start.movementEnds) {}
+    : instance_(instance),
+      settings_(settings),
+      start_(start),
+      exitRule_(start.movementEnds),
+      pictureTimer_(settings.pictureInterval) {}
 
 bool SaverSession::LoadWindows() {
     std::optional<Surface> sample;
@@ -86,9 +90,7 @@ void SaverSession::OnButtonDown() {
 }
 
 void SaverSession::OnPictureTimer() {
-    ++tickCount_;
-    if (tickCount_ < settings_.pictureInterval) return;
-    tickCount_ = 0;
+    if (!pictureTimer_.OnTick()) return;
     for (auto& window : windows_) window->RequestNextPicture();
 }
 

@@ -13,6 +13,7 @@
 #include "settings/saver_settings.h"
 #include "windows/frame_waiter_win32.h"
 #include "windows/mouse_exit_rule.h"
+#include "windows/picture_timer.h"
 #include "windows/saver_window_win32.h"
 
 namespace velnor {
@@ -51,7 +52,7 @@ class SaverSession {
     const SaverSettings& settings_;
     SaverStart start_;
     MouseExitRule exitRule_;
-    std::int32_t tickCount_ = 0;
+    PictureTimer pictureTimer_;
     std::vector<std::unique_ptr<SaverWindow>> windows_;
     FrameWaiter waiter_;
 };

@@ -1,8 +1,11 @@
-// The saver's exit rule for the mouse and the pace of its frames.
+// The saver's exit rule for the mouse, its picture timer and the pace of its frames.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "windows/frame_pacing.h"
 #include "windows/mouse_exit_rule.h"
+#include "windows/picture_timer.h"
 
 namespace velnor {
 namespace {
@@ -33,6 +36,26 @@ TEST(MouseExitRule, WithoutASwitchMovementNeverEndsButAClickDoes) {
     }
     EXPECT_TRUE(rule.OnButtonDown());
     EXPECT_TRUE(MouseExitRule(true).OnButtonDown());
+}
+
+TEST(PictureTimer, ChangesWhenTheCountReachesTheInterval) {
+    // The ticks (1-based) that bring a change, over the first 65 ticks.
+    const auto changesAt = [](std::int16_t interval) {
+        PictureTimer timer(interval);
+        std::vector<int> ticks;
+        for (int tick = 1; tick <= 65; ++tick) {
+            if (timer.OnTick()) ticks.push_back(tick);
+        }
+        return ticks;
+    };
+    EXPECT_EQ(changesAt(30), (std::vector<int>{30, 60}));
+    EXPECT_EQ(changesAt(20), (std::vector<int>{20, 40, 60}));
+    std::vector<int> everyTick(65);
+    for (int i = 0; i < 65; ++i) everyTick[i] = i + 1;
+    for (const std::int16_t interval : {1, 0, -5, -32768}) {
+        EXPECT_EQ(changesAt(interval), everyTick) << interval;
+    }
+    EXPECT_TRUE(changesAt(32767).empty());
 }
 
 TEST(FramePacing, EveryFrameLastsAtLeastTenMillisecondsThenItsPause) {
