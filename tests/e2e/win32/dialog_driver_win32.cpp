@@ -21,54 +21,11 @@
 #include <string>
 
 #include "dialog/control_ids.h"
+#include "driver_common_win32.h"
 
 namespace {
 
-constexpr wchar_t kTitle[] = L"Velnorの設定";
-
-std::string Utf8(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes > 0 ? bytes - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-
-HWND Dialog() {
-    return FindWindowW(nullptr, kTitle);
-}
-
-struct Search {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    if (GetDlgCtrlID(window) != search->id) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND ControlById(HWND dialog, int id) {
-    Search search{id, nullptr};
-    EnumChildWindows(dialog, MatchId, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = L"";
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
-                        nullptr);
-    return text;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = L"";
-    GetClassNameW(window, name, 64);
-    return name;
-}
+using namespace velnor::e2e;
 
 // name=<n> enabled=<0|1> rect=<x>,<y>,<w>,<h> text="<t>" and, by kind, pos=, check=,
 // selected= (option squares) or count= (list box). Rectangles are in the dialog's client
@@ -109,13 +66,6 @@ bool Read(HWND dialog) {
     return true;
 }
 
-HWND Named(HWND dialog, const wchar_t* name) {
-    const int id = velnor::control_id::ByName(Utf8(name));
-    HWND control = id ? ControlById(dialog, id) : nullptr;
-    if (!control) std::printf("no control %s\n", Utf8(name).c_str());
-    return control;
-}
-
 bool Click(HWND dialog, HWND control) {
     DWORD_PTR ignored = 0;
     if (_wcsicmp(ClassOf(control).c_str(), L"Button") == 0 &&
@@ -130,19 +80,15 @@ bool Click(HWND dialog, HWND control) {
 }
 
 bool Scroll(HWND control, WORD code, int value) {
-    const bool vertical = (GetWindowLongPtrW(control, GWL_STYLE) & SBS_VERT) != 0;
-    DWORD_PTR ignored = 0;
     if (code == SB_THUMBPOSITION) SendMessageW(control, SBM_SETPOS, value, TRUE);
-    SendMessageTimeoutW(GetParent(control), vertical ? WM_VSCROLL : WM_HSCROLL,
-                        MAKEWPARAM(code, static_cast<WORD>(value)),
-                        reinterpret_cast<LPARAM>(control), SMTO_BLOCK, 10000, &ignored);
+    SendScroll(control, code, value);
     std::printf("scrolled pos=%d\n", GetScrollPos(control, SB_CTL));
     return true;
 }
 
 bool WaitFor(bool present, int ms) {
     for (int waited = 0;; waited += 50) {
-        HWND dialog = Dialog();
+        HWND dialog = FindDialog();
         const bool shown = dialog && IsWindowVisible(dialog);
         if (shown == present) return true;
         if (waited >= ms) return false;
@@ -192,60 +138,46 @@ bool AnswerMessage(HWND dialog, int ms) {
     return true;
 }
 
-bool IsNumber(const wchar_t* text) {
-    return text && *text && std::wcsspn(text, L"-0123456789") == std::wcslen(text);
+bool Wait(bool present, Words& words) {
+    const bool ok = WaitFor(present, words.TakeNumberOr(20000));
+    std::printf("%s\n", ok ? (present ? "found" : "gone") : (present ? "not found" : "still open"));
+    return ok;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring command = argv[i];
-        const wchar_t* next = i + 1 < argc ? argv[i + 1] : nullptr;
-        bool ok = true;
-        if (command == L"wait" || command == L"gone") {
-            const int ms = IsNumber(next) ? _wtoi(argv[++i]) : 20000;
-            const bool present = command == L"wait";
-            ok = WaitFor(present, ms);
-            std::printf("%s\n",
-                        ok ? (present ? "found" : "gone") : (present ? "not found" : "still open"));
-        } else if (command == L"sleep" && next) {
-            Sleep(static_cast<DWORD>(_wtoi(argv[++i])));
-        } else if (HWND dialog = Dialog(); !dialog) {
-            std::printf("no dialog\n");
-            ok = false;
-        } else if (command == L"read") {
-            ok = Read(dialog);
-        } else if (command == L"close") {
-            PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-            std::printf("closing\n");
-        } else if (command == L"click" && next) {
-            HWND control = Named(dialog, argv[++i]);
-            ok = control && Click(dialog, control);
-        } else if (command == L"post" && next) {
-            HWND control = Named(dialog, argv[++i]);
-            if (control) {
-                PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(control));
-                std::printf("posted\n");
-            }
-            ok = control != nullptr;
-        } else if (command == L"message") {
-            ok = AnswerMessage(dialog, IsNumber(next) ? _wtoi(argv[++i]) : 10000);
-        } else if (command == L"scroll" && next && i + 2 < argc) {
-            HWND control = Named(dialog, argv[++i]);
-            const int value = _wtoi(argv[++i]);
-            ok = control && Scroll(control, SB_THUMBPOSITION, value);
-        } else if (command == L"arrow" && next && i + 2 < argc) {
-            HWND control = Named(dialog, argv[++i]);
-            const bool up = std::wcscmp(argv[++i], L"up") == 0;
-            ok = control && Scroll(control, up ? SB_LINEUP : SB_LINEDOWN, 0);
-        } else {
-            std::printf("unknown command %s\n", Utf8(command).c_str());
-            ok = false;
-        }
-        std::fflush(stdout);
-        if (!ok) return 2;
-    }
-    return 0;
+    const DriverCommand commands[] = {
+        {L"wait", 0, false, [](HWND, Words& words) { return Wait(true, words); }},
+        {L"gone", 0, false, [](HWND, Words& words) { return Wait(false, words); }},
+        {L"read", 0, true, [](HWND dialog, Words&) { return Read(dialog); }},
+        {L"close", 0, true,
+         [](HWND dialog, Words&) {
+             PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+             std::printf("closing\n");
+             return true;
+         }},
+        {L"click", 1, true,
+         [](HWND dialog, Words& words) {
+             HWND control = ControlByName(dialog, words.Take());
+             return control && Click(dialog, control);
+         }},
+        {L"message", 0, true,
+         [](HWND dialog, Words& words) {
+             return AnswerMessage(dialog, words.TakeNumberOr(10000));
+         }},
+        {L"scroll", 2, true,
+         [](HWND dialog, Words& words) {
+             HWND control = ControlByName(dialog, words.Take());
+             const int value = words.TakeInt();
+             return control && Scroll(control, SB_THUMBPOSITION, value);
+         }},
+        {L"arrow", 2, true,
+         [](HWND dialog, Words& words) {
+             HWND control = ControlByName(dialog, words.Take());
+             const bool up = words.Take() == L"up";
+             return control && Scroll(control, up ? SB_LINEUP : SB_LINEDOWN, 0);
+         }},
+    };
+    return RunCommands(argc, argv, commands);
 }

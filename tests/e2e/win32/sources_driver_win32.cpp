@@ -6,16 +6,20 @@
 //     browse-cancel          press Cancel in the open folder browser
 //     colour <row> <col>     in the open colour dialog click that basic colour, OK
 //     colour-cancel          press Cancel in the open colour dialog
+//     settled [ms]           wait until the folder browser or colour dialog has gone and
+//                            the dialog has finished what it did after it -> "settled"
 //     listed [ms]            wait until the listing has ended (no owned dialog, lbl_Kei
 //                            equals the number of lines)          -> "listed <n>"
 //     lines                  one "line=<text>" per line of List_1
 //     select <index>         select a line of List_1 as a click does -> "selected"
 //     show <name>            "name=<n> enabled= visible= rect=<x>,<y>,<w>,<h> screen=<x>,<y>
 //                            text=", rect in its parent, screen = top-left on the screen
-//     track <name> <value>   one step of a thumb drag: WM_HSCROLL SB_THUMBTRACK, no end
+//     track <name> <value>   one step of a thumb drag: SB_THUMBTRACK, no end
+//     release <name> <value> the end of a thumb drag: SB_THUMBPOSITION, then SB_ENDSCROLL
 //     attrib <path> <value>  SetFileAttributesW                     -> "attrib <ok|failed>"
 //     sleep <ms>
-// Exit code 2 when a step fails.
+// Scroll messages go as WM_VSCROLL or WM_HSCROLL by the bar's direction. Exit code 2 when
+// a step fails.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -25,50 +29,11 @@
 #include <string>
 #include <vector>
 
-#include "dialog/control_ids.h"
+#include "driver_common_win32.h"
 
 namespace {
 
-constexpr wchar_t kTitle[] = L"Velnorの設定";
-
-std::string Utf8(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes > 0 ? bytes - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-
-HWND Dialog() {
-    return FindWindowW(nullptr, kTitle);
-}
-
-HWND Control(HWND dialog, const std::wstring& name) {
-    const int id = velnor::control_id::ByName(Utf8(name));
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    if (id == 0) return nullptr;
-    EnumChildWindows(
-        dialog,
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            if (GetDlgCtrlID(window) != s->id) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[1024] = L"";
-    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
-                        nullptr);
-    return text;
-}
+using namespace velnor::e2e;
 
 // The visible dialog box (class #32770) that the settings dialog owns, waiting for it.
 HWND OwnedDialog(HWND owner, int ms) {
@@ -234,8 +199,8 @@ bool ChooseColour(HWND dialog, int row, int col) {
 }
 
 bool Listed(HWND dialog, int ms) {
-    HWND list = Control(dialog, L"List_1");
-    HWND count = Control(dialog, L"lbl_Kei");
+    HWND list = ControlByName(dialog, L"List_1");
+    HWND count = ControlByName(dialog, L"lbl_Kei");
     for (int waited = 0; waited <= ms; waited += 50) {
         DWORD_PTR lines = 0;
         SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_BLOCK, 5000, &lines);
@@ -250,7 +215,7 @@ bool Listed(HWND dialog, int ms) {
 }
 
 void Lines(HWND dialog) {
-    HWND list = Control(dialog, L"List_1");
+    HWND list = ControlByName(dialog, L"List_1");
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         wchar_t line[1024] = L"";
@@ -262,7 +227,7 @@ void Lines(HWND dialog) {
 }
 
 bool Select(HWND dialog, int index) {
-    HWND list = Control(dialog, L"List_1");
+    HWND list = ControlByName(dialog, L"List_1");
     if (!list) return false;
     SendMessageW(list, LB_SETCURSEL, index, 0);
     DWORD_PTR ignored = 0;
@@ -273,7 +238,7 @@ bool Select(HWND dialog, int index) {
 }
 
 bool Show(HWND dialog, const std::wstring& name) {
-    HWND control = Control(dialog, name);
+    HWND control = ControlByName(dialog, name);
     if (!control) return false;
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -286,63 +251,78 @@ bool Show(HWND dialog, const std::wstring& name) {
     return true;
 }
 
-bool IsNumber(const wchar_t* text) {
-    return text && *text && std::wcsspn(text, L"-0123456789") == std::wcslen(text);
+bool Settled(HWND dialog, int ms) {
+    for (int waited = 0; waited <= ms; waited += 50) {
+        if (!OwnedDialog(dialog, 0)) {
+            // Answered only once the handler that opened the box has returned.
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 20000, &ignored);
+            std::printf("settled\n");
+            return true;
+        }
+        Sleep(50);
+    }
+    std::printf("still open\n");
+    return false;
+}
+
+bool Cancel(HWND dialog) {
+    const bool ok = PressInOwned(dialog, IDCANCEL);
+    std::printf("cancelled\n");
+    return ok;
+}
+
+// A step (SB_THUMBTRACK) or the end (SB_THUMBPOSITION and SB_ENDSCROLL) of a thumb drag
+// to <value>, as the bar reports them while the mouse holds its thumb.
+bool Drag(HWND dialog, Words& words, WORD code, const char* done) {
+    HWND bar = ControlByName(dialog, words.Take());
+    const int value = words.TakeInt();
+    if (!bar) return false;
+    SendScroll(bar, code, value);
+    if (code == SB_THUMBPOSITION) SendScroll(bar, SB_ENDSCROLL, 0);
+    std::printf("%s\n", done);
+    return true;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring command = argv[i];
-        const bool hasArgument = i + 1 < argc;
-        bool ok = true;
-        if (command == L"sleep" && hasArgument) {
-            Sleep(static_cast<DWORD>(_wtoi(argv[++i])));
-        } else if (command == L"attrib" && i + 2 < argc) {
-            const wchar_t* path = argv[++i];
-            ok = SetFileAttributesW(path, static_cast<DWORD>(_wtoi(argv[++i]))) != 0;
-            std::printf("attrib %s\n", ok ? "ok" : "failed");
-        } else if (HWND dialog = Dialog(); !dialog) {
-            std::printf("no dialog\n");
-            ok = false;
-        } else if (command == L"post" && hasArgument) {
-            HWND control = Control(dialog, argv[++i]);
-            ok = control &&
-                 PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                              reinterpret_cast<LPARAM>(control));
-            std::printf("posted\n");
-        } else if (command == L"browse" && hasArgument) {
-            ok = Browse(dialog, argv[++i]);
-        } else if (command == L"browse-cancel" || command == L"colour-cancel") {
-            ok = PressInOwned(dialog, IDCANCEL);
-            std::printf("cancelled\n");
-        } else if (command == L"colour" && i + 2 < argc) {
-            const int row = _wtoi(argv[++i]);
-            ok = ChooseColour(dialog, row, _wtoi(argv[++i]));
-        } else if (command == L"listed") {
-            ok = Listed(dialog,
-                        IsNumber(hasArgument ? argv[i + 1] : nullptr) ? _wtoi(argv[++i]) : 20000);
-        } else if (command == L"lines") {
-            Lines(dialog);
-        } else if (command == L"select" && hasArgument) {
-            ok = Select(dialog, _wtoi(argv[++i]));
-        } else if (command == L"track" && i + 2 < argc) {
-            HWND control = Control(dialog, argv[++i]);
-            const int value = _wtoi(argv[++i]);
-            DWORD_PTR ignored = 0;
-            ok = control && SendMessageTimeoutW(
-                                GetParent(control), WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, value),
-                                reinterpret_cast<LPARAM>(control), SMTO_BLOCK, 10000, &ignored);
-            std::printf("tracked\n");
-        } else if (command == L"show" && hasArgument) {
-            ok = Show(dialog, argv[++i]);
-        } else {
-            std::printf("unknown command %s\n", Utf8(command).c_str());
-            ok = false;
-        }
-        std::fflush(stdout);
-        if (!ok) return 2;
-    }
-    return 0;
+    const DriverCommand commands[] = {
+        {L"attrib", 2, false,
+         [](HWND, Words& words) {
+             const std::wstring path = words.Take();
+             const bool ok =
+                 SetFileAttributesW(path.c_str(), static_cast<DWORD>(words.TakeInt())) != 0;
+             std::printf("attrib %s\n", ok ? "ok" : "failed");
+             return ok;
+         }},
+        {L"browse", 1, true,
+         [](HWND dialog, Words& words) { return Browse(dialog, words.Take()); }},
+        {L"browse-cancel", 0, true, [](HWND dialog, Words&) { return Cancel(dialog); }},
+        {L"colour-cancel", 0, true, [](HWND dialog, Words&) { return Cancel(dialog); }},
+        {L"colour", 2, true,
+         [](HWND dialog, Words& words) {
+             const int row = words.TakeInt();
+             return ChooseColour(dialog, row, words.TakeInt());
+         }},
+        {L"settled", 0, true,
+         [](HWND dialog, Words& words) { return Settled(dialog, words.TakeNumberOr(20000)); }},
+        {L"listed", 0, true,
+         [](HWND dialog, Words& words) { return Listed(dialog, words.TakeNumberOr(20000)); }},
+        {L"lines", 0, true,
+         [](HWND dialog, Words&) {
+             Lines(dialog);
+             return true;
+         }},
+        {L"select", 1, true,
+         [](HWND dialog, Words& words) { return Select(dialog, words.TakeInt()); }},
+        {L"track", 2, true,
+         [](HWND dialog, Words& words) { return Drag(dialog, words, SB_THUMBTRACK, "tracked"); }},
+        {L"release", 2, true,
+         [](HWND dialog, Words& words) {
+             return Drag(dialog, words, SB_THUMBPOSITION, "released");
+         }},
+        {L"show", 1, true, [](HWND dialog, Words& words) { return Show(dialog, words.Take()); }},
+    };
+    return RunCommands(argc, argv, commands);
 }
