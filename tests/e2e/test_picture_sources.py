@@ -228,6 +228,19 @@ class PictureSources(unittest.TestCase):
             dialog(*["arrow", spin, "down"] * downs)
             self.assertEqual(shown(field)[field]["text"], bottom)
 
+        # A spin's thumb dragged: it has no Scroll event, so its field changes only when
+        # the thumb is released, and only if the value moved.
+        sources("track", "Asp_V", "-13", "track", "Asp_V", "-14")
+        self.assertEqual(shown("lbl_Asp")["lbl_Asp"]["text"], "4")
+        sources("release", "Asp_V", "-14")
+        self.assertEqual(shown("lbl_Asp")["lbl_Asp"]["text"], "14")
+        sources("track", "Depth_V", "-20", "release", "Depth_V", "-20")
+        self.assertEqual(shown("lbl_Depth")["lbl_Depth"]["text"], "20")
+        sources("track", "Asp_V", "-9", "track", "Asp_V", "-4", "release", "Asp_V", "-4",
+                "track", "Depth_V", "-12", "release", "Depth_V", "-12")
+        got = shown("lbl_Asp", "lbl_Depth")
+        self.assertEqual((got["lbl_Asp"]["text"], got["lbl_Depth"]["text"]), ("4", "12"))
+
         # Interval field follows its bar to both ends.
         for value in ("600", "10", "600"):
             dialog("scroll", "Intval", value)
@@ -249,10 +262,14 @@ class PictureSources(unittest.TestCase):
         dragged = SESSION.screenshot("scale-drag")
         self.assertGreater(dragged.differing(before, px, py, px + pw, py + ph), 1000)
 
-        # Colour dialog: OK takes the swatch, cancel changes nothing.
-        sources("post", "Cmd_Color(1)", "colour", "0", "0")
-        sources("post", "Cmd_Color(2)", "colour-cancel")
-        SESSION.screenshot("colours")
+        # Colour dialog: OK takes the swatch and redraws the parallels in it, cancel
+        # changes nothing on screen.
+        sources("post", "Cmd_Color(1)", "colour", "0", "0", "settled")
+        chosen = SESSION.screenshot("colour-chosen")
+        self.assertGreater(chosen.count((255, 128, 128), px, py, px + pw, py + ph), 300)
+        sources("post", "Cmd_Color(2)", "colour-cancel", "settled")
+        cancelled = SESSION.screenshot("colour-cancelled")
+        self.assertEqual(cancelled.differing(chosen, px, py, px + pw, py + ph), 0)
         # The link opens the homepage through the shell; the dialog carries on.
         sources("post", "lbl_URL", "sleep", "500")
         self.assertEqual(shown("lbl_Asp")["lbl_Asp"]["text"], "4")
