@@ -26,15 +26,15 @@ int DpiOf(HWND window) {
     return fallback > 0 ? fallback : 96;
 }
 
-// The monitor under the mouse: its work area, or the whole monitor if that is unknown.
+// The whole screen of the monitor under the mouse (the dialog is centred on the screen,
+// not on the part that a task bar leaves free).
 RECT ScreenUnderMouse() {
     POINT cursor{};
     GetCursorPos(&cursor);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info)) {
-        const RECT& work = info.rcWork;
-        return work.right > work.left && work.bottom > work.top ? work : info.rcMonitor;
+        return info.rcMonitor;
     }
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
