@@ -42,8 +42,8 @@ void SettingsDialog::CmdCanClick() {
     FormUnload();
 }
 
-// Unlike the silent original, a user whose settings could not be saved anywhere is told
-// so before the dialog closes.
+// A user whose settings could not be saved anywhere is told so before the dialog closes;
+// the dialog then closes as after a save.
 void SettingsDialog::WriteOrWarn(const std::vector<IniEntry>& entries) {
     if (WriteSettingsEntries(entries, location_)) return;
     MessageBoxW(window_,

@@ -66,7 +66,7 @@ bool FontExists(const wchar_t* face) {
     return found;
 }
 
-// The design's face, else the first Japanese UI face the system has; with none of them
+// The captions' own face, else the first Japanese UI face the system has; with none of them
 // the font mapper picks any face with the Shift-JIS character set.
 const wchar_t* CaptionFace() {
     static constexpr const wchar_t* kFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic",
@@ -162,7 +162,7 @@ void SettingsDialog::MakePanelSurfaces() {
 }
 
 // Captions keep their design place but grow to fit their text in the font actually used
-// (a substitute face can be wider than the design's), as far as there is room.
+// (a substitute face can be wider than the captions' own), as far as there is room.
 PixelBox SettingsDialog::FittedBox(const ControlSpec& spec) const {
     PixelBox box = ControlBox(spec, dpi_);
     HWND control = Control(spec.id);

@@ -22,7 +22,7 @@ struct PreviewInputs {
     ColourRef meridianColour = 0;  // lbl_Color(2)
 };
 
-// The preview box in device pixels. `dpi` scales the design's pixel values (radius, the
+// The preview box in device pixels. `dpi` scales the 96-dpi pixel values (radius, the
 // projection inputs 50, the 48-pixel sample ball) so the picture keeps its proportions
 // at every display scaling; at 96 dpi it is exactly the saver's drawing.
 struct PreviewBox {
