@@ -12,6 +12,7 @@ order of the three passes is covered by the unit tests of the folder listing."""
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -26,9 +27,15 @@ DEFAULT_MERIDIANS = 16776960
 
 
 def run(exe, *commands, timeout=120):
-    result = subprocess.run(["wine", SESSION.helper(exe), *commands], env=SESSION.env(),
-                            capture_output=True, timeout=timeout, cwd=SESSION.work)
-    lines = result.stdout.decode("utf-8", "replace").splitlines()
+    """Runs a driver; returns its output lines. The output goes through a file: when the
+    driver is the Wine process that starts the wineserver, the server inherits its output
+    and would hold a pipe open long after the driver ended."""
+    with tempfile.TemporaryFile(dir=SESSION.work) as out:
+        result = subprocess.run(["wine", SESSION.helper(exe), *commands], env=SESSION.env(),
+                                stdout=out, stderr=subprocess.DEVNULL, timeout=timeout,
+                                cwd=SESSION.work, check=False)
+        out.seek(0)
+        lines = out.read().decode("utf-8", "replace").splitlines()
     if result.returncode != 0:
         raise AssertionError(f"{exe} {commands} failed: {lines}")
     return lines
@@ -113,8 +120,8 @@ class PictureSources(unittest.TestCase):
     def tearDown(self):
         # A failed case must not leave its dialog open for the next one.
         subprocess.run(["wine", SESSION.helper("velnor_dialog_driver.exe"), "close", "gone",
-                        "10000"], env=SESSION.env(), capture_output=True, timeout=60,
-                       cwd=SESSION.work)
+                        "10000"], env=SESSION.env(), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60, cwd=SESSION.work, check=False)
 
     def test_folder_listing_thumbnails_and_kind_toggles(self):
         pics = wine_harness.temporary_folder(SESSION, "pics")
