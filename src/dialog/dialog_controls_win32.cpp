@@ -90,11 +90,11 @@ bool IsCaption(ControlKind kind) {
 
 // The right edge a caption may grow to: its panel's edge or the next control to its right
 // on the same rows, whichever comes first.
-int RoomToTheRight(const ControlSpec& spec, const PixelBox& box, int dpi) {
-    const ControlSpec* parent = FindControl(spec.parent);
+int RoomToTheRight(const ControlSpec& layoutEntry, const PixelBox& box, int dpi) {
+    const ControlSpec* parent = FindControl(layoutEntry.parent);
     int limit = parent ? ControlBox(*parent, dpi).width : box.left + box.width;
     for (const ControlSpec& other : DialogControls()) {
-        if (other.parent != spec.parent || other.id == spec.id) continue;
+        if (other.parent != layoutEntry.parent || other.id == layoutEntry.id) continue;
         const PixelBox o = ControlBox(other, dpi);
         const bool sameRows = o.top < box.top + box.height && box.top < o.top + o.height;
         if (sameRows && o.left >= box.left + box.width) limit = std::min(limit, o.left);
@@ -117,26 +117,29 @@ void SettingsDialog::MakeFonts() {
 
 bool SettingsDialog::CreateControls() {
     MakeFonts();
-    for (const ControlSpec& spec : DialogControls()) {
-        HWND parent = spec.parent == 0 ? window_ : Control(spec.parent);
-        const PixelBox box = ControlBox(spec, dpi_);
-        WindowKind kind = KindOf(spec.kind);
-        if (spec.id == control_id::kLblUrl) kind.style |= kActOnPress;
-        const std::wstring caption =
-            spec.kind == ControlKind::kCheckBox ? std::wstring{} : WideFromUtf8(spec.caption);
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        HWND parent = layoutEntry.parent == 0 ? window_ : Control(layoutEntry.parent);
+        const PixelBox box = ControlBox(layoutEntry, dpi_);
+        WindowKind kind = KindOf(layoutEntry.kind);
+        if (layoutEntry.id == control_id::kLblUrl) kind.style |= kActOnPress;
+        const std::wstring caption = layoutEntry.kind == ControlKind::kCheckBox
+                                         ? std::wstring{}
+                                         : WideFromUtf8(layoutEntry.caption);
         HWND control = CreateWindowExW(
             kind.exStyle, kind.className, caption.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
             box.left, box.top, box.width, box.height, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(layoutEntry.id)), instance_, nullptr);
         if (!control) return false;
-        controls_[spec.id] = control;
+        controls_[layoutEntry.id] = control;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-        if (IsScrollBar(spec.kind)) {
-            SetScrollRange(control, SB_CTL, spec.range.min, spec.range.max, FALSE);
-            SetScrollPos(control, SB_CTL, spec.designValue, FALSE);
-            scrollBars_[spec.id] = ScrollBarValue(spec.range, spec.designValue);
-        } else if (spec.kind == ControlKind::kCheckBox) {
-            SendMessageW(control, BM_SETCHECK, spec.designValue ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (IsScrollBar(layoutEntry.kind)) {
+            SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
+            SetScrollPos(control, SB_CTL, layoutEntry.designValue, FALSE);
+            scrollBars_[layoutEntry.id] =
+                ScrollBarValue(layoutEntry.range, layoutEntry.designValue);
+        } else if (layoutEntry.kind == ControlKind::kCheckBox) {
+            SendMessageW(control, BM_SETCHECK,
+                         layoutEntry.designValue ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
     PlaceControls();
@@ -163,10 +166,10 @@ void SettingsDialog::MakePanelSurfaces() {
 
 // Captions keep their design place but grow to fit their text in the font actually used
 // (a substitute face can be wider than the captions' own), as far as there is room.
-PixelBox SettingsDialog::FittedBox(const ControlSpec& spec) const {
-    PixelBox box = ControlBox(spec, dpi_);
-    HWND control = Control(spec.id);
-    if (!IsCaption(spec.kind) || !control) return box;
+PixelBox SettingsDialog::FittedBox(const ControlSpec& layoutEntry) const {
+    PixelBox box = ControlBox(layoutEntry, dpi_);
+    HWND control = Control(layoutEntry.id);
+    if (!IsCaption(layoutEntry.kind) || !control) return box;
     const int length = GetWindowTextLengthW(control);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(control, text.data(), length + 1);
@@ -178,16 +181,16 @@ PixelBox SettingsDialog::FittedBox(const ControlSpec& spec) const {
     ReleaseDC(control, dc);
     const int wanted = static_cast<int>(extent.cx) + 2;
     if (wanted > box.width) {
-        box.width =
-            std::max(box.width, std::min(wanted, RoomToTheRight(spec, box, dpi_) - box.left));
+        box.width = std::max(box.width,
+                             std::min(wanted, RoomToTheRight(layoutEntry, box, dpi_) - box.left));
     }
     return box;
 }
 
 void SettingsDialog::PlaceControls() {
-    for (const ControlSpec& spec : DialogControls()) {
-        const PixelBox box = FittedBox(spec);
-        HWND control = Control(spec.id);
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        const PixelBox box = FittedBox(layoutEntry);
+        HWND control = Control(layoutEntry.id);
         SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);

@@ -31,46 +31,48 @@ constexpr ColourRef kFieldGrey = 0xE0E0E0;  // RGB 224, 224, 224
 
 constexpr ControlSpec Row(int id, int parent, ControlKind kind, int left, int top, int width,
                           int height, std::string_view caption = {}) {
-    ControlSpec spec;
-    spec.id = id;
-    spec.parent = parent;
-    spec.kind = kind;
-    spec.left = left;
-    spec.top = top;
-    spec.width = width;
-    spec.height = height;
-    spec.caption = caption;
+    ControlSpec layoutEntry;
+    layoutEntry.id = id;
+    layoutEntry.parent = parent;
+    layoutEntry.kind = kind;
+    layoutEntry.left = left;
+    layoutEntry.top = top;
+    layoutEntry.width = width;
+    layoutEntry.height = height;
+    layoutEntry.caption = caption;
     if (kind == K::kValueField || kind == K::kPathField || kind == K::kPictureBox) {
-        spec.backColour = kFieldGrey;
+        layoutEntry.backColour = kFieldGrey;
     }
-    return spec;
+    return layoutEntry;
 }
 
-constexpr ControlSpec Range(ControlSpec spec, int min, int max, int small, int large, int design) {
-    spec.range = ScrollRange{static_cast<std::int16_t>(min), static_cast<std::int16_t>(max),
-                             static_cast<std::int16_t>(small), static_cast<std::int16_t>(large)};
-    spec.designValue = design;
-    return spec;
+constexpr ControlSpec Range(ControlSpec layoutEntry, int min, int max, int small, int large,
+                            int design) {
+    layoutEntry.range =
+        ScrollRange{static_cast<std::int16_t>(min), static_cast<std::int16_t>(max),
+                    static_cast<std::int16_t>(small), static_cast<std::int16_t>(large)};
+    layoutEntry.designValue = design;
+    return layoutEntry;
 }
 
-constexpr ControlSpec Checked(ControlSpec spec) {
-    spec.designValue = 1;
-    return spec;
+constexpr ControlSpec Checked(ControlSpec layoutEntry) {
+    layoutEntry.designValue = 1;
+    return layoutEntry;
 }
 
-constexpr ControlSpec Text(ControlSpec spec, ColourRef colour) {
-    spec.textColour = colour;
-    return spec;
+constexpr ControlSpec Text(ControlSpec layoutEntry, ColourRef colour) {
+    layoutEntry.textColour = colour;
+    return layoutEntry;
 }
 
-constexpr ControlSpec Back(ControlSpec spec, ColourRef colour) {
-    spec.backColour = colour;
-    return spec;
+constexpr ControlSpec Back(ControlSpec layoutEntry, ColourRef colour) {
+    layoutEntry.backColour = colour;
+    return layoutEntry;
 }
 
-constexpr ControlSpec ActsOn(ControlSpec spec, int partner) {
-    spec.partner = partner;
-    return spec;
+constexpr ControlSpec ActsOn(ControlSpec layoutEntry, int partner) {
+    layoutEntry.partner = partner;
+    return layoutEntry;
 }
 
 // The colour bars sit 240 twips apart; at the usual 255 twips the neighbours would share
@@ -176,8 +178,9 @@ std::span<const ControlSpec> DialogControls() {
 }
 
 const ControlSpec* FindControl(int id) {
-    const auto found = std::find_if(kControls.begin(), kControls.end(),
-                                    [id](const ControlSpec& spec) { return spec.id == id; });
+    const auto found =
+        std::find_if(kControls.begin(), kControls.end(),
+                     [id](const ControlSpec& layoutEntry) { return layoutEntry.id == id; });
     return found == kControls.end() ? nullptr : &*found;
 }
 

@@ -51,10 +51,10 @@ void SettingsDialog::PaintPanel(HWND panel, HDC dc) {
 }
 
 void SettingsDialog::PaintLabel(HWND label, HDC dc) {
-    const ControlSpec* spec = FindControl(IdOf(label));
-    if (!spec) return;
+    const ControlSpec* layoutEntry = FindControl(IdOf(label));
+    if (!layoutEntry) return;
     const RECT client = ClientOf(label);
-    if (spec->backColour == kTransparent) {
+    if (layoutEntry->backColour == kTransparent) {
         HWND parent = GetParent(label);
         POINT at{0, 0};
         MapWindowPoints(label, parent, &at, 1);
@@ -65,22 +65,22 @@ void SettingsDialog::PaintLabel(HWND label, HDC dc) {
             FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         }
     } else {
-        Fill(dc, client, static_cast<COLORREF>(spec->backColour));
+        Fill(dc, client, static_cast<COLORREF>(layoutEntry->backColour));
     }
-    const bool field =
-        spec->kind == ControlKind::kValueField || spec->kind == ControlKind::kPathField;
+    const bool field = layoutEntry->kind == ControlKind::kValueField ||
+                       layoutEntry->kind == ControlKind::kPathField;
     RECT text = client;
     if (field) {
         RECT edge = client;
         DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
         InflateRect(&text, -3, 0);
     }
-    const bool clickable = spec->kind == ControlKind::kClickableCaption;
+    const bool clickable = layoutEntry->kind == ControlKind::kClickableCaption;
     HGDIOBJ oldFont = SelectObject(dc, clickable ? underlinedFont_ : font_);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(label) ? static_cast<COLORREF>(spec->textColour)
+    SetTextColor(dc, IsWindowEnabled(label) ? static_cast<COLORREF>(layoutEntry->textColour)
                                             : GetSysColor(COLOR_GRAYTEXT));
-    const UINT align = spec->kind == ControlKind::kValueField ? DT_RIGHT : DT_LEFT;
+    const UINT align = layoutEntry->kind == ControlKind::kValueField ? DT_RIGHT : DT_LEFT;
     const std::wstring caption = WindowText(label);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | align | (field ? DT_VCENTER : DT_TOP));

@@ -60,7 +60,7 @@ class SettingsDialog {
     bool CreateControls();
     void ApplyDpi(int dpi);
     void MakeFonts();
-    PixelBox FittedBox(const ControlSpec& spec) const;
+    PixelBox FittedBox(const ControlSpec& layoutEntry) const;
     void PlaceControls();
     void MakePanelSurfaces();
     HWND Control(int id) const;

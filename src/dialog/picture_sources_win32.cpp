@@ -133,10 +133,10 @@ void SettingsDialog::List1Click() {
 // Pic_K takes the thumbnail's size with its top-left corner at its design place; its
 // longer side is the box's design size at the window's DPI (100 pixels at 96 dpi).
 void SettingsDialog::ShowThumbnail() {
-    const ControlSpec* spec = FindControl(kPicK);
+    const ControlSpec* layoutEntry = FindControl(kPicK);
     HWND box = Control(kPicK);
-    if (!spec || !box || pictureHolder_.empty()) return;
-    const PixelBox place = ControlBox(*spec, dpi_);
+    if (!layoutEntry || !box || pictureHolder_.empty()) return;
+    const PixelBox place = ControlBox(*layoutEntry, dpi_);
     thumbnail_ = MakeThumbnail(pictureHolder_, place.width);
     SetWindowPos(box, nullptr, place.left, place.top, thumbnail_.width(), thumbnail_.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);

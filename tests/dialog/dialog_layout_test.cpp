@@ -29,8 +29,8 @@ bool IsInteractive(ControlKind kind) {
     }
 }
 
-std::string Name(const ControlSpec& spec) {
-    return std::string(control_id::NameOf(spec.id));
+std::string Name(const ControlSpec& layoutEntry) {
+    return std::string(control_id::NameOf(layoutEntry.id));
 }
 
 bool Overlap(const PixelBox& a, const PixelBox& b) {
@@ -40,34 +40,36 @@ bool Overlap(const PixelBox& a, const PixelBox& b) {
 
 TEST(DialogLayout, IdsAreUniqueNamedAndPanelsComeFirst) {
     std::set<int> seen;
-    for (const ControlSpec& spec : DialogControls()) {
-        EXPECT_TRUE(seen.insert(spec.id).second) << spec.id;
-        EXPECT_FALSE(control_id::NameOf(spec.id).empty()) << spec.id;
-        EXPECT_EQ(control_id::ByName(control_id::NameOf(spec.id)), spec.id);
-        if (spec.parent != 0) {
-            EXPECT_TRUE(seen.count(spec.parent)) << Name(spec) << " created before its panel";
-            EXPECT_EQ(FindControl(spec.parent)->kind, ControlKind::kPanel) << Name(spec);
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        EXPECT_TRUE(seen.insert(layoutEntry.id).second) << layoutEntry.id;
+        EXPECT_FALSE(control_id::NameOf(layoutEntry.id).empty()) << layoutEntry.id;
+        EXPECT_EQ(control_id::ByName(control_id::NameOf(layoutEntry.id)), layoutEntry.id);
+        if (layoutEntry.parent != 0) {
+            EXPECT_TRUE(seen.count(layoutEntry.parent))
+                << Name(layoutEntry) << " created before its panel";
+            EXPECT_EQ(FindControl(layoutEntry.parent)->kind, ControlKind::kPanel)
+                << Name(layoutEntry);
         }
-        EXPECT_GT(spec.width, 0) << Name(spec);
-        EXPECT_GT(spec.height, 0) << Name(spec);
+        EXPECT_GT(layoutEntry.width, 0) << Name(layoutEntry);
+        EXPECT_GT(layoutEntry.height, 0) << Name(layoutEntry);
     }
     EXPECT_EQ(FindControl(12345), nullptr);
 }
 
 TEST(DialogLayout, EveryControlLiesInsideItsPanelAtEveryDpi) {
     for (const int dpi : kDpis) {
-        for (const ControlSpec& spec : DialogControls()) {
-            if (spec.parent == 0) continue;
-            const ControlSpec& panel = *FindControl(spec.parent);
-            EXPECT_GE(spec.left, 0) << Name(spec);
-            EXPECT_LE(spec.left + spec.width, panel.width) << Name(spec);
-            EXPECT_LE(spec.top + spec.height, panel.height) << Name(spec);
-            const PixelBox box = ControlBox(spec, dpi);
+        for (const ControlSpec& layoutEntry : DialogControls()) {
+            if (layoutEntry.parent == 0) continue;
+            const ControlSpec& panel = *FindControl(layoutEntry.parent);
+            EXPECT_GE(layoutEntry.left, 0) << Name(layoutEntry);
+            EXPECT_LE(layoutEntry.left + layoutEntry.width, panel.width) << Name(layoutEntry);
+            EXPECT_LE(layoutEntry.top + layoutEntry.height, panel.height) << Name(layoutEntry);
+            const PixelBox box = ControlBox(layoutEntry, dpi);
             const PixelBox outer = ControlBox(panel, dpi);
-            EXPECT_GE(box.left, 0) << Name(spec) << " at " << dpi;
-            EXPECT_GE(box.top, 0) << Name(spec) << " at " << dpi;
-            EXPECT_LE(box.left + box.width, outer.width) << Name(spec) << " at " << dpi;
-            EXPECT_LE(box.top + box.height, outer.height) << Name(spec) << " at " << dpi;
+            EXPECT_GE(box.left, 0) << Name(layoutEntry) << " at " << dpi;
+            EXPECT_GE(box.top, 0) << Name(layoutEntry) << " at " << dpi;
+            EXPECT_LE(box.left + box.width, outer.width) << Name(layoutEntry) << " at " << dpi;
+            EXPECT_LE(box.top + box.height, outer.height) << Name(layoutEntry) << " at " << dpi;
         }
     }
 }
@@ -91,15 +93,17 @@ TEST(DialogLayout, InteractiveControlsDoNotOverlapAtAnyDpi) {
 
 TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
     int captions = 0;
-    for (const ControlSpec& spec : DialogControls()) {
-        if (spec.kind != ControlKind::kClickableCaption || spec.id == control_id::kLblUrl) continue;
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        if (layoutEntry.kind != ControlKind::kClickableCaption ||
+            layoutEntry.id == control_id::kLblUrl)
+            continue;
         ++captions;
-        const ControlSpec* partner = FindControl(spec.partner);
-        ASSERT_NE(partner, nullptr) << Name(spec);
-        EXPECT_EQ(partner->parent, spec.parent) << Name(spec);
+        const ControlSpec* partner = FindControl(layoutEntry.partner);
+        ASSERT_NE(partner, nullptr) << Name(layoutEntry);
+        EXPECT_EQ(partner->parent, layoutEntry.parent) << Name(layoutEntry);
         EXPECT_TRUE(partner->kind == ControlKind::kOptionSquare ||
                     partner->kind == ControlKind::kCheckBox)
-            << Name(spec);
+            << Name(layoutEntry);
     }
     EXPECT_EQ(captions, 3 + 2 + 1 + 2 + 4 + 2);  // Rdm, Per, Sample, sample12, Kind, Size
 }
@@ -115,17 +119,18 @@ TEST(DialogLayout, ScrollBarsStartInsideTheirRanges) {
         {control_id::kIntval, 10, 600, 10, 10, 30},
     };
     for (const Expected& e : table) {
-        const ControlSpec& spec = *FindControl(e.id);
-        EXPECT_EQ(spec.range.min, e.min) << Name(spec);
-        EXPECT_EQ(spec.range.max, e.max) << Name(spec);
-        EXPECT_EQ(spec.range.smallChange, e.small) << Name(spec);
-        EXPECT_EQ(spec.range.largeChange, e.large) << Name(spec);
-        EXPECT_EQ(spec.designValue, e.design) << Name(spec);
+        const ControlSpec& layoutEntry = *FindControl(e.id);
+        EXPECT_EQ(layoutEntry.range.min, e.min) << Name(layoutEntry);
+        EXPECT_EQ(layoutEntry.range.max, e.max) << Name(layoutEntry);
+        EXPECT_EQ(layoutEntry.range.smallChange, e.small) << Name(layoutEntry);
+        EXPECT_EQ(layoutEntry.range.largeChange, e.large) << Name(layoutEntry);
+        EXPECT_EQ(layoutEntry.designValue, e.design) << Name(layoutEntry);
     }
-    for (const ControlSpec& spec : DialogControls()) {
-        if (spec.kind != ControlKind::kSpin && spec.kind != ControlKind::kHScrollBar) continue;
-        EXPECT_LE(spec.range.min, spec.designValue) << Name(spec);
-        EXPECT_GE(spec.range.max, spec.designValue) << Name(spec);
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        if (layoutEntry.kind != ControlKind::kSpin && layoutEntry.kind != ControlKind::kHScrollBar)
+            continue;
+        EXPECT_LE(layoutEntry.range.min, layoutEntry.designValue) << Name(layoutEntry);
+        EXPECT_GE(layoutEntry.range.max, layoutEntry.designValue) << Name(layoutEntry);
     }
 }
 

@@ -15,8 +15,8 @@ namespace {
 using A = ScrollAction;
 
 ScrollBarValue BarOf(int id) {
-    const ControlSpec& spec = *FindControl(id);
-    return ScrollBarValue(spec.range, spec.designValue);
+    const ControlSpec& layoutEntry = *FindControl(id);
+    return ScrollBarValue(layoutEntry.range, layoutEntry.designValue);
 }
 
 struct Step {
