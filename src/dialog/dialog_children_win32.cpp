@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "dialog/dialog_window_win32.h"
+#include "windows/dib_info_win32.h"
 #include "windows/window_wrapper_win32.h"
 
 namespace velnor {
@@ -134,25 +135,13 @@ void DrawSurface(HDC dc, int x, int y, const Surface& surface, int sx, int sy, i
     if (w <= 0 || h <= 0) return;
     // The DIB starts at row sy and is exactly h rows tall, so the source rectangle is
     // the same whichever way the system counts rows of a top-down DIB.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = surface.width();
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDibInfo(surface.width(), h);
     StretchDIBits(dc, x, y, w, h, sx, 0, w, h, surface.row(sy), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 HBRUSH MakeSurfaceBrush(const Surface& surface) {
     if (surface.empty()) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = surface.width();
-    info.bmiHeader.biHeight = -surface.height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDibInfo(surface.width(), surface.height());
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap) return nullptr;

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "windows/dib_info_win32.h"
+
 namespace velnor {
 
 DibPresenter::~DibPresenter() {
@@ -15,13 +17,7 @@ DibPresenter::~DibPresenter() {
 }
 
 bool DibPresenter::Create(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, like the surface
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDibInfo(width, height);
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     memory_ = CreateCompatibleDC(nullptr);

@@ -6,6 +6,7 @@
 
 #include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
+#include "windows/dib_info_win32.h"
 #include "windows/picture_decoder_win32.h"
 
 namespace velnor {
@@ -70,13 +71,7 @@ Played Convert(const std::uint8_t* data, std::size_t size, int dpi) {
 }
 
 std::optional<Surface> Play(HENHMETAFILE metafile, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down, as a surface
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDownDibInfo(width, height);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     if (!dc) return std::nullopt;
