@@ -20,7 +20,7 @@ deps:
 	  echo "Installing: $$missing"; \
 	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
 	  $$SUDO apt-get update -q && \
-	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q --no-install-recommends $$missing; \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q $$missing; \
 	fi
 
 build: build-native build-windows
