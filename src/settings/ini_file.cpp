@@ -73,13 +73,21 @@ std::filesystem::path RealFile(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::string ReadIniValue(std::string_view section, std::string_view key,
-                         const std::filesystem::path& file) {
+std::string ReadIniContents(const std::filesystem::path& file) {
     try {
         std::string contents;
         const FileState state = ReadContents(file, contents);
         if (state == FileState::missing || state == FileState::unreadable) return {};
-        return FindIniValue(contents, section, key).value_or(std::string{});
+        return contents;
+    } catch (...) {
+        return {};
+    }
+}
+
+std::string ReadIniValue(std::string_view section, std::string_view key,
+                         const std::filesystem::path& file) {
+    try {
+        return FindIniValue(ReadIniContents(file), section, key).value_or(std::string{});
     } catch (...) {
         return {};
     }

@@ -1,5 +1,5 @@
 // The settings file's INI primitives: every read and write of Velnor.ini goes through
-// these two functions. They work on bytes (cp932 keys and values pass through unchanged)
+// these functions. They work on bytes (cp932 keys and values pass through unchanged)
 // and behave like the platform's private-profile functions where the format is loose.
 #pragma once
 
@@ -16,6 +16,11 @@ namespace velnor {
 // a value is cut at a NUL byte but otherwise returned whole, however long. Never throws.
 std::string ReadIniValue(std::string_view section, std::string_view key,
                          const std::filesystem::path& file);
+
+// The bytes ReadIniValue searches: the file's contents (of a damaged giant, only the start),
+// or "" when the file is missing or cannot be read. For reading many keys, read the file
+// once and look each key up with FindIniValue (settings/ini_text.h). Never throws.
+std::string ReadIniContents(const std::filesystem::path& file);
 
 // Stores `value` exactly as given (" 10" keeps its blank) for `key` in `section` of `file`.
 // An existing key keeps its line and spelling and gets the new value; a new key goes at the

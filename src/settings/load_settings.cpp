@@ -1,11 +1,13 @@
-// The settings loader. Each value is read through ReadIniValue; a failed conversion skips
-// that one assignment and the loader goes on with the next key.
+// The settings loader. The file is read once and each value looked up in its contents as
+// ReadIniValue would; a failed conversion skips that one assignment and the loader goes on
+// with the next key.
 #include "settings/load_settings.h"
 
 #include <string>
 #include <string_view>
 
 #include "settings/ini_file.h"
+#include "settings/ini_text.h"
 #include "settings/number_text.h"
 #include "settings/picture_scan.h"
 #include "settings/settings_keys.h"
@@ -21,9 +23,11 @@ constexpr std::string_view kPresetTexts[kPresetCount] = {
 
 class SettingsReader {
   public:
-    explicit SettingsReader(const std::filesystem::path& file) : file_(file) {}
+    explicit SettingsReader(const std::filesystem::path& file) : contents_(ReadIniContents(file)) {}
 
-    std::string Text(std::string_view key) const { return ReadIniValue(kSectionName, key, file_); }
+    std::string Text(std::string_view key) const {
+        return FindIniValue(contents_, kSectionName, key).value_or(std::string{});
+    }
 
     // Floor into a 16-bit field; empty text gives the default.
     void Floor(std::string_view key, std::int16_t defaultValue, std::int16_t& field) const {
@@ -46,7 +50,7 @@ class SettingsReader {
     }
 
   private:
-    const std::filesystem::path& file_;
+    std::string contents_;
 };
 
 void SetPresets(SaverSettings& settings) {
