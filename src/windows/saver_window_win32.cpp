@@ -65,7 +65,11 @@ void SaverWindow::DrawFrame() {
     animation_.AdvanceMotion();
     animation_.ComposeFrame(frame_, background_);
     if (HDC dc = GetDC(window_)) {
-        presenter_.Present(dc, frame_, animation_.changedArea());
+        // The wire ball's lines and the orbiting ball are presented apart (each with where it
+        // was last frame): their common rectangle spans much unchanged screen between them.
+        const std::array<Rect, 4>& changed = animation_.changedRects();
+        presenter_.Present(dc, frame_, Unite(changed[0], changed[2]));
+        presenter_.Present(dc, frame_, Unite(changed[1], changed[3]));
         ReleaseDC(window_, dc);
     }
 }
