@@ -8,6 +8,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_children_win32.h"
 #include "dialog/dialog_window_win32.h"
+#include "dialog/folder_listing.h"
 #include "resources/resource_ids.h"
 #include "startup/wide_text_win32.h"
 #include "windows/resources_win32.h"
@@ -37,11 +38,6 @@ RECT ScreenUnderMouse() {
         return info.rcMonitor;
     }
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-std::string FileNamePart(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
