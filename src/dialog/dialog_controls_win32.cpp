@@ -131,7 +131,6 @@ bool SettingsDialog::CreateControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layoutEntry.id)), instance_, nullptr);
         if (!control) return false;
         controls_[layoutEntry.id] = control;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (IsScrollBar(layoutEntry.kind)) {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
             SetScrollPos(control, SB_CTL, layoutEntry.designValue, FALSE);
@@ -142,8 +141,9 @@ bool SettingsDialog::CreateControls() {
                          layoutEntry.designValue ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
+    // Sizes captions to their text and sets every control's font; the panel textures
+    // are painted by the load step, which always follows.
     PlaceControls();
-    MakePanelSurfaces();
     return true;
 }
 
