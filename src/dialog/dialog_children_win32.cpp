@@ -139,6 +139,14 @@ void DrawSurface(HDC dc, int x, int y, const Surface& surface, int sx, int sy, i
     StretchDIBits(dc, x, y, w, h, sx, 0, w, h, surface.row(sy), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
 HBRUSH MakeSurfaceBrush(const Surface& surface) {
     if (surface.empty()) return nullptr;
     BITMAPINFO info = TopDownDibInfo(surface.width(), surface.height());

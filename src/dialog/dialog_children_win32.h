@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "engine/surface.h"
 
 namespace velnor {
@@ -24,6 +26,9 @@ bool RegisterDialogClasses(HINSTANCE instance);
 
 // Copies `surface` (its pixels from (sx, sy), w x h) to `dc` at (x, y).
 void DrawSurface(HDC dc, int x, int y, const Surface& surface, int sx, int sy, int w, int h);
+
+// The window's whole text (empty when it has none or cannot be read).
+std::wstring WindowText(HWND window);
 
 // A pattern brush of `surface`'s pixels for painting child controls' backgrounds; the
 // caller deletes it.

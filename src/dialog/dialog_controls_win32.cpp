@@ -170,13 +170,11 @@ PixelBox SettingsDialog::FittedBox(const ControlSpec& layoutEntry) const {
     PixelBox box = ControlBox(layoutEntry, dpi_);
     HWND control = Control(layoutEntry.id);
     if (!IsCaption(layoutEntry.kind) || !control) return box;
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(control, text.data(), length + 1);
+    const std::wstring text = WindowText(control);
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, font_);
     SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), length, &extent);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     const int wanted = static_cast<int>(extent.cx) + 2;
@@ -212,12 +210,7 @@ void SettingsDialog::SetText(int id, const std::string& utf8) {
 }
 
 std::string SettingsDialog::Text(int id) const {
-    HWND control = Control(id);
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return Utf8FromWide(text);
+    return Utf8FromWide(WindowText(Control(id)));
 }
 
 }  // namespace velnor

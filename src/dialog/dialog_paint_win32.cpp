@@ -26,14 +26,6 @@ RECT ClientOf(HWND window) {
     return client;
 }
 
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
 }  // namespace
 
 void SettingsDialog::PaintPanel(HWND panel, HDC dc) {
