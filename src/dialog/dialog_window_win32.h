@@ -18,6 +18,7 @@
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_writes.h"
 #include "dialog/scroll_events.h"
+#include "dialog/settings_dialog_win32.h"
 #include "engine/picture_decoder.h"
 #include "engine/surface.h"
 #include "settings/file_system.h"
@@ -26,8 +27,6 @@
 #include "startup/window_helpers_win32.h"
 
 namespace velnor {
-
-inline constexpr wchar_t kDialogTitle[] = L"Velnorの設定";
 
 class SettingsDialog {
   public:

@@ -8,6 +8,9 @@
 
 namespace velnor {
 
+// The dialog's title; the program's entry also looks for it to refuse a second instance.
+inline constexpr wchar_t kDialogTitle[] = L"Velnorの設定";
+
 struct SaverSettings;
 struct SettingsLocation;
 

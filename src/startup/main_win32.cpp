@@ -19,7 +19,7 @@ namespace {
 // match the titles whatever the system's code page is.
 bool AnotherInstanceIsOpen() {
     return FindWindowW(nullptr, L"VelnorS") != nullptr ||
-           FindWindowW(nullptr, L"Velnorの設定") != nullptr;
+           FindWindowW(nullptr, velnor::kDialogTitle) != nullptr;
 }
 
 HWND HostWindowOf(const velnor::Dispatch& dispatch) {
