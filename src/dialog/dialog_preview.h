@@ -51,9 +51,6 @@ class DialogPreview {
     // The dialog's copy of the orbiting-ball colour, written by the colour bars.
     std::array<std::int16_t, 3> previewBallColour{};
 
-    const WireBall& wireBall() const { return ball_; }
-    const Surface& sample() const { return sample_; }
-
   private:
     void BuildPreviewWireBall(const PreviewInputs& inputs, int dpi);
     bool DrawLines(Surface& target, ColourRef parallels, ColourRef meridians);
