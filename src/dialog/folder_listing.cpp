@@ -1,6 +1,7 @@
 // The dialog's folder listing: the picture scan's passes into the dialog's own list.
 #include "dialog/folder_listing.h"
 
+#include <optional>
 #include <set>
 
 #include "settings/picture_scan.h"
