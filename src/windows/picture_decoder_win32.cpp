@@ -8,6 +8,7 @@
 
 #include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
+#include "startup/wide_text_win32.h"
 #include "windows/picture_decoder_win32.h"
 
 namespace velnor {
@@ -42,16 +43,6 @@ class ComScope {
     bool initialised_;
 };
 
-std::wstring WideFromUtf8(const std::string& text) {
-    if (text.empty()) return {};
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring out(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), length);
-    return out;
-}
-
 // Reads a whole file; refuses files larger than `limit` bytes.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path, long long limit) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
@@ -83,11 +74,6 @@ class WicReader {
         ComPtr<IWICBitmapFrameDecode> frame;
         if (!OpenFile(path, frame)) return std::nullopt;
         return SizeOf(frame);
-    }
-    std::optional<Surface> DecodeFile(const std::wstring& path) {
-        ComPtr<IWICBitmapFrameDecode> frame;
-        if (!OpenFile(path, frame)) return std::nullopt;
-        return Convert(frame);
     }
     std::optional<Surface> DecodeMemory(const std::uint8_t* data, std::size_t size) {
         ComPtr<IWICStream> stream;
