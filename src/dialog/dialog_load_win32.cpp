@@ -102,7 +102,11 @@ void SettingsDialog::FillListFromPictures() {
         const std::wstring line = exists ? WideFromUtf8(FileNamePart(paths[i])) : std::wstring{};
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
-    SetText(kLblKei, std::to_string(SendMessageW(list, LB_GETCOUNT, 0, 0)));
+    ShowListCount();
+}
+
+void SettingsDialog::ShowListCount() {
+    SetText(kLblKei, std::to_string(SendMessageW(Control(kList1), LB_GETCOUNT, 0, 0)));
 }
 
 void SettingsDialog::GiveHandCursors() {

@@ -71,6 +71,7 @@ class SettingsDialog {
     void FormLoad();
     void CentreOnMonitorUnderMouse();
     void FillListFromPictures();
+    void ShowListCount();  // lbl_Kei shows how many lines List_1 holds
     void GiveHandCursors();
 
     // Buttons (dialog_buttons_win32.cpp).

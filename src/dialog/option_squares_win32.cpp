@@ -64,7 +64,7 @@ void SettingsDialog::PicKindClick(int index) {
     ScanPictureFolder(settings_.pictureFolder, settings_.pictureKinds, settings_.pictures,
                       *fileSystem_);
     FillListFromPictures();
-    SetText(kLblKei, std::to_string(SendMessageW(Control(kList1), LB_GETCOUNT, 0, 0)));
+    ShowListCount();  // also when the scan found nothing, which the fill leaves alone
 }
 
 void SettingsDialog::SetSampleMode(bool useSample) {

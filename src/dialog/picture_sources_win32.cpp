@@ -90,7 +90,7 @@ void SettingsDialog::FolderClick() {
         const std::wstring line = WideFromUtf8(FileNamePart(file));
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
-    SetText(kLblKei, std::to_string(SendMessageW(list, LB_GETCOUNT, 0, 0)));
+    ShowListCount();
 }
 
 // Lets the dialog handle what is pending, so the count is seen to climb; false once the
