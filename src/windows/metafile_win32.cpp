@@ -2,8 +2,10 @@
 // DIB section, at the picture's own size.
 #include <windows.h>
 
-#include <cstring>
+#include <cstdlib>
+#include <span>
 
+#include "engine/byte_reading.h"
 #include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
 #include "windows/dib_info_win32.h"
@@ -16,14 +18,15 @@ constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr std::size_t kPlaceableHeaderSize = 22;
 constexpr std::size_t kMetaHeaderSize = 18;
 
-std::int16_t Read16(const std::uint8_t* p) {
-    return static_cast<std::int16_t>(p[0] | (p[1] << 8));
+// A signed 16-bit coordinate of the placeable header.
+long long Coordinate(std::span<const std::uint8_t> b, std::size_t at) {
+    return static_cast<std::int16_t>(ReadLittle16(b, at));
 }
 
 // A METAHEADER: type 1 (memory) or 2 (disk), header size 9 words, version 1.0 or 3.0.
-bool LooksLikeMetafile(const std::uint8_t* p, std::size_t size) {
-    if (size < kMetaHeaderSize) return false;
-    const int type = Read16(p), words = Read16(p + 2), version = Read16(p + 4);
+bool LooksLikeMetafile(std::span<const std::uint8_t> b) {
+    if (b.size() < kMetaHeaderSize) return false;
+    const int type = ReadLittle16(b, 0), words = ReadLittle16(b, 2), version = ReadLittle16(b, 4);
     return (type == 1 || type == 2) && words == 9 && (version == 0x300 || version == 0x100);
 }
 
@@ -35,18 +38,17 @@ struct Played {
 
 Played Convert(const std::uint8_t* data, std::size_t size, int dpi) {
     Played out;
+    const std::span<const std::uint8_t> b(data, size);
     if (size >= kPlaceableHeaderSize + kMetaHeaderSize) {
-        std::uint32_t key = 0;
-        std::memcpy(&key, data, sizeof key);
-        if (key == kPlaceableKey) {
-            const auto placed = PlaceableMetafileSize({data, size}, dpi);
+        if (ReadLittle32(b, 0) == kPlaceableKey) {
+            const auto placed = PlaceableMetafileSize(b, dpi);
             if (!placed) return out;
-            const long long left = Read16(data + 6), top = Read16(data + 8);
-            const long long right = Read16(data + 10), bottom = Read16(data + 12);
-            const long long inch = static_cast<std::uint16_t>(Read16(data + 14));
+            const long long left = Coordinate(b, 6), top = Coordinate(b, 8);
+            const long long right = Coordinate(b, 10), bottom = Coordinate(b, 12);
+            const long long inch = ReadLittle16(b, 14);
             const std::uint8_t* bits = data + kPlaceableHeaderSize;
             const std::size_t bitsSize = size - kPlaceableHeaderSize;
-            if (!LooksLikeMetafile(bits, bitsSize)) return out;
+            if (!LooksLikeMetafile(b.subspan(kPlaceableHeaderSize))) return out;
             out.width = placed->width;
             out.height = placed->height;
             METAFILEPICT picture{
@@ -56,7 +58,7 @@ Played Convert(const std::uint8_t* data, std::size_t size, int dpi) {
             return out;
         }
     }
-    if (!LooksLikeMetafile(data, size)) return out;
+    if (!LooksLikeMetafile(b)) return out;
     out.metafile = SetWinMetaFileBits(static_cast<UINT>(size), data, nullptr, nullptr);
     if (!out.metafile) return out;
     ENHMETAHEADER header{};
