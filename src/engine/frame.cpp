@@ -75,7 +75,7 @@ bool DrawWireBall(Surface& target, const WireBall& ball, ColourRef parallelColou
 }
 
 void RestoreBackground(Surface& target, const Surface& background, const Rect& area) {
-    const Rect covered = Intersect(area, Rect{0, 0, background.width(), background.height()});
+    const Rect covered = Intersect(area, background.bounds());
     if (covered != area) FillRect(target, area, 0);
     CopyRect(target, background, covered);
 }
@@ -83,7 +83,7 @@ void RestoreBackground(Surface& target, const Surface& background, const Rect& a
 // Animation::ComposeFrame lives here with the drawing it drives; the motion is in
 // animation.cpp.
 void Animation::ComposeFrame(Surface& target, const Surface& background, RestoreMode mode) {
-    const Rect whole{0, 0, target.width(), target.height()};
+    const Rect whole = target.bounds();
     const bool full = mode == RestoreMode::kFull || fullRedrawPending_;
     // The target equals the background except where the previous frame drew, so
     // restoring those areas leaves exactly what a full clear leaves.
@@ -117,8 +117,7 @@ void Animation::ComposeFrame(Surface& target, const Surface& background, Restore
     linesLast_ = lines;
     spriteLast_ = sprite;
     changedRects_ = {linesRestored, spriteRestored, full ? Rect{} : lines, full ? Rect{} : sprite};
-    changedArea_ = Unite(Unite(linesRestored, spriteRestored), Unite(lines, sprite));
-    if (full) changedArea_ = whole;
+    changedArea_ = full ? whole : Unite(Unite(linesRestored, spriteRestored), Unite(lines, sprite));
     fullRedrawPending_ = false;
 }
 
