@@ -6,7 +6,6 @@ preview's pixels and of the controls' places as the running dialog reports them.
 
 import os
 import subprocess
-import tempfile
 import unittest
 
 import wine_harness
@@ -64,14 +63,8 @@ def ini_rows():
 
 
 def drive(*commands, timeout=90):
-    """Runs the driver; returns its output lines. The output goes through a file: a
-    wineserver started by the driver would keep a pipe open long after the driver ended."""
-    with tempfile.TemporaryFile(dir=SESSION.work) as out:
-        subprocess.run(["wine", SESSION.helper("velnor_dialog_driver.exe"), *commands],
-                       env=SESSION.env(), stdout=out, stderr=subprocess.DEVNULL, timeout=timeout,
-                       cwd=SESSION.work, check=False)
-        out.seek(0)
-        return out.read().decode("utf-8", "replace").splitlines()
+    """Runs the driver; returns its output lines."""
+    return SESSION.run_helper("velnor_dialog_driver.exe", *commands, timeout=timeout)[1]
 
 
 def parse_controls(lines):

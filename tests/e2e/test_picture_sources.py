@@ -12,7 +12,6 @@ order of the three passes is covered by the unit tests of the folder listing."""
 import os
 import shutil
 import subprocess
-import tempfile
 import time
 import unittest
 
@@ -27,17 +26,11 @@ DEFAULT_MERIDIANS = 16776960
 
 
 def run(exe, *commands, timeout=120):
-    """Runs a driver; returns its output lines. The output goes through a file: when the
-    driver is the Wine process that starts the wineserver, the server inherits its output
-    and would hold a pipe open long after the driver ended."""
-    with tempfile.TemporaryFile(dir=SESSION.work) as out:
-        result = subprocess.run(["wine", SESSION.helper(exe), *commands], env=SESSION.env(),
-                                stdout=out, stderr=subprocess.DEVNULL, timeout=timeout,
-                                cwd=SESSION.work, check=False)
-        out.seek(0)
-        lines = out.read().decode("utf-8", "replace").splitlines()
-    if result.returncode != 0:
-        raise AssertionError(f"{exe} {commands} failed: {lines}")
+    """Runs a driver; returns its output lines."""
+    code, lines, log = SESSION.run_helper(exe, *commands, timeout=timeout)
+    if code != 0:
+        raise AssertionError(f"{exe} {commands} failed with exit code {code}: {lines}\n"
+                             f"Wine's log:\n{log[-4000:]}")
     return lines
 
 
@@ -119,9 +112,7 @@ def browse(folder, expected):
 class PictureSources(unittest.TestCase):
     def tearDown(self):
         # A failed case must not leave its dialog open for the next one.
-        subprocess.run(["wine", SESSION.helper("velnor_dialog_driver.exe"), "close", "gone",
-                        "10000"], env=SESSION.env(), stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=60, cwd=SESSION.work, check=False)
+        SESSION.run_helper("velnor_dialog_driver.exe", "close", "gone", "10000", timeout=60)
 
     def test_folder_listing_thumbnails_and_kind_toggles(self):
         pics = wine_harness.temporary_folder(SESSION, "pics")

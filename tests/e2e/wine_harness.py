@@ -14,6 +14,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 WINE_ENV = {
@@ -243,6 +244,24 @@ class Session:
                                 stdout=stdout, stderr=stderr, cwd=self.work)
         self.processes.append(proc)
         return proc
+
+    def run_helper(self, name, *arguments, timeout=120):
+        """Runs a test helper to its end; returns (exit code, output lines, Wine's error
+        log). Output and log go through files: when the helper is the Wine process that
+        starts the wineserver, the server inherits them and would hold a pipe open long
+        after the helper ended. The log keeps Wine's error channels, so that a helper that
+        crashed or could not start says why."""
+        env = self.env()
+        env["WINEDEBUG"] = "-all,err+all"
+        with tempfile.TemporaryFile(dir=self.work) as out, \
+                tempfile.TemporaryFile(dir=self.work) as log:
+            result = subprocess.run(["wine", self.helper(name), *arguments], env=env,
+                                    stdout=out, stderr=log, timeout=timeout, cwd=self.work,
+                                    check=False)
+            out.seek(0)
+            log.seek(0)
+            return (result.returncode, out.read().decode("utf-8", "replace").splitlines(),
+                    log.read().decode("utf-8", "replace"))
 
     def run_program(self, *arguments, timeout=20, program=None):
         """Runs to the end and returns the exit code (None when it did not end in time)."""
