@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 # Debian packages the build and the tests need.
 PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchmark-dev \
             libgdk-pixbuf-2.0-dev libcairo2-dev libjpeg-dev clang-format \
-            g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick \
+            g++-mingw-w64-x86-64 wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick \
             fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts
 
 .PHONY: deps build build-native build-sanitize build-windows run test unit-test e2e-test format clean

@@ -3,7 +3,8 @@
 One Session owns a virtual display, a private Wine prefix (made on first use), a working
 folder holding a copy of the program (so its settings file beside it is the test's own),
 and every process it starts; closing the session ends exactly those by process id.
-Standard library only, plus the Xvfb, xdotool and ImageMagick commands.
+Standard library only, plus the Xvfb, Xephyr (several monitors), xdotool and ImageMagick
+commands.
 """
 
 import argparse
@@ -86,12 +87,13 @@ class Image:
         return total
 
 
-def _free_display_xvfb(width, height):
-    """Starts Xvfb on a display number it chooses itself (no race with other servers)."""
+def _start_x_server(command, env=None):
+    """Starts an X server on a display number it chooses itself (no race with other
+    servers); returns the process and the display name."""
     read_fd, write_fd = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-        pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    proc = subprocess.Popen([*command, "-displayfd", str(write_fd), "-nolisten", "tcp"],
+                            pass_fds=(write_fd,), env=env, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
     os.close(write_fd)
     number = b""
     with os.fdopen(read_fd, "rb") as pipe:
@@ -102,25 +104,49 @@ def _free_display_xvfb(width, height):
             number += chunk
     if not number.strip():
         proc.kill()
-        raise RuntimeError("Xvfb did not start")
+        raise RuntimeError(f"{command[0]} did not start")
     return proc, ":" + number.decode().strip()
+
+
+def _monitors_display(monitors):
+    """A display of several monitors, as Wine sees them: Xephyr screens joined with
+    Xinerama, each (x, y, width, height) placed in the virtual screen, shown inside an
+    Xvfb display large enough for all. RandR is left out, since Wine would take its one
+    output for the only monitor. Returns the server processes (host last) and the display."""
+    width = max(x + w for x, y, w, h in monitors)
+    height = max(y + h for x, y, w, h in monitors)
+    host, host_display = _start_x_server(["Xvfb", "-screen", "0", f"{width}x{height}x24"])
+    command = ["Xephyr", "+xinerama", "-extension", "RANDR", "-no-host-grab"]
+    for x, y, w, h in monitors:
+        command += ["-origin", f"{x},{y}", "-screen", f"{w}x{h}x24"]
+    try:
+        nested, display = _start_x_server(command, env={**os.environ, "DISPLAY": host_display})
+    except BaseException:
+        host.kill()
+        host.wait()
+        raise
+    return [nested, host], display
 
 
 class Session:
     """A display, a Wine prefix and the processes a test started; use it with `with`."""
 
-    def __init__(self, args, width=1024, height=768, name=None, display=None, fresh=True):
+    def __init__(self, args, width=1024, height=768, name=None, display=None, fresh=True,
+                 monitors=None):
         """`display`: an X display to use as it is (for example the user's) instead of a
-        private Xvfb of `width` x `height`. `fresh`: empty the working folder first (False
+        private Xvfb of `width` x `height`. `monitors`: instead of one screen, several
+        monitors, each (x, y, width, height). `fresh`: empty the working folder first (False
         keeps what a user put there, such as a Velnor.ini beside the program)."""
         self.args = args
         self.own_display = display is None
-        self.width, self.height = width, height
+        self.monitors = monitors or [(0, 0, width, height)]
+        self.width = max(x + w for x, y, w, h in self.monitors)
+        self.height = max(y + h for x, y, w, h in self.monitors)
         self.name = name or os.path.splitext(os.path.basename(sys.argv[0]))[0]
         self.prefix = os.path.abspath(args.prefix)
         base = args.work or os.path.join(os.path.dirname(self.prefix), "e2e")
         self.work = os.path.join(os.path.abspath(base), self.name)
-        self.xvfb = None
+        self.servers = []
         self.display = display
         self.fresh = fresh
         self.processes = []
@@ -143,8 +169,12 @@ class Session:
         if self.fresh:
             shutil.rmtree(self.work, ignore_errors=True)
         os.makedirs(self.work, exist_ok=True)
-        if self.own_display:
-            self.xvfb, self.display = _free_display_xvfb(self.width, self.height)
+        if self.own_display and len(self.monitors) > 1:
+            self.servers, self.display = _monitors_display(self.monitors)
+        elif self.own_display:
+            server, self.display = _start_x_server(
+                ["Xvfb", "-screen", "0", f"{self.width}x{self.height}x24"])
+            self.servers = [server]
         self._ensure_prefix()
         self.program = self.install(self.args.program)
 
@@ -157,9 +187,10 @@ class Session:
         with contextlib.suppress(subprocess.TimeoutExpired):
             subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, check=False, timeout=60)
-        if self.xvfb and self.xvfb.poll() is None:
-            self.xvfb.terminate()
-            self.xvfb.wait()
+        for server in self.servers:
+            if server.poll() is None:
+                server.terminate()
+                server.wait()
 
     def env(self):
         env = dict(os.environ)
@@ -388,14 +419,15 @@ def _stop_on_terminate(signum, frame):
     raise KeyboardInterrupt(f"signal {signum}")
 
 
-def run_tests(script_globals, width=1024, height=768):
+def run_tests(script_globals, width=1024, height=768, monitors=None):
     """Runs the unittest cases of an end-to-end script inside one session: parses the
     harness arguments (given by ctest, or by hand), starts a Session on a `width` x `height`
-    display as the script's SESSION, runs the cases and closes the session, also when its
-    start fails or the script is terminated. Exits with the tests' status."""
+    display (or on `monitors`, see Session) as the script's SESSION, runs the cases and
+    closes the session, also when its start fails or the script is terminated. Exits with
+    the tests' status."""
     import unittest
     args = parse_args()
-    session = Session(args, width, height)
+    session = Session(args, width, height, monitors=monitors)
     script_globals["SESSION"] = session
     signal.signal(signal.SIGTERM, _stop_on_terminate)
     try:
