@@ -13,6 +13,7 @@
 #include "dialog/dialog_window_win32.h"
 #include "dialog/folder_listing.h"
 #include "dialog/thumbnail.h"
+#include "settings/text_encoding.h"
 #include "startup/wide_text_win32.h"
 
 namespace velnor {
@@ -42,6 +43,23 @@ std::optional<std::wstring> BrowseForFolder(HWND owner) {
     return folder;
 }
 
+// The folder as the settings file can hold it: the settings file is cp932, so a path with
+// characters outside it (a folder named in Korean, or with an emoji) would come back as
+// '?' and name nothing. Such a path is replaced by its short (8.3) form, which names the
+// same folder in plain characters, when the volume keeps short names.
+std::string StorableFolderPath(const std::wstring& folder) {
+    const std::string path = Utf8FromWide(folder);
+    if (FitsCp932(path)) return path;
+    const DWORD length = GetShortPathNameW(folder.c_str(), nullptr, 0);
+    if (length == 0) return path;
+    std::wstring shortPath(length, L'\0');
+    const DWORD copied = GetShortPathNameW(folder.c_str(), shortPath.data(), length);
+    if (copied == 0 || copied >= length) return path;
+    shortPath.resize(copied);
+    const std::string shortUtf8 = Utf8FromWide(shortPath);
+    return FitsCp932(shortUtf8) ? shortUtf8 : path;
+}
+
 std::wstring ListLine(HWND list, int index) {
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR) return {};
@@ -65,7 +83,7 @@ void SettingsDialog::FolderClick() {
     if (listing_) return;
     const std::optional<std::wstring> folder = BrowseForFolder(window_);
     if (!folder) return;
-    const std::string path = Utf8FromWide(*folder);
+    const std::string path = StorableFolderPath(*folder);
     SetText(kFolderPath, path);
     SetBusyCursor(true);
     listing_ = true;

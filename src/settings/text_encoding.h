@@ -13,4 +13,10 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // Characters that cp932 cannot represent become '?'.
 std::string Utf8ToCp932(std::string_view utf8);
 
+// True when `utf8` survives the trip to cp932 and back unchanged, so it can be stored in
+// the settings file as it is.
+inline bool FitsCp932(std::string_view utf8) {
+    return Cp932ToUtf8(Utf8ToCp932(utf8)) == utf8;
+}
+
 }  // namespace velnor

@@ -75,6 +75,9 @@ def ini_values():
 
 
 def open_dialog(settings):
+    # A dialog still closing would make the new one end at once as a second instance.
+    for earlier in SESSION.processes:
+        SESSION.wait_exit(earlier, 20)
     path = os.path.join(os.path.dirname(SESSION.program), "Velnor.ini")
     if os.path.exists(path):
         os.remove(path)
@@ -184,6 +187,22 @@ class PictureSources(unittest.TestCase):
         ini = ini_values()
         self.assertEqual(ini["画像のﾌｫﾙﾀﾞ"], SESSION.windows_path(gone))
         self.assertEqual([ini[f"画像種類_{k}"] for k in range(4)], [" 1", " 0", " 1", " 0"])
+
+    def test_a_folder_name_the_file_cannot_hold_is_stored_by_its_short_name(self):
+        folder = wine_harness.temporary_folder(SESSION, "写真☃")  # ☃ is not in cp932
+        make_picture(folder, "x.bmp", "32x32")
+        open_dialog({"ｻﾝﾌﾟﾙ画像有無": "0"})
+        self.assertEqual(browse(folder, (["x.bmp"], "1")), (["x.bmp"], "1"))
+        shown_path = shown("Folder_Path")["Folder_Path"]["text"]
+        self.assertNotEqual(shown_path, SESSION.windows_path(folder))
+        apply_and_close()
+        stored = ini_values()["画像のﾌｫﾙﾀﾞ"]
+        self.assertEqual(stored, shown_path)
+        self.assertNotIn("?", stored)
+        # The stored name finds the same pictures when the dialog opens again.
+        SESSION.start_program("/c")
+        self.assertEqual(dialog("wait", "60000"), ["found"])
+        self.assertEqual(lines_and_count(), (["x.bmp"], "1"))
 
     def test_squares_captions_spins_bars_and_colours(self):
         open_dialog({})

@@ -1,4 +1,5 @@
-// The cp932 spelling of every settings key, checked against the Japanese text.
+// The cp932 spelling of every settings key, checked against the Japanese text, and which
+// texts the cp932 settings file can hold unchanged.
 #include "settings/settings_keys.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,17 @@ TEST(SettingsKeys, AreTheCp932BytesOfTheirJapaneseNames) {
         EXPECT_EQ(Cp932ToUtf8(key.cp932), key.utf8);
         EXPECT_EQ(Utf8ToCp932(key.utf8), key.cp932) << key.utf8;
     }
+}
+
+TEST(SettingsKeys, OnlyTextsThatComeBackUnchangedFitTheFile) {
+    EXPECT_TRUE(FitsCp932(""));
+    EXPECT_TRUE(FitsCp932("D:\\Pictures"));
+    EXPECT_TRUE(FitsCp932("C:\\画像\\ﾌｫﾙﾀﾞ ①"));
+    EXPECT_FALSE(FitsCp932("C:\\사진"));
+    EXPECT_FALSE(FitsCp932("C:\\Fotos\\Müller"));
+    EXPECT_FALSE(FitsCp932("C:\\☃"));
+    // A wave dash is written as the cp932 tilde, which reads back as the full-width tilde.
+    EXPECT_FALSE(FitsCp932("C:\\a〜b"));
 }
 
 }  // namespace
