@@ -52,9 +52,8 @@ class Monitors(unittest.TestCase):
                 self.assertGreater(first.count(CYAN, *box), 300)
                 self.assertGreater(first.differing(second, *box), 1000)
                 x, y, w, h = monitor
-                inside = first.count(GREEN, x, y, x + w, y + h) + first.count(CYAN, x, y, x + w,
-                                                                             y + h)
-                near = first.count(GREEN, *box) + first.count(CYAN, *box)
+                inside = sum(first.count(c, x, y, x + w, y + h) for c in (GREEN, CYAN))
+                near = sum(first.count(c, *box) for c in (GREEN, CYAN))
                 self.assertLess(inside - near, 50, "wire ball lines away from the centre")
 
     def test_one_mouse_rule_in_screen_pixels_for_all_windows(self):
