@@ -37,9 +37,9 @@ BENCHMARK(DialogPreviewClear)->Arg(96)->Arg(192);
 
 void DialogPreviewRedraw(benchmark::State& state) {
     const PreviewBox box = BoxAt(static_cast<int>(state.range(0)));
-    const PreviewInputs inputs = Inputs(static_cast<int>(state.range(1)));
+    PreviewInputs inputs = Inputs(static_cast<int>(state.range(1)));
+    inputs.sampleColour = {{72, 32, 56}};
     DialogPreview preview;
-    preview.PaintPreviewBall(72, 32, 56);
     Surface target(box.innerWidth, box.innerHeight);
     for (auto _ : state) {
         benchmark::DoNotOptimize(preview.RedrawPreview(target, inputs, box));

@@ -1,7 +1,7 @@
 // Window procedures of the dialog's owner-drawn children. Each paints double-buffered
 // through the dialog object; clickable ones report a click as WM_COMMAND BN_CLICKED to
 // the top-level window, the way buttons do, so every click takes one route.
-#include "dialog/dialog_children_win32.h"
+#include <windows.h>
 
 #include <algorithm>
 
@@ -86,6 +86,8 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_PRINTCLIENT:
             (dialog->*paint)(window, reinterpret_cast<HDC>(wParam));
             return 0;
+        case BM_GETCHECK:  // option squares answer like check boxes
+            return dialog->SquareCheck(window);
         case WM_SETTEXT:
         case WM_ENABLE: {
             const LRESULT result = DefWindowProcW(window, message, wParam, lParam);

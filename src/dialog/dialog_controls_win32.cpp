@@ -1,12 +1,11 @@
 // Turns the layout table into windows at the dialog's DPI, and moves and re-fonts them
 // when the DPI changes. Standard controls where the layout has them; the owner-drawn
-// classes of dialog_children_win32.h for panels, captions, squares and pictures.
+// classes of dialog_children_win32.cpp for panels, captions, squares and pictures.
 #include <windows.h>
 
-#include <algorithm>
+#include <iterator>
 
 #include "dialog/control_ids.h"
-#include "dialog/dialog_children_win32.h"
 #include "dialog/dialog_window_win32.h"
 #include "startup/wide_text_win32.h"
 
@@ -19,36 +18,24 @@ struct WindowKind {
     DWORD exStyle;
 };
 
-WindowKind KindOf(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::kPanel:
-            return {kPanelClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
-        case ControlKind::kLabel:
-        case ControlKind::kValueField:
-        case ControlKind::kPathField:
-        case ControlKind::kClickableCaption:
-            return {kLabelClass, 0, 0};
-        case ControlKind::kOptionSquare:
-            return {kSquareClass, 0, 0};
-        case ControlKind::kCheckBox:
-            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
-        case ControlKind::kButton:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-        case ControlKind::kSpin:
-            return {L"SCROLLBAR", SBS_VERT | WS_TABSTOP, 0};
-        case ControlKind::kHScrollBar:
-            return {L"SCROLLBAR", SBS_HORZ | WS_TABSTOP, 0};
-        case ControlKind::kListBox:
-            return {L"LISTBOX",
-                    LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-                    WS_EX_CLIENTEDGE};
-        case ControlKind::kPreview:
-            return {kPreviewClass, 0, WS_EX_CLIENTEDGE};
-        case ControlKind::kPictureBox:
-            return {kPictureClass, 0, 0};
-    }
-    return {kLabelClass, 0, 0};
-}
+// The window of each kind of control, in the order of ControlKind.
+constexpr WindowKind kWindowKinds[] = {
+    {kPanelClass, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT},
+    {kLabelClass, 0, 0},  // label, value field, path field, clickable caption
+    {kLabelClass, 0, 0},
+    {kLabelClass, 0, 0},
+    {kLabelClass, 0, 0},
+    {kSquareClass, 0, 0},
+    {L"BUTTON", BS_CHECKBOX | WS_TABSTOP, 0},
+    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0},
+    {L"SCROLLBAR", SBS_VERT | WS_TABSTOP, 0},
+    {L"SCROLLBAR", SBS_HORZ | WS_TABSTOP, 0},
+    {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+     WS_EX_CLIENTEDGE},
+    {kPreviewClass, 0, WS_EX_CLIENTEDGE},
+    {kPictureClass, 0, 0},
+};
+static_assert(std::size(kWindowKinds) == static_cast<std::size_t>(ControlKind::kPictureBox) + 1);
 
 int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
@@ -84,26 +71,15 @@ HFONT MakeCaptionFont(int dpi, bool underlined) {
                        DEFAULT_PITCH | FF_DONTCARE, CaptionFace());
 }
 
-bool IsCaption(ControlKind kind) {
-    return kind == ControlKind::kLabel || kind == ControlKind::kClickableCaption;
-}
-
-// The right edge a caption may grow to: its panel's edge or the next control to its right
-// on the same rows, whichever comes first.
-int RoomToTheRight(const ControlSpec& layoutEntry, const PixelBox& box, int dpi) {
-    const ControlSpec* parent = FindControl(layoutEntry.parent);
-    int limit = parent ? ControlBox(*parent, dpi).width : box.left + box.width;
-    for (const ControlSpec& other : DialogControls()) {
-        if (other.parent != layoutEntry.parent || other.id == layoutEntry.id) continue;
-        const PixelBox o = ControlBox(other, dpi);
-        const bool sameRows = o.top < box.top + box.height && box.top < o.top + o.height;
-        if (sameRows && o.left >= box.left + box.width) limit = std::min(limit, o.left);
-    }
-    return limit;
-}
-
-bool IsScrollBar(ControlKind kind) {
-    return kind == ControlKind::kSpin || kind == ControlKind::kHScrollBar;
+int TextWidth(HWND control, HFONT font) {
+    const std::wstring text = WindowText(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return static_cast<int>(extent.cx);
 }
 
 }  // namespace
@@ -120,7 +96,7 @@ bool SettingsDialog::CreateControls() {
     for (const ControlSpec& layoutEntry : DialogControls()) {
         HWND parent = layoutEntry.parent == 0 ? window_ : Control(layoutEntry.parent);
         const PixelBox box = ControlBox(layoutEntry, dpi_);
-        WindowKind kind = KindOf(layoutEntry.kind);
+        WindowKind kind = kWindowKinds[static_cast<std::size_t>(layoutEntry.kind)];
         if (layoutEntry.id == control_id::kLblUrl) kind.style |= kActOnPress;
         const std::wstring caption = layoutEntry.kind == ControlKind::kCheckBox
                                          ? std::wstring{}
@@ -131,18 +107,14 @@ bool SettingsDialog::CreateControls() {
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layoutEntry.id)), instance_, nullptr);
         if (!control) return false;
         controls_[layoutEntry.id] = control;
-        if (IsScrollBar(layoutEntry.kind)) {
+        if (layoutEntry.kind == ControlKind::kSpin ||
+            layoutEntry.kind == ControlKind::kHScrollBar) {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
-            SetScrollPos(control, SB_CTL, layoutEntry.designValue, FALSE);
-            scrollBars_[layoutEntry.id] =
-                ScrollBarValue(layoutEntry.range, layoutEntry.designValue);
-        } else if (layoutEntry.kind == ControlKind::kCheckBox) {
-            SendMessageW(control, BM_SETCHECK,
-                         layoutEntry.designValue ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
+    ShowControls();
     // Sizes captions to their text and sets every control's font; the panel textures
-    // are painted by the load step, which always follows.
+    // are painted by the load, which always follows.
     PlaceControls();
     return true;
 }
@@ -154,6 +126,7 @@ void SettingsDialog::ApplyDpi(int dpi) {
     SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
     MakePanelSurfaces();
     RedrawPreview();
+    ShowThumbnail();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -164,31 +137,10 @@ void SettingsDialog::MakePanelSurfaces() {
     }
 }
 
-// Captions keep their design place but grow to fit their text in the font actually used
-// (a substitute face can be wider than the captions' own), as far as there is room.
-PixelBox SettingsDialog::FittedBox(const ControlSpec& layoutEntry) const {
-    PixelBox box = ControlBox(layoutEntry, dpi_);
-    HWND control = Control(layoutEntry.id);
-    if (!IsCaption(layoutEntry.kind) || !control) return box;
-    const std::wstring text = WindowText(control);
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, font_);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    const int wanted = static_cast<int>(extent.cx) + 2;
-    if (wanted > box.width) {
-        box.width = std::max(box.width,
-                             std::min(wanted, RoomToTheRight(layoutEntry, box, dpi_) - box.left));
-    }
-    return box;
-}
-
 void SettingsDialog::PlaceControls() {
     for (const ControlSpec& layoutEntry : DialogControls()) {
-        const PixelBox box = FittedBox(layoutEntry);
         HWND control = Control(layoutEntry.id);
+        const PixelBox box = FittedCaptionBox(layoutEntry, dpi_, TextWidth(control, font_));
         SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -205,12 +157,38 @@ int SettingsDialog::IdOf(HWND control) const {
     return Control(id) == control ? id : 0;
 }
 
-void SettingsDialog::SetText(int id, const std::string& utf8) {
-    SetWindowTextW(Control(id), WideFromUtf8(utf8).c_str());
+// Shows the model's values: texts, scroll positions, check marks, enabled states, and
+// the option squares, which paint themselves from the model.
+void SettingsDialog::ShowControls() {
+    for (const auto& [id, text] : model_.texts()) {
+        const std::wstring wide = WideFromUtf8(text);
+        if (WindowText(Control(id)) != wide) SetWindowTextW(Control(id), wide.c_str());
+    }
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        HWND control = Control(layoutEntry.id);
+        const bool enabled = model_.Enabled(layoutEntry.id);
+        if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
+        if (layoutEntry.kind == ControlKind::kSpin ||
+            layoutEntry.kind == ControlKind::kHScrollBar) {
+            const int value = model_.ScrollValue(layoutEntry.id);
+            if (GetScrollPos(control, SB_CTL) != value) SetScrollPos(control, SB_CTL, value, TRUE);
+        } else if (layoutEntry.kind == ControlKind::kCheckBox) {
+            const WPARAM check = model_.CheckValue(layoutEntry.id) ? BST_CHECKED : BST_UNCHECKED;
+            if (static_cast<WPARAM>(SendMessageW(control, BM_GETCHECK, 0, 0)) != check) {
+                SendMessageW(control, BM_SETCHECK, check, 0);
+            }
+        } else if (layoutEntry.kind == ControlKind::kOptionSquare) {
+            InvalidateRect(control, nullptr, FALSE);
+        }
+    }
 }
 
-std::string SettingsDialog::Text(int id) const {
-    return Utf8FromWide(WindowText(Control(id)));
+void SettingsDialog::ShowList() {
+    HWND list = Control(control_id::kList1);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : model_.listLines()) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(line).c_str()));
+    }
 }
 
 }  // namespace velnor

@@ -1,63 +1,50 @@
 // Message routing of the settings dialog: clicks (WM_COMMAND BN_CLICKED from buttons,
-// check boxes, squares and captions), scrolling, the children's colours and cursors, DPI
-// changes and closing. Each case hands off to a handler of its feature file.
+// check boxes, squares and captions) and scrolling go to the model, or to the view's
+// own handlers for what opens a window; the children's colours and cursors, DPI changes
+// and closing are served here.
 #include <windows.h>
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 
 namespace velnor {
-namespace {
 
 using namespace control_id;
 
-template <std::size_t N>
-int IndexIn(const int (&ids)[N], int id) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (ids[i] == id) return static_cast<int>(i);
+void SettingsDialog::HandleClick(int id) {
+    if (model_.Click(id)) return;
+    switch (id) {
+        case kFolder:
+            FolderClick();
+            break;
+        case kCmdColor1:
+        case kCmdColor2:
+            ColourClick(id - kCmdColor1 + 1);
+            break;
+        case kLblUrl:
+            OpenHomepage();
+            break;
+        case kCmdOk:
+        case kCmdInit:
+            Save(id);
+            break;
+        case kCmdCan:
+        case IDCANCEL:
+            FormUnload();
+            break;
+        default:
+            break;
     }
-    return -1;
 }
 
-}  // namespace
-
-bool SettingsDialog::HandleClick(int id) {
-    static constexpr int kPer[] = {kPicPer0, kPicPer1, kLblPer0, kLblPer1};
-    static constexpr int kSize[] = {kPicSize0, kPicSize1, kLblSize0, kLblSize1};
-    static constexpr int kSample[] = {kPicSample0, kPicSample1, kLblSample0, kLblSample1};
-    static constexpr int kKind[] = {kPicKind0, kPicKind1, kPicKind2, kPicKind3,
-                                    kLblKind0, kLblKind1, kLblKind2, kLblKind3};
-    static constexpr int kRdm[] = {kLblRdm0, kLblRdm1, kLblRdm2};
-    if (int i = IndexIn(kPer, id); i >= 0) {
-        PicPerClick(i % 2);
-    } else if (i = IndexIn(kSize, id); i >= 0) {
-        PicSizeClick(i % 2);
-    } else if (i = IndexIn(kSample, id); i >= 0) {
-        PicSample12Click(i % 2);
-    } else if (i = IndexIn(kKind, id); i >= 0) {
-        PicKindClick(i % 4);
-    } else if (i = IndexIn(kRdm, id); i >= 0) {
-        LblRdmClick(i);
-    } else if (id == kChkSample) {
-        ChkSampleClick();
-    } else if (id == kLblSample) {
-        LblSampleClick();
-    } else if (id == kFolder) {
-        FolderClick();
-    } else if (id == kCmdColor1 || id == kCmdColor2) {
-        CmdColorClick(id - kCmdColor1 + 1);
-    } else if (id == kLblUrl) {
-        LblUrlMouseDown();
-    } else if (id == kCmdOk) {
-        CmdOkClick();
-    } else if (id == kCmdInit) {
-        CmdInitClick();
-    } else if (id == kCmdCan || id == IDCANCEL) {
-        CmdCanClick();
-    } else {
-        return false;
-    }
-    return true;
+// SB_ENDSCROLL carries no position: the bar's own is taken, which also picks up a
+// position put on the bar from outside with SBM_SETPOS.
+void SettingsDialog::OnScroll(HWND bar, WPARAM wParam) {
+    const std::optional<ScrollAction> action = ScrollActionFromCode(LOWORD(wParam));
+    if (!action) return;
+    const int position = *action == ScrollAction::kEndScroll ? GetScrollPos(bar, SB_CTL)
+                                                             : static_cast<short>(HIWORD(wParam));
+    model_.Scroll(IdOf(bar), *action, position);
 }
 
 bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam,
@@ -90,15 +77,11 @@ bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lPara
             return true;
         }
         case WM_SETCURSOR: {
-            if (busyCursor_) {
-                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-                result = TRUE;
-                return true;
-            }
             HWND child = reinterpret_cast<HWND>(wParam);
             const int id = IdOf(child);
-            if (!handControls_.count(id) || !IsWindowEnabled(child)) return false;
-            SetCursor(id == kLblUrl ? linkCursor_ : handCursor_);
+            if (!busyCursor_ && (!ShowsPointingHand(id) || !IsWindowEnabled(child))) return false;
+            SetCursor(busyCursor_ ? LoadCursorW(nullptr, IDC_WAIT)
+                                  : (id == kLblUrl ? linkCursor_ : handCursor_));
             result = TRUE;
             return true;
         }
@@ -116,14 +99,13 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             ApplyDpi(LOWORD(wParam));
-            ShowThumbnail();
             const PixelSize size = DialogOuterSize(dpi_);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.width, size.height,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
         case WM_CLOSE:
-            CmdCanClick();  // the close box saves nothing, like "ｷｬﾝｾﾙ"
+            FormUnload();  // the close box saves nothing, like "ｷｬﾝｾﾙ"
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

@@ -46,16 +46,16 @@ constexpr ControlSpec Row(int id, int parent, ControlKind kind, int left, int to
 }
 
 constexpr ControlSpec Range(ControlSpec layoutEntry, int min, int max, int small, int large,
-                            int design) {
+                            int initial) {
     layoutEntry.range =
         ScrollRange{static_cast<std::int16_t>(min), static_cast<std::int16_t>(max),
                     static_cast<std::int16_t>(small), static_cast<std::int16_t>(large)};
-    layoutEntry.designValue = design;
+    layoutEntry.initialValue = initial;
     return layoutEntry;
 }
 
 constexpr ControlSpec Checked(ControlSpec layoutEntry) {
-    layoutEntry.designValue = 1;
+    layoutEntry.initialValue = 1;
     return layoutEntry;
 }
 
@@ -194,6 +194,52 @@ PixelBox ControlBox(const ControlSpec& control, int dpi) {
     const int top = TwipsToPixels(control.top, dpi);
     return PixelBox{left, top, TwipsToPixels(control.left + control.width, dpi) - left,
                     TwipsToPixels(control.top + control.height, dpi) - top};
+}
+
+namespace {
+
+// The right edge a caption may grow to: its panel's edge or the next control to its right
+// on the same rows, whichever comes first.
+int RoomToTheRight(const ControlSpec& control, const PixelBox& box, int dpi) {
+    const ControlSpec* parent = FindControl(control.parent);
+    int limit = parent ? ControlBox(*parent, dpi).width : box.left + box.width;
+    for (const ControlSpec& other : kControls) {
+        if (other.parent != control.parent || other.id == control.id) continue;
+        const PixelBox o = ControlBox(other, dpi);
+        const bool sameRows = o.top < box.top + box.height && box.top < o.top + o.height;
+        if (sameRows && o.left >= box.left + box.width) limit = std::min(limit, o.left);
+    }
+    return limit;
+}
+
+}  // namespace
+
+PixelBox FittedCaptionBox(const ControlSpec& control, int dpi, int textWidth) {
+    PixelBox box = ControlBox(control, dpi);
+    const bool caption = control.kind == K::kLabel || control.kind == K::kClickableCaption;
+    const int wanted = textWidth + 2;
+    if (caption && wanted > box.width) {
+        box.width =
+            std::max(box.width, std::min(wanted, RoomToTheRight(control, box, dpi) - box.left));
+    }
+    return box;
+}
+
+bool ShowsPointingHand(int id) {
+    const ControlSpec* control = FindControl(id);
+    if (!control) return false;
+    switch (control->kind) {
+        case K::kClickableCaption:
+        case K::kOptionSquare:
+        case K::kCheckBox:
+        case K::kButton:
+        case K::kSpin:
+        case K::kHScrollBar:
+        case K::kListBox:
+            return true;
+        default:
+            return false;
+    }
 }
 
 PixelSize DialogOuterSize(int dpi) {

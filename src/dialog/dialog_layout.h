@@ -1,5 +1,5 @@
 // The settings dialog's controls as data: kind, place and size in twips relative to the
-// containing panel, caption, colours, scroll ranges and design values, in the order the
+// containing panel, caption, colours, scroll ranges and initial values, in the order the
 // controls are created. Portable; the Win32 shell turns each row into a window, and the
 // conversions below give the pixel rectangles at the window's real DPI.
 #pragma once
@@ -48,8 +48,8 @@ struct ControlSpec {
     ColourRef textColour = 0;
     ColourRef backColour = kTransparent;
     ScrollRange range{};
-    int designValue = 0;  // scroll value or check state before the load step sets it
-    int partner = 0;      // for clickable captions: the control a click acts on
+    int initialValue = 0;  // scroll value or check state before the load step sets it
+    int partner = 0;       // for clickable captions: the control a click acts on
 };
 
 // Every visible control, panels before what they contain.
@@ -70,6 +70,16 @@ struct PixelBox {
 // A control's place in its parent, in pixels. The edges are converted, not the sizes, so
 // controls that meet in twips also meet in pixels.
 PixelBox ControlBox(const ControlSpec& control, int dpi);
+
+// A caption's place when its text, in the font actually used, is `textWidth` pixels wide:
+// it keeps its place but grows to fit the text (a substitute face can be wider than the
+// captions' own), as far as its panel's edge or the next control to its right on the same
+// rows. Other controls keep ControlBox.
+PixelBox FittedCaptionBox(const ControlSpec& control, int dpi, int textWidth);
+
+// Whether the pointer over `id` (when enabled) shows a pointing hand: every control that
+// acts on a click or a drag.
+bool ShowsPointingHand(int id);
 
 // The window's outer size: the content panel Pic_C plus 8 x 27 pixels at 96 dpi for the
 // border and caption, scaled to `dpi` (837 x 452 at 96 dpi).

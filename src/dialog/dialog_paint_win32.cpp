@@ -1,18 +1,21 @@
 // Painting of the dialog's owner-drawn children: textured panels, captions and value
-// fields over the texture, option squares, the preview and the picture box. Everything
-// is painted from the dialog's state, so a repaint always shows the current look.
+// fields over the texture, option squares, the still picture and the picture box. All is
+// painted from the model and the view's surfaces, so a repaint shows the current look.
 #include <windows.h>
 
+#include <optional>
+#include <utility>
+
 #include "dialog/control_ids.h"
-#include "dialog/dialog_children_win32.h"
 #include "dialog/dialog_window_win32.h"
+#include "dialog/panel_texture.h"
 
 namespace velnor {
 namespace {
 
 constexpr COLORREF kSelectedYellow = RGB(255, 255, 0);
 constexpr COLORREF kUnselectedGrey = RGB(192, 192, 192);
-constexpr COLORREF kDesignWhite = RGB(255, 255, 255);
+constexpr COLORREF kNeverShownWhite = RGB(255, 255, 255);
 
 void Fill(HDC dc, const RECT& area, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
@@ -26,16 +29,23 @@ RECT ClientOf(HWND window) {
     return client;
 }
 
+// The part of a panel's texture at `at` in the panel, or the face colour before the
+// texture is made.
+void PaintTexture(HDC dc, const std::map<int, Surface>& panels, int panelId, POINT at,
+                  const RECT& area) {
+    const auto found = panels.find(panelId);
+    if (found == panels.end() || found->second.empty()) {
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    } else {
+        DrawSurface(dc, 0, 0, found->second, at.x, at.y, area.right, area.bottom);
+    }
+}
+
 }  // namespace
 
 void SettingsDialog::PaintPanel(HWND panel, HDC dc) {
     const RECT client = ClientOf(panel);
-    const auto found = panelSurfaces_.find(IdOf(panel));
-    if (found == panelSurfaces_.end() || found->second.empty()) {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    } else {
-        DrawSurface(dc, 0, 0, found->second, 0, 0, client.right, client.bottom);
-    }
+    PaintTexture(dc, panelSurfaces_, IdOf(panel), POINT{0, 0}, client);
     if (IdOf(panel) != control_id::kPicC) {
         RECT edge = client;
         DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
@@ -47,15 +57,9 @@ void SettingsDialog::PaintLabel(HWND label, HDC dc) {
     if (!layoutEntry) return;
     const RECT client = ClientOf(label);
     if (layoutEntry->backColour == kTransparent) {
-        HWND parent = GetParent(label);
         POINT at{0, 0};
-        MapWindowPoints(label, parent, &at, 1);
-        const auto found = panelSurfaces_.find(IdOf(parent));
-        if (found != panelSurfaces_.end() && !found->second.empty()) {
-            DrawSurface(dc, 0, 0, found->second, at.x, at.y, client.right, client.bottom);
-        } else {
-            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        }
+        MapWindowPoints(label, GetParent(label), &at, 1);
+        PaintTexture(dc, panelSurfaces_, IdOf(GetParent(label)), at, client);
     } else {
         Fill(dc, client, static_cast<COLORREF>(layoutEntry->backColour));
     }
@@ -81,13 +85,17 @@ void SettingsDialog::PaintLabel(HWND label, HDC dc) {
 
 void SettingsDialog::PaintSquare(HWND square, HDC dc) {
     const RECT client = ClientOf(square);
-    const auto found = squareSelected_.find(IdOf(square));
-    if (found == squareSelected_.end()) {
-        Fill(dc, client, kDesignWhite);
+    const std::optional<bool> selected = model_.SquareSelected(IdOf(square));
+    if (!selected) {
+        Fill(dc, client, kNeverShownWhite);  // a square no rule has shown yet
         return;
     }
-    Fill(dc, client, found->second ? kSelectedYellow : kUnselectedGrey);
-    DrawControlEdge(square, dc, found->second ? kEdgeSunken : kEdgeRaised);
+    Fill(dc, client, *selected ? kSelectedYellow : kUnselectedGrey);
+    DrawControlEdge(square, dc, *selected ? kEdgeSunken : kEdgeRaised);
+}
+
+LRESULT SettingsDialog::SquareCheck(HWND square) const {
+    return model_.SquareSelected(IdOf(square)).value_or(false) ? BST_CHECKED : BST_UNCHECKED;
 }
 
 void SettingsDialog::PaintPreviewBox(HWND box, HDC dc) {
@@ -100,7 +108,39 @@ void SettingsDialog::PaintPictureBox(HWND box, HDC dc) {
     const RECT client = ClientOf(box);
     Fill(dc, client, RGB(224, 224, 224));
     DrawSurface(dc, 0, 0, thumbnail_, 0, 0, thumbnail_.width(), thumbnail_.height());
-    if (pictureBoxEdge_) DrawControlEdge(box, dc, kEdgeRaised);
+    DrawControlEdge(box, dc, kEdgeRaised);
+}
+
+// Draws off screen and shows the finished picture once; a redraw that cannot finish
+// leaves the box showing the last complete picture.
+void SettingsDialog::RedrawPreview() {
+    HWND box = Control(control_id::kPicPrev);
+    if (!box) return;
+    RECT inner{}, outer{};
+    GetClientRect(box, &inner);
+    GetWindowRect(box, &outer);
+    const PreviewBox area{inner.right, inner.bottom, outer.right - outer.left,
+                          outer.bottom - outer.top, dpi_};
+    if (!preview_.RedrawPreview(previewWork_, model_.Preview(), area)) return;
+    std::swap(previewShown_, previewWork_);
+    if (HDC dc = GetDC(box)) {
+        PaintPreviewBox(box, dc);
+        ReleaseDC(box, dc);
+    }
+    ValidateRect(box, nullptr);
+}
+
+void SettingsDialog::PaintPanelTexture(int panelId) {
+    HWND panel = Control(panelId);
+    if (!panel) return;
+    const RECT client = ClientOf(panel);
+    Surface surface(client.right, client.bottom, PixelFromColourRef(GetSysColor(COLOR_BTNFACE)));
+    velnor::PaintPanelTexture(surface, texture_);
+    auto& brush = panelBrushes_[panelId];
+    if (brush) DeleteObject(brush);
+    brush = MakeSurfaceBrush(surface);
+    panelSurfaces_[panelId] = std::move(surface);
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 }  // namespace velnor

@@ -1,13 +1,13 @@
-// The settings dialog's still picture of the wire ball: the engine's grid, projection and
-// ball painter run on the dialog's own copies of the data and drawn off screen, so the
-// Win32 shell only shows the finished surface. Portable; tested and benchmarked on Linux.
+// The settings dialog's still picture of the wire ball: the engine's still picture and
+// ball painter drawn off screen from the dialog's values, so the Win32 view only shows the
+// finished surface. Portable; tested and benchmarked on Linux.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "engine/surface.h"
-#include "engine/wire_ball.h"
 #include "settings/saver_settings.h"
 
 namespace velnor {
@@ -20,6 +20,8 @@ struct PreviewInputs {
     std::int16_t perspectiveOn = 0;
     ColourRef parallelColour = 0;  // lbl_Color(1)
     ColourRef meridianColour = 0;  // lbl_Color(2)
+    // The sample ball's red, green and blue; it stays black until a colour bar has set one.
+    std::optional<std::array<std::int16_t, 3>> sampleColour;
 };
 
 // The preview box in device pixels. `dpi` scales the 96-dpi pixel values (radius, the
@@ -37,26 +39,17 @@ class DialogPreview {
   public:
     DialogPreview();
 
-    // Recomputes the grid from the inputs (BuildPreviewWireBall), clears `target` to
-    // black and draws parallels, meridians, the blue equator and the sample ball in the
-    // top-left corner. `target` is resized to the box's inner size. Returns false when
-    // the projection overflowed or a point did not fit a 32-bit integer: the drawing
-    // then stopped there, without the sample ball, and the caller must not show it.
+    // Clears `target` to black (resized to the box's inner size) and draws the engine's
+    // still picture of the wire ball and the sample ball in the top-left corner, painted
+    // in its colour with the highlight up and to the left. Returns false when the
+    // projection overflowed or a point did not fit a 32-bit integer: the drawing then
+    // stopped there, without the sample ball, and the caller must not show it.
     bool RedrawPreview(Surface& target, const PreviewInputs& inputs, const PreviewBox& box);
 
-    // Repaints the sample ball in (red, green, blue) with its highlight up and to the
-    // left. The sample is black until this is first called.
-    void PaintPreviewBall(std::int16_t red, std::int16_t green, std::int16_t blue);
-
-    // The dialog's copy of the orbiting-ball colour, written by the colour bars.
-    std::array<std::int16_t, 3> previewBallColour{};
-
   private:
-    void BuildPreviewWireBall(const PreviewInputs& inputs, int dpi);
-    bool DrawLines(Surface& target, ColourRef parallels, ColourRef meridians);
     void DrawSample(Surface& target, int dpi) const;
 
-    WireBall ball_;
+    std::optional<std::array<std::int16_t, 3>> sampleColour_;  // what sample_ is painted in
     Surface sample_;  // Pic_Mas: the 48 x 48 sample ball, kept between redraws
     Surface mask_;    // Pic_Mask: black disc on white
 };

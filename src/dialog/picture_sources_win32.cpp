@@ -1,19 +1,22 @@
-// The picture-source handlers: browsing for the folder and listing its pictures with the
-// count climbing as they are found, and previewing a listed picture as a thumbnail with
-// its size. Names travel as UTF-8 inside and as UTF-16 through the wide APIs, so file
-// names outside the ANSI code page list and preview like any other.
+// What the view opens for the model: the folder browser (the model then lists the folder,
+// the count climbing while messages are served), a listed picture read for its thumbnail,
+// the colour dialog of the line colours and the homepage link. Names travel as UTF-8
+// inside and as UTF-16 through the wide APIs, so any file name lists and previews.
 #include <windows.h>
 
+#include <commdlg.h>
 #include <objbase.h>
+#include <shellapi.h>
 #include <shlobj.h>
+
+#include <array>
 
 #include <string>
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
-#include "dialog/folder_listing.h"
+#include "dialog/settings_dialog_win32.h"
 #include "dialog/thumbnail.h"
-#include "settings/text_encoding.h"
 #include "startup/wide_text_win32.h"
 
 namespace velnor {
@@ -43,31 +46,16 @@ std::optional<std::wstring> BrowseForFolder(HWND owner) {
     return folder;
 }
 
-// The folder as the settings file can hold it: the settings file is cp932, so a path with
-// characters outside it (a folder named in Korean, or with an emoji) would come back as
-// '?' and name nothing. Such a path is replaced by its short (8.3) form, which names the
-// same folder in plain characters, when the volume keeps short names.
-std::string StorableFolderPath(const std::wstring& folder) {
-    const std::string path = Utf8FromWide(folder);
-    if (FitsCp932(path)) return path;
+// The short (8.3) form of `folder`, which names the same folder in plain characters when
+// the volume keeps short names; empty when it has none.
+std::string ShortPathOf(const std::wstring& folder) {
     const DWORD length = GetShortPathNameW(folder.c_str(), nullptr, 0);
-    if (length == 0) return path;
+    if (length == 0) return {};
     std::wstring shortPath(length, L'\0');
     const DWORD copied = GetShortPathNameW(folder.c_str(), shortPath.data(), length);
-    if (copied == 0 || copied >= length) return path;
+    if (copied == 0 || copied >= length) return {};
     shortPath.resize(copied);
-    const std::string shortUtf8 = Utf8FromWide(shortPath);
-    return FitsCp932(shortUtf8) ? shortUtf8 : path;
-}
-
-std::wstring ListLine(HWND list, int index) {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return {};
-    std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                        reinterpret_cast<LPARAM>(line.data()));
-    line.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-    return line;
+    return Utf8FromWide(shortPath);
 }
 
 }  // namespace
@@ -80,35 +68,20 @@ void SettingsDialog::SetBusyCursor(bool busy) {
 // A second click on the folder button while a listing runs (its messages are pumped)
 // is ignored; a cancelled browser keeps the folder and the list shown before.
 void SettingsDialog::FolderClick() {
-    if (listing_) return;
+    if (model_.listing()) return;
     const std::optional<std::wstring> folder = BrowseForFolder(window_);
     if (!folder) return;
-    const std::string path = StorableFolderPath(*folder);
-    SetText(kFolderPath, path);
     SetBusyCursor(true);
-    listing_ = true;
-    bool closing = false;
-    dialogFiles_ = ListDialogFolder(
-        path, settings_.pictureKinds, settings_.pictures.scanAttribute, *fileSystem_,
-        [&](std::size_t count) {
-            SetText(kLblKei, std::to_string(count));
+    model_.ChooseFolder(
+        Utf8FromWide(*folder), ShortPathOf(*folder),
+        [this] {
             UpdateWindow(Control(kLblKei));
-            closing = !PumpWhileListing();
-            return !closing;
+            return PumpWhileListing();
         },
-        [&](const std::string& message) {
+        [this](const std::string& message) {
             MessageBoxW(window_, WideFromUtf8(message).c_str(), kDialogTitle, MB_OK);
         });
-    listing_ = false;
     SetBusyCursor(false);
-    if (closing) return;
-    HWND list = Control(kList1);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& file : dialogFiles_) {
-        const std::wstring line = WideFromUtf8(FileNamePart(file));
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    }
-    ShowListCount();
 }
 
 // Lets the dialog handle what is pending, so the count is seen to climb; false once the
@@ -127,38 +100,57 @@ bool SettingsDialog::PumpWhileListing() {
     return window_ != nullptr && !unloading_;
 }
 
-// The line's text names a file of the folder shown in Folder_Path. A file that cannot be
-// read as a picture leaves the thumbnail and the size text as they were.
+// A file that cannot be read as a picture leaves the thumbnail and the size as they were.
 void SettingsDialog::List1Click() {
-    HWND list = Control(kList1);
-    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    const LRESULT selected = SendMessageW(Control(kList1), LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
     SetBusyCursor(true);
     HWND box = Control(kPicK);
     ShowWindow(box, SW_HIDE);
-    const std::string path =
-        Text(kFolderPath) + "\\" + Utf8FromWide(ListLine(list, static_cast<int>(selected)));
+    const std::string path = model_.PicturePathOfLine(static_cast<std::size_t>(selected));
     if (!decoder_) decoder_ = MakePictureDecoder();
     if (std::optional<Surface> picture = decoder_ ? decoder_->Decode(path) : std::nullopt) {
         pictureHolder_ = std::move(*picture);
-        SetText(kLblPreSize, PictureSizeText(pictureHolder_.width(), pictureHolder_.height()));
+        model_.ShowPictureSize(pictureHolder_.width(), pictureHolder_.height());
         ShowThumbnail();
     }
     ShowWindow(box, SW_SHOW);
     SetBusyCursor(false);
 }
 
-// Pic_K takes the thumbnail's size with its top-left corner at its design place; its
-// longer side is the box's design size at the window's DPI (100 pixels at 96 dpi).
+// Pic_K takes the thumbnail's size with its top-left corner at its layout place; its
+// longer side is the box's layout size at the window's DPI (100 pixels at 96 dpi).
 void SettingsDialog::ShowThumbnail() {
-    const ControlSpec* layoutEntry = FindControl(kPicK);
     HWND box = Control(kPicK);
-    if (!layoutEntry || !box || pictureHolder_.empty()) return;
-    const PixelBox place = ControlBox(*layoutEntry, dpi_);
+    if (!box || pictureHolder_.empty()) return;
+    const PixelBox place = ControlBox(*FindControl(kPicK), dpi_);
     thumbnail_ = MakeThumbnail(pictureHolder_, place.width);
     SetWindowPos(box, nullptr, place.left, place.top, thumbnail_.width(), thumbnail_.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(box, nullptr, FALSE);
+}
+
+// The custom colours are the system colours 0..15 every time; the part of the dialog that
+// defines new custom colours cannot be opened. Cancelling changes nothing.
+void SettingsDialog::ColourClick(int target) {
+    std::array<COLORREF, 16> custom{};
+    for (int i = 0; i < 16; ++i) custom[static_cast<std::size_t>(i)] = GetSysColor(i);
+    CHOOSECOLORW choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = window_;
+    choose.lpCustColors = custom.data();
+    choose.Flags = CC_PREVENTFULLOPEN;
+    if (ChooseColorW(&choose))
+        model_.ChooseColour(target, static_cast<ColourRef>(choose.rgbResult));
+}
+
+// Opens the address lbl_URL shows with the system's default program for it. The result
+// is not examined: the dialog has nothing useful to say when no browser opens.
+void SettingsDialog::OpenHomepage() {
+    SetBusyCursor(true);
+    const std::wstring address = WindowText(Control(kLblUrl));
+    ShellExecuteW(window_, L"open", address.c_str(), L"", L"", SW_SHOWNORMAL);
+    SetBusyCursor(false);
 }
 
 }  // namespace velnor

@@ -5,8 +5,13 @@
 
 namespace velnor {
 
-ScrollBarValue::ScrollBarValue(const ScrollRange& range, int designValue)
-    : range_(range), value_(designValue) {}
+ScrollBarValue::ScrollBarValue(const ScrollRange& range, int initialValue)
+    : range_(range), value_(initialValue) {}
+
+std::optional<ScrollAction> ScrollActionFromCode(int code) {
+    if (code < 0 || code > static_cast<int>(ScrollAction::kEndScroll)) return std::nullopt;
+    return static_cast<ScrollAction>(code);
+}
 
 int ScrollBarValue::Clamp(int value) const {
     return std::clamp<int>(value, range_.min, range_.max);

@@ -10,17 +10,22 @@
 
 namespace velnor {
 
+// The numbers are the system's scroll-bar codes (SB_LINEUP ... SB_ENDSCROLL), so the view
+// passes a message's code through ScrollActionFromCode unchanged.
 enum class ScrollAction {
-    kLineUp,
-    kLineDown,
-    kPageUp,
-    kPageDown,
-    kTop,
-    kBottom,
-    kThumbTrack,     // one step of a thumb drag
-    kThumbPosition,  // the thumb released at a position
-    kEndScroll,      // the end of any scroll; carries the bar's position as it is now
+    kLineUp = 0,
+    kLineDown = 1,
+    kPageUp = 2,
+    kPageDown = 3,
+    kThumbPosition = 4,  // the thumb released at a position
+    kThumbTrack = 5,     // one step of a thumb drag
+    kTop = 6,
+    kBottom = 7,
+    kEndScroll = 8,  // the end of any scroll; carries the bar's position as it is now
 };
+
+// The action of a scroll message's code; nothing for codes no bar sends.
+std::optional<ScrollAction> ScrollActionFromCode(int code);
 
 struct ScrollEvents {
     bool scroll = false;  // a Scroll event runs (a drag step moved the value)
@@ -32,7 +37,7 @@ enum class SetByCode { kRefused, kUnchanged, kChanged };
 class ScrollBarValue {
   public:
     ScrollBarValue() = default;
-    ScrollBarValue(const ScrollRange& range, int designValue);
+    ScrollBarValue(const ScrollRange& range, int initialValue);
 
     int value() const { return value_; }
 

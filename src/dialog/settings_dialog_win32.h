@@ -15,7 +15,7 @@ struct SaverSettings;
 struct SettingsLocation;
 
 // Shows the dialog modally (no owner window) and pumps its messages until it closes.
-// `settings` is edited in place by the option squares while the dialog is open;
+// `settings` is what the dialog shows when it opens (it edits a copy of its own);
 // `location` says where the settings file is read from and written to (with the
 // per-user fallback). Must be called on the process's only user-interface thread.
 void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,

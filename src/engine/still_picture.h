@@ -1,7 +1,6 @@
-// The still picture of the wire ball for the settings dialog's preview: the saver's
-// BuildWireBall, ProjectWireBall and line drawing run on a fresh grid of the caller's
-// values. The dialog adds its orbiting-ball sample itself (PaintOrbitingBall with
-// highlight 0 and DrawOrbitingBall at (0, 0)) when this returns true.
+// A still picture of the wire ball, for the settings dialog's preview and the preview
+// picture of the resources: the saver's BuildWireBall, ProjectWireBall and line drawing
+// run on a fresh grid of the caller's values, stopping at a point that does not fit.
 #pragma once
 
 #include "engine/surface.h"
@@ -18,6 +17,9 @@ struct StillWireBall {
     ColourRef meridianColour = 0xFFFF00;
     float spinInput = 50;  // the dialog's fixed view: both inputs 50
     float tiltInput = 50;
+    // Multiplies the eye distance, a length in pixels like the radius: a picture drawn at
+    // a higher DPI with the radius and this scaled alike keeps its perspective.
+    double eyeDistanceScale = 1.0;
 };
 
 // Draws the parallels, meridians and the blue equator onto `box`, the drawable (inner)

@@ -110,7 +110,7 @@ TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
 
 TEST(DialogLayout, ScrollBarsStartInsideTheirRanges) {
     struct Expected {
-        int id, min, max, small, large, design;
+        int id, min, max, small, large, initial;
     };
     const Expected table[] = {
         {control_id::kAspV, -16, -4, 1, 1, -10},    {control_id::kDepthV, -25, -12, 1, 1, -25},
@@ -124,13 +124,13 @@ TEST(DialogLayout, ScrollBarsStartInsideTheirRanges) {
         EXPECT_EQ(layoutEntry.range.max, e.max) << Name(layoutEntry);
         EXPECT_EQ(layoutEntry.range.smallChange, e.small) << Name(layoutEntry);
         EXPECT_EQ(layoutEntry.range.largeChange, e.large) << Name(layoutEntry);
-        EXPECT_EQ(layoutEntry.designValue, e.design) << Name(layoutEntry);
+        EXPECT_EQ(layoutEntry.initialValue, e.initial) << Name(layoutEntry);
     }
     for (const ControlSpec& layoutEntry : DialogControls()) {
         if (layoutEntry.kind != ControlKind::kSpin && layoutEntry.kind != ControlKind::kHScrollBar)
             continue;
-        EXPECT_LE(layoutEntry.range.min, layoutEntry.designValue) << Name(layoutEntry);
-        EXPECT_GE(layoutEntry.range.max, layoutEntry.designValue) << Name(layoutEntry);
+        EXPECT_LE(layoutEntry.range.min, layoutEntry.initialValue) << Name(layoutEntry);
+        EXPECT_GE(layoutEntry.range.max, layoutEntry.initialValue) << Name(layoutEntry);
     }
 }
 

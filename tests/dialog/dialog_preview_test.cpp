@@ -115,8 +115,9 @@ TEST(DialogPreview, SampleBallCoversTheCornerOnTopOfTheLines) {
     // Before any colour is set the disc is black.
     EXPECT_EQ(s.at(24, 24), 0u);
     EXPECT_EQ(s.at(10, 24), 0u);
-    preview.PaintPreviewBall(127, 0, 0);
-    ASSERT_TRUE(preview.RedrawPreview(s, in, {}));
+    PreviewInputs red = in;
+    red.sampleColour = {{127, 0, 0}};
+    ASSERT_TRUE(preview.RedrawPreview(s, red, {}));
     EXPECT_EQ(s.at(40, 40), PixelFromRgb(127, 0, 0));      // the rim
     EXPECT_EQ(s.at(13, 13), PixelFromRgb(255, 176, 176));  // highlight up and left
     // Outside the disc every pixel is as the redraw with a black ball left it; inside it
@@ -187,9 +188,10 @@ TEST(DialogPreview, AtOneHundredFiftyPercentTheProportionsStay) {
     const PreviewBox big{446, 446, 450, 450, 144};
     const Surface s96 = Draw(Defaults());
     DialogPreview preview;
-    preview.PaintPreviewBall(100, 100, 100);
+    PreviewInputs grey = Defaults();
+    grey.sampleColour = {{100, 100, 100}};
     Surface s144;
-    ASSERT_TRUE(preview.RedrawPreview(s144, Defaults(), big));
+    ASSERT_TRUE(preview.RedrawPreview(s144, grey, big));
     EXPECT_EQ(s144.width(), 446);
     const long long w96 = MeshBounds(s96).width();
     const long long w144 = MeshBounds(s144, 72).width();

@@ -83,10 +83,10 @@ TEST(DialogWrites, ApplyReadsSpinsNegatedAndKeepsTheFolderText) {
                                      {"Random_2", " 0"},
                                      {"Color_2", " 0"}}));
     EXPECT_EQ(rows[13].value, Utf8ToCp932("C:\\画像\\ﾌｫﾙﾀﾞ "));
-    // A stored shape outside the spin's range is read back at the design value.
-    DialogValues design;
-    EXPECT_EQ(ApplyEntries(design)[0].value, " 10");
-    EXPECT_EQ(ApplyEntries(design)[2].value, " 25");
+    // A stored shape outside the spin's range is read back at the spin's initial value.
+    DialogValues untouched;
+    EXPECT_EQ(ApplyEntries(untouched)[0].value, " 10");
+    EXPECT_EQ(ApplyEntries(untouched)[2].value, " 25");
 }
 
 TEST(DialogWrites, FactoryTextsAreWrittenExactly) {

@@ -40,12 +40,13 @@ void PrintControl(HWND dialog, const char* name, HWND control) {
     const std::wstring kind = ClassOf(control);
     if (_wcsicmp(kind.c_str(), L"ScrollBar") == 0) {
         std::printf(" pos=%d", GetScrollPos(control, SB_CTL));
-    } else if (_wcsicmp(kind.c_str(), L"Button") == 0) {
-        std::printf(" check=%ld", static_cast<long>(SendMessageW(control, BM_GETCHECK, 0, 0)));
+    } else if (_wcsicmp(kind.c_str(), L"Button") == 0 || kind == L"VelnorSquare") {
+        // Option squares answer BM_GETCHECK like check boxes.
+        const LRESULT check = SendMessageW(control, BM_GETCHECK, 0, 0);
+        std::printf(kind == L"VelnorSquare" ? " selected=%ld" : " check=%ld",
+                    static_cast<long>(check));
     } else if (_wcsicmp(kind.c_str(), L"ListBox") == 0) {
         std::printf(" count=%ld", static_cast<long>(SendMessageW(control, LB_GETCOUNT, 0, 0)));
-    } else if (kind == L"VelnorSquare") {
-        std::printf(" selected=%ld", static_cast<long>(GetWindowLongPtrW(control, GWLP_USERDATA)));
     }
     std::printf("\n");
 }
@@ -68,8 +69,9 @@ bool Read(HWND dialog) {
 
 bool Click(HWND dialog, HWND control) {
     DWORD_PTR ignored = 0;
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
     if (_wcsicmp(ClassOf(control).c_str(), L"Button") == 0 &&
-        (GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+        (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX)) {
         SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_BLOCK, 10000, &ignored);
     } else {
         SendMessageTimeoutW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),

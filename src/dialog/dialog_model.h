@@ -1,0 +1,115 @@
+// The settings dialog as plain data and rules: every value its controls show and edit,
+// which controls are enabled, and what loading, a click, a scroll, a chosen folder or
+// colour and the two saving buttons do. The Win32 dialog is a view of this model: it
+// forwards input here and shows what the model holds whenever the model reports a change.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "dialog/dialog_preview.h"
+#include "dialog/dialog_writes.h"
+#include "dialog/folder_listing.h"
+#include "dialog/scroll_events.h"
+#include "settings/file_system.h"
+#include "settings/saver_settings.h"
+
+namespace velnor {
+
+// What a change notification says changed (bits; several may come at once).
+enum DialogChange : unsigned {
+    kControlsChanged = 1,  // values, texts, check marks, squares or enabled states
+    kListChanged = 2,      // the lines of List_1
+    kPreviewChanged = 4,   // an input of the still picture: the view redraws it now
+};
+
+// The folder path the settings file (cp932) can hold for a folder the user chose: the
+// path itself when it fits, else its short form (`shortPath`, empty when the volume has
+// none) when that fits, else the path itself.
+std::string StorableFolderPath(std::string_view longPath, std::string_view shortPath);
+
+class DialogModel {
+  public:
+    using Listener = std::function<void(unsigned changes)>;
+
+    // `listener` is called synchronously after every change, in the order the rules run.
+    DialogModel(FileSystem& fileSystem, Listener listener);
+
+    // Fills every control from `settings` in the dialog's fixed order. Setting a scroll bar
+    // or a check box this way runs its change rule, as a user's change would.
+    void Load(const SaverSettings& settings);
+
+    // A click on an option square, a check box or a clickable caption. False for controls
+    // whose clicks the view serves itself (buttons, the folder and colour buttons, the link).
+    bool Click(int id);
+
+    // A scroll message of a scroll bar (`position` as ScrollBarValue::Apply takes it).
+    void Scroll(int id, ScrollAction action, int position);
+
+    // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it
+    // and listed, the count climbing. `keepGoing` is called after each file found and
+    // returns false to stop (the dialog is closing): the list then keeps its old lines and
+    // this returns false. `onError` gets each distinct listing error once.
+    bool ChooseFolder(std::string_view longPath, std::string_view shortPath,
+                      const std::function<bool()>& keepGoing, const ListingError& onError);
+    bool listing() const { return listing_; }
+
+    // The line colour chosen for `target` (1: parallels, 2: meridians; others ignored).
+    void ChooseColour(int target, ColourRef colour);
+
+    // A listed picture was read: lbl_PreSize shows its size.
+    void ShowPictureSize(int width, int height);
+
+    // The full path of List_1's line `index`: the folder shown plus the line's name.
+    std::string PicturePathOfLine(std::size_t index) const;
+
+    int ScrollValue(int id) const;
+    int CheckValue(int id) const;
+    // Whether an option square shows selected; nothing when no rule has shown it yet.
+    std::optional<bool> SquareSelected(int id) const;
+    bool Enabled(int id) const;
+    // The texts the model holds (value fields, the folder path, the picture size), by ID.
+    const std::map<int, std::string>& texts() const { return texts_; }
+    const std::string& Text(int id) const;
+    const std::vector<std::string>& listLines() const { return listLines_; }
+    ColourRef LineColour(int target) const;
+    PreviewInputs Preview() const;
+
+    // What "設定" (cmd_OK) and "初期設定" (Cmd_init) write, in order; nothing for any
+    // other control.
+    std::vector<IniEntry> EntriesToWrite(int buttonId) const;
+
+  private:
+    void Notify(unsigned changes) const;
+    void SetText(int id, std::string text);
+    bool SetScroll(int id, int value);
+    bool SetCheck(int id, int value);
+    void ScrollEvent(int id);
+    void ChangeEvent(int id);
+    void ShowSquare(int id, bool selected);
+    void ShowPair(int firstId, int index);
+    void ClickPerspective(int index);
+    void ClickKind(int index);
+    void FillListFromPictures();
+    void ShowListCount();
+
+    FileSystem& fileSystem_;
+    Listener listener_;
+    SaverSettings settings_;
+    std::map<int, ScrollBarValue> scrollBars_;
+    std::map<int, int> checks_;
+    std::map<int, bool> squares_;
+    std::map<int, std::string> texts_;
+    std::vector<std::string> listLines_;
+    std::array<ColourRef, 3> lineColours_{};                       // [1] parallels, [2] meridians
+    std::optional<std::array<std::int16_t, 3>> sampleBallColour_;  // set by the colour bars
+    bool listing_ = false;
+};
+
+}  // namespace velnor

@@ -1,0 +1,134 @@
+// The dialog's window: creation on the monitor under the mouse, the load (the model fills
+// the controls between the view's own first and last steps), the saving buttons, closing
+// with the zoom back to where it opened, and RunSettingsDialog's message loop.
+#include <windows.h>
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_window_win32.h"
+#include "dialog/settings_dialog_win32.h"
+#include "resources/resource_ids.h"
+#include "windows/resources_win32.h"
+
+namespace velnor {
+namespace {
+
+int DpiOf(HWND window) {
+    const UINT dpi = GetDpiForWindow(window);
+    if (dpi != 0) return static_cast<int>(dpi);
+    HDC screen = GetDC(nullptr);
+    const int fallback = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return fallback > 0 ? fallback : 96;
+}
+
+// The whole screen of the monitor under the mouse (the dialog is centred on the screen,
+// not on the part that a task bar leaves free).
+RECT ScreenUnderMouse() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info)) {
+        return info.rcMonitor;
+    }
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(HINSTANCE instance, const SaverSettings& settings,
+                               const SettingsLocation& location)
+    : instance_(instance),
+      fileSystem_(MakePlatformFileSystem()),
+      settings_(settings),
+      location_(location),
+      model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {}
+
+SettingsDialog::~SettingsDialog() {
+    for (auto& [id, brush] : panelBrushes_) {
+        if (brush) DeleteObject(brush);
+    }
+    if (font_) DeleteObject(font_);
+    if (underlinedFont_) DeleteObject(underlinedFont_);
+}
+
+bool SettingsDialog::Create() {
+    if (!RegisterDialogClasses(instance_)) return false;
+    handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_HAND));
+    linkCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_LINK_HAND));
+    if (auto texture = LoadBitmapSurface(instance_, IDB_PANEL_TEXTURE)) texture_ = *texture;
+    // Made on the monitor under the mouse, so the controls get that monitor's DPI.
+    const RECT screen = ScreenUnderMouse();
+    CreateWindowExW(WS_EX_CONTROLPARENT, kDialogClass, kDialogTitle,
+                    WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, screen.left,
+                    screen.top, 100, 100, nullptr, nullptr, instance_, this);
+    if (!window_) return false;
+    HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELNOR));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    dpi_ = DpiOf(window_);
+    if (!CreateControls()) {
+        DestroyWindow(window_);
+        return false;
+    }
+    CentreOnMonitorUnderMouse();
+    SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
+    MakePanelSurfaces();
+    model_.Load(settings_);
+    // Zoom open from the mouse, which the closing zoom returns to.
+    zoomOrigin_ = ZoomOriginFromCursor();
+    ZoomFromPoint(window_, zoomOrigin_);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    SetForegroundWindow(window_);
+    return true;
+}
+
+void SettingsDialog::CentreOnMonitorUnderMouse() {
+    const PixelSize size = DialogOuterSize(dpi_);
+    const RECT screen = ScreenUnderMouse();
+    const int left = screen.left + (screen.right - screen.left - size.width) / 2;
+    const int top = screen.top + (screen.bottom - screen.top - size.height) / 2;
+    SetWindowPos(window_, nullptr, left, top, size.width, size.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SettingsDialog::OnModelChange(unsigned changes) {
+    if (changes & kListChanged) ShowList();
+    if (changes & kControlsChanged) ShowControls();
+    if (changes & kPreviewChanged) RedrawPreview();
+}
+
+// "設定" and "初期設定" write what the model gives; a user whose settings could not be
+// saved anywhere is told so, and the dialog then closes as after a save.
+void SettingsDialog::Save(int buttonId) {
+    if (!WriteSettingsEntries(model_.EntriesToWrite(buttonId), location_)) {
+        MessageBoxW(window_,
+                    L"設定を保存できませんでした。\n"
+                    L"設定ファイルに書き込めないため、変更は反映されません。",
+                    kDialogTitle, MB_OK | MB_ICONWARNING);
+    }
+    FormUnload();
+}
+
+void SettingsDialog::FormUnload() {
+    if (unloading_) return;
+    unloading_ = true;
+    ZoomToPoint(window_, zoomOrigin_);
+    DestroyWindow(window_);
+}
+
+void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
+                       const SettingsLocation& location) {
+    SettingsDialog dialog(instance, settings, location);
+    if (!dialog.Create()) return;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab moves between the controls, Escape cancels.
+        if (dialog.window() && IsDialogMessageW(dialog.window(), &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace velnor
