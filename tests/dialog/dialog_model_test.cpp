@@ -212,11 +212,13 @@ TEST(DialogModel, KindTogglesRescanAnExistingFolderAndLeaveTheListOtherwise) {
     EXPECT_EQ(d.model.Text(kLblKei), "0");
     EXPECT_EQ(d.Written()["画像種類_0"], " 0");
 
-    d.fs.folders.clear();  // the folder is gone: the square toggles, list and count stay
     d.model.Click(kPicKind0);
-    EXPECT_EQ(d.model.SquareSelected(kPicKind0), true);
-    EXPECT_TRUE(d.model.listLines().empty());
-    EXPECT_EQ(d.model.Text(kLblKei), "0");
+    ASSERT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
+    d.fs.folders.clear();  // the folder is gone: the square toggles, list and count stay
+    d.model.Click(kPicKind2);
+    EXPECT_EQ(d.model.SquareSelected(kPicKind2), true);
+    EXPECT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
+    EXPECT_EQ(d.model.Text(kLblKei), "1");
 
     Dialog empty;  // no stored pictures: the count stays blank
     EXPECT_EQ(empty.model.Text(kLblKei), "");
