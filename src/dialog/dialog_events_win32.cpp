@@ -13,28 +13,11 @@ using namespace control_id;
 
 void SettingsDialog::HandleClick(int id) {
     if (model_.Click(id)) return;
-    switch (id) {
-        case kFolder:
-            FolderClick();
-            break;
-        case kCmdColor1:
-        case kCmdColor2:
-            ColourClick(id - kCmdColor1 + 1);
-            break;
-        case kLblUrl:
-            OpenHomepage();
-            break;
-        case kCmdOk:
-        case kCmdInit:
-            Save(id);
-            break;
-        case kCmdCan:
-        case IDCANCEL:
-            FormUnload();
-            break;
-        default:
-            break;
-    }
+    if (id == kFolder) FolderClick();
+    if (id == kCmdColor1 || id == kCmdColor2) ColourClick(id - kCmdColor1 + 1);
+    if (id == kLblUrl) OpenHomepage();
+    if (id == kCmdOk || id == kCmdInit) Save(id);
+    if (id == kCmdCan || id == IDCANCEL) FormUnload();
 }
 
 // SB_ENDSCROLL carries no position: the bar's own is taken, which also picks up a

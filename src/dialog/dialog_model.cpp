@@ -35,10 +35,11 @@ bool IsPairIndex(int index) {
 
 }  // namespace
 
-std::string StorableFolderPath(std::string_view longPath, std::string_view shortPath) {
+std::optional<std::string> StorableFolderPath(std::string_view longPath,
+                                              std::string_view shortPath) {
     if (FitsCp932(longPath)) return std::string(longPath);
     if (!shortPath.empty() && FitsCp932(shortPath)) return std::string(shortPath);
-    return std::string(longPath);
+    return std::nullopt;
 }
 
 DialogModel::DialogModel(FileSystem& fileSystem, Listener listener)
@@ -251,10 +252,12 @@ void DialogModel::ChangeEvent(int id) {
     }
 }
 
-bool DialogModel::ChooseFolder(std::string_view longPath, std::string_view shortPath,
-                               const std::function<bool()>& keepGoing,
-                               const ListingError& onError) {
-    const std::string path = StorableFolderPath(longPath, shortPath);
+FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_view shortPath,
+                                       const std::function<bool()>& keepGoing,
+                                       const ListingError& onError) {
+    const std::optional<std::string> storable = StorableFolderPath(longPath, shortPath);
+    if (!storable) return FolderChoice::kNameNotStorable;
+    const std::string& path = *storable;
     SetText(kFolderPath, path);
     listing_ = true;
     bool stopped = false;
@@ -267,12 +270,12 @@ bool DialogModel::ChooseFolder(std::string_view longPath, std::string_view short
         },
         onError);
     listing_ = false;
-    if (stopped) return false;
+    if (stopped) return FolderChoice::kStopped;
     listLines_.clear();
     for (const std::string& file : files) listLines_.push_back(FileNamePart(file));
     Notify(kListChanged);
     ShowListCount();
-    return true;
+    return FolderChoice::kListed;
 }
 
 void DialogModel::ChooseColour(int target, ColourRef colour) {

@@ -31,8 +31,16 @@ enum DialogChange : unsigned {
 
 // The folder path the settings file (cp932) can hold for a folder the user chose: the
 // path itself when it fits, else its short form (`shortPath`, empty when the volume has
-// none) when that fits, else the path itself.
-std::string StorableFolderPath(std::string_view longPath, std::string_view shortPath);
+// none) when that fits; nothing when neither does, since a stored '?' would name no folder.
+std::optional<std::string> StorableFolderPath(std::string_view longPath,
+                                              std::string_view shortPath);
+
+// What became of a folder chosen in the browser.
+enum class FolderChoice {
+    kListed,           // shown and listed
+    kStopped,          // shown, but the dialog closed while listing: the old lines stay
+    kNameNotStorable,  // neither path fits the settings file: folder and list stay as they were
+};
 
 class DialogModel {
   public:
@@ -54,10 +62,10 @@ class DialogModel {
 
     // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it
     // and listed, the count climbing. `keepGoing` is called after each file found and
-    // returns false to stop (the dialog is closing): the list then keeps its old lines and
-    // this returns false. `onError` gets each distinct listing error once.
-    bool ChooseFolder(std::string_view longPath, std::string_view shortPath,
-                      const std::function<bool()>& keepGoing, const ListingError& onError);
+    // returns false to stop (the dialog is closing). `onError` gets each distinct listing
+    // error once.
+    FolderChoice ChooseFolder(std::string_view longPath, std::string_view shortPath,
+                              const std::function<bool()>& keepGoing, const ListingError& onError);
     bool listing() const { return listing_; }
 
     // The line colour chosen for `target` (1: parallels, 2: meridians; others ignored).

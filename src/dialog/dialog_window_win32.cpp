@@ -36,11 +36,9 @@ RECT ScreenUnderMouse() {
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(HINSTANCE instance, const SaverSettings& settings,
-                               const SettingsLocation& location)
+SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& location)
     : instance_(instance),
       fileSystem_(MakePlatformFileSystem()),
-      settings_(settings),
       location_(location),
       model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {}
 
@@ -52,7 +50,7 @@ SettingsDialog::~SettingsDialog() {
     if (underlinedFont_) DeleteObject(underlinedFont_);
 }
 
-bool SettingsDialog::Create() {
+bool SettingsDialog::Create(const SaverSettings& settings) {
     if (!RegisterDialogClasses(instance_)) return false;
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_HAND));
     linkCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_LINK_HAND));
@@ -73,7 +71,7 @@ bool SettingsDialog::Create() {
     CentreOnMonitorUnderMouse();
     SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
     MakePanelSurfaces();
-    model_.Load(settings_);
+    model_.Load(settings);
     // Zoom open from the mouse, which the closing zoom returns to.
     zoomOrigin_ = ZoomOriginFromCursor();
     ZoomFromPoint(window_, zoomOrigin_);
@@ -120,8 +118,8 @@ void SettingsDialog::FormUnload() {
 
 void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
                        const SettingsLocation& location) {
-    SettingsDialog dialog(instance, settings, location);
-    if (!dialog.Create()) return;
+    SettingsDialog dialog(instance, location);
+    if (!dialog.Create(settings)) return;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab moves between the controls, Escape cancels.

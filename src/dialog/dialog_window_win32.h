@@ -49,15 +49,14 @@ HBRUSH MakeSurfaceBrush(const Surface& surface);
 
 class SettingsDialog {
   public:
-    SettingsDialog(HINSTANCE instance, const SaverSettings& settings,
-                   const SettingsLocation& location);
+    SettingsDialog(HINSTANCE instance, const SettingsLocation& location);
     ~SettingsDialog();
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
 
-    // Creates the window and its controls, loads the model and shows the window; false
-    // if the window could not be made.
-    bool Create();
+    // Creates the window and its controls, loads the model from `settings` and shows the
+    // window; false if the window could not be made.
+    bool Create(const SaverSettings& settings);
     HWND window() const { return window_; }
 
     LRESULT handle_message(UINT message, WPARAM wParam, LPARAM lParam);
@@ -112,7 +111,6 @@ class SettingsDialog {
 
     HINSTANCE instance_;
     std::unique_ptr<FileSystem> fileSystem_;
-    const SaverSettings& settings_;
     SettingsLocation location_;
     DialogModel model_;
     int dpi_ = 96;

@@ -10,7 +10,6 @@
 #include <shlobj.h>
 
 #include <array>
-
 #include <string>
 
 #include "dialog/control_ids.h"
@@ -66,13 +65,14 @@ void SettingsDialog::SetBusyCursor(bool busy) {
 }
 
 // A second click on the folder button while a listing runs (its messages are pumped)
-// is ignored; a cancelled browser keeps the folder and the list shown before.
+// is ignored; a cancelled browser, or a folder whose name the settings file cannot hold,
+// keeps the folder and the list shown before.
 void SettingsDialog::FolderClick() {
     if (model_.listing()) return;
     const std::optional<std::wstring> folder = BrowseForFolder(window_);
     if (!folder) return;
     SetBusyCursor(true);
-    model_.ChooseFolder(
+    const FolderChoice choice = model_.ChooseFolder(
         Utf8FromWide(*folder), ShortPathOf(*folder),
         [this] {
             UpdateWindow(Control(kLblKei));
@@ -82,6 +82,12 @@ void SettingsDialog::FolderClick() {
             MessageBoxW(window_, WideFromUtf8(message).c_str(), kDialogTitle, MB_OK);
         });
     SetBusyCursor(false);
+    if (choice == FolderChoice::kNameNotStorable) {
+        MessageBoxW(window_,
+                    L"このﾌｫﾙﾀﾞの名前は設定ファイルに保存できません。\n"
+                    L"別のﾌｫﾙﾀﾞを選んでください。",
+                    kDialogTitle, MB_OK | MB_ICONWARNING);
+    }
 }
 
 // Lets the dialog handle what is pending, so the count is seen to climb; false once the

@@ -230,14 +230,15 @@ TEST(DialogModel, ChosenFolderListsWithClimbingCountAndAStopKeepsTheOldList) {
     std::vector<std::string> counts;
     std::vector<std::string> errors;
     const auto onError = [&](const std::string& e) { errors.push_back(e); };
-    ASSERT_TRUE(d.model.ChooseFolder(
-        kPics, "",
-        [&] {
-            EXPECT_TRUE(d.model.listing());
-            counts.push_back(d.model.Text(kLblKei));
-            return true;
-        },
-        onError));
+    ASSERT_EQ(d.model.ChooseFolder(
+                  kPics, "",
+                  [&] {
+                      EXPECT_TRUE(d.model.listing());
+                      counts.push_back(d.model.Text(kLblKei));
+                      return true;
+                  },
+                  onError),
+              FolderChoice::kListed);
     EXPECT_FALSE(d.model.listing());
     EXPECT_EQ(counts, (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(d.model.listLines(), (std::vector<std::string>{"a.bmp", "b.gif", "c.jpg"}));
@@ -246,23 +247,39 @@ TEST(DialogModel, ChosenFolderListsWithClimbingCountAndAStopKeepsTheOldList) {
     EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
 
     d.fs.Add("other", "x.bmp", kAttributeArchive);
-    EXPECT_FALSE(d.model.ChooseFolder(
-        "other", "", [] { return false; }, onError));
+    EXPECT_EQ(d.model.ChooseFolder(
+                  "other", "", [] { return false; }, onError),
+              FolderChoice::kStopped);
     EXPECT_EQ(d.model.listLines().size(), 3u) << "a stopped listing keeps the lines";
     EXPECT_TRUE(errors.empty());
 
-    EXPECT_TRUE(d.model.ChooseFolder(
-        "missing", "", [] { return true; }, onError));
+    EXPECT_EQ(d.model.ChooseFolder(
+                  "missing", "", [] { return true; }, onError),
+              FolderChoice::kListed);
     EXPECT_TRUE(d.model.listLines().empty());
     EXPECT_EQ(d.model.Text(kLblKei), "0");
     EXPECT_EQ(errors.size(), 1u) << "an unreadable folder is reported once";
 }
 
-TEST(DialogModel, FolderPathIsStoredByAShortNameOnlyWhenTheLongOneCannotBe) {
+TEST(DialogModel, AFolderNameTheSettingsFileCannotHoldIsNeverStored) {
     EXPECT_EQ(StorableFolderPath("C:\\写真", "C:\\SHORT~1"), "C:\\写真");
     EXPECT_EQ(StorableFolderPath("C:\\写真☃", "C:\\4E99~1"), "C:\\4E99~1");
-    EXPECT_EQ(StorableFolderPath("C:\\写真☃", ""), "C:\\写真☃");
-    EXPECT_EQ(StorableFolderPath("C:\\☃", "C:\\☃"), "C:\\☃");
+    EXPECT_EQ(StorableFolderPath("D:\\Fotos\\Müller", ""), std::nullopt);
+    EXPECT_EQ(StorableFolderPath("C:\\☃", "C:\\☃"), std::nullopt);
+
+    // Such a choice keeps the folder and the list shown before, and lists nothing.
+    Dialog d;
+    AddPictures(d.fs);
+    const auto never = [] { return true; };
+    const auto noError = [](const std::string&) {};
+    ASSERT_EQ(d.model.ChooseFolder(kPics, "", never, noError), FolderChoice::kListed);
+    const int listingsBefore = d.fs.listings;
+    EXPECT_EQ(d.model.ChooseFolder("C:\\☃", "", never, noError), FolderChoice::kNameNotStorable);
+    EXPECT_EQ(d.fs.listings, listingsBefore);
+    EXPECT_EQ(d.model.Text(kFolderPath), kPics);
+    EXPECT_EQ(d.model.listLines().size(), 3u);
+    EXPECT_EQ(d.model.Text(kLblKei), "3");
+    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
 }
 
 TEST(DialogModel, ColoursPictureSizeAndTheEntriesOfEachButton) {
