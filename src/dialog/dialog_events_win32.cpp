@@ -82,7 +82,7 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             ApplyDpi(LOWORD(wParam));
-            const PixelSize size = DialogOuterSize(dpi_);
+            const PixelSize size = OuterSize(dpi_);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.width, size.height,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;

@@ -242,10 +242,9 @@ bool ShowsPointingHand(int id) {
     }
 }
 
-PixelSize DialogOuterSize(int dpi) {
+PixelSize DialogContentSize(int dpi) {
     const PixelBox content = ControlBox(*FindControl(kPicC), dpi);
-    return PixelSize{content.width + TwipsToPixels(8 * 15, dpi),
-                     content.height + TwipsToPixels(27 * 15, dpi)};
+    return PixelSize{content.width, content.height};
 }
 
 int ListExtent(int dpi) {

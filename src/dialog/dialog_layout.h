@@ -81,13 +81,13 @@ PixelBox FittedCaptionBox(const ControlSpec& control, int dpi, int textWidth);
 // acts on a click or a drag.
 bool ShowsPointingHand(int id);
 
-// The window's outer size: the content panel Pic_C plus 8 x 27 pixels at 96 dpi for the
-// border and caption, scaled to `dpi` (837 x 452 at 96 dpi).
+// The size of the window's client area: the content panel Pic_C at `dpi` (829 x 425 at
+// 96 dpi). The frame and caption around it are the system's, at the window's DPI.
 struct PixelSize {
     int width = 0, height = 0;
     bool operator==(const PixelSize&) const = default;
 };
-PixelSize DialogOuterSize(int dpi);
+PixelSize DialogContentSize(int dpi);
 
 // The list box's horizontal scroll extent: its width plus 300 pixels at 96 dpi, scaled.
 int ListExtent(int dpi);

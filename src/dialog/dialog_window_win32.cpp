@@ -34,7 +34,25 @@ RECT ScreenUnderMouse() {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
 }  // namespace
+
+// The window size whose client area is exactly the content at `dpi`: the frame and caption
+// the system draws at that DPI are added (at the system's own DPI where it cannot say).
+PixelSize SettingsDialog::OuterSize(int dpi) const {
+    const PixelSize content = DialogContentSize(dpi);
+    RECT rect{0, 0, content.width, content.height};
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
+    const FARPROC found =
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
+    const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void (*)()>(found));
+    if (!adjust || !adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+    return PixelSize{rect.right - rect.left, rect.bottom - rect.top};
+}
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& location)
     : instance_(instance),
@@ -83,7 +101,7 @@ bool SettingsDialog::Create(const SaverSettings& settings) {
 }
 
 void SettingsDialog::CentreOnMonitorUnderMouse() {
-    const PixelSize size = DialogOuterSize(dpi_);
+    const PixelSize size = OuterSize(dpi_);
     const RECT screen = ScreenUnderMouse();
     const int left = screen.left + (screen.right - screen.left - size.width) / 2;
     const int top = screen.top + (screen.bottom - screen.top - size.height) / 2;

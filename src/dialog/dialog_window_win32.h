@@ -87,6 +87,7 @@ class SettingsDialog {
     void ShowList();
 
     // Window, load and the saving buttons (dialog_window_win32.cpp).
+    PixelSize OuterSize(int dpi) const;
     void CentreOnMonitorUnderMouse();
     void OnModelChange(unsigned changes);
     void Save(int buttonId);

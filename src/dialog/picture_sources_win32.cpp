@@ -136,6 +136,7 @@ void SettingsDialog::ShowThumbnail() {
     InvalidateRect(box, nullptr, FALSE);
 }
 
+// The colour dialog opens with the line's colour selected, so OK without a pick keeps it.
 // The custom colours are the system colours 0..15 every time; the part of the dialog that
 // defines new custom colours cannot be opened. Cancelling changes nothing.
 void SettingsDialog::ColourClick(int target) {
@@ -145,7 +146,8 @@ void SettingsDialog::ColourClick(int target) {
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = window_;
     choose.lpCustColors = custom.data();
-    choose.Flags = CC_PREVENTFULLOPEN;
+    choose.rgbResult = static_cast<COLORREF>(model_.LineColour(target));
+    choose.Flags = CC_PREVENTFULLOPEN | CC_RGBINIT;
     if (ChooseColorW(&choose))
         model_.ChooseColour(target, static_cast<ColourRef>(choose.rgbResult));
 }

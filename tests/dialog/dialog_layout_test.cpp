@@ -149,9 +149,9 @@ TEST(DialogLayout, TwipsConvertWithHalvesRoundedAwayFromZero) {
 }
 
 TEST(DialogLayout, SizesAtOneHundredOneHundredFiftyAndTwoHundredPercent) {
-    EXPECT_EQ(DialogOuterSize(96), (PixelSize{837, 452}));
-    EXPECT_EQ(DialogOuterSize(144), (PixelSize{1244 + 12, 638 + 41}));
-    EXPECT_EQ(DialogOuterSize(192), (PixelSize{1658 + 16, 850 + 54}));
+    EXPECT_EQ(DialogContentSize(96), (PixelSize{829, 425}));
+    EXPECT_EQ(DialogContentSize(144), (PixelSize{1244, 638}));
+    EXPECT_EQ(DialogContentSize(192), (PixelSize{1658, 850}));
 
     EXPECT_EQ(ControlBox(*FindControl(control_id::kPicPrev), 96), (PixelBox{196, 12, 300, 300}));
     EXPECT_EQ(ControlBox(*FindControl(control_id::kPicPrev), 144), (PixelBox{294, 18, 450, 450}));

@@ -263,11 +263,12 @@ class Looks(unittest.TestCase):
         window = controls["window"]
         cw, ch = (int(v) for v in window["client"].split(","))
         ww, wh = (int(v) for v in window["rect"].split(",")[2:])
-        # Pic_C (12435 x 6375 twips) plus 8 x 27 pixels at 96 dpi, each converted.
-        self.assertEqual((ww, wh), {1.0: (837, 452), 1.5: (1256, 679)}[scale])
+        # The client area is exactly Pic_C (12435 x 6375 twips at the window's DPI); the
+        # system's frame and caption come around it.
+        self.assertEqual((cw, ch), {1.0: (829, 425), 1.5: (1244, 638)}[scale])
+        self.assertTrue(ww > cw and wh > ch, (ww, wh))
         placed = {n: box(f) for n, f in controls.items() if n != "window"}
-        pic_c = placed["Pic_C"]
-        self.assertLessEqual(pic_c[2], cw)
+        self.assertEqual(placed["Pic_C"], [0, 0, cw, ch])
         # Buttons and captions must be visible inside the client area.
         for name in ("cmd_OK", "cmd_Can", "Cmd_init", "lbl(21)", "lbl_Size(1)"):
             x, y, w, h = placed[name]

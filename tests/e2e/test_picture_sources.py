@@ -287,6 +287,10 @@ class PictureSources(unittest.TestCase):
         sources("post", "Cmd_Color(2)", "colour-cancel", "settled")
         cancelled = SESSION.screenshot("colour-cancelled")
         self.assertEqual(cancelled.differing(chosen, px, py, px + pw, py + ph), 0)
+        # OK without a pick keeps the line's colour: the dialog opens with it selected.
+        sources("post", "Cmd_Color(2)", "colour-ok", "settled")
+        kept = SESSION.screenshot("colour-kept")
+        self.assertEqual(kept.differing(chosen, px, py, px + pw, py + ph), 0)
         # The link opens the homepage through the shell; the dialog carries on.
         sources("post", "lbl_URL", "sleep", "500")
         self.assertEqual(shown("lbl_Asp")["lbl_Asp"]["text"], "4")

@@ -5,6 +5,7 @@
 //     browse <folder>        in the open folder browser select <folder> ("Z:\a\b"), OK
 //     browse-cancel          press Cancel in the open folder browser
 //     colour <row> <col>     in the open colour dialog click that basic colour, OK
+//     colour-ok              press OK in the open colour dialog without picking a colour
 //     colour-cancel          press Cancel in the open colour dialog
 //     settled [ms]           wait until the folder browser or colour dialog has gone and
 //                            the dialog has finished what it did after it -> "settled"
@@ -300,6 +301,12 @@ int wmain(int argc, wchar_t** argv) {
          [](HWND dialog, Words& words) { return Browse(dialog, words.Take()); }},
         {L"browse-cancel", 0, true, [](HWND dialog, Words&) { return Cancel(dialog); }},
         {L"colour-cancel", 0, true, [](HWND dialog, Words&) { return Cancel(dialog); }},
+        {L"colour-ok", 0, true,
+         [](HWND dialog, Words&) {
+             const bool ok = PressInOwned(dialog, IDOK);
+             std::printf("pressed ok\n");
+             return ok;
+         }},
         {L"colour", 2, true,
          [](HWND dialog, Words& words) {
              const int row = words.TakeInt();
