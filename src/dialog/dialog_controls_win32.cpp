@@ -3,7 +3,11 @@
 // classes of dialog_children_win32.cpp for panels, captions, squares and pictures.
 #include <windows.h>
 
+#include <algorithm>
 #include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
@@ -37,38 +41,46 @@ constexpr WindowKind kWindowKinds[] = {
 };
 static_assert(std::size(kWindowKinds) == static_cast<std::size_t>(ControlKind::kPictureBox) + 1);
 
-int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
+int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    reinterpret_cast<std::vector<std::string>*>(faces)->push_back(Utf8FromWide(font->lfFaceName));
+    return 1;
 }
 
-bool FontExists(const wchar_t* face) {
+// Whether `face` has glyphs for every character of the captions' Latin texts.
+bool DrawsLatin(HDC dc, const std::string& face) {
+    LOGFONTW wanted{};
+    wanted.lfHeight = -13;
+    wanted.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpynW(wanted.lfFaceName, WideFromUtf8(face).c_str(), LF_FACESIZE);
+    HFONT font = CreateFontIndirectW(&wanted);
+    HGDIOBJ old = SelectObject(dc, font);
+    constexpr wchar_t kLatin[] = L"0123456789offon(RGB)Size:.*/";
+    WORD glyphs[std::size(kLatin)] = {};
+    const int count = static_cast<int>(std::size(kLatin)) - 1;
+    const bool all =
+        GetGlyphIndicesW(dc, kLatin, count, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == count &&
+        std::find(glyphs, glyphs + count, WORD{0xFFFF}) == glyphs + count;
+    SelectObject(dc, old);
+    DeleteObject(font);
+    return all;
+}
+
+// The caption font in the face ChooseCaptionFace picks among the installed Shift-JIS
+// faces, or the system's default UI font when there is none.
+HFONT MakeCaptionFont(int dpi) {
     LOGFONTW wanted{};
     wanted.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
+    std::vector<std::string> faces;
     HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, FontFound, reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExW(screen, &wanted, AddFace, reinterpret_cast<LPARAM>(&faces), 0);
+    const std::optional<std::string> face =
+        ChooseCaptionFace(faces, [screen](const std::string& f) { return DrawsLatin(screen, f); });
     ReleaseDC(nullptr, screen);
-    return found;
-}
-
-// The captions' own face, else the first Japanese UI face the system has; with none of them
-// the font mapper picks any face with the Shift-JIS character set.
-const wchar_t* CaptionFace() {
-    static constexpr const wchar_t* kFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic",
-                                                L"MS UI Gothic",    L"Meiryo UI",
-                                                L"Yu Gothic UI",    L"ＭＳ ゴシック"};
-    for (const wchar_t* face : kFaces) {
-        if (FontExists(face)) return face;
-    }
-    return L"";
-}
-
-HFONT MakeCaptionFont(int dpi, bool underlined) {
-    return CreateFontW(-CaptionFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, underlined, FALSE,
-                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, CaptionFace());
+    if (!face) GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof wanted, &wanted);
+    return CreateFontW(-CaptionFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       face ? SHIFTJIS_CHARSET : wanted.lfCharSet, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       face ? WideFromUtf8(*face).c_str() : wanted.lfFaceName);
 }
 
 int TextWidth(HWND control, HFONT font) {
@@ -86,9 +98,7 @@ int TextWidth(HWND control, HFONT font) {
 
 void SettingsDialog::MakeFonts() {
     if (font_) DeleteObject(font_);
-    if (underlinedFont_) DeleteObject(underlinedFont_);
-    font_ = MakeCaptionFont(dpi_, false);
-    underlinedFont_ = MakeCaptionFont(dpi_, true);
+    font_ = MakeCaptionFont(dpi_);
 }
 
 bool SettingsDialog::CreateControls() {

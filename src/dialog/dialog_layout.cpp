@@ -251,6 +251,23 @@ int ListExtent(int dpi) {
     return ControlBox(*FindControl(kList1), dpi).width + TwipsToPixels(300 * 15, dpi);
 }
 
+std::optional<std::string> ChooseCaptionFace(
+    const std::vector<std::string>& shiftJisFaces,
+    const std::function<bool(const std::string& face)>& drawsLatin) {
+    static constexpr std::string_view kPreferred[] = {"ＭＳ Ｐゴシック", "MS PGothic",
+                                                      "MS UI Gothic",    "Meiryo UI",
+                                                      "Yu Gothic UI",    "ＭＳ ゴシック"};
+    for (const std::string_view face : kPreferred) {
+        if (std::find(shiftJisFaces.begin(), shiftJisFaces.end(), face) != shiftJisFaces.end()) {
+            return std::string(face);
+        }
+    }
+    for (const std::string& face : shiftJisFaces) {
+        if (!face.empty() && face[0] != '@' && drawsLatin(face)) return face;
+    }
+    return std::nullopt;
+}
+
 int CaptionFontHeight(int dpi) {
     // 9.75 points = 975 / 7200 inch.
     return static_cast<int>((975LL * dpi + 3600) / 7200);

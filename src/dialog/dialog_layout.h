@@ -5,8 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/saver_settings.h"
 
@@ -91,6 +95,16 @@ PixelSize DialogContentSize(int dpi);
 
 // The list box's horizontal scroll extent: its width plus 300 pixels at 96 dpi, scaled.
 int ListExtent(int dpi);
+
+// The captions' face among the installed faces that have the Shift-JIS character set (in
+// the system's order): the captions' own face, else the first Japanese UI face of a fixed
+// list that is installed, else the first installed face that is not a vertical ("@") one
+// and `drawsLatin` (has glyphs for the captions' digits and Latin letters); nothing when
+// there is none, and the caller takes the system's default UI font. Left to itself, the
+// font mapper can pick a face without Latin glyphs, which shows boxes for "10" or "off".
+std::optional<std::string> ChooseCaptionFace(
+    const std::vector<std::string>& shiftJisFaces,
+    const std::function<bool(const std::string& face)>& drawsLatin);
 
 // Height in pixels of the 9.75-point caption font at `dpi` (13 at 96 dpi).
 int CaptionFontHeight(int dpi);

@@ -3,6 +3,7 @@
 // painted from the model and the view's surfaces, so a repaint shows the current look.
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -27,6 +28,21 @@ RECT ClientOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     return client;
+}
+
+// Underlines a top-aligned, left-aligned `caption` in the selected font. The line sits just
+// below the baseline, but inside the box: the font's own underline would fall below the
+// caption's box, which is only as tall as the characters, and never show.
+void Underline(HDC dc, const std::wstring& caption, const RECT& box, COLORREF colour, int dpi) {
+    TEXTMETRICW metrics{};
+    SIZE extent{};
+    if (!GetTextMetricsW(dc, &metrics) ||
+        !GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent)) {
+        return;
+    }
+    const int thickness = std::max(1, dpi / 96);
+    const LONG top = std::min<LONG>(box.top + metrics.tmAscent + 1, box.bottom - thickness);
+    Fill(dc, RECT{box.left, top, box.left + extent.cx, top + thickness}, colour);
 }
 
 // The part of a panel's texture at `at` in the panel, or the face colour before the
@@ -71,15 +87,18 @@ void SettingsDialog::PaintLabel(HWND label, HDC dc) {
         DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
         InflateRect(&text, -3, 0);
     }
-    const bool clickable = layoutEntry->kind == ControlKind::kClickableCaption;
-    HGDIOBJ oldFont = SelectObject(dc, clickable ? underlinedFont_ : font_);
+    HGDIOBJ oldFont = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(label) ? static_cast<COLORREF>(layoutEntry->textColour)
-                                            : GetSysColor(COLOR_GRAYTEXT));
+    const COLORREF colour = IsWindowEnabled(label) ? static_cast<COLORREF>(layoutEntry->textColour)
+                                                   : GetSysColor(COLOR_GRAYTEXT);
+    SetTextColor(dc, colour);
     const UINT align = layoutEntry->kind == ControlKind::kValueField ? DT_RIGHT : DT_LEFT;
     const std::wstring caption = WindowText(label);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | align | (field ? DT_VCENTER : DT_TOP));
+    if (layoutEntry->kind == ControlKind::kClickableCaption) {
+        Underline(dc, caption, client, colour, dpi_);
+    }
     SelectObject(dc, oldFont);
 }
 

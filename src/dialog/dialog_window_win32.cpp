@@ -65,7 +65,6 @@ SettingsDialog::~SettingsDialog() {
         if (brush) DeleteObject(brush);
     }
     if (font_) DeleteObject(font_);
-    if (underlinedFont_) DeleteObject(underlinedFont_);
 }
 
 bool SettingsDialog::Create(const SaverSettings& settings) {

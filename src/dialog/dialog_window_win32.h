@@ -130,7 +130,6 @@ class SettingsDialog {
     std::map<int, HBRUSH> panelBrushes_;    // the same as a pattern brush for child controls
 
     HFONT font_ = nullptr;
-    HFONT underlinedFont_ = nullptr;
     HCURSOR handCursor_ = nullptr;
     HCURSOR linkCursor_ = nullptr;
     ZoomOrigin zoomOrigin_;

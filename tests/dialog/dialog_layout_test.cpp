@@ -167,5 +167,22 @@ TEST(DialogLayout, SizesAtOneHundredOneHundredFiftyAndTwoHundredPercent) {
     EXPECT_EQ(CaptionFontHeight(192), 26);
 }
 
+TEST(DialogLayout, CaptionFaceFallsBackToTheFirstShiftJisFaceThatDrawsLatinText) {
+    using Faces = std::vector<std::string>;
+    const auto latin = [](const std::string& face) { return face != "Droid Sans Fallback"; };
+    EXPECT_EQ(ChooseCaptionFace(Faces{"IPAGothic", "MS UI Gothic", "ＭＳ Ｐゴシック"}, latin),
+              "ＭＳ Ｐゴシック");
+    EXPECT_EQ(ChooseCaptionFace(Faces{"@IPAGothic", "Meiryo UI", "MS UI Gothic"}, latin),
+              "MS UI Gothic");
+    // None of the Japanese UI faces: the first real Shift-JIS face, not a vertical one, not
+    // one without Latin glyphs, and not whatever the font mapper would pick.
+    EXPECT_EQ(ChooseCaptionFace(
+                  Faces{"@IPAPGothic", "Droid Sans Fallback", "IPAPGothic", "IPAGothic"}, latin),
+              "IPAPGothic");
+    EXPECT_EQ(ChooseCaptionFace(Faces{"@IPAPGothic", "", "Droid Sans Fallback"}, latin),
+              std::nullopt);
+    EXPECT_EQ(ChooseCaptionFace(Faces{}, latin), std::nullopt);
+}
+
 }  // namespace
 }  // namespace velnor

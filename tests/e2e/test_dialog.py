@@ -244,6 +244,23 @@ class Buttons(unittest.TestCase):
                 saver.wait()
 
 
+def dark_glyphs(shot, controls, name):
+    """The dark shapes of a caption's text, split at the columns without any: one bitmap
+    (a tuple of rows) per glyph or group of touching glyphs."""
+    ox, oy = (int(v) for v in controls["window"]["origin"].split(","))
+    x, y, w, h = box(controls[name])
+    columns = [tuple(sum(shot.pixel(ox + col, oy + row)) < 200 for row in range(y, y + h))
+               for col in range(x, x + w)]
+    glyphs, current = [], []
+    for column in columns + [()]:
+        if any(column):
+            current.append(column)
+        elif current:
+            glyphs.append(tuple(current))
+            current = []
+    return glyphs
+
+
 def set_dpi(dpi):
     subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
                     "REG_DWORD", "/d", str(dpi), "/f"], env=SESSION.env(), stdout=subprocess.DEVNULL,
@@ -293,6 +310,41 @@ class Looks(unittest.TestCase):
         # The sample ball's rim towards the lower right of its 48-pixel square.
         self.assertEqual(shot.pixel(left + round(40 * scale), top + round(40 * scale)), ball_rim)
 
+    def check_underlines(self, shot, controls, scale):
+        """Clickable captions show their underline: a row of the text's colour, unbroken
+        under the whole text, inside the caption's box."""
+        ox, oy = (int(v) for v in controls["window"]["origin"].split(","))
+        for name, colour, least in [("lbl_URL", (0, 0, 255), 120), ("lbl_Per(0)", (0, 0, 0), 12),
+                                    ("lbl_Rdm(0)", (0, 0, 0), 20)]:
+            x, y, w, h = box(controls[name])
+            longest = 0
+            for row in range(oy + y, oy + y + h):
+                run = 0
+                for col in range(ox + x, ox + x + w):
+                    run = run + 1 if shot.pixel(col, row) == colour else 0
+                    longest = max(longest, run)
+            self.assertGreaterEqual(longest, least * scale, f"no underline under {name}")
+
+    def test_captions_show_text_without_the_font_replacements(self):
+        """Without the Japanese UI faces (here: the prefix's replacements removed) the
+        captions still show their Latin text, not a box for every character."""
+        subprocess.run(["wine", "reg", "delete", r"HKCU\Software\Wine\Fonts\Replacements", "/f"],
+                       env=SESSION.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       check=True, timeout=60)
+        subprocess.run(["wineserver", "-w"], env=SESSION.env(), check=False, timeout=60)
+        try:
+            remove_ini()
+            with DialogRun() as run:
+                shot = SESSION.screenshot("dialog-without-font-replacements")
+                for name in ("lbl_Asp", "lbl(9)"):  # "10" and "Velnor  Version 1.1.0"
+                    glyphs = dark_glyphs(shot, run.controls, name)
+                    self.assertGreaterEqual(len(glyphs), 2, name)
+                    self.assertGreater(len(set(glyphs)), 1, f"{name} shows one shape: boxes")
+                self.assertTrue(run.finish("click", "cmd_Can"))
+        finally:
+            SESSION._register_fonts()
+            subprocess.run(["wineserver", "-w"], env=SESSION.env(), check=False, timeout=60)
+
     def test_screenshots(self):
         cases = [(96, False), (96, True), (144, False), (144, True)]
         for dpi, perspective in cases:
@@ -310,6 +362,7 @@ class Looks(unittest.TestCase):
                     self.check_layout(run.controls, scale)
                     rim = (0, 60, 120) if perspective else (72, 32, 56)
                     self.check_preview(shot, run.controls, scale, rim)
+                    self.check_underlines(shot, run.controls, scale)
                     self.assertTrue(run.finish("click", "cmd_Can"))
 
 
