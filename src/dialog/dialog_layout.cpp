@@ -225,10 +225,8 @@ PixelBox FittedCaptionBox(const ControlSpec& control, int dpi, int textWidth) {
     return box;
 }
 
-bool ShowsPointingHand(int id) {
-    const ControlSpec* control = FindControl(id);
-    if (!control) return false;
-    switch (control->kind) {
+bool IsInteractive(ControlKind kind) {
+    switch (kind) {
         case K::kClickableCaption:
         case K::kOptionSquare:
         case K::kCheckBox:
@@ -240,6 +238,11 @@ bool ShowsPointingHand(int id) {
         default:
             return false;
     }
+}
+
+bool ShowsPointingHand(int id) {
+    const ControlSpec* control = FindControl(id);
+    return control && IsInteractive(control->kind);
 }
 
 PixelSize DialogContentSize(int dpi) {

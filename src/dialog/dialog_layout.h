@@ -81,8 +81,11 @@ PixelBox ControlBox(const ControlSpec& control, int dpi);
 // rows. Other controls keep ControlBox.
 PixelBox FittedCaptionBox(const ControlSpec& control, int dpi, int textWidth);
 
-// Whether the pointer over `id` (when enabled) shows a pointing hand: every control that
-// acts on a click or a drag.
+// Whether a control of this kind acts on a click or a drag.
+bool IsInteractive(ControlKind kind);
+
+// Whether the pointer over `id` (when enabled) shows a pointing hand: over every
+// interactive control.
 bool ShowsPointingHand(int id);
 
 // The size of the window's client area: the content panel Pic_C at `dpi` (829 x 425 at

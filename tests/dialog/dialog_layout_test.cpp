@@ -14,21 +14,6 @@ namespace {
 
 constexpr int kDpis[] = {96, 120, 144, 192};
 
-bool IsInteractive(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::kClickableCaption:
-        case ControlKind::kOptionSquare:
-        case ControlKind::kCheckBox:
-        case ControlKind::kButton:
-        case ControlKind::kSpin:
-        case ControlKind::kHScrollBar:
-        case ControlKind::kListBox:
-            return true;
-        default:
-            return false;
-    }
-}
-
 std::string Name(const ControlSpec& layoutEntry) {
     return std::string(control_id::NameOf(layoutEntry.id));
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../engine/scene_settings.h"
 #include "../settings/fake_file_system.h"
 #include "dialog/control_ids.h"
 #include "settings/text_encoding.h"
@@ -24,12 +25,7 @@ std::string In(const std::string& name) {
 
 // The record LoadSettings makes from an empty file.
 SaverSettings Defaults() {
-    SaverSettings s;
-    s.aspectTenths = 10;
-    s.perspectiveDepth = 20;
-    s.ballColour = {72, 32, 56};
-    s.lineColours = {0, 65280, 16776960};
-    s.scale = 128;
+    SaverSettings s = testing::DefaultSceneSettings();
     s.pictureKinds = {1, 1, 1, 1};
     s.pictureSize = 1;
     s.pictureInterval = 30;

@@ -130,8 +130,12 @@ bool AnswerMessage(HWND dialog, int ms) {
         std::printf("no message\n");
         return false;
     }
+    // The box can be found before its text is set: wait for the text as well.
     std::wstring text;
-    EnumChildWindows(search.found, AppendStaticText, reinterpret_cast<LPARAM>(&text));
+    for (int waited = 0; text.empty() && waited <= ms; waited += 50) {
+        EnumChildWindows(search.found, AppendStaticText, reinterpret_cast<LPARAM>(&text));
+        if (text.empty()) Sleep(50);
+    }
     for (wchar_t& c : text) {
         if (c == L'\n' || c == L'\r') c = L' ';
     }
