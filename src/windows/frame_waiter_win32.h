@@ -3,7 +3,8 @@
 // high-resolution waitable timer where the system has one, else an ordinary waitable
 // timer with the system timer at 1 ms.
 // For measurements, when the environment variable VELNOR_FRAME_STATS names a file, the
-// frame count, the rate and the longest frame-to-frame time are written there every second.
+// frame count, the rate, the longest frame-to-frame time and the count of presentations
+// (whole ones apart) are written there every second.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,12 @@
 
 namespace velnor {
 
+// What one frame put on the screen, summed over the saver's windows.
+struct FramePresentations {
+    int areas = 0;  // windows whose change was presented
+    int whole = 0;  // of those, windows whose whole frame was presented
+};
+
 class FrameWaiter {
   public:
     FrameWaiter();
@@ -22,13 +29,19 @@ class FrameWaiter {
     FrameWaiter& operator=(const FrameWaiter&) = delete;
 
     std::int64_t NowMicroseconds() const;
+    // A QueryPerformanceCounter count or span in NowMicroseconds' units.
+    std::int64_t MicrosecondsFromTicks(std::int64_t ticks) const;
 
-    // Returns at `deadline` (NowMicroseconds' clock) or at once when it has passed. Calls
-    // `pumpMessages` whenever messages arrive meanwhile.
+    // Returns at `deadline` (NowMicroseconds' clock). Calls `pumpMessages` whenever
+    // messages arrive meanwhile, and once at least when the deadline has already passed.
     void WaitUntil(std::int64_t deadline, const std::function<void()>& pumpMessages);
 
+    // Returns once messages arrive, then calls `pumpMessages`: the wait while nothing is
+    // drawn. The time spent here does not count as a frame's.
+    void WaitForMessages(const std::function<void()>& pumpMessages);
+
     // Diagnostics: one frame that started at `frameStart` is complete.
-    void CountFrame(std::int64_t frameStart);
+    void CountFrame(std::int64_t frameStart, const FramePresentations& presented);
 
   private:
     void WriteStats(std::int64_t now);
@@ -43,6 +56,8 @@ class FrameWaiter {
     std::int64_t longestFrame_ = 0;
     std::int64_t lastStatsWrite_ = 0;
     std::int64_t frames_ = 0;
+    std::int64_t presentations_ = 0;
+    std::int64_t wholePresentations_ = 0;
 };
 
 }  // namespace velnor
