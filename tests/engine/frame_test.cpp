@@ -210,7 +210,9 @@ TEST(FrameComposition, PixelCoordinatesRoundAsNearbyintDoes) {
         int pixel = 0;
         const bool fits = expected >= INT32_MIN && expected <= INT32_MAX;
         ASSERT_EQ(ToPixelCoordinate(value, pixel), fits) << value;
-        if (fits) ASSERT_EQ(pixel, static_cast<int>(expected)) << value;
+        if (fits) {
+            ASSERT_EQ(pixel, static_cast<int>(expected)) << value;
+        }
     }
 }
 
