@@ -92,6 +92,9 @@ def measure(session, options):
     launcher = session.start_program("/s")
     if not session.wait_for_window("VelnorS", 60):
         sys.exit("the saver window did not appear")
+    deadline = time.monotonic() + 10
+    while not os.path.exists(stats) and time.monotonic() < deadline:
+        time.sleep(0.1)  # the first figures are written after a second of frames
     if options.display_off:
         send_display_state(session, "off")
     time.sleep(1.5)

@@ -48,25 +48,26 @@ std::int64_t FrameWaiter::MicrosecondsFromTicks(std::int64_t ticks) const {
     return ticks / perSecond * 1'000'000 + ticks % perSecond * 1'000'000 / perSecond;
 }
 
-void FrameWaiter::WaitUntil(std::int64_t deadline, const std::function<void()>& pumpMessages) {
+void FrameWaiter::WaitUntil(std::int64_t deadline, std::int64_t period,
+                            const std::function<void()>& pumpMessages) {
     for (bool first = true;; first = false) {
         const std::int64_t remaining = deadline - NowMicroseconds();
         if (remaining <= 0) {
             // A frame that ran late still lets the messages through once.
             if (first) pumpMessages();
+            timerExpiry_ = kNotArmed;  // it may have fired meanwhile
             return;
         }
         DWORD result;
-        if (timer_) {
-            LARGE_INTEGER due{};
-            due.QuadPart = -remaining * 10;  // relative, in 100 ns units
-            if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
-                CloseHandle(timer_);
-                timer_ = nullptr;
+        if (timer_ && ArmTimer(deadline, remaining, period)) {
+            result = MsgWaitForMultipleObjects(1, &timer_, FALSE, INFINITE, QS_ALLINPUT);
+            if (result == WAIT_OBJECT_0) {
+                timerExpiry_ += period;
+                // A signal left from an earlier deadline is not this one's: arm again.
+                if (deadline - NowMicroseconds() <= kTimerSlack) return;
+                timerExpiry_ = kNotArmed;
                 continue;
             }
-            result = MsgWaitForMultipleObjects(1, &timer_, FALSE, INFINITE, QS_ALLINPUT);
-            if (result == WAIT_OBJECT_0) return;
         } else {
             const auto ms = static_cast<DWORD>((remaining + 999) / 1000);
             result = MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
@@ -80,7 +81,26 @@ void FrameWaiter::WaitUntil(std::int64_t deadline, const std::function<void()>& 
     }
 }
 
+bool FrameWaiter::ArmTimer(std::int64_t deadline, std::int64_t remaining, std::int64_t period) {
+    // Frames on time follow each other by exactly one period, so a periodic timer armed
+    // once serves them all: no request to the system per frame.
+    if (timerExpiry_ == deadline && timerPeriod_ == period) return true;
+    LARGE_INTEGER due{};
+    due.QuadPart = -remaining * 10;  // relative, in 100 ns units
+    const auto periodMs = period % 1000 == 0 && period > 0 ? static_cast<LONG>(period / 1000) : 0;
+    if (!SetWaitableTimer(timer_, &due, periodMs, nullptr, nullptr, FALSE)) {
+        CloseHandle(timer_);
+        timer_ = nullptr;
+        return false;
+    }
+    timerExpiry_ = deadline;
+    timerPeriod_ = periodMs > 0 ? period : kNotArmed;
+    return true;
+}
+
 void FrameWaiter::WaitForMessages(const std::function<void()>& pumpMessages) {
+    if (timer_ && timerExpiry_ != kNotArmed) CancelWaitableTimer(timer_);
+    timerExpiry_ = kNotArmed;
     if (MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT) == WAIT_FAILED) {
         Sleep(100);
     }

@@ -34,7 +34,9 @@ class FrameWaiter {
 
     // Returns at `deadline` (NowMicroseconds' clock). Calls `pumpMessages` whenever
     // messages arrive meanwhile, and once at least when the deadline has already passed.
-    void WaitUntil(std::int64_t deadline, const std::function<void()>& pumpMessages);
+    // `period`: the time from one frame's start to the next when frames are on time.
+    void WaitUntil(std::int64_t deadline, std::int64_t period,
+                   const std::function<void()>& pumpMessages);
 
     // Returns once messages arrive, then calls `pumpMessages`: the wait while nothing is
     // drawn. The time spent here does not count as a frame's.
@@ -44,11 +46,19 @@ class FrameWaiter {
     void CountFrame(std::int64_t frameStart, const FramePresentations& presented);
 
   private:
+    static constexpr std::int64_t kNotArmed = INT64_MIN;
+    // How early a timer may fire and still count as firing on time.
+    static constexpr std::int64_t kTimerSlack = 1'000;
+
+    // Arms the timer for `deadline` (and every `period` after it) unless it already is.
+    bool ArmTimer(std::int64_t deadline, std::int64_t remaining, std::int64_t period);
     void WriteStats(std::int64_t now);
 
     LARGE_INTEGER frequency_{};
     HANDLE timer_ = nullptr;
     bool raisedTimerResolution_ = false;
+    std::int64_t timerExpiry_ = kNotArmed;  // when the timer fires next, if armed
+    std::int64_t timerPeriod_ = kNotArmed;
 
     std::wstring statsPath_;
     std::int64_t firstFrameStart_ = -1;

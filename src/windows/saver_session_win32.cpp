@@ -98,7 +98,8 @@ void SaverSession::Run() {
             continue;
         }
         DrawFrame(PacedFrameStart(due, waiter_.NowMicroseconds()), due);
-        waiter_.WaitUntil(due, [this] { PumpMessages(); });
+        waiter_.WaitUntil(due, NextFrameStart(0, 0, settings_.frameDelayMs),
+                          [this] { PumpMessages(); });
         for (auto& window : windows_) {
             window->TakePreparedPicture();
             window->AdvanceTilt();
