@@ -138,7 +138,8 @@ def main():
     what = options.size + f" speed {options.speed}"
     what += " large pictures" if options.large_pictures else ""
     what += " display off" if options.display_off else ""
-    print(f"{what}: {figures['fps']:.2f} fps, longest frame {figures['longest_frame_ms']:.1f} ms; "
+    print(f"{what}: {figures['frames_while_measured']} frames while measured, "
+          f"{figures['fps']:.2f} fps, longest frame {figures['longest_frame_ms']:.1f} ms; "
           f"CPU in % of one core: saver {figures['saver_cpu_percent']:.2f}, "
           f"wineserver {figures['wineserver_cpu_percent']:.2f}, "
           f"X server {figures['x_server_cpu_percent']:.2f}")
