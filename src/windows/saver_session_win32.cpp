@@ -88,6 +88,8 @@ void SaverSession::Run() {
     // The system answers at once with the present state, and on every change after.
     RegisterPowerSettingNotification(windows_.front()->window_, &kConsoleDisplayState,
                                      DEVICE_NOTIFY_WINDOW_HANDLE);
+    // Frames on time start this far apart: the floor plus the speed setting's pause.
+    const std::int64_t onTimePeriod = NextFrameStart(0, 0, settings_.frameDelayMs);
     std::int64_t due = waiter_.NowMicroseconds();
     for (;;) {
         if (!display_.visible()) {
@@ -98,8 +100,7 @@ void SaverSession::Run() {
             continue;
         }
         DrawFrame(PacedFrameStart(due, waiter_.NowMicroseconds()), due);
-        waiter_.WaitUntil(due, NextFrameStart(0, 0, settings_.frameDelayMs),
-                          [this] { PumpMessages(); });
+        waiter_.WaitUntil(due, onTimePeriod, [this] { PumpMessages(); });
         for (auto& window : windows_) {
             window->TakePreparedPicture();
             window->AdvanceTilt();
