@@ -32,7 +32,7 @@ void EngineFrames(benchmark::State& state, int width, int height, int scale, Res
     for (auto _ : state) {
         animation.AdvanceMotion();
         animation.ComposeFrame(frame, background, mode);
-        for (const Rect& area : animation.changedRects()) {
+        for (const Rect& area : animation.changedRects().all()) {
             changed += static_cast<double>(area.width() * area.height());
         }
         animation.AdvanceTilt();

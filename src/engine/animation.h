@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/frame.h"
 #include "engine/geometry.h"
 #include "engine/line.h"
 #include "engine/random.h"
@@ -73,11 +74,9 @@ class Animation {
     // The rectangle of `target` the last ComposeFrame changed, to be presented.
     Rect changedArea() const { return changedArea_; }
 
-    // The same change as up to four rectangles (empty ones included, overlaps possible):
-    // where the previous frame's lines and sprite were restored and where this frame's
-    // lines and sprite were drawn. Presenting each of them instead of changedArea() copies
-    // less when the sprite is far from the wire ball.
-    const std::array<Rect, 4>& changedRects() const { return changedRects_; }
+    // The same change in its parts: presenting the lines' and the sprite's parts apart
+    // instead of changedArea() copies less when the sprite is far from the wire ball.
+    const ChangedRects& changedRects() const { return changedRects_; }
 
     // The next ComposeFrame restores and reports the whole surface (a new background
     // picture, or a target that was changed by someone else).
@@ -122,7 +121,7 @@ class Animation {
     Rect linesLast_;  // what the previous frame's lines and sprite drew over the background
     Rect spriteLast_;
     Rect changedArea_;  // what the last ComposeFrame changed
-    std::array<Rect, 4> changedRects_{};
+    ChangedRects changedRects_;
     bool fullRedrawPending_ = true;
     bool projectionComplete_ = true;
 };

@@ -40,8 +40,15 @@ bool DrawPolyline(Surface& target, const WireBall& ball, int count, PointAt poin
 }  // namespace
 
 bool ToPixelCoordinate(float value, int& pixel) {
-    // nearbyint rounds ties to even in the default rounding mode.
-    const double rounded = std::nearbyint(static_cast<double>(value));
+    // Adding and subtracting 1.5 * 2^52 leaves a double of magnitude below 2^51 rounded to a
+    // whole number, ties to even in the default rounding mode: what nearbyint gives, without
+    // the floating-point environment save and restore that makes some C libraries' nearbyint
+    // cost more than a whole line of the wire ball. Larger floats are whole numbers already.
+    constexpr double kRoundingShift = 6755399441055744.0;  // 1.5 * 2^52
+    double rounded = static_cast<double>(value);
+    if (std::fabs(rounded) < 2251799813685248.0) {  // 2^51
+        rounded = (rounded + kRoundingShift) - kRoundingShift;
+    }
     if (!(rounded >= std::numeric_limits<int>::min() &&
           rounded <= std::numeric_limits<int>::max())) {
         return false;  // also NaN

@@ -3,6 +3,8 @@
 // restore of a frame's area from its background.
 #pragma once
 
+#include <array>
+
 #include "engine/geometry.h"
 #include "engine/line.h"
 #include "engine/surface.h"
@@ -13,6 +15,22 @@ namespace velnor {
 
 // The equator's colour, drawn over the other lines: pure blue.
 inline constexpr ColourRef kEquatorColour = 0xFF0000;  // 0x00BBGGRR
+
+// What one composed frame changed on its target, in two parts that may lie far apart: the
+// wire ball's lines and the orbiting ball's sprite, each where the previous frame's drawing
+// was restored and where this frame drew. Empty rectangles change nothing; overlaps happen.
+struct ChangedRects {
+    Rect linesRestored;
+    Rect spriteRestored;
+    Rect linesDrawn;
+    Rect spriteDrawn;
+
+    Rect lines() const { return Unite(linesRestored, linesDrawn); }
+    Rect sprite() const { return Unite(spriteRestored, spriteDrawn); }
+    std::array<Rect, 4> all() const {
+        return {linesRestored, spriteRestored, linesDrawn, spriteDrawn};
+    }
+};
 
 // Converts a projected screen coordinate to a pixel coordinate, nearest with ties to
 // even. False (and `pixel` untouched) when the result does not fit a 32-bit integer.

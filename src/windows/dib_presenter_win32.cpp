@@ -1,51 +1,28 @@
-// Presentation of a surface through a DIB section: the surface's pixel layout is that of
-// the DIB, so presenting is a row copy of the changed area and one BitBlt.
+// Presentation of a surface: one SetDIBitsToDevice per area, reading the surface's rows
+// where they are.
 #include "windows/dib_presenter_win32.h"
-
-#include <cstring>
 
 #include "windows/dib_info_win32.h"
 
 namespace velnor {
 
-DibPresenter::~DibPresenter() {
-    if (memory_) {
-        SelectObject(memory_, oldBitmap_);
-        DeleteDC(memory_);
-    }
-    if (bitmap_) DeleteObject(bitmap_);
+bool DibPresenter::Show(std::span<const Rect> areas) {
+    if (!target_) return false;
+    bool shown = true;
+    for (const Rect& area : areas) shown = Repaint(target_, area) && shown;
+    return shown;
 }
 
-bool DibPresenter::Create(int width, int height) {
-    BITMAPINFO info = TopDownDibInfo(width, height);
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    memory_ = CreateCompatibleDC(nullptr);
-    if (!bitmap_ || !memory_ || !bits) return false;
-    oldBitmap_ = SelectObject(memory_, bitmap_);
-    bits_ = static_cast<Pixel*>(bits);
-    width_ = width;
-    height_ = height;
-    return true;
-}
-
-void DibPresenter::Present(HDC target, const Surface& frame, const Rect& area) {
-    if (!bits_ || frame.width() != width_ || frame.height() != height_) return;
-    const Rect clipped = Intersect(area, Rect{0, 0, width_, height_});
-    if (clipped.empty()) return;
-    GdiFlush();  // GDI must be done with the section before its memory is written
-    const auto rowBytes = static_cast<std::size_t>(clipped.width()) * sizeof(Pixel);
-    for (int y = clipped.top; y < clipped.bottom; ++y) {
-        std::memcpy(bits_ + static_cast<std::size_t>(y) * width_ + clipped.left,
-                    frame.row(y) + clipped.left, rowBytes);
-    }
-    Repaint(target, clipped);
-}
-
-void DibPresenter::Repaint(HDC target, const Rect& area) const {
-    if (!memory_ || area.empty()) return;
-    BitBlt(target, area.left, area.top, static_cast<int>(area.width()),
-           static_cast<int>(area.height()), memory_, area.left, area.top, SRCCOPY);
+bool DibPresenter::Repaint(HDC target, const Rect& area) const {
+    const Rect clipped = Intersect(area, frame_.bounds());
+    if (clipped.empty()) return true;
+    // The source is described as just the area's rows, so the first of them is the DIB's
+    // top row whichever way a system counts the rows of a top-down DIB.
+    const auto rows = static_cast<int>(clipped.height());
+    const BITMAPINFO info = TopDownDibInfo(frame_.width(), rows);
+    return SetDIBitsToDevice(target, clipped.left, clipped.top, static_cast<DWORD>(clipped.width()),
+                             static_cast<DWORD>(rows), clipped.left, 0, 0, static_cast<UINT>(rows),
+                             frame_.row(clipped.top), &info, DIB_RGB_COLORS) != 0;
 }
 
 }  // namespace velnor

@@ -1,37 +1,32 @@
-// Shows the engine's surfaces on a window: a top-down 32-bit DIB section of the surface's
-// size, into which the changed rows are copied and from which that area is blitted.
+// Shows the engine's surfaces on a window. A surface's pixels are laid out as a top-down
+// 32-bit DIB, so GDI copies the changed area straight from the surface onto the window:
+// no DIB section in between and no copy of our own.
 #pragma once
 
 #include <windows.h>
 
+#include <span>
+
 #include "engine/geometry.h"
 #include "engine/surface.h"
+#include "windows/presentation_plan.h"
 
 namespace velnor {
 
-class DibPresenter {
+class DibPresenter final : public FrameOutput {
   public:
-    DibPresenter() = default;
-    ~DibPresenter();
-    DibPresenter(const DibPresenter&) = delete;
-    DibPresenter& operator=(const DibPresenter&) = delete;
+    // Presents areas of `frame` (which must outlive this) on `target`, a device context the
+    // window keeps for its lifetime (a class with its own DC).
+    DibPresenter(HDC target, const Surface& frame) : target_(target), frame_(frame) {}
 
-    // Makes the DIB section; false when the system refuses (then Present does nothing).
-    bool Create(int width, int height);
+    bool Show(std::span<const Rect> areas) override;
 
-    // Copies `area` of `frame` (the DIB's size) into the DIB section and onto `target`.
-    void Present(HDC target, const Surface& frame, const Rect& area);
-
-    // Blits `area` of what was presented last (for WM_PAINT).
-    void Repaint(HDC target, const Rect& area) const;
+    // Copies `area` of the frame onto `target` (for WM_PAINT).
+    bool Repaint(HDC target, const Rect& area) const;
 
   private:
-    HDC memory_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
-    Pixel* bits_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
+    HDC target_;
+    const Surface& frame_;
 };
 
 }  // namespace velnor

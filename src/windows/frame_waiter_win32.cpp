@@ -40,26 +40,34 @@ FrameWaiter::~FrameWaiter() {
 std::int64_t FrameWaiter::NowMicroseconds() const {
     LARGE_INTEGER now{};
     QueryPerformanceCounter(&now);
-    const std::int64_t ticks = now.QuadPart;
+    return MicrosecondsFromTicks(now.QuadPart);
+}
+
+std::int64_t FrameWaiter::MicrosecondsFromTicks(std::int64_t ticks) const {
     const std::int64_t perSecond = frequency_.QuadPart > 0 ? frequency_.QuadPart : 1;
     return ticks / perSecond * 1'000'000 + ticks % perSecond * 1'000'000 / perSecond;
 }
 
-void FrameWaiter::WaitUntil(std::int64_t deadline, const std::function<void()>& pumpMessages) {
-    for (;;) {
+void FrameWaiter::WaitUntil(std::int64_t deadline, std::int64_t period,
+                            const std::function<void()>& pumpMessages) {
+    for (bool first = true;; first = false) {
         const std::int64_t remaining = deadline - NowMicroseconds();
-        if (remaining <= 0) return;
+        if (remaining <= 0) {
+            // A frame that ran late still lets the messages through once.
+            if (first) pumpMessages();
+            timerExpiry_ = kNotArmed;  // it may have fired meanwhile
+            return;
+        }
         DWORD result;
-        if (timer_) {
-            LARGE_INTEGER due{};
-            due.QuadPart = -remaining * 10;  // relative, in 100 ns units
-            if (!SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE)) {
-                CloseHandle(timer_);
-                timer_ = nullptr;
+        if (timer_ && ArmTimer(deadline, remaining, period)) {
+            result = MsgWaitForMultipleObjects(1, &timer_, FALSE, INFINITE, QS_ALLINPUT);
+            if (result == WAIT_OBJECT_0) {
+                timerExpiry_ += period;
+                // A signal left from an earlier deadline is not this one's: arm again.
+                if (deadline - NowMicroseconds() <= kTimerSlack) return;
+                timerExpiry_ = kNotArmed;
                 continue;
             }
-            result = MsgWaitForMultipleObjects(1, &timer_, FALSE, INFINITE, QS_ALLINPUT);
-            if (result == WAIT_OBJECT_0) return;
         } else {
             const auto ms = static_cast<DWORD>((remaining + 999) / 1000);
             result = MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
@@ -73,8 +81,37 @@ void FrameWaiter::WaitUntil(std::int64_t deadline, const std::function<void()>& 
     }
 }
 
-void FrameWaiter::CountFrame(std::int64_t frameStart) {
+bool FrameWaiter::ArmTimer(std::int64_t deadline, std::int64_t remaining, std::int64_t period) {
+    // Frames on time follow each other by exactly one period, so a periodic timer armed
+    // once serves them all: no request to the system per frame.
+    if (timerExpiry_ == deadline && timerPeriod_ == period) return true;
+    LARGE_INTEGER due{};
+    due.QuadPart = -remaining * 10;  // relative, in 100 ns units
+    const auto periodMs = period % 1000 == 0 && period > 0 ? static_cast<LONG>(period / 1000) : 0;
+    if (!SetWaitableTimer(timer_, &due, periodMs, nullptr, nullptr, FALSE)) {
+        CloseHandle(timer_);
+        timer_ = nullptr;
+        return false;
+    }
+    timerExpiry_ = deadline;
+    timerPeriod_ = periodMs > 0 ? period : kNotArmed;
+    return true;
+}
+
+void FrameWaiter::WaitForMessages(const std::function<void()>& pumpMessages) {
+    if (timer_ && timerExpiry_ != kNotArmed) CancelWaitableTimer(timer_);
+    timerExpiry_ = kNotArmed;
+    if (MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT) == WAIT_FAILED) {
+        Sleep(100);
+    }
+    pumpMessages();
+    lastFrameStart_ = -1;
+}
+
+void FrameWaiter::CountFrame(std::int64_t frameStart, const FramePresentations& presented) {
     if (statsPath_.empty()) return;
+    presentations_ += presented.areas;
+    wholePresentations_ += presented.whole;
     if (firstFrameStart_ < 0) firstFrameStart_ = lastStatsWrite_ = frameStart;
     if (lastFrameStart_ >= 0 && frameStart - lastFrameStart_ > longestFrame_) {
         longestFrame_ = frameStart - lastFrameStart_;
@@ -88,12 +125,14 @@ void FrameWaiter::CountFrame(std::int64_t frameStart) {
 void FrameWaiter::WriteStats(std::int64_t now) {
     lastStatsWrite_ = now;
     const double seconds = static_cast<double>(now - firstFrameStart_) / 1e6;
-    char text[160];
-    const int length = std::snprintf(text, sizeof text,
-                                     "frames=%lld seconds=%.3f fps=%.2f longest_frame_ms=%.3f\n",
-                                     static_cast<long long>(frames_), seconds,
-                                     seconds > 0 ? static_cast<double>(frames_) / seconds : 0.0,
-                                     static_cast<double>(longestFrame_) / 1000.0);
+    char text[200];
+    const int length = std::snprintf(
+        text, sizeof text,
+        "frames=%lld seconds=%.3f fps=%.2f longest_frame_ms=%.3f presentations=%lld whole=%lld\n",
+        static_cast<long long>(frames_), seconds,
+        seconds > 0 ? static_cast<double>(frames_) / seconds : 0.0,
+        static_cast<double>(longestFrame_) / 1000.0, static_cast<long long>(presentations_),
+        static_cast<long long>(wholePresentations_));
     HANDLE file = CreateFileW(statsPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;

@@ -3,7 +3,8 @@
 // high-resolution waitable timer where the system has one, else an ordinary waitable
 // timer with the system timer at 1 ms.
 // For measurements, when the environment variable VELNOR_FRAME_STATS names a file, the
-// frame count, the rate and the longest frame-to-frame time are written there every second.
+// frame count, the rate, the longest frame-to-frame time and the count of presentations
+// (whole ones apart) are written there every second.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,12 @@
 
 namespace velnor {
 
+// What one frame put on the screen, summed over the saver's windows.
+struct FramePresentations {
+    int areas = 0;  // windows whose change was presented
+    int whole = 0;  // of those, windows whose whole frame was presented
+};
+
 class FrameWaiter {
   public:
     FrameWaiter();
@@ -22,20 +29,36 @@ class FrameWaiter {
     FrameWaiter& operator=(const FrameWaiter&) = delete;
 
     std::int64_t NowMicroseconds() const;
+    // A QueryPerformanceCounter count or span in NowMicroseconds' units.
+    std::int64_t MicrosecondsFromTicks(std::int64_t ticks) const;
 
-    // Returns at `deadline` (NowMicroseconds' clock) or at once when it has passed. Calls
-    // `pumpMessages` whenever messages arrive meanwhile.
-    void WaitUntil(std::int64_t deadline, const std::function<void()>& pumpMessages);
+    // Returns at `deadline` (NowMicroseconds' clock). Calls `pumpMessages` whenever
+    // messages arrive meanwhile, and once at least when the deadline has already passed.
+    // `period`: the time from one frame's start to the next when frames are on time.
+    void WaitUntil(std::int64_t deadline, std::int64_t period,
+                   const std::function<void()>& pumpMessages);
+
+    // Returns once messages arrive, then calls `pumpMessages`: the wait while nothing is
+    // drawn. The time spent here does not count as a frame's.
+    void WaitForMessages(const std::function<void()>& pumpMessages);
 
     // Diagnostics: one frame that started at `frameStart` is complete.
-    void CountFrame(std::int64_t frameStart);
+    void CountFrame(std::int64_t frameStart, const FramePresentations& presented);
 
   private:
+    static constexpr std::int64_t kNotArmed = INT64_MIN;
+    // How early a timer may fire and still count as firing on time.
+    static constexpr std::int64_t kTimerSlack = 1'000;
+
+    // Arms the timer for `deadline` (and every `period` after it) unless it already is.
+    bool ArmTimer(std::int64_t deadline, std::int64_t remaining, std::int64_t period);
     void WriteStats(std::int64_t now);
 
     LARGE_INTEGER frequency_{};
     HANDLE timer_ = nullptr;
     bool raisedTimerResolution_ = false;
+    std::int64_t timerExpiry_ = kNotArmed;  // when the timer fires next, if armed
+    std::int64_t timerPeriod_ = kNotArmed;
 
     std::wstring statsPath_;
     std::int64_t firstFrameStart_ = -1;
@@ -43,6 +66,8 @@ class FrameWaiter {
     std::int64_t longestFrame_ = 0;
     std::int64_t lastStatsWrite_ = 0;
     std::int64_t frames_ = 0;
+    std::int64_t presentations_ = 0;
+    std::int64_t wholePresentations_ = 0;
 };
 
 }  // namespace velnor

@@ -1,6 +1,9 @@
 // The running saver: windows per monitor, the frame loop, exit rules and picture timer.
 #include "windows/saver_session_win32.h"
 
+#include <dwmapi.h>
+
+#include <cstring>
 #include <optional>
 
 #include "windows/frame_pacing.h"
@@ -30,6 +33,28 @@ std::vector<SaverScreen> PlanForThisSystem() {
     return PlanSaverScreens(monitors, primary, static_cast<std::uint64_t>(now.QuadPart));
 }
 
+// GUID_CONSOLE_DISPLAY_STATE: the console display is off, on or dimmed.
+constexpr GUID kConsoleDisplayState = {
+    0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+
+// The composition's refresh while desktop composition is on; no rate otherwise (then
+// every frame is presented).
+RefreshTiming QueryRefreshTiming(const FrameWaiter& clock) {
+    BOOL composing = FALSE;
+    if (FAILED(DwmIsCompositionEnabled(&composing)) || !composing) return {};
+    DWM_TIMING_INFO info{};
+    info.cbSize = sizeof info;
+    if (FAILED(DwmGetCompositionTimingInfo(nullptr, &info)) || info.qpcRefreshPeriod == 0) {
+        return {};
+    }
+    return {clock.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcRefreshPeriod)),
+            clock.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcVBlank))};
+}
+
+bool EnvironmentIsSet(const wchar_t* name) {
+    return GetEnvironmentVariableW(name, nullptr, 0) > 0;
+}
+
 }  // namespace
 
 SaverSession::SaverSession(HINSTANCE instance, const SaverSettings& settings, SaverStart start)
@@ -37,7 +62,8 @@ SaverSession::SaverSession(HINSTANCE instance, const SaverSettings& settings, Sa
       settings_(settings),
       start_(start),
       exitRule_(start.movementEnds),
-      pictureTimer_(settings.pictureInterval) {}
+      pictureTimer_(settings.pictureInterval),
+      acceptsTestDisplayState_(EnvironmentIsSet(L"VELNOR_TEST_DISPLAY_STATE")) {}
 
 bool SaverSession::LoadWindows() {
     std::optional<Surface> sample;
@@ -59,17 +85,47 @@ bool SaverSession::LoadWindows() {
 void SaverSession::Run() {
     if (!LoadWindows()) return;
     for (auto& window : windows_) window->Show();
+    // The system answers at once with the present state, and on every change after.
+    RegisterPowerSettingNotification(windows_.front()->window_, &kConsoleDisplayState,
+                                     DEVICE_NOTIFY_WINDOW_HANDLE);
+    // Frames on time start this far apart: the floor plus the speed setting's pause.
+    const std::int64_t onTimePeriod = NextFrameStart(0, 0, settings_.frameDelayMs);
     std::int64_t due = waiter_.NowMicroseconds();
     for (;;) {
-        const std::int64_t frameStart = PacedFrameStart(due, waiter_.NowMicroseconds());
-        for (auto& window : windows_) window->DrawFrame();
-        PumpMessages();
-        for (auto& window : windows_) window->TakePreparedPicture();
-        due = NextFrameStart(frameStart, waiter_.NowMicroseconds(), settings_.frameDelayMs);
-        waiter_.WaitUntil(due, [this] { PumpMessages(); });
-        waiter_.CountFrame(waiter_.NowMicroseconds());
-        for (auto& window : windows_) window->AdvanceTilt();
+        if (!display_.visible()) {
+            // Nobody sees the screen: no frames, no motion; only the exit rules and the
+            // display state wake the saver.
+            waiter_.WaitForMessages([this] { PumpMessages(); });
+            due = waiter_.NowMicroseconds();
+            continue;
+        }
+        DrawFrame(PacedFrameStart(due, waiter_.NowMicroseconds()), due);
+        waiter_.WaitUntil(due, onTimePeriod, [this] { PumpMessages(); });
+        for (auto& window : windows_) {
+            window->TakePreparedPicture();
+            window->AdvanceTilt();
+        }
     }
+}
+
+void SaverSession::DrawFrame(std::int64_t frameStart, std::int64_t& due) {
+    for (auto& window : windows_) window->ComposeFrame();
+    const std::int64_t now = waiter_.NowMicroseconds();
+    due = NextFrameStart(frameStart, now, settings_.frameDelayMs);
+    if (now - refreshQueried_ >= 1'000'000) RefreshTimingNow();
+    FramePresentations presented;
+    if (refreshSchedule_.PresentNow(now, due)) {
+        for (auto& window : windows_) {
+            presented.whole += window->wholePending() ? 1 : 0;
+            presented.areas += window->PresentPending() ? 1 : 0;
+        }
+    }
+    waiter_.CountFrame(frameStart, presented);
+}
+
+void SaverSession::RefreshTimingNow() {
+    refreshSchedule_.SetTiming(QueryRefreshTiming(waiter_));
+    refreshQueried_ = waiter_.NowMicroseconds();
 }
 
 void SaverSession::PumpMessages() {
@@ -90,8 +146,23 @@ void SaverSession::OnButtonDown() {
 }
 
 void SaverSession::OnPictureTimer() {
-    if (!pictureTimer_.OnTick()) return;
+    // While the display is off the slide show pauses with the motion: no picture is
+    // taken, so none is decoded ahead.
+    if (!display_.visible() || !pictureTimer_.OnTick()) return;
     for (auto& window : windows_) window->RequestNextPicture();
+}
+
+void SaverSession::OnPowerSetting(const POWERBROADCAST_SETTING& setting) {
+    if (!IsEqualGUID(setting.PowerSetting, kConsoleDisplayState) ||
+        setting.DataLength < sizeof(DWORD)) {
+        return;
+    }
+    DWORD state = 0;
+    std::memcpy(&state, setting.Data, sizeof state);
+    if (display_.OnDisplayState(state)) {
+        for (auto& window : windows_) window->PresentWholeNext();
+        RefreshTimingNow();  // the display may have come back in another mode
+    }
 }
 
 void SaverSession::End() {

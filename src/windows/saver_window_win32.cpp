@@ -4,7 +4,10 @@
 
 #include <windowsx.h>
 
+#include <cstddef>
+
 #include "engine/background.h"
+#include "windows/display_watch.h"
 #include "windows/saver_session_win32.h"
 #include "windows/window_wrapper_win32.h"
 
@@ -20,7 +23,8 @@ SaverWindow::SaverWindow(SaverSession& session, const SaverScreen& screen,
                          const SaverSettings& settings)
     : session_(session),
       screen_(screen),
-      animation_(settings, screen.screenWidth, screen.screenHeight, screen.seed) {}
+      animation_(settings, screen.screenWidth, screen.screenHeight, screen.seed),
+      pending_(Rect{0, 0, screen.screenWidth, screen.screenHeight}) {}
 
 SaverWindow::~SaverWindow() {
     if (!window_) return;
@@ -29,7 +33,10 @@ SaverWindow::~SaverWindow() {
 }
 
 bool SaverWindow::Load(HINSTANCE instance, const SaverSettings& settings, const Surface* sample) {
-    if (!RegisterWrappedClass<SaverWindow>(instance, kClassName, LoadCursorW(nullptr, IDC_ARROW))) {
+    // A class DC of its own: the frame loop draws with one device context for the window's
+    // life instead of fetching and releasing one every frame.
+    if (!RegisterWrappedClass<SaverWindow>(instance, kClassName, LoadCursorW(nullptr, IDC_ARROW),
+                                           CS_OWNDC)) {
         return false;
     }
     const Rect& r = screen_.windowRect;
@@ -39,7 +46,7 @@ bool SaverWindow::Load(HINSTANCE instance, const SaverSettings& settings, const 
         return false;
     }
     frame_ = Surface(screen_.screenWidth, screen_.screenHeight);
-    if (!presenter_.Create(screen_.screenWidth, screen_.screenHeight)) return false;
+    presenter_ = std::make_unique<DibPresenter>(GetDC(window_), frame_);
 
     BackgroundPictures pictures(screen_.screenWidth, screen_.screenHeight);
     if (settings.useSample == 1) {
@@ -61,17 +68,10 @@ void SaverWindow::Show() {
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void SaverWindow::DrawFrame() {
+void SaverWindow::ComposeFrame() {
     animation_.AdvanceMotion();
     animation_.ComposeFrame(frame_, background_);
-    if (HDC dc = GetDC(window_)) {
-        // The wire ball's lines and the orbiting ball are presented apart (each with where it
-        // was last frame): their common rectangle spans much unchanged screen between them.
-        const std::array<Rect, 4>& changed = animation_.changedRects();
-        presenter_.Present(dc, frame_, Unite(changed[0], changed[2]));
-        presenter_.Present(dc, frame_, Unite(changed[1], changed[3]));
-        ReleaseDC(window_, dc);
-    }
+    pending_.Add(animation_.changedRects());
 }
 
 void SaverWindow::TakePreparedPicture() {
@@ -89,7 +89,7 @@ void SaverWindow::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     const RECT& p = paint.rcPaint;
-    presenter_.Repaint(dc, Rect{p.left, p.top, p.right, p.bottom});
+    if (presenter_) presenter_->Repaint(dc, Rect{p.left, p.top, p.right, p.bottom});
     EndPaint(window_, &paint);
 }
 
@@ -108,6 +108,13 @@ LRESULT SaverWindow::handle_message(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_TIMER:
             if (wParam == SaverSession::kPictureTimer) session_.OnPictureTimer();
             return 0;
+        case WM_POWERBROADCAST:
+            if (wParam != PBT_POWERSETTINGCHANGE) break;
+            session_.OnPowerSetting(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
+            return TRUE;
+        case WM_COPYDATA:
+            if (!OnTestDisplayState(*reinterpret_cast<const COPYDATASTRUCT*>(lParam))) break;
+            return TRUE;
         case WM_PAINT:
             Paint();
             return 0;
@@ -124,8 +131,20 @@ LRESULT SaverWindow::handle_message(UINT message, WPARAM wParam, LPARAM lParam) 
             session_.End();
             return 0;
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+bool SaverWindow::OnTestDisplayState(const COPYDATASTRUCT& data) {
+    if (!session_.acceptsTestDisplayState() || data.dwData != kTestDisplayStateTag ||
+        data.cbData < offsetof(POWERBROADCAST_SETTING, Data) || !data.lpData) {
+        return false;
+    }
+    const auto& setting = *static_cast<const POWERBROADCAST_SETTING*>(data.lpData);
+    if (data.cbData < offsetof(POWERBROADCAST_SETTING, Data) + setting.DataLength) return false;
+    session_.OnPowerSetting(setting);
+    return true;
 }
 
 }  // namespace velnor

@@ -13,6 +13,7 @@
 #include "settings/saver_settings.h"
 #include "windows/dib_presenter_win32.h"
 #include "windows/monitor_plan.h"
+#include "windows/presentation_plan.h"
 
 namespace velnor {
 
@@ -34,8 +35,14 @@ class SaverWindow {
     // Shows the window and puts it above all non-topmost windows without activating it.
     void Show();
 
-    // One frame: motion, composition on the surface, presentation of the changed area.
-    void DrawFrame();
+    // One frame's motion step and composition on the surface; its change is kept pending.
+    void ComposeFrame();
+    // Puts everything that changed since the last presentation onto the window. False when
+    // that failed (the whole frame is then presented next time).
+    bool PresentPending() { return pending_.PresentTo(*presenter_); }
+    // The next presentation shows the whole frame (the display is back on).
+    void PresentWholeNext() { pending_.AddWhole(); }
+    bool wholePending() const { return pending_.wholePending(); }
     // After the frame's pause: the tilt step.
     void AdvanceTilt() { animation_.AdvanceTilt(); }
 
@@ -49,6 +56,8 @@ class SaverWindow {
 
   private:
     void Paint();
+    // The test-only route of a display state notification; false when not taken.
+    bool OnTestDisplayState(const COPYDATASTRUCT& data);
 
     SaverSession& session_;
     const SaverScreen screen_;
@@ -57,7 +66,8 @@ class SaverWindow {
     Surface background_;  // Pic_B: what every frame's clear restores
     std::unique_ptr<BackgroundPreparer> preparer_;
     bool pictureDue_ = false;
-    DibPresenter presenter_;
+    PendingPresentation pending_;
+    std::unique_ptr<DibPresenter> presenter_;  // on the window's own DC, once it exists
 };
 
 }  // namespace velnor

@@ -25,11 +25,14 @@ LRESULT CALLBACK WrappedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
-// Registers a window class served by Window::handle_message (once per process).
+// Registers a window class served by Window::handle_message (once per process), with the
+// class `style` (for example CS_OWNDC).
 template <class Window>
-bool RegisterWrappedClass(HINSTANCE instance, const wchar_t* className, HCURSOR cursor) {
+bool RegisterWrappedClass(HINSTANCE instance, const wchar_t* className, HCURSOR cursor,
+                          UINT style = 0) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
+    windowClass.style = style;
     windowClass.lpfnWndProc = WrappedWindowProc<Window>;
     windowClass.hInstance = instance;
     windowClass.hCursor = cursor;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <random>
 
 #include "engine/animation.h"
@@ -47,8 +49,8 @@ SaverSettings RandomSettings(std::mt19937& random) {
     return s;
 }
 
-bool ChangedOnlyInside(const Surface& before, const Surface& after,
-                       const std::array<Rect, 4>& rects) {
+bool ChangedOnlyInside(const Surface& before, const Surface& after, const ChangedRects& changed) {
+    const std::array<Rect, 4> rects = changed.all();
     for (int y = 0; y < after.height(); ++y) {
         for (int x = 0; x < after.width(); ++x) {
             if (before.at(x, y) == after.at(x, y)) continue;
@@ -84,7 +86,7 @@ TEST(FrameComposition, ChangedAreaPathEqualsAFullRedrawEveryFrame) {
             // those lie in the reported area.
             ASSERT_TRUE(ChangedOnlyInside(shown, partialFrame, partial.changedRects()))
                 << "run " << run << " frame " << frame;
-            for (const Rect& r : partial.changedRects()) {
+            for (const Rect& r : partial.changedRects().all()) {
                 ASSERT_EQ(Unite(r, partial.changedArea()), partial.changedArea());
             }
             full.AdvanceTilt();
@@ -193,6 +195,25 @@ TEST(FrameComposition, UnfitPointsAreSkippedWithThePenLeftInPlaceOrStopTheDrawin
     EXPECT_TRUE(ToPixelCoordinate(-2147483648.0f, pixel) && pixel == INT32_MIN);
     EXPECT_FALSE(ToPixelCoordinate(2147483648.0f, pixel));
     EXPECT_EQ(pixel, INT32_MIN);
+}
+
+TEST(FrameComposition, PixelCoordinatesRoundAsNearbyintDoes) {
+    // Halves (ties), near-halves and arbitrary values of every magnitude that fits.
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+    std::uniform_int_distribution<int> exponent(-3, 31), whole(-40000000, 40000000);
+    for (int n = 0; n < 200000; ++n) {
+        float value = std::ldexp(unit(random), exponent(random));
+        if (n % 4 == 0) value = static_cast<float>(whole(random)) + 0.5f;
+        if (n % 4 == 1) value = std::nextafter(static_cast<float>(whole(random)) + 0.5f, 0.0f);
+        const double expected = std::nearbyint(static_cast<double>(value));
+        int pixel = 0;
+        const bool fits = expected >= INT32_MIN && expected <= INT32_MAX;
+        ASSERT_EQ(ToPixelCoordinate(value, pixel), fits) << value;
+        if (fits) {
+            ASSERT_EQ(pixel, static_cast<int>(expected)) << value;
+        }
+    }
 }
 
 TEST(FrameComposition, EyeInsideTheBallComposesEveryFrameWithLinesFarOffTheSurface) {

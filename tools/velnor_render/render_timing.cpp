@@ -8,11 +8,12 @@
 
 #include "engine/background.h"
 #include "engine/picture_decoder.h"
+#include "windows/frame_pacing.h"
 
 namespace velnor::render {
 namespace {
 
-constexpr auto kFrameFloor = std::chrono::milliseconds(10);
+constexpr auto kFrameFloor = std::chrono::microseconds(kFrameFloorMicroseconds);
 // Frames after a change that still count as "around" it (the swap and the full redraw).
 constexpr long long kAfterChange = 2;
 
