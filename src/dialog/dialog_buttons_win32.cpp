@@ -56,6 +56,8 @@ void SettingsDialog::FormUnload() {
     if (unloading_) return;
     unloading_ = true;
     ZoomToPoint(window_, zoomOrigin_);
+    // Enabled before the dialog goes, so the owner is the window activated next.
+    if (owner_) EnableWindow(owner_, TRUE);
     DestroyWindow(window_);
 }
 

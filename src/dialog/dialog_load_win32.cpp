@@ -57,7 +57,7 @@ SettingsDialog::~SettingsDialog() {
     if (underlinedFont_) DeleteObject(underlinedFont_);
 }
 
-bool SettingsDialog::Create() {
+bool SettingsDialog::Create(HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_HAND));
     linkCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_LINK_HAND));
@@ -66,7 +66,7 @@ bool SettingsDialog::Create() {
     const RECT screen = ScreenUnderMouse();
     CreateWindowExW(WS_EX_CONTROLPARENT, kDialogClass, kDialogTitle,
                     WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, screen.left,
-                    screen.top, 100, 100, nullptr, nullptr, instance_, this);
+                    screen.top, 100, 100, owner, nullptr, instance_, this);
     if (!window_) return false;
     HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELNOR));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -76,6 +76,8 @@ bool SettingsDialog::Create() {
         return false;
     }
     FormLoad();
+    owner_ = owner;
+    if (owner_) EnableWindow(owner_, FALSE);
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     SetForegroundWindow(window_);

@@ -36,8 +36,9 @@ class SettingsDialog {
     SettingsDialog& operator=(const SettingsDialog&) = delete;
 
     // Creates the window and its controls and runs the load step; false if the window
-    // could not be made. The window is shown at the end of the load.
-    bool Create();
+    // could not be made. The window is shown at the end of the load. A non-null `owner`
+    // owns the dialog and stays disabled until the dialog closes.
+    bool Create(HWND owner = nullptr);
     HWND window() const { return window_; }
 
     // Window procedure entry points (dialog_events_win32.cpp).
@@ -123,6 +124,7 @@ class SettingsDialog {
     int ScrollValue(int id) const;
 
     HINSTANCE instance_;
+    HWND owner_ = nullptr;  // disabled while the dialog is open
     std::unique_ptr<FileSystem> fileSystem_;
     SaverSettings& settings_;
     SettingsLocation location_;

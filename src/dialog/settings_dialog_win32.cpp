@@ -6,9 +6,9 @@
 namespace velnor {
 
 void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
-                       const SettingsLocation& location) {
+                       const SettingsLocation& location, HWND owner) {
     SettingsDialog dialog(instance, settings, location);
-    if (!dialog.Create()) return;
+    if (!dialog.Create(owner)) return;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab moves between the controls, Escape cancels.
