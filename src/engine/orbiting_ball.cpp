@@ -29,6 +29,19 @@ Point RingCentre(int highlight, int cx, int cy, int k) {
     }
 }
 
+// Black outside the disc of radius cx about (cx, cy), rasterised like the mask's disc.
+void BlackenOutsideDisc(Surface& sprite, int cx, int cy) {
+    Surface disc(sprite.width(), sprite.height(), 0);
+    FillCircle(disc, cx, cy, cx, 1);
+    for (int y = 0; y < sprite.height(); ++y) {
+        Pixel* row = sprite.row(y);
+        const Pixel* inside = disc.row(y);
+        for (int x = 0; x < sprite.width(); ++x) {
+            if (inside[x] == 0) row[x] = 0;
+        }
+    }
+}
+
 }  // namespace
 
 void PaintOrbitingBall(Surface& sprite, int red, int green, int blue, int highlight) {
@@ -43,6 +56,7 @@ void PaintOrbitingBall(Surface& sprite, int red, int green, int blue, int highli
             sprite, centre.x, centre.y, radius,
             PixelFromRgb(RingComponent(red, k), RingComponent(green, k), RingComponent(blue, k)));
     }
+    BlackenOutsideDisc(sprite, cx, cy);
 }
 
 Surface MakeOrbitingBallMask(int size) {

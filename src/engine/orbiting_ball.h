@@ -16,9 +16,11 @@ inline constexpr int kHighlightDirections = 4;
 // a filled circle without outline about a centre that walks towards the highlight:
 //   highlight 0: (cx - k, cy - k) up and left     1: (cx + k, cy + k) down and right
 //             2: (cx - 1, cy + k) down              3: (cx + k, cy - k) up and right
-// Only rings with a positive radius are painted; the corners outside the disc keep what
-// they had. The saver chooses the highlight at random (floor(r * 4)); the dialog's sample
-// always passes 0.
+// Only rings with a positive radius are painted, and only inside the mask's disc (the
+// disc of radius cx about (cx, cy)): ring 0 of highlight 2 would reach one pixel beyond
+// it on the left. Everything outside that disc is black afterwards, so the masked copy
+// leaves the frame unchanged there. The saver chooses the highlight at random
+// (floor(r * 4)); the dialog's sample always passes 0.
 void PaintOrbitingBall(Surface& sprite, int red, int green, int blue, int highlight);
 
 // The fixed mask: a black disc inscribed in a size x size square, white elsewhere.

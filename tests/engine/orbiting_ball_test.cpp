@@ -1,6 +1,6 @@
 // The orbiting ball's sprite: ring colours and their limit at 255, the four highlight
-// directions, the black corners, the crescent a later highlight 2 leaves, the mask, and
-// the masked copy onto a frame.
+// directions, black everywhere outside the mask's disc, the crescent a later highlight 2
+// leaves, the mask, and the masked copy onto a frame.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -83,6 +83,35 @@ TEST(OrbitingBall, HighlightLiesInTheDirectionOfItsNumberAndCornersStayBlack) {
         EXPECT_EQ(y, d.y) << d.q;
         for (const auto& [cx, cy] : {std::pair{0, 0}, {47, 0}, {0, 47}, {47, 47}, {3, 3}}) {
             EXPECT_EQ(s.at(cx, cy), kBlack) << d.q;
+        }
+    }
+}
+
+TEST(OrbitingBall, OutsideTheMaskTheSpriteIsBlackForEveryHighlightPaintedTwiceInARow) {
+    // The masked copy XORs whatever lies outside the disc onto the frame: over a white
+    // picture it would show as a coloured arc at the ball's edge.
+    const Surface mask = MakeOrbitingBallMask();
+    const Surface picture(kSpriteSize, kSpriteSize, kWhite);
+    for (int first = 0; first < kHighlightDirections; ++first) {
+        for (int second = 0; second < kHighlightDirections; ++second) {
+            Surface sprite(kSpriteSize, kSpriteSize, kBlack);
+            for (const auto& [r, g, b, q] : {std::tuple{200, 40, 90, first}, {1, 1, 1, second}}) {
+                PaintOrbitingBall(sprite, r, g, b, q);
+                EXPECT_TRUE(EveryPixelIs(sprite,
+                                         [&](int x, int y) {
+                                             return mask.at(x, y) == kWhite ? kBlack
+                                                                            : sprite.at(x, y);
+                                         }))
+                    << first << " then " << second << ", after " << q;
+                Surface frame = picture;
+                DrawOrbitingBall(frame, 0, 0, mask, sprite);
+                EXPECT_TRUE(EveryPixelIs(frame,
+                                         [&](int x, int y) {
+                                             return mask.at(x, y) == kWhite ? kWhite
+                                                                            : sprite.at(x, y);
+                                         }))
+                    << first << " then " << second << ", after " << q;
+            }
         }
     }
 }
