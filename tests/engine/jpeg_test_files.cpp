@@ -1,10 +1,12 @@
 // Encoding the tests' JPEG files with libjpeg into memory.
 #include "jpeg_test_files.h"
 
-#include <jpeglib.h>
-#include <cstdio>  // jpeglib.h needs FILE
+#include <cstdio>
 #include <cstdlib>
 #include <random>
+
+// After <cstdio>: jpeglib.h uses FILE and size_t without including their headers.
+#include <jpeglib.h>
 
 namespace velnor::testing {
 namespace {
