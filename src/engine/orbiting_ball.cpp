@@ -48,6 +48,13 @@ void PaintOrbitingBall(Surface& sprite, int red, int green, int blue, int highli
     // Half the inner size, the remainder dropped: 24 for the 48-pixel sprite.
     const int cx = sprite.width() / 2;
     const int cy = sprite.height() / 2;
+    // The whole disc in the rim's colour first: ring 0 of highlight 2 lies one pixel left
+    // of the disc and would leave a crescent at its right edge with an earlier paint's
+    // colours. So the sprite never depends on what it held before.
+    sprite.Fill(0);
+    FillCircle(
+        sprite, cx, cy, cx,
+        PixelFromRgb(RingComponent(red, 0), RingComponent(green, 0), RingComponent(blue, 0)));
     for (int k = 0; k < 64; ++k) {
         const int radius = cx - 2 * k;
         if (radius <= 0) break;
