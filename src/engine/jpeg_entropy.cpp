@@ -8,34 +8,37 @@ namespace velnor {
 namespace {
 
 // The bits of entropy-coded data: a stuffed 0xFF00 is the data byte 0xFF; any other
-// marker, a lone 0xFF at the end or the end itself ends the data.
+// marker, a lone 0xFF at the end or the end itself ends the data. Bits are kept in a
+// 64-bit buffer, the next one in its highest place.
 class BitReader {
   public:
     explicit BitReader(std::span<const std::uint8_t> data) : data_(data) {}
 
-    // The next bit, or -1 when the data has ended.
-    int Bit() {
-        if (left_ == 0) {
-            if (!NextByte()) return -1;
-        }
-        --left_;
-        return (current_ >> left_) & 1;
+    // The next 16 bits without taking them; zeros past the end of the data.
+    std::uint32_t Peek16() {
+        if (count_ < 16) Fill();
+        return static_cast<std::uint32_t>(buffer_ >> 48);
     }
 
-    bool Skip(int count) {
-        for (int i = 0; i < count; ++i) {
-            if (Bit() < 0) return false;
-        }
+    // Takes `bits` (at most 16) bits; false when the data holds fewer.
+    bool Take(int bits) {
+        if (count_ < bits) Fill();
+        if (count_ < bits) return false;
+        buffer_ <<= bits;
+        count_ -= bits;
         return true;
     }
 
-    // At a restart boundary: the rest of the byte is padding, then a restart marker
-    // (after any fill bytes) must follow.
+    // At a restart boundary the rest of the last byte is padding; a restart marker must be
+    // the next marker (stray bytes before it are passed over, as decoders do).
     bool TakeRestartMarker() {
-        left_ = 0;
-        while (at_ + 1 < data_.size() && data_[at_] == 0xFF && data_[at_ + 1] == 0xFF) ++at_;
-        if (at_ + 1 >= data_.size() || data_[at_] != 0xFF || data_[at_ + 1] < 0xD0 ||
-            data_[at_ + 1] > 0xD7) {
+        buffer_ = 0;
+        count_ = 0;
+        while (at_ + 1 < data_.size() &&
+               !(data_[at_] == 0xFF && data_[at_ + 1] != 0x00 && data_[at_ + 1] != 0xFF)) {
+            ++at_;
+        }
+        if (at_ + 1 >= data_.size() || data_[at_ + 1] < 0xD0 || data_[at_ + 1] > 0xD7) {
             return false;
         }
         at_ += 2;
@@ -43,44 +46,48 @@ class BitReader {
     }
 
   private:
-    bool NextByte() {
-        if (at_ >= data_.size()) return false;
-        current_ = data_[at_++];
-        if (current_ == 0xFF) {
-            if (at_ >= data_.size() || data_[at_] != 0x00) return false;
-            ++at_;  // the stuffed zero
+    void Fill() {
+        while (count_ <= 56 && at_ < data_.size()) {
+            std::uint8_t byte = data_[at_];
+            if (byte == 0xFF) {
+                if (at_ + 1 >= data_.size() || data_[at_ + 1] != 0x00) return;  // a marker
+                ++at_;
+            }
+            ++at_;
+            buffer_ |= static_cast<std::uint64_t>(byte) << (56 - count_);
+            count_ += 8;
         }
-        left_ = 8;
-        return true;
     }
 
     std::span<const std::uint8_t> data_;
     std::size_t at_ = 0;
-    std::uint8_t current_ = 0;
-    int left_ = 0;
+    std::uint64_t buffer_ = 0;
+    int count_ = 0;
 };
 
 // The next value coded with `table`, or -1 at the end of the data or for a code the
 // table does not hold.
 int DecodeValue(BitReader& bits, const HuffmanTable& table) {
-    int code = 0;
-    for (int length = 1; length <= 16; ++length) {
-        const int bit = bits.Bit();
-        if (bit < 0) return -1;
-        code = (code << 1) | bit;
-        if (code <= table.maxCode[length]) {
-            const auto index =
-                static_cast<std::size_t>(table.firstValue[length] + code - table.minCode[length]);
-            return index < table.values.size() ? table.values[index] : -1;
+    const std::uint32_t next = bits.Peek16();
+    int length = table.shortCodeLength[next >> (16 - kHuffmanLookupBits)];
+    if (length == 0) {
+        length = kHuffmanLookupBits + 1;
+        while (length <= 16 && static_cast<int>(next >> (16 - length)) > table.maxCode[length]) {
+            ++length;
         }
+        if (length > 16) return -1;
     }
-    return -1;
+    if (!bits.Take(length)) return -1;
+    const int code = static_cast<int>(next >> (16 - length));
+    const auto index =
+        static_cast<std::size_t>(table.firstValue[length] + code - table.minCode[length]);
+    return index < table.values.size() ? table.values[index] : -1;
 }
 
 // One 8 x 8 block: its DC difference and its run-length coded AC coefficients.
 bool SkipBlock(BitReader& bits, const JpegScanComponent& component) {
     const int dcSize = DecodeValue(bits, *component.dc);
-    if (dcSize < 0 || dcSize > 16 || !bits.Skip(dcSize)) return false;
+    if (dcSize < 0 || dcSize > 16 || !bits.Take(dcSize)) return false;
     for (int k = 1; k < 64;) {
         const int runSize = DecodeValue(bits, *component.ac);
         if (runSize < 0) return false;
@@ -91,7 +98,7 @@ bool SkipBlock(BitReader& bits, const JpegScanComponent& component) {
             k += 16;
             continue;
         }
-        if (!bits.Skip(size)) return false;
+        if (!bits.Take(size)) return false;
         k += run + 1;
     }
     return true;
@@ -120,6 +127,17 @@ bool BuildHuffmanTable(std::span<const std::uint8_t> counts, std::span<const std
     }
     if (static_cast<std::size_t>(index) != values.size()) return false;
     table.values.assign(values.begin(), values.end());
+    // Every prefix that starts with a code of up to kHuffmanLookupBits bits.
+    table.shortCodeLength.fill(0);
+    for (int length = 1; length <= kHuffmanLookupBits; ++length) {
+        for (int code = table.minCode[length]; code <= table.maxCode[length]; ++code) {
+            const int shift = kHuffmanLookupBits - length;
+            for (int rest = 0; rest < (1 << shift); ++rest) {
+                table.shortCodeLength[static_cast<std::size_t>((code << shift) | rest)] =
+                    static_cast<std::uint8_t>(length);
+            }
+        }
+    }
     table.defined = true;
     return true;
 }

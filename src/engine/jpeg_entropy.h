@@ -11,14 +11,19 @@
 
 namespace velnor {
 
+// Codes of up to this many bits are found with one look-up.
+inline constexpr int kHuffmanLookupBits = 9;
+
 // One Huffman table in the form of the JPEG standard's decoding procedure: for each code
-// length 1..16 the smallest and largest code and where its values start.
+// length 1..16 the smallest and largest code and where its values start; and for every
+// kHuffmanLookupBits-bit prefix the length of the short code it starts with (0: longer).
 struct HuffmanTable {
     bool defined = false;
     std::array<int, 17> minCode{};
     std::array<int, 17> maxCode{};  // -1 where no code has that length
     std::array<int, 17> firstValue{};
     std::vector<std::uint8_t> values;
+    std::array<std::uint8_t, 1 << kHuffmanLookupBits> shortCodeLength{};
 };
 
 // Builds a table from its 16 code-length counts and its values; false when they disagree.
