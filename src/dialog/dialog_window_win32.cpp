@@ -67,7 +67,7 @@ SettingsDialog::~SettingsDialog() {
     if (font_) DeleteObject(font_);
 }
 
-bool SettingsDialog::Create(const SaverSettings& settings) {
+bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_HAND));
     linkCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_LINK_HAND));
@@ -76,7 +76,7 @@ bool SettingsDialog::Create(const SaverSettings& settings) {
     const RECT screen = ScreenUnderMouse();
     CreateWindowExW(WS_EX_CONTROLPARENT, kDialogClass, kDialogTitle,
                     WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, screen.left,
-                    screen.top, 100, 100, nullptr, nullptr, instance_, this);
+                    screen.top, 100, 100, owner, nullptr, instance_, this);
     if (!window_) return false;
     HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_VELNOR));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -89,6 +89,8 @@ bool SettingsDialog::Create(const SaverSettings& settings) {
     SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
     MakePanelSurfaces();
     model_.Load(settings);
+    owner_ = owner;
+    if (owner_) EnableWindow(owner_, FALSE);
     // Zoom open from the mouse, which the closing zoom returns to.
     zoomOrigin_ = ZoomOriginFromCursor();
     ZoomFromPoint(window_, zoomOrigin_);
@@ -130,13 +132,15 @@ void SettingsDialog::FormUnload() {
     if (unloading_) return;
     unloading_ = true;
     ZoomToPoint(window_, zoomOrigin_);
+    // The owner comes back before the dialog goes, so the system activates it.
+    if (owner_) EnableWindow(owner_, TRUE);
     DestroyWindow(window_);
 }
 
 void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
-                       const SettingsLocation& location) {
+                       const SettingsLocation& location, HWND owner) {
     SettingsDialog dialog(instance, location);
-    if (!dialog.Create(settings)) return;
+    if (!dialog.Create(settings, owner)) return;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // Tab moves between the controls, Escape cancels.

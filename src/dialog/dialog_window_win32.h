@@ -55,8 +55,9 @@ class SettingsDialog {
     SettingsDialog& operator=(const SettingsDialog&) = delete;
 
     // Creates the window and its controls, loads the model from `settings` and shows the
-    // window; false if the window could not be made.
-    bool Create(const SaverSettings& settings);
+    // window; false if the window could not be made. A non-null `owner` owns the dialog
+    // and stays disabled until the dialog closes.
+    bool Create(const SaverSettings& settings, HWND owner = nullptr);
     HWND window() const { return window_; }
 
     LRESULT handle_message(UINT message, WPARAM wParam, LPARAM lParam);
@@ -111,6 +112,7 @@ class SettingsDialog {
     void OpenHomepage();
 
     HINSTANCE instance_;
+    HWND owner_ = nullptr;  // disabled while the dialog is open
     std::unique_ptr<FileSystem> fileSystem_;
     SettingsLocation location_;
     DialogModel model_;

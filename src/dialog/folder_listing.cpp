@@ -43,6 +43,7 @@ std::vector<std::string> ListDialogFolder(std::string_view folder,
                                           const ListingProgress& progress,
                                           const ListingError& onError) {
     std::vector<std::string> dialogFiles;
+    if (NamesNoFolder(folder)) return dialogFiles;
     std::set<std::string> reported;
     bool stopped = false;
     for (const std::int16_t pass : kScanPasses) {

@@ -33,8 +33,9 @@ std::vector<std::string> ListFolderFiles(std::string_view pattern, std::int16_t 
                                          bool& stopped);
 
 // The three passes (no attribute, archive only, read-only only), each over the kinds
-// bmp, gif, jpg, wmf whose element of `pictureKinds` is 1, for `folder`. `scanAttribute`
-// holds the running pass's value. Returns the full paths found in listing order.
+// bmp, gif, jpg, wmf whose element of `pictureKinds` is 1, for `folder` (none when it
+// names no folder, such as a cancelled browse). `scanAttribute` holds the running pass's
+// value. Returns the full paths found in listing order.
 std::vector<std::string> ListDialogFolder(std::string_view folder,
                                           const std::array<std::int16_t, 4>& pictureKinds,
                                           std::int16_t& scanAttribute, FileSystem& fileSystem,

@@ -14,11 +14,13 @@ inline constexpr wchar_t kDialogTitle[] = L"Velnorの設定";
 struct SaverSettings;
 struct SettingsLocation;
 
-// Shows the dialog modally (no owner window) and pumps its messages until it closes.
-// `settings` is what the dialog shows when it opens (it edits a copy of its own);
-// `location` says where the settings file is read from and written to (with the
-// per-user fallback). Must be called on the process's only user-interface thread.
+// Shows the dialog modally and pumps its messages until it closes. With an `owner` (a
+// top-level window, from /c:HWND) the dialog belongs to it and the owner is disabled
+// while the dialog is open. `settings` is what the dialog shows when it opens (it edits
+// a copy of its own); `location` says where the settings file is read from and written
+// to (with the per-user fallback). Must be called on the process's only user-interface
+// thread.
 void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
-                       const SettingsLocation& location);
+                       const SettingsLocation& location, HWND owner = nullptr);
 
 }  // namespace velnor

@@ -76,8 +76,11 @@ void Animation::AdvanceMotion() {
         m.spinInput = static_cast<float>(static_cast<double>(m.spinInput) + turn);
     }
 
+    // In front on the lower half of the orbit. The advanced clock is one step past the
+    // angle the position was computed from; at 60 that angle is 59.9, near the top, so the
+    // ball stays behind through the wrap instead of flashing over the lines for a frame.
     const double c = m.clockAngle;
-    m.inFront = (c <= 45 || c >= 60) && (c < 0 || c >= 15);
+    m.inFront = c >= 15 && c <= 45;
 }
 
 void Animation::AdvanceTilt() {

@@ -42,7 +42,7 @@ struct MotionState {
     double spriteSize = 48;
     float spriteLeft = 0;  // top-left corner of the orbiting ball's sprite (whole numbers)
     float spriteTop = 0;
-    bool inFront = false;  // orbiting ball drawn after (in front of) the wire ball
+    bool inFront = false;  // orbiting ball drawn after (in front of) the wire ball: lower half
 };
 
 enum class RestoreMode {

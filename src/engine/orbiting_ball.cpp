@@ -29,12 +29,32 @@ Point RingCentre(int highlight, int cx, int cy, int k) {
     }
 }
 
+// Black outside the disc of radius cx about (cx, cy), rasterised like the mask's disc.
+void BlackenOutsideDisc(Surface& sprite, int cx, int cy) {
+    Surface disc(sprite.width(), sprite.height(), 0);
+    FillCircle(disc, cx, cy, cx, 1);
+    for (int y = 0; y < sprite.height(); ++y) {
+        Pixel* row = sprite.row(y);
+        const Pixel* inside = disc.row(y);
+        for (int x = 0; x < sprite.width(); ++x) {
+            if (inside[x] == 0) row[x] = 0;
+        }
+    }
+}
+
 }  // namespace
 
 void PaintOrbitingBall(Surface& sprite, int red, int green, int blue, int highlight) {
     // Half the inner size, the remainder dropped: 24 for the 48-pixel sprite.
     const int cx = sprite.width() / 2;
     const int cy = sprite.height() / 2;
+    // The whole disc in the rim's colour first: ring 0 of highlight 2 lies one pixel left
+    // of the disc and would leave a crescent at its right edge with an earlier paint's
+    // colours. So the sprite never depends on what it held before.
+    sprite.Fill(0);
+    FillCircle(
+        sprite, cx, cy, cx,
+        PixelFromRgb(RingComponent(red, 0), RingComponent(green, 0), RingComponent(blue, 0)));
     for (int k = 0; k < 64; ++k) {
         const int radius = cx - 2 * k;
         if (radius <= 0) break;
@@ -43,6 +63,7 @@ void PaintOrbitingBall(Surface& sprite, int red, int green, int blue, int highli
             sprite, centre.x, centre.y, radius,
             PixelFromRgb(RingComponent(red, k), RingComponent(green, k), RingComponent(blue, k)));
     }
+    BlackenOutsideDisc(sprite, cx, cy);
 }
 
 Surface MakeOrbitingBallMask(int size) {

@@ -4,42 +4,10 @@
 #include <cstdlib>
 
 #include "engine/byte_reading.h"
+#include "engine/jpeg_ending.h"
 
 namespace velnor {
 namespace {
-
-// Walks the marker segments of a JPEG; true when an end-of-image marker is reached.
-// Entropy-coded data after a start-of-scan is skipped up to the next marker that is
-// neither a stuffed 0xFF00 nor a restart marker.
-bool JpegReachesEnd(std::span<const std::uint8_t> b) {
-    std::size_t at = 2;
-    while (at + 1 < b.size()) {
-        if (b[at] != 0xFF) {  // stray bytes between segments, as decoders tolerate
-            ++at;
-            continue;
-        }
-        const std::uint8_t marker = b[at + 1];
-        if (marker == 0xFF) {  // fill byte
-            ++at;
-            continue;
-        }
-        if (marker == 0xD9) return true;
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            at += 2;
-            continue;
-        }
-        if (at + 3 >= b.size()) return false;
-        const std::size_t length = static_cast<std::size_t>(b[at + 2] << 8 | b[at + 3]);
-        if (length < 2) return false;
-        at += 2 + length;
-        if (marker != 0xDA) continue;
-        while (at + 1 < b.size() &&
-               !(b[at] == 0xFF && b[at + 1] != 0x00 && (b[at + 1] < 0xD0 || b[at + 1] > 0xD7))) {
-            ++at;
-        }
-    }
-    return false;
-}
 
 bool BmpHoldsItsPixels(std::span<const std::uint8_t> b) {
     if (b.size() < 14 + 16) return false;
@@ -85,11 +53,24 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> b) {
 bool LooksComplete(std::span<const std::uint8_t> bytes) {
     switch (SniffPictureKind(bytes)) {
         case PictureKind::kJpeg:
-            return JpegReachesEnd(bytes);
+            return JpegEndingOf(bytes) != JpegEnding::kCut;
         case PictureKind::kBmp:
             return BmpHoldsItsPixels(bytes);
         default:
             return true;
+    }
+}
+
+bool CompleteForDecoding(std::vector<std::uint8_t>& bytes) {
+    if (SniffPictureKind(bytes) != PictureKind::kJpeg) return LooksComplete(bytes);
+    switch (JpegEndingOf(bytes)) {
+        case JpegEnding::kEndMarker:
+            return true;
+        case JpegEnding::kEndMarkerMissing:
+            bytes.insert(bytes.end(), {0xFF, 0xD9});
+            return true;
+        default:
+            return false;
     }
 }
 

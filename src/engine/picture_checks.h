@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "engine/picture_decoder.h"
 
@@ -16,10 +17,15 @@ enum class PictureKind { kUnknown, kBmp, kGif, kJpeg, kMetafile };
 // The kind from the file's first bytes (its extension is not trusted).
 PictureKind SniffPictureKind(std::span<const std::uint8_t> bytes);
 
-// False when the data ends early: a JPEG without its end-of-image marker after the
-// last scan, a BMP shorter than its pixel data. Other kinds are taken as complete here
-// (their decoders report truncation themselves).
+// False when the data ends early: a JPEG cut inside its headers or picture data, a BMP
+// shorter than its pixel data. A JPEG that lacks only its final end-of-image marker
+// holds its whole picture and counts as complete. Other kinds are taken as complete
+// here (their decoders report truncation themselves).
 bool LooksComplete(std::span<const std::uint8_t> bytes);
+
+// LooksComplete for a whole file about to be decoded; a JPEG that lacks only its final
+// end-of-image marker gets it appended, so that every decoder reads a complete file.
+bool CompleteForDecoding(std::vector<std::uint8_t>& bytes);
 
 // The size a placeable metafile asks for at `pixelsPerInch`, from its 22-byte header;
 // std::nullopt for other data.

@@ -86,8 +86,8 @@ class GdkPixbufDecoder final : public PictureDecoder {
     std::optional<Surface> Decode(const std::string& utf8Path) override {
         const std::optional<PictureSize> size = Probe(utf8Path);
         if (!size || !IsAcceptablePictureSize(size->width, size->height)) return std::nullopt;
-        const auto bytes = ReadFile(utf8Path);
-        if (!bytes || !LooksComplete(*bytes)) return std::nullopt;
+        auto bytes = ReadFile(utf8Path);
+        if (!bytes || !CompleteForDecoding(*bytes)) return std::nullopt;
         const bool metafile = SniffPictureKind(*bytes) == PictureKind::kMetafile;
         LoaderPtr loader(gdk_pixbuf_loader_new());
         GError* error = nullptr;

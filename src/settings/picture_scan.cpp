@@ -20,6 +20,10 @@ void AddPicture(PictureList& list, std::string path) {
 
 }  // namespace
 
+bool NamesNoFolder(std::string_view folder) {
+    return folder.find_first_not_of(' ') == std::string_view::npos;
+}
+
 std::string WithTrailingBackslash(std::string_view path) {
     std::string out(path.substr(0, path.find_last_not_of(' ') + 1));
     if (out.empty() || out.back() != kPathSeparator) out += kPathSeparator;
@@ -35,6 +39,7 @@ std::string DirectoryOf(std::string_view path) {
 }
 
 bool FolderExists(std::string_view folder, FileSystem& fileSystem) {
+    if (NamesNoFolder(folder)) return false;
     const std::string everything = WithTrailingBackslash(folder) + "*.*";
     return !fileSystem.ListMatching(everything, true).names.empty();
 }
@@ -57,6 +62,7 @@ std::optional<std::string> ListMatchingFiles(std::string_view pattern, std::int1
 void ScanPictureFolder(std::string_view folder, const std::array<std::int16_t, 4>& pictureKinds,
                        PictureList& list, FileSystem& fileSystem) {
     list.pictureCount = 0;
+    if (NamesNoFolder(folder)) return;
     for (const std::int16_t pass : kScanPasses) {
         list.scanAttribute = pass;
         for (std::size_t kind = 0; kind < kPictureKindPatterns.size(); ++kind) {

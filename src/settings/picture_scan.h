@@ -28,6 +28,10 @@ inline constexpr std::array<std::string_view, 4> kPictureKindPatterns{"*.bmp", "
                                                                       "*.wmf"};
 inline constexpr std::int16_t kMaxPictureCount = 32767;
 
+// An empty folder text (or one of blanks only) names no folder: it exists for nobody,
+// and nothing is listed from it, never the root of the current drive.
+bool NamesNoFolder(std::string_view folder);
+
 // `path` without trailing blanks and ending in the path separator.
 std::string WithTrailingBackslash(std::string_view path);
 
@@ -35,7 +39,8 @@ std::string WithTrailingBackslash(std::string_view path);
 // "C:\pics\*.bmp" gives "C:\pics", "C:\*.bmp" and "C:*.bmp" give "C:", "x.bmp" gives "".
 std::string DirectoryOf(std::string_view path);
 
-// Whether listing the folder (with directories) returns any entry; false when it fails.
+// Whether listing the folder (with directories) returns any entry; false when it fails
+// and when `folder` names no folder.
 bool FolderExists(std::string_view folder, FileSystem& fileSystem);
 
 // Appends to `list` every file matching `pattern` whose attributes equal `attribute`
@@ -45,9 +50,10 @@ bool FolderExists(std::string_view folder, FileSystem& fileSystem);
 std::optional<std::string> ListMatchingFiles(std::string_view pattern, std::int16_t attribute,
                                              PictureList& list, FileSystem& fileSystem);
 
-// Rebuilds `list` from `folder` for the kinds whose element of `pictureKinds` is 1.
-// pictureCount restarts at 0; each addition sizes picturePaths to exactly
-// 0..pictureCount, so a scan that finds nothing leaves the old paths beyond the count.
+// Rebuilds `list` from `folder` for the kinds whose element of `pictureKinds` is 1
+// (nothing when `folder` names no folder). pictureCount restarts at 0; each addition sizes
+// picturePaths to exactly 0..pictureCount, so a scan that finds nothing leaves the old paths beyond
+// the count.
 void ScanPictureFolder(std::string_view folder, const std::array<std::int16_t, 4>& pictureKinds,
                        PictureList& list, FileSystem& fileSystem);
 

@@ -19,6 +19,19 @@ char32_t UpperAscii(char32_t c) {
     return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c;
 }
 
+// The window handle that follows the mode letter's separator, from the fourth character
+// on. Hosts write it as an unsigned decimal number, so 2^31..2^32-1 are handles like any
+// other; a negative number is taken as the same 32 bits, as the signed reading did.
+std::uint32_t HandleAfterModeLetter(const std::u32string& chars) {
+    const std::string rest = chars.size() > 3 ? Utf32ToUtf8(chars.substr(3)) : std::string();
+    const double handle = std::nearbyint(LenientNumber(rest));
+    if (handle < std::numeric_limits<std::int32_t>::min() ||
+        handle > std::numeric_limits<std::uint32_t>::max()) {
+        return 0;
+    }
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(handle));
+}
+
 }  // namespace
 
 std::string ArgumentTextOf(std::string_view commandLine) {
@@ -68,26 +81,20 @@ Dispatch DispatchFor(std::string_view argumentText) {
     d.modeLetter = chars.size() >= 2 ? UpperAscii(chars[1]) : 0;
 
     switch (d.modeLetter) {
-        case U'P': {
+        case U'P':
             d.runMode = RunMode::preview;
-            const std::string rest =
-                chars.size() > 3 ? Utf32ToUtf8(chars.substr(3)) : std::string();
-            // The handle is rounded to a 32-bit integer; one that does not fit stays 0.
-            const double handle = std::nearbyint(LenientNumber(rest));
-            if (handle >= std::numeric_limits<std::int32_t>::min() &&
-                handle <= std::numeric_limits<std::int32_t>::max()) {
-                d.hostWindow = static_cast<std::uint32_t>(static_cast<std::int32_t>(handle));
-            }
+            d.hostWindow = HandleAfterModeLetter(chars);
             break;
-        }
         case U'C':
             d.runMode = RunMode::configure;
+            d.hostWindow = HandleAfterModeLetter(chars);
             break;
         case U'S':
             d.runMode = RunMode::saver;
             break;
         default:
-            d.runMode = argumentText.empty() ? RunMode::saverWithoutSwitch : RunMode::none;
+            // The system runs a screen saver without arguments for "Configure".
+            d.runMode = argumentText.empty() ? RunMode::configure : RunMode::none;
             break;
     }
     return d;

@@ -9,18 +9,20 @@
 namespace velnor {
 
 enum class RunMode {
-    preview,             // "P": still picture inside the host's pane
-    configure,           // "C": settings dialog
-    saver,               // "S": full screen, cursor hidden, mouse movement ends it
-    saverWithoutSwitch,  // empty argument text: full screen, only a click ends it
-    none,                // anything else: load the settings and end
+    preview,    // "P": still picture inside the host's pane
+    configure,  // "C", or no argument text at all ("Configure" in the file's menu)
+    saver,      // "S": full screen, cursor hidden, mouse movement ends it
+    none,       // anything else: load the settings and end
 };
 
 struct Dispatch {
     std::string argumentText;  // the command line after the program path (UTF-8)
     char32_t modeLetter = 0;   // second character upper-cased; 0 when there is none
     RunMode runMode = RunMode::none;
-    std::uint32_t hostWindow = 0;  // preview only; 0 when unusable
+    // The number from the fourth character on (/p 1234, /c:5678), read as an unsigned
+    // 32-bit window handle: the preview's host pane, or the window that owns the dialog.
+    // 0 when there is none or it does not fit 32 bits.
+    std::uint32_t hostWindow = 0;
 };
 
 // Cuts the program path (quoted or not) and the blanks after it from a full command line.

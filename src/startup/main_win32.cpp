@@ -18,23 +18,30 @@ namespace {
 // The saver window or the settings dialog of another process is open. The wide functions
 // match the titles whatever the system's code page is.
 bool AnotherInstanceIsOpen() {
-    return FindWindowW(nullptr, L"VelnorS") != nullptr ||
+    return FindWindowW(nullptr, velnor::kSaverTitle) != nullptr ||
            FindWindowW(nullptr, velnor::kDialogTitle) != nullptr;
 }
 
+// Window handles have 32 significant bits; widened to 64 bits they are sign-extended, as
+// the system itself does when a handle crosses from a 32-bit to a 64-bit process.
 HWND HostWindowOf(const velnor::Dispatch& dispatch) {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(dispatch.hostWindow));
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<LONG>(dispatch.hostWindow)));
 }
 
-// The saver's start: the cursor is hidden only with the mode letter "S"; without any
-// argument text mouse movement does not end it.
-velnor::SaverStart StartSaver(const velnor::Dispatch& dispatch) {
+// The window the dialog belongs to (/c:HWND from the screen-saver settings page): the
+// top-level window of a handle that names an existing window, otherwise none.
+HWND DialogOwnerOf(const velnor::Dispatch& dispatch) {
+    HWND given = HostWindowOf(dispatch);
+    if (given == nullptr || !IsWindow(given)) return nullptr;
+    return GetAncestor(given, GA_ROOT);
+}
+
+// The saver's start: mode letter "S", so the cursor is hidden and movement ends it.
+velnor::SaverStart StartSaver() {
     velnor::SaverStart start;
-    start.movementEnds = !dispatch.argumentText.empty();
-    if (dispatch.runMode == velnor::RunMode::saver) {
-        start.restoreCursor = true;
-        start.cursorCount = ShowCursor(FALSE);
-    }
+    start.movementEnds = true;
+    start.restoreCursor = true;
+    start.cursorCount = ShowCursor(FALSE);
     return start;
 }
 
@@ -56,14 +63,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                          *velnor::MakePlatformFileSystem());
 
     if (dispatch.runMode == RunMode::configure) {
-        // A handle after the letter (/c:5678) is ignored: the dialog has no owner.
-        velnor::RunSettingsDialog(instance, settings, location);
+        velnor::RunSettingsDialog(instance, settings, location, DialogOwnerOf(dispatch));
         return 0;
     }
-    if (dispatch.runMode != RunMode::saver && dispatch.runMode != RunMode::saverWithoutSwitch) {
-        return 0;
-    }
-    velnor::SaverSession session(instance, settings, StartSaver(dispatch));
+    if (dispatch.runMode != RunMode::saver) return 0;
+    velnor::SaverSession session(instance, settings, StartSaver());
     session.Run();  // returns only when no saver window could be made
     return 0;
 }

@@ -157,8 +157,8 @@ class Win32PictureDecoder final : public PictureDecoder {
     std::optional<Surface> Decode(const std::string& utf8Path) override {
         const std::wstring path = WideFromUtf8(utf8Path);
         if (path.empty()) return std::nullopt;
-        const auto bytes = ReadWholeFile(path, kMaxFileBytes);
-        if (!bytes || !LooksComplete(*bytes)) return std::nullopt;
+        auto bytes = ReadWholeFile(path, kMaxFileBytes);
+        if (!bytes || !CompleteForDecoding(*bytes)) return std::nullopt;
         if (SniffPictureKind(*bytes) == PictureKind::kMetafile) {
             return DecodeMetafileBytes(bytes->data(), bytes->size());
         }

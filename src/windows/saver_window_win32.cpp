@@ -15,7 +15,6 @@ namespace velnor {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Velnor_S";
-constexpr wchar_t kCaption[] = L"VelnorS";
 
 }  // namespace
 
@@ -40,7 +39,7 @@ bool SaverWindow::Load(HINSTANCE instance, const SaverSettings& settings, const 
         return false;
     }
     const Rect& r = screen_.windowRect;
-    if (!CreateWindowExW(0, kClassName, kCaption, WS_POPUP, r.left, r.top,
+    if (!CreateWindowExW(0, kClassName, kSaverTitle, WS_POPUP, r.left, r.top,
                          static_cast<int>(r.width()), static_cast<int>(r.height()), nullptr,
                          nullptr, instance, this)) {
         return false;

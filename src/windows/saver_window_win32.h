@@ -17,6 +17,9 @@
 
 namespace velnor {
 
+// The saver window's title; the program's entry also looks for it to refuse a second instance.
+inline constexpr wchar_t kSaverTitle[] = L"VelnorS";
+
 class SaverSession;
 
 class SaverWindow {

@@ -1,10 +1,12 @@
 // The dialog's folder listing: pass and kind order, attribute filtering, progress,
-// errors reported once and never repeated, and stopping when the dialog closes.
+// errors reported once and never repeated, stopping when the dialog closes, and no
+// listing at all for an empty folder text (a cancelled browse).
 #include "dialog/folder_listing.h"
 
 #include <gtest/gtest.h>
 
 #include "../settings/fake_file_system.h"
+#include "../settings/recording_file_system.h"
 
 namespace velnor {
 namespace {
@@ -120,6 +122,21 @@ TEST(DialogFolderListing, ListNeverGrowsBeyondTheCountLimit) {
     EXPECT_EQ(files.back(), In("a.bmp"));
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_FALSE(stopped);
+}
+
+TEST(DialogFolderListing, AnEmptyFolderTextListsNothingNotTheRoot) {
+    test::RecordingFileSystem fs;  // the real file system, whose root has entries
+    for (const char* folder : {"", "  "}) {
+        std::int16_t pass = -1;
+        int progress = 0;
+        int errors = 0;
+        const auto files = ListDialogFolder(
+            folder, kAllKinds, pass, fs, [&](std::size_t) { return ++progress > 0; },
+            [&](const std::string&) { ++errors; });
+        EXPECT_TRUE(files.empty());
+        EXPECT_EQ(progress + errors, 0);
+    }
+    EXPECT_EQ(fs.listed, std::vector<std::string>{});
 }
 
 TEST(DialogFolderListing, FileNamePartDropsTheFolder) {

@@ -1,6 +1,7 @@
 """End to end: the saver's background pictures under Wine. The second sample picture, and a
 folder of pictures of three kinds changed every second in the order of the scan (kinds in the
-order bmp, gif, jpg, wmf), with a damaged file skipped and the list wrapping around."""
+order bmp, gif, jpg, wmf), with a damaged file skipped and the list wrapping around. A JPEG
+that lacks only its end marker is shown; one cut inside its picture data is not."""
 
 import os
 import subprocess
@@ -29,6 +30,15 @@ def make_picture_folder():
     with open(os.path.join(folder, "z.wmf"), "wb") as out:
         out.write(b"\xd7\xcd\xc6\x9a" + b"\x00\x13" * 40)
     return folder
+
+
+def jpeg_scan_data(data):
+    """(start, end) of the entropy-coded data of a JPEG's single scan."""
+    at = 2
+    while data[at + 1] != 0xDA:
+        at += 2 + (data[at + 2] << 8 | data[at + 3])
+    start = at + 2 + (data[at + 2] << 8 | data[at + 3])
+    return start, data.rindex(b"\xff\xd9")
 
 
 def colour_name(pixel):
@@ -81,6 +91,27 @@ class Pictures(unittest.TestCase):
         red_after = next((t for name, t in seen if name == "red" and t > blue_at), None)
         self.assertIsNotNone(red_after, f"the list did not wrap around: {seen}")
         self.assertGreater(red_after - blue_at, 1.5, "the damaged file was not skipped")
+
+    def test_jpeg_without_its_end_marker_is_shown_one_cut_in_its_data_is_not(self):
+        folder = wine_harness.temporary_folder(SESSION, "cut-pictures")
+        for name, colour in (("whole-but-end.jpg", "lime"), ("cut.jpg", "red")):
+            path = os.path.join(folder, name)
+            subprocess.run(["convert", "-size", "400x300", f"xc:{colour}", path], check=True)
+            with open(path, "rb") as f:
+                data = f.read()
+            start, end = jpeg_scan_data(data)
+            self.assertGreater(end - start, 8)
+            with open(path, "wb") as f:
+                f.write(data[:end] if colour == "lime" else data[:(start + end) // 2])
+        self.run_saver({"ｻﾝﾌﾟﾙ画像有無": 0, "画像のﾌｫﾙﾀﾞ": SESSION.windows_path(folder),
+                        "画像のｲﾝﾀｰﾊﾞﾙ": 1, "画像のｻｲｽﾞ": 1})
+        seen = set()
+        started = time.monotonic()
+        while time.monotonic() - started < 4:
+            shot = SESSION.screenshot("cut-jpeg")
+            seen |= {colour_name(shot.pixel(x, y)) for x, y in PROBES}
+        self.assertIn("green", seen, "the JPEG without its end marker was not shown")
+        self.assertNotIn("red", seen, "a JPEG cut inside its data was shown")
 
 
 if __name__ == "__main__":

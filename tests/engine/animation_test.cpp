@@ -70,7 +70,7 @@ TEST(AnimationMotion, SpriteCornerFloorsTheOrbitPointOfAClosingOrbit) {
     EXPECT_EQ(corners[15], (std::pair{872.0f, 360.0f}));
 }
 
-TEST(AnimationMotion, InFrontOnTheLowerHalfOfTheOrbitAnd60) {
+TEST(AnimationMotion, InFrontOnTheLowerHalfOfTheOrbitOnly) {
     Animation a(DefaultSceneSettings(), 640, 480, 1);
     a.AdvanceMotion();
     EXPECT_EQ(a.motion().clockAngle, 45.1);
@@ -82,10 +82,34 @@ TEST(AnimationMotion, InFrontOnTheLowerHalfOfTheOrbitAnd60) {
     }
     const std::pair<double, bool> cases[] = {{0.1, false},  {14.9, false}, {15.0, true},
                                              {30.0, true},  {45.0, true},  {45.1, false},
-                                             {59.9, false}, {60.0, true}};
+                                             {59.9, false}, {60.0, false}};
     for (const auto& [clock, inFront] : cases) {
         ASSERT_TRUE(found.contains(clock)) << clock;
         EXPECT_EQ(found[clock], inFront) << clock;
+    }
+}
+
+TEST(AnimationMotion, DepthChangesExactlyTwicePerRevolutionAndFollowsTheDrawnPosition) {
+    Animation a(DefaultSceneSettings(), 1024, 768, 1);
+    a.AdvanceMotion();
+    bool previous = a.motion().inFront;
+    for (int revolution = 0; revolution < 3; ++revolution) {
+        int changes = 0;
+        for (int frame = 0; frame < 600; ++frame) {
+            a.AdvanceMotion();
+            const MotionState& m = a.motion();
+            changes += m.inFront != previous;
+            previous = m.inFront;
+            // A sprite wholly below the orbit's centre line is on its near half, one
+            // wholly above it on the far half (the top of the orbit, the wrap included).
+            if (m.spriteTop >= 384) {
+                ASSERT_TRUE(m.inFront) << m.clockAngle;
+            }
+            if (m.spriteTop + kSpriteSize <= 384) {
+                ASSERT_FALSE(m.inFront) << m.clockAngle;
+            }
+        }
+        EXPECT_EQ(changes, 2) << revolution;
     }
 }
 

@@ -1,11 +1,14 @@
 // Byte checks before decoding: kinds recognised by content, JPEG and BMP files cut off at
-// any point refused, complete ones (also with stray bytes and embedded thumbnails) passed.
+// any point refused, complete ones (also with stray bytes and embedded thumbnails) passed,
+// and JPEG files that lack only their end marker passed and mended for the decoder.
 #include "engine/picture_checks.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <vector>
+
+#include "jpeg_test_files.h"
 
 namespace velnor {
 namespace {
@@ -50,9 +53,57 @@ TEST(PictureChecks, AJpegIsCompleteOnlyWithItsFinalEndMarker) {
     Bytes trailing = sample;  // data after the end marker, as some cameras write
     trailing.insert(trailing.end(), {1, 2, 3});
     EXPECT_TRUE(LooksComplete(trailing));
-    for (std::size_t cut : {sample.size() / 4, sample.size() / 2, sample.size() - 2}) {
+    EXPECT_TRUE(LooksComplete(Bytes(sample.begin(), sample.end() - 2)));  // all data there
+    for (std::size_t cut : {sample.size() / 4, sample.size() / 2, sample.size() - 3}) {
         EXPECT_FALSE(LooksComplete(Bytes(sample.begin(), sample.begin() + cut))) << cut;
     }
+}
+
+TEST(PictureChecks, AJpegLackingOnlyItsEndMarkerIsWholeOneCutInItsDataIsNot) {
+    using testing::JpegLayout;
+    const struct {
+        const char* name;
+        JpegLayout layout;
+        bool wholeWithoutEndMarker;
+    } cases[] = {
+        {"4:2:0", {}, true},
+        {"4:2:0, partial MCUs", {.width = 37, .height = 21}, true},
+        {"4:4:4, restarts", {.subsampledChroma = false, .restartRows = 1}, true},
+        {"grey, restarts", {.width = 27, .height = 40, .grey = true, .restartRows = 2}, true},
+        {"scan per component", {.scanPerComponent = true}, true},
+        // Whether the last scan of a progressive file is whole is not checked: refused.
+        {"progressive", {.progressive = true}, false},
+    };
+    for (const auto& c : cases) {
+        const Bytes whole = testing::EncodeTestJpeg(c.layout);
+        ASSERT_EQ(Bytes(whole.end() - 2, whole.end()), (Bytes{0xFF, 0xD9})) << c.name;
+        EXPECT_TRUE(LooksComplete(whole)) << c.name;
+        // Without the end marker, or with only its first byte.
+        for (std::size_t missing : {1, 2}) {
+            Bytes bytes(whole.begin(), whole.end() - static_cast<std::ptrdiff_t>(missing));
+            EXPECT_EQ(LooksComplete(bytes), c.wholeWithoutEndMarker) << c.name << missing;
+            EXPECT_EQ(CompleteForDecoding(bytes), c.wholeWithoutEndMarker) << c.name << missing;
+            if (missing == 2 && c.wholeWithoutEndMarker) {
+                EXPECT_EQ(bytes, whole) << c.name;  // the marker is put back
+            }
+        }
+        // Cut anywhere before that, even by one byte of picture data.
+        for (std::size_t cut = 3; cut + 2 < whole.size(); ++cut) {
+            ASSERT_FALSE(LooksComplete(Bytes(whole.begin(), whole.begin() + cut)))
+                << c.name << " cut at " << cut << " of " << whole.size();
+        }
+    }
+}
+
+TEST(PictureChecks, CompleteForDecodingLeavesOtherDataAsItIs) {
+    const Bytes texture = ReadAll(VELNOR_RESOURCE_DIR "/texture.bmp");
+    for (const Bytes& original : {kJpegSkeleton, texture, Bytes{'G', 'I', 'F', '8', '9', 'a'}}) {
+        Bytes bytes = original;
+        EXPECT_TRUE(CompleteForDecoding(bytes));
+        EXPECT_EQ(bytes, original);
+    }
+    Bytes cut(texture.begin(), texture.end() - 1);
+    EXPECT_FALSE(CompleteForDecoding(cut));
 }
 
 TEST(PictureChecks, ABmpMustHoldThePixelsItsHeaderAnnounces) {

@@ -1,9 +1,11 @@
 // The Linux picture decoder on real files: the kinds the folder scan accepts, damaged
-// and lying files refused, transparency over black, metafiles on white.
+// and lying files refused, a JPEG without only its end marker shown whole, transparency
+// over black, metafiles on white.
 #include "engine/picture_decoder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -122,6 +124,22 @@ TEST_F(PictureDecoderTest, UnreadableFilesGiveNothing) {
     }
     EXPECT_FALSE(decoder->Decode(::testing::TempDir() + "velnor_decoder_missing.jpg"));
     EXPECT_FALSE(decoder->Decode(""));
+}
+
+TEST_F(PictureDecoderTest, AJpegLackingOnlyItsEndMarkerIsShownWholeOneCutInItsDataIsNot) {
+    const Bytes whole = ReadAll(VELNOR_RESOURCE_DIR "/sample2.jpg");
+    const auto expected = decoder->Decode(VELNOR_RESOURCE_DIR "/sample2.jpg");
+    ASSERT_TRUE(expected);
+    for (std::size_t missing : {1, 2}) {
+        const auto shown = decoder->Decode(
+            WriteTemp("no_end.jpg", Bytes(whole.begin(), whole.end() - static_cast<int>(missing))));
+        ASSERT_TRUE(shown) << missing;
+        EXPECT_EQ(shown->width(), expected->width());
+        EXPECT_EQ(shown->height(), expected->height());
+        EXPECT_TRUE(std::equal(shown->data(), shown->data() + shown->width() * shown->height(),
+                               expected->data()));
+    }
+    EXPECT_FALSE(decoder->Decode(WriteTemp("cut.jpg", Bytes(whole.begin(), whole.end() - 40))));
 }
 
 TEST_F(PictureDecoderTest, AbsurdSizesAreRefusedBeforeDecoding) {

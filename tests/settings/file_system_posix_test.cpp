@@ -1,16 +1,20 @@
 // The Linux file system under the scan: attribute mapping (owner-writable file = none,
 // not owner-writable = read-only, dot-file = hidden, folder = directory, others = system)
-// and a scan of a real temporary folder.
+// and a scan of a real temporary folder; an empty folder text lists nothing, not the root.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "recording_file_system.h"
 #include "settings/file_system.h"
+#include "settings/load_settings.h"
 #include "settings/picture_scan.h"
+#include "settings/settings_keys.h"
 #include "temp_folder.h"
 
 namespace velnor {
 namespace {
 
+using test::RecordingFileSystem;
 using test::TempFolder;
 
 void MakeReadOnly(const std::filesystem::path& file) {
@@ -74,6 +78,32 @@ TEST(PosixFileSystem, FolderTestAndListingErrors) {
     ASSERT_TRUE(missing.error.has_value());
     EXPECT_FALSE(missing.error->empty());
     EXPECT_FALSE(fs->ListMatching(root + "/*.bmp", false).error.has_value());
+}
+
+TEST(PosixFileSystem, AnEmptyFolderTextNamesNoFolderAndNothingIsListed) {
+    // The root of this file system is a folder with entries: listing it would find them.
+    RecordingFileSystem fs;
+    ASSERT_TRUE(FolderExists("/", fs));
+    fs.listed.clear();
+    for (const char* folder : {"", "   "}) {
+        EXPECT_FALSE(FolderExists(folder, fs)) << '"' << folder << '"';
+        PictureList list;
+        list.pictureCount = 2;
+        list.picturePaths = {"", "old1", "old2"};
+        ScanPictureFolder(folder, {1, 1, 1, 1}, list, fs);
+        EXPECT_EQ(list.pictureCount, 0);
+    }
+    // The saver's start with folder pictures chosen but no folder: black, no list.
+    TempFolder folder;
+    const auto ini =
+        folder.Write("Velnor.ini", "[Section]\r\n" + std::string(kPictureFolderKey) + "=\r\n" +
+                                       std::string(kUseSampleKey) + "=0\r\n");
+    SaverSettings settings;
+    LoadSettings(settings, ini, fs);
+    EXPECT_EQ(settings.useSample, 0);
+    EXPECT_EQ(settings.pictureFolder, "");
+    EXPECT_EQ(settings.pictures.pictureCount, 0);
+    EXPECT_EQ(fs.listed, std::vector<std::string>{});
 }
 
 }  // namespace
