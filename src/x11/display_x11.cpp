@@ -96,11 +96,12 @@ std::vector<MonitorArea> QueryMonitors(Display* display) {
     if (XRRQueryExtension(display, &eventBase, &errorBase) &&
         XRRQueryVersion(display, &major, &minor) && (major > 1 || (major == 1 && minor >= 5))) {
         int count = 0;
-        if (XRRMonitorInfo* info = XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
+        if (XRRMonitorInfo* info =
+                XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
             for (int i = 0; i < count; ++i) {
                 const XRRMonitorInfo& m = info[i];
-                monitors.push_back(MonitorArea{Rect{m.x, m.y, m.x + m.width, m.y + m.height},
-                                               m.primary != 0});
+                monitors.push_back(
+                    MonitorArea{Rect{m.x, m.y, m.x + m.width, m.y + m.height}, m.primary != 0});
             }
             XRRFreeMonitors(info);
         }

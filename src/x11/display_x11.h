@@ -16,7 +16,7 @@ namespace velnor {
 
 struct DrawWindow {
     Window window = 0;
-    bool own = false;       // made by the program: it handles keys and the close button
+    bool own = false;        // made by the program: it handles keys and the close button
     bool spansRoot = false;  // the root or the daemon's window: one scene per monitor
     Atom deleteMessage = 0;  // WM_DELETE_WINDOW of an own window
 };

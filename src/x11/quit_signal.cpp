@@ -37,6 +37,8 @@ int InstallQuitSignals() {
     return ends[0];
 }
 
-bool QuitSignalled() { return g_quit != 0; }
+bool QuitSignalled() {
+    return g_quit != 0;
+}
 
 }  // namespace velnor

@@ -109,7 +109,8 @@ struct OptionSpec {
 const std::vector<OptionSpec>& OptionTable() {
     using S = SettingsOverrides;
     static const std::vector<OptionSpec> table = {
-        {"root", false, "", [](SaverOptions& o, auto) { return o.target = DrawTarget::kRoot, true; }},
+        {"root", false, "",
+         [](SaverOptions& o, auto) { return o.target = DrawTarget::kRoot, true; }},
         {"window", false, "",
          [](SaverOptions& o, auto) { return o.target = DrawTarget::kOwnWindow, true; }},
         {"window-id", true, "a window id, decimal or 0x hexadecimal",
@@ -137,7 +138,8 @@ const std::vector<OptionSpec>& OptionTable() {
         {"depth", true, "a whole number from 12 to 25", Int16Setting(&S::perspectiveDepth, 12, 25)},
         {"speed", true, "a whole number of milliseconds from 0 to 1000",
          Int16Setting(&S::frameDelayMs, 0, 1000)},
-        {"scale", true, "a whole number of pixels from 16 to 1024", Int16Setting(&S::scale, 16, 1024)},
+        {"scale", true, "a whole number of pixels from 16 to 1024",
+         Int16Setting(&S::scale, 16, 1024)},
         {"ball-colour", true, "R,G,B with each from 0 to 255", BallColour},
         {"random-shape", false, "", RandomFlag(0, 1)},
         {"no-random-shape", false, "", RandomFlag(0, 0)},

@@ -9,10 +9,10 @@ std::vector<MonitorArea> MonitorsInWindow(std::span<const MonitorArea> monitorsI
     for (const MonitorArea& monitor : monitorsInRoot) {
         const Rect visible = Intersect(monitor.bounds, windowInRoot);
         if (visible.empty()) continue;
-        areas.push_back(MonitorArea{
-            Rect{visible.left - windowInRoot.left, visible.top - windowInRoot.top,
-                 visible.right - windowInRoot.left, visible.bottom - windowInRoot.top},
-            monitor.primary});
+        areas.push_back(
+            MonitorArea{Rect{visible.left - windowInRoot.left, visible.top - windowInRoot.top,
+                             visible.right - windowInRoot.left, visible.bottom - windowInRoot.top},
+                        monitor.primary});
     }
     return areas;
 }

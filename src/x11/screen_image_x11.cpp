@@ -59,10 +59,10 @@ bool ScreenImage::Create(Display* display, Visual* visual, int depth, int width,
             return false;
         }
     }
-    directLayout_ = image_->bits_per_pixel == 32 && image_->red_mask == 0xFF0000 &&
-                    image_->green_mask == 0xFF00 && image_->blue_mask == 0xFF &&
-                    image_->byte_order == (std::endian::native == std::endian::little ? LSBFirst
-                                                                                       : MSBFirst);
+    directLayout_ =
+        image_->bits_per_pixel == 32 && image_->red_mask == 0xFF0000 &&
+        image_->green_mask == 0xFF00 && image_->blue_mask == 0xFF &&
+        image_->byte_order == (std::endian::native == std::endian::little ? LSBFirst : MSBFirst);
     return true;
 }
 
