@@ -31,18 +31,19 @@ std::filesystem::path UserSettingsFile() {
     return folder.empty() ? folder : folder / kSettingsFileName;
 }
 
-// The sample pictures lie beside the program (a build or a copied program) or in the
-// installed data folder.
+// The sample pictures lie beside the program (a build, or a copied program) or, for an
+// installed one (<prefix>/libexec/xscreensaver/velnor), in <prefix>/share/velnor.
 std::optional<Surface> LoadSample(int sampleChoice) {
     if (sampleChoice != 0 && sampleChoice != 1) return std::nullopt;
     const char* name = sampleChoice == 0 ? "sample1.jpg" : "sample2.jpg";
     std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path folder =
+        std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    if (error) return std::nullopt;
+    const std::filesystem::path installed = folder.parent_path().parent_path() / "share" / "velnor";
     std::unique_ptr<PictureDecoder> decoder = MakePictureDecoder();
-    for (const std::filesystem::path& folder :
-         {program.parent_path(), std::filesystem::path(VELNOR_DATA_DIR)}) {
-        if (folder.empty()) continue;
-        if (auto picture = decoder->Decode((folder / name).string())) return picture;
+    for (const std::filesystem::path& candidate : {folder / name, installed / name}) {
+        if (auto picture = decoder->Decode(candidate.string())) return picture;
     }
     return std::nullopt;
 }

@@ -26,6 +26,7 @@ def parse_args():
     parser.add_argument("--program", default=os.path.join(build, "bin", "velnor"))
     parser.add_argument("--test-window", default=os.path.join(build, "bin", "velnor_test_window"))
     parser.add_argument("--work", default=os.path.join(build, "tests", "x11", "manual"))
+    parser.add_argument("--build", default=build, help="the native build folder")
     parser.add_argument("unittest_args", nargs="*")
     return parser.parse_args()
 
