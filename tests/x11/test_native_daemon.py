@@ -87,7 +87,8 @@ class Daemon(unittest.TestCase):
                               capture_output=True, text=True).returncode == 0
 
     def start_daemon(self):
-        log = open(os.path.join(ARGS.work, "daemon.log"), "w")
+        self.log_path = os.path.join(ARGS.work, "daemon.log")
+        log = open(self.log_path, "w")
         self.addCleanup(log.close)
         daemon = subprocess.Popen(self.as_user("xscreensaver", "-no-splash", "-verbose"),
                                   stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
@@ -102,13 +103,18 @@ class Daemon(unittest.TestCase):
                     os.killpg(daemon.pid, 9)
                     daemon.wait()
         self.addCleanup(stop)
-        self.assertTrue(wait_until(lambda: self.command("-time"), 15), "the daemon did not start")
+        self.assertTrue(wait_until(lambda: self.command("-time"), 15),
+                        "the daemon did not start:\n" + self.daemon_log())
+
+    def daemon_log(self):
+        with open(self.log_path) as log:
+            return log.read()[-3000:]
 
     def test_activate_shows_velnor_and_deactivate_ends_it(self):
         self.start_daemon()
         self.assertTrue(self.command("-activate"))
         self.assertTrue(wait_until(lambda: processes_named("velnor", self.uid), 10),
-                        "the daemon did not start velnor")
+                        "the daemon did not start velnor:\n" + self.daemon_log())
         shot = self.screen.wait_for_lines("daemon-active", (512, 384), 140)
         self.assertTrue(all(line_counts(shot, (512, 384), 140)), shot.path)
         # The sample picture (a planet among stars) is behind the ball: most of the
@@ -118,7 +124,7 @@ class Daemon(unittest.TestCase):
 
         self.assertTrue(self.command("-deactivate"))
         self.assertTrue(wait_until(lambda: not processes_named("velnor", self.uid), 5),
-                        "velnor still runs after the daemon deactivated")
+                        "velnor still runs after the daemon deactivated:\n" + self.daemon_log())
 
 
 if __name__ == "__main__":
