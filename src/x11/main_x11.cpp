@@ -84,6 +84,7 @@ int Run(const std::vector<std::string>& arguments) {
         run.sample = sample ? &*sample : nullptr;
         run.seed = options->seed.value_or(ClockSeed());
         run.allowSharedMemory = !options->noSharedMemory;
+        run.fitBallToWindow = options->target == DrawTarget::kGivenWindow;
         run.quitFd = quitFd;
         status = SaverX11(display, *target, run).Run();
     } else {

@@ -51,7 +51,11 @@ bool SaverX11::BuildScenes() {
     builtFor_ = geometry->inRoot;
     const std::vector<MonitorArea> monitors =
         target_.spansRoot ? QueryMonitors(display_) : std::vector<MonitorArea>{};
-    const SaverSettings& settings = *run_.settings;
+    SaverSettings settings = *run_.settings;
+    if (run_.fitBallToWindow) {
+        settings.scale = FittedRadius(settings.scale, static_cast<int>(geometry->inRoot.width()),
+                                      static_cast<int>(geometry->inRoot.height()));
+    }
     for (const SaverScreen& placed : PlanWindowScenes(monitors, geometry->inRoot, run_.seed)) {
         auto scene = std::make_unique<Scene>(placed, settings);
         if (!scene->image.Create(display_, geometry->visual, geometry->depth, placed.screenWidth,

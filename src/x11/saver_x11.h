@@ -27,7 +27,8 @@ struct SaverRun {
     const Surface* sample = nullptr;  // the chosen sample picture when useSample is 1
     std::uint64_t seed = 0;
     bool allowSharedMemory = true;
-    int quitFd = -1;  // readable once SIGTERM or SIGINT arrived
+    bool fitBallToWindow = false;  // a given window: shrink the ball to fit (FittedRadius)
+    int quitFd = -1;               // readable once SIGTERM or SIGINT arrived
 };
 
 class SaverX11 {

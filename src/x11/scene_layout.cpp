@@ -1,6 +1,8 @@
 // Places the scenes of a window from the monitors it covers.
 #include "x11/scene_layout.h"
 
+#include <algorithm>
+
 namespace velnor {
 
 std::vector<MonitorArea> MonitorsInWindow(std::span<const MonitorArea> monitorsInRoot,
@@ -23,6 +25,12 @@ std::vector<SaverScreen> PlanWindowScenes(std::span<const MonitorArea> monitorsI
     const Rect whole{0, 0, static_cast<int>(windowInRoot.width()),
                      static_cast<int>(windowInRoot.height())};
     return PlanSaverScreens(areas, whole, seed);
+}
+
+std::int16_t FittedRadius(std::int16_t scale, int windowWidth, int windowHeight) {
+    const int fitting = std::min(windowWidth, windowHeight) * 3 / 10;
+    return static_cast<std::int16_t>(
+        std::min<int>(scale, std::max(fitting, kSmallestFittedRadius)));
 }
 
 }  // namespace velnor

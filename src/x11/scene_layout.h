@@ -23,4 +23,10 @@ std::vector<MonitorArea> MonitorsInWindow(std::span<const MonitorArea> monitorsI
 std::vector<SaverScreen> PlanWindowScenes(std::span<const MonitorArea> monitorsInRoot,
                                           const Rect& windowInRoot, std::uint64_t seed);
 
+// The wire ball's radius in a window the program is given (the settings program's small
+// preview pane): `scale`, but no more than 0.3 of the window's smaller side (so even a
+// ball stretched to 1.6 times its height fits), and at least kSmallestFittedRadius.
+inline constexpr int kSmallestFittedRadius = 8;
+std::int16_t FittedRadius(std::int16_t scale, int windowWidth, int windowHeight);
+
 }  // namespace velnor

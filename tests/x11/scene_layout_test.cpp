@@ -47,5 +47,14 @@ TEST(SceneLayout, WithoutMonitorsTheWholeWindowIsOneScene) {
     }
 }
 
+TEST(SceneLayout, BallShrinksToFitASmallGivenWindowOnly) {
+    EXPECT_EQ(FittedRadius(128, 1024, 768), 128);  // large enough: the setting stands
+    EXPECT_EQ(FittedRadius(128, 427, 300), 90);    // 0.3 of the smaller side
+    EXPECT_EQ(FittedRadius(128, 300, 1000), 90);
+    EXPECT_EQ(FittedRadius(384, 1280, 1024), 307);
+    EXPECT_EQ(FittedRadius(128, 20, 10), kSmallestFittedRadius);
+    EXPECT_EQ(FittedRadius(4, 400, 300), 4);  // a smaller setting is never enlarged
+}
+
 }  // namespace
 }  // namespace velnor

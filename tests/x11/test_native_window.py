@@ -42,6 +42,8 @@ class GivenWindow(unittest.TestCase):
             self.assertIsNotNone(box, shot.path)
             for got, wanted in zip(centre_of(box), (300, 230)):
                 self.assertAlmostEqual(got, wanted, delta=6, msg=shot.path)
+            # The ball is made small enough for the window (radius 0.3 of its height).
+            self.assertLessEqual(box[3] - box[1], 2 * 90 + 2, shot.path)
 
             # Keys and clicks on a given window belong to its owner: velnor draws on.
             screen.xdotool("windowfocus", "--sync", str(window))
@@ -57,6 +59,8 @@ class GivenWindow(unittest.TestCase):
             self.assertIsNotNone(box, shot.path)
             for got, wanted in zip(centre_of(box), (500, 380)):
                 self.assertAlmostEqual(got, wanted, delta=6, msg=shot.path)
+            # Rebuilt for the new size, where the ball has its full radius of 128 again.
+            self.assertGreater(box[3] - box[1], 2 * 120, shot.path)
 
     def test_root_option_draws_on_the_daemons_window(self):
         with Screen() as screen:

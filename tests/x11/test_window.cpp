@@ -14,10 +14,11 @@ int main(int argc, char** argv) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return 1;
     const int screen = DefaultScreen(display);
-    const Window window = XCreateSimpleWindow(
-        display, RootWindow(display, screen), std::atoi(argv[1]), std::atoi(argv[2]),
-        static_cast<unsigned int>(std::atoi(argv[3])), static_cast<unsigned int>(std::atoi(argv[4])),
-        0, BlackPixel(display, screen), BlackPixel(display, screen));
+    const Window window =
+        XCreateSimpleWindow(display, RootWindow(display, screen), std::atoi(argv[1]),
+                            std::atoi(argv[2]), static_cast<unsigned int>(std::atoi(argv[3])),
+                            static_cast<unsigned int>(std::atoi(argv[4])), 0,
+                            BlackPixel(display, screen), BlackPixel(display, screen));
     XStoreName(display, window, "velnor test window");
     XSelectInput(display, window, StructureNotifyMask);
     XMapWindow(display, window);
