@@ -2,11 +2,14 @@
 the daemon's preview pane), following that window's size, ignoring input there, ending
 at once on SIGTERM and SIGINT, and presenting without shared memory."""
 
+import os
+import shutil
 import signal
+import subprocess
 import time
 import unittest
 
-from native_harness import Screen, exits_within, line_box, line_counts, run
+from native_harness import ARGS, Screen, exits_within, line_box, line_counts, run
 
 BALL = 140  # the default wire ball's radius (128) with some room
 
@@ -85,6 +88,38 @@ class GivenWindow(unittest.TestCase):
                 self.assertTrue(ended)
                 self.assertEqual(proc.returncode, 0, proc.stderr.read())
                 self.assertLess(elapsed, 0.100, f"{stop.name}: {elapsed * 1000:.0f} ms")
+
+
+def near(colour, wanted, tolerance=24):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, wanted))
+
+
+class FolderPictures(unittest.TestCase):
+    def test_pictures_change_at_the_interval_and_a_damaged_one_is_passed_over(self):
+        folder = os.path.join(ARGS.work, "pictures")
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(folder)
+        # Scan order: the kinds bmp, gif, jpg; the damaged GIF keeps the blue picture.
+        subprocess.run(["convert", "-size", "64x48", "xc:blue", os.path.join(folder, "a.bmp")],
+                       check=True, timeout=30)
+        with open(os.path.join(folder, "b.gif"), "wb") as damaged:
+            damaged.write(b"GIF89a" + bytes(range(256)) * 4)
+        subprocess.run(["convert", "-size", "64x48", "xc:red", os.path.join(folder, "c.jpg")],
+                       check=True, timeout=30)
+        with Screen() as screen:
+            proc = screen.start("--window", "--folder", folder, "--interval", "1")
+            colours = []
+            deadline = time.monotonic() + 8
+            while time.monotonic() < deadline and not any(near(c, (255, 0, 0)) for c in colours):
+                colour = screen.screenshot("folder").pixel(20, 20)
+                if colours or colour != (0, 0, 0):  # not before the first frame
+                    colours.append(colour)
+                time.sleep(0.25)
+            self.assertTrue(colours and near(colours[0], (0, 0, 255)), colours)
+            self.assertTrue(any(near(c, (255, 0, 0)) for c in colours), colours)
+            self.assertTrue(all(near(c, (0, 0, 255)) or near(c, (255, 0, 0)) for c in colours),
+                            colours)
+            self.assertIsNone(proc.poll())
 
 
 class PlainImages(unittest.TestCase):
