@@ -6,7 +6,9 @@
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 namespace velnor {
@@ -59,7 +61,31 @@ DrawWindow CreateOwnWindow(Display* display) {
     return own;
 }
 
+bool g_windowGone = false;
+std::set<int> g_reportedErrors;  // error codes already written to standard error
+
+int NoteError(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) {
+        g_windowGone = true;
+        return 0;
+    }
+    if (g_reportedErrors.insert(error->error_code).second) {
+        char text[160] = "";
+        XGetErrorText(display, error->error_code, text, sizeof text);
+        std::fprintf(stderr, "velnor: X error: %s (request %d)\n", text, error->request_code);
+    }
+    return 0;
+}
+
 }  // namespace
+
+void InstallErrorHandler() {
+    XSetErrorHandler(NoteError);
+}
+
+bool DrawWindowGone() {
+    return g_windowGone;
+}
 
 std::optional<DrawWindow> OpenDrawWindow(Display* display, DrawTarget target,
                                          std::uint32_t windowId) {

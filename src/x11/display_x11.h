@@ -34,6 +34,12 @@ struct WindowGeometry {
 
 std::optional<WindowGeometry> GeometryOf(Display* display, Window window);
 
+// Replaces Xlib's default error handler, which ends the program: a window or drawable
+// error (the window drawn on was destroyed) is noted for DrawWindowGone; any other error
+// is reported on standard error once per kind and otherwise ignored.
+void InstallErrorHandler();
+bool DrawWindowGone();
+
 // The monitors of the screen in root coordinates; empty when neither RandR 1.5 nor an
 // active Xinerama reports any.
 std::vector<MonitorArea> QueryMonitors(Display* display);

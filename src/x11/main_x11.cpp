@@ -77,6 +77,7 @@ int Run(const std::vector<std::string>& arguments) {
         std::cerr << "velnor: cannot open the display '" << XDisplayName(nullptr) << "'\n";
         return 1;
     }
+    InstallErrorHandler();
     int status = 1;
     if (const auto target = OpenDrawWindow(display, options->target, options->windowId)) {
         SaverRun run;

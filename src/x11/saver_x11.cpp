@@ -87,7 +87,7 @@ int SaverX11::Run() {
         const std::int64_t frameStart = PacedFrameStart(due, NowMicroseconds());
         DrawFrame();
         HandleEvents();
-        if (quit_) break;
+        if (quit_ || DrawWindowGone()) break;
         if (resized_) {
             resized_ = false;
             const std::optional<WindowGeometry> now = GeometryOf(display_, target_.window);

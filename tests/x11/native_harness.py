@@ -49,6 +49,7 @@ class Screen:
                 ["Xvfb", "-ac", "-screen", "0", f"{width}x{height}x24", *server_options])
             self._servers = [server]
         self._processes = []
+        self.window_owners = {}  # test window id -> the helper process that shows it
         os.makedirs(ARGS.work, exist_ok=True)
 
     def __enter__(self):
@@ -93,7 +94,13 @@ class Screen:
         self._processes.append(proc)
         window = int(proc.stdout.readline(), 16)
         proc.stdout.close()
+        self.window_owners[window] = proc
         return window
+
+    def ask_to_close(self, window):
+        """Sends `window` the window manager's close request."""
+        subprocess.run([ARGS.test_window, "--close", str(window)], env=self.env(), check=True,
+                       timeout=30)
 
     def xdotool(self, *arguments):
         return subprocess.run(["xdotool", *arguments], env=self.env(), check=True, timeout=30,

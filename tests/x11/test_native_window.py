@@ -19,8 +19,8 @@ def centre_of(box):
 
 
 class OwnWindow(unittest.TestCase):
-    def test_shows_the_moving_ball_and_closes_on_q_or_escape(self):
-        for key in ("q", "Escape"):
+    def test_shows_the_moving_ball_and_closes_on_q_escape_or_the_close_button(self):
+        for key in ("q", "Escape", None):
             with Screen() as screen:
                 proc = screen.start("--window", "--no-sample")
                 first = screen.wait_for_lines(f"own-window-{key}", (512, 384), BALL)
@@ -29,9 +29,12 @@ class OwnWindow(unittest.TestCase):
                 self.assertGreater(first.differing(second, 372, 244, 652, 524), 50,
                                    "the ball does not move")
                 window = screen.xdotool("search", "--name", "^Velnor$").split()[0]
-                screen.xdotool("windowfocus", "--sync", window)
-                screen.xdotool("key", key)
-                self.assertTrue(exits_within(proc, 5), f"{key} did not close the window")
+                if key:
+                    screen.xdotool("windowfocus", "--sync", window)
+                    screen.xdotool("key", key)
+                else:
+                    screen.ask_to_close(window)
+                self.assertTrue(exits_within(proc, 5), f"{key or 'close'} did not close it")
                 self.assertEqual(proc.returncode, 0)
 
 
@@ -64,6 +67,11 @@ class GivenWindow(unittest.TestCase):
                 self.assertAlmostEqual(got, wanted, delta=6, msg=shot.path)
             # Rebuilt for the new size, where the ball has its full radius of 128 again.
             self.assertGreater(box[3] - box[1], 2 * 120, shot.path)
+
+            # A window that goes away (its owner ends) ends velnor quietly.
+            screen.window_owners[window].kill()
+            self.assertTrue(exits_within(proc, 5), "velnor outlived its window")
+            self.assertEqual(proc.returncode, 0, proc.stderr.read())
 
     def test_root_option_draws_on_the_daemons_window(self):
         with Screen() as screen:
