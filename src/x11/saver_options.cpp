@@ -13,14 +13,29 @@
 namespace velnor {
 namespace {
 
-std::optional<long long> WholeNumber(std::string_view text, long long low, long long high) {
-    long long value = 0;
+// The whole text as a number of type `Number` in `base`, or nothing.
+template <typename Number>
+std::optional<Number> WholeText(std::string_view text, int base = 10) {
+    Number value{};
     const char* end = text.data() + text.size();
-    const auto [stop, status] = std::from_chars(text.data(), end, value);
-    if (text.empty() || status != std::errc() || stop != end || value < low || value > high) {
-        return std::nullopt;
-    }
+    const auto [stop, status] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || status != std::errc() || stop != end) return std::nullopt;
     return value;
+}
+
+std::optional<long long> WholeNumber(std::string_view text, long long low, long long high) {
+    const auto value = WholeText<long long>(text);
+    if (!value || *value < low || *value > high) return std::nullopt;
+    return value;
+}
+
+// An option without a value that stores `value` in a field of SaverOptions.
+template <typename Field>
+auto Set(Field SaverOptions::*field, Field value) {
+    return [=](SaverOptions& o, std::string_view) {
+        o.*field = value;
+        return true;
+    };
 }
 
 // A stored 16-bit setting from a whole number in [low, high].
@@ -106,74 +121,66 @@ struct OptionSpec {
     std::function<bool(SaverOptions&, std::string_view)> apply;
 };
 
-const std::vector<OptionSpec>& OptionTable() {
-    using S = SettingsOverrides;
-    static const std::vector<OptionSpec> table = {
-        {"root", false, "",
-         [](SaverOptions& o, auto) { return o.target = DrawTarget::kRoot, true; }},
-        {"window", false, "",
-         [](SaverOptions& o, auto) { return o.target = DrawTarget::kOwnWindow, true; }},
-        {"window-id", true, "a window id, decimal or 0x hexadecimal",
-         [](SaverOptions& o, std::string_view text) {
-             const auto id = ParseWindowId(std::string(text));
-             if (id) o.target = DrawTarget::kGivenWindow, o.windowId = *id;
-             return id.has_value();
-         }},
-        {"help", false, "", [](SaverOptions& o, auto) { return o.help = true, true; }},
-        {"no-shm", false, "", [](SaverOptions& o, auto) { return o.noSharedMemory = true, true; }},
-        {"seed", true, "a whole number from 0 to 18446744073709551615",
-         [](SaverOptions& o, std::string_view text) {
-             std::uint64_t seed = 0;
-             const auto [stop, status] =
-                 std::from_chars(text.data(), text.data() + text.size(), seed);
-             if (text.empty() || status != std::errc() || stop != text.data() + text.size()) {
-                 return false;
-             }
-             o.seed = seed;
-             return true;
-         }},
-        {"shape", true, "a whole number from 4 to 16", Int16Setting(&S::aspectTenths, 4, 16)},
-        {"perspective", false, "", Flag(&S::perspectiveOn, 1)},
-        {"no-perspective", false, "", Flag(&S::perspectiveOn, 0)},
-        {"depth", true, "a whole number from 12 to 25", Int16Setting(&S::perspectiveDepth, 12, 25)},
-        {"speed", true, "a whole number of milliseconds from 0 to 1000",
-         Int16Setting(&S::frameDelayMs, 0, 1000)},
-        {"scale", true, "a whole number of pixels from 16 to 1024",
-         Int16Setting(&S::scale, 16, 1024)},
-        {"ball-colour", true, "R,G,B with each from 0 to 255", BallColour},
-        {"random-shape", false, "", RandomFlag(0, 1)},
-        {"no-random-shape", false, "", RandomFlag(0, 0)},
-        {"random-depth", false, "", RandomFlag(1, 1)},
-        {"no-random-depth", false, "", RandomFlag(1, 0)},
-        {"random-colour", false, "", RandomFlag(2, 1)},
-        {"no-random-colour", false, "", RandomFlag(2, 0)},
-        {"parallel-colour", true, "a colour RRGGBB in hexadecimal", LineColour(&S::parallelColour)},
-        {"meridian-colour", true, "a colour RRGGBB in hexadecimal", LineColour(&S::meridianColour)},
-        {"folder", true, "a folder path",
-         [](SaverOptions& o, std::string_view text) {
-             o.settings.pictureFolder = std::string(text);
-             return !text.empty();
-         }},
-        {"kinds", true, "a list of bmp, gif, jpg, wmf separated by commas", PictureKinds},
-        {"interval", true, "a whole number of seconds from 1 to 32767",
-         Int16Setting(&S::pictureInterval, 1, 32767)},
-        {"fit", false, "", Flag(&S::pictureSize, 1)},
-        {"own-size", false, "", Flag(&S::pictureSize, 0)},
-        {"sample", true, "1 or 2",
-         [](SaverOptions& o, std::string_view text) {
-             const auto value = WholeNumber(text, 1, 2);
-             if (!value) return false;
-             o.settings.useSample = 1;
-             o.settings.sampleChoice = static_cast<std::int16_t>(*value - 1);
-             return true;
-         }},
-        {"no-sample", false, "", Flag(&S::useSample, 0)},
-    };
-    return table;
+bool GivenWindow(SaverOptions& o, std::string_view text) {
+    const auto id = ParseWindowId(std::string(text));
+    if (!id) return false;
+    o.target = DrawTarget::kGivenWindow;
+    o.windowId = *id;
+    return true;
 }
 
+bool Seed(SaverOptions& o, std::string_view text) {
+    o.seed = WholeText<std::uint64_t>(text);
+    return o.seed.has_value();
+}
+
+using S = SettingsOverrides;
+const std::vector<OptionSpec> kOptionTable = {
+    {"root", false, "", Set(&SaverOptions::target, DrawTarget::kRoot)},
+    {"window", false, "", Set(&SaverOptions::target, DrawTarget::kOwnWindow)},
+    {"window-id", true, "a window id, decimal or 0x hexadecimal", GivenWindow},
+    {"help", false, "", Set(&SaverOptions::help, true)},
+    {"no-shm", false, "", Set(&SaverOptions::noSharedMemory, true)},
+    {"seed", true, "a whole number from 0 to 18446744073709551615", Seed},
+    {"shape", true, "a whole number from 4 to 16", Int16Setting(&S::aspectTenths, 4, 16)},
+    {"perspective", false, "", Flag(&S::perspectiveOn, 1)},
+    {"no-perspective", false, "", Flag(&S::perspectiveOn, 0)},
+    {"depth", true, "a whole number from 12 to 25", Int16Setting(&S::perspectiveDepth, 12, 25)},
+    {"speed", true, "a whole number of milliseconds from 0 to 1000",
+     Int16Setting(&S::frameDelayMs, 0, 1000)},
+    {"scale", true, "a whole number of pixels from 16 to 1024", Int16Setting(&S::scale, 16, 1024)},
+    {"ball-colour", true, "R,G,B with each from 0 to 255", BallColour},
+    {"random-shape", false, "", RandomFlag(0, 1)},
+    {"no-random-shape", false, "", RandomFlag(0, 0)},
+    {"random-depth", false, "", RandomFlag(1, 1)},
+    {"no-random-depth", false, "", RandomFlag(1, 0)},
+    {"random-colour", false, "", RandomFlag(2, 1)},
+    {"no-random-colour", false, "", RandomFlag(2, 0)},
+    {"parallel-colour", true, "a colour RRGGBB in hexadecimal", LineColour(&S::parallelColour)},
+    {"meridian-colour", true, "a colour RRGGBB in hexadecimal", LineColour(&S::meridianColour)},
+    {"folder", true, "a folder path",
+     [](SaverOptions& o, std::string_view text) {
+         o.settings.pictureFolder = std::string(text);
+         return !text.empty();
+     }},
+    {"kinds", true, "a list of bmp, gif, jpg, wmf separated by commas", PictureKinds},
+    {"interval", true, "a whole number of seconds from 1 to 32767",
+     Int16Setting(&S::pictureInterval, 1, 32767)},
+    {"fit", false, "", Flag(&S::pictureSize, 1)},
+    {"own-size", false, "", Flag(&S::pictureSize, 0)},
+    {"sample", true, "1 or 2",
+     [](SaverOptions& o, std::string_view text) {
+         const auto value = WholeNumber(text, 1, 2);
+         if (!value) return false;
+         o.settings.useSample = 1;
+         o.settings.sampleChoice = static_cast<std::int16_t>(*value - 1);
+         return true;
+     }},
+    {"no-sample", false, "", Flag(&S::useSample, 0)},
+};
+
 const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& spec : OptionTable()) {
+    for (const OptionSpec& spec : kOptionTable) {
         if (spec.name == name) return &spec;
     }
     return nullptr;
@@ -188,13 +195,8 @@ std::optional<std::uint32_t> ParseWindowId(const std::string& text) {
         digits.remove_prefix(2);
         base = 16;
     }
-    std::uint32_t id = 0;
-    const auto [stop, status] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), id, base);
-    if (digits.empty() || status != std::errc() || stop != digits.data() + digits.size() ||
-        id == 0) {
-        return std::nullopt;
-    }
+    const auto id = WholeText<std::uint32_t>(digits, base);
+    if (!id || *id == 0) return std::nullopt;
     return id;
 }
 
