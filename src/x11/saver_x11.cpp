@@ -96,16 +96,7 @@ int SaverX11::Run() {
             // The new size gets new scenes, as the program makes them at its start.
             if (sizeChanged && !BuildScenes()) break;
         }
-        for (auto& scene : scenes_) {
-            if (!scene->pictureDue) continue;
-            std::optional<PreparedBackground> next = scene->preparer->TryTake();
-            if (!next) continue;  // still decoding: try again after the next frame
-            scene->pictureDue = false;
-            // A file that could not be read keeps the current picture.
-            if (!next->shown) continue;
-            scene->background = std::move(next->Pic_B);
-            scene->animation.RequestFullRedraw();
-        }
+        TakePreparedPictures();
         due = NextFrameStart(frameStart, NowMicroseconds(), run_.settings->frameDelayMs);
         WaitUntil(due);
         stats_.CountFrame(NowMicroseconds());
@@ -113,6 +104,19 @@ int SaverX11::Run() {
         for (auto& scene : scenes_) scene->animation.AdvanceTilt();
     }
     return 0;
+}
+
+void SaverX11::TakePreparedPictures() {
+    for (auto& scene : scenes_) {
+        if (!scene->pictureDue) continue;
+        std::optional<PreparedBackground> next = scene->preparer->TryTake();
+        if (!next) continue;  // still decoding: try again after the next frame
+        scene->pictureDue = false;
+        // A file that could not be read keeps the current picture; the next change moves on.
+        if (!next->shown) continue;
+        scene->background = std::move(next->Pic_B);
+        scene->animation.RequestFullRedraw();
+    }
 }
 
 void SaverX11::DrawFrame() {

@@ -47,6 +47,8 @@ class SaverX11 {
 
     bool BuildScenes();
     void DrawFrame();
+    // Between frames: swaps in each scene's next picture when it is due and ready.
+    void TakePreparedPictures();
     void HandleEvents();
     void HandleEvent(XEvent& event);
     void WaitUntil(std::int64_t due);
