@@ -1,7 +1,9 @@
 # Front door of the build. `make run` and `make test` install what is missing first.
 #   make build  - both presets: native (core, tests, tools, benchmarks) and windows (Velnor.scr)
 #   make run    - run the saver as a user would see it (under Wine)
-#   make test   - unit tests (plain and under ASan/UBSan) and the end-to-end tests under Wine
+#   make run-native - run the native Linux program `velnor` in a window of its own
+#   make test   - unit tests (plain and under ASan/UBSan) and the end-to-end tests (Wine, X11)
+#   make install - install `velnor` for the X11 screen-saver daemon (PREFIX, DESTDIR)
 
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
@@ -10,9 +12,17 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchmark-dev \
             libgdk-pixbuf-2.0-dev libcairo2-dev libjpeg-dev clang-format \
             g++-mingw-w64-x86-64 wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick \
-            fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts
+            fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts \
+            libx11-dev libxext-dev libxrandr-dev libxinerama-dev xscreensaver xscreensaver-data
 
-.PHONY: deps build build-native build-sanitize build-windows run test unit-test e2e-test format clean
+.PHONY: deps build build-native build-sanitize build-windows run run-native install test unit-test \
+        e2e-test format clean
+
+# Where `make install` puts the native program: <PREFIX>/libexec/xscreensaver/velnor, its
+# description <PREFIX>/share/xscreensaver/config/velnor.xml, the sample pictures in
+# <PREFIX>/share/velnor and the man page in <PREFIX>/share/man/man6 (Debian's layout).
+PREFIX ?= /usr
+DESTDIR ?=
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
@@ -39,6 +49,14 @@ build-windows:
 
 run: deps build
 	python3 tools/run_saver.py
+
+# The native program in a window of its own on $$DISPLAY (q or Escape closes it); without
+# a display, a few seconds on a virtual one, with a screenshot.
+run-native: deps build-native
+	python3 tools/run_native.py
+
+install: build-native
+	DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)" --strip
 
 unit-test: build-native build-sanitize
 	ctest --preset native -LE e2e -j $(JOBS)

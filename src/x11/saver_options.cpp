@@ -1,0 +1,312 @@
+// Parses the native program's options from a table of names, what each accepts and how
+// it is stored, so that every option reports a bad value the same way.
+#include "x11/saver_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <string_view>
+
+#include "settings/picture_scan.h"
+
+namespace velnor {
+namespace {
+
+// The whole text as a number of type `Number` in `base`, or nothing.
+template <typename Number>
+std::optional<Number> WholeText(std::string_view text, int base = 10) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, status] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || status != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+std::optional<long long> WholeNumber(std::string_view text, long long low, long long high) {
+    const auto value = WholeText<long long>(text);
+    if (!value || *value < low || *value > high) return std::nullopt;
+    return value;
+}
+
+// An option without a value that stores `value` in a field of SaverOptions.
+template <typename Field>
+auto Set(Field SaverOptions::*field, Field value) {
+    return [=](SaverOptions& o, std::string_view) {
+        o.*field = value;
+        return true;
+    };
+}
+
+// A stored 16-bit setting from a whole number in [low, high].
+auto Int16Setting(std::optional<std::int16_t> SettingsOverrides::*field, long long low,
+                  long long high) {
+    return [=](SaverOptions& o, std::string_view text) {
+        const auto value = WholeNumber(text, low, high);
+        if (value) o.settings.*field = static_cast<std::int16_t>(*value);
+        return value.has_value();
+    };
+}
+
+auto Flag(std::optional<std::int16_t> SettingsOverrides::*field, std::int16_t value) {
+    return [=](SaverOptions& o, std::string_view) {
+        o.settings.*field = value;
+        return true;
+    };
+}
+
+auto RandomFlag(int index, std::int16_t value) {
+    return [=](SaverOptions& o, std::string_view) {
+        o.settings.randomFlags[static_cast<std::size_t>(index)] = value;
+        return true;
+    };
+}
+
+// "RRGGBB" or "#RRGGBB" as the settings file's colour 0x00BBGGRR.
+std::optional<ColourRef> HexColour(std::string_view text) {
+    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
+    if (text.size() != 6) return std::nullopt;
+    unsigned int rgb = 0;
+    const auto [stop, status] = std::from_chars(text.data(), text.data() + 6, rgb, 16);
+    if (status != std::errc() || stop != text.data() + 6) return std::nullopt;
+    const unsigned int red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
+    return static_cast<ColourRef>(red | (green << 8) | (blue << 16));
+}
+
+auto LineColour(std::optional<ColourRef> SettingsOverrides::*field) {
+    return [=](SaverOptions& o, std::string_view text) {
+        const auto colour = HexColour(text);
+        if (colour) o.settings.*field = *colour;
+        return colour.has_value();
+    };
+}
+
+bool BallColour(SaverOptions& o, std::string_view text) {
+    std::array<std::int16_t, 3> colour{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::size_t comma = i < 2 ? text.find(',') : text.size();
+        if (comma == std::string_view::npos) return false;
+        const auto value = WholeNumber(text.substr(0, comma), 0, 255);
+        if (!value) return false;
+        colour[i] = static_cast<std::int16_t>(*value);
+        text.remove_prefix(i < 2 ? comma + 1 : comma);
+    }
+    o.settings.ballColour = colour;
+    return true;
+}
+
+bool PictureKinds(SaverOptions& o, std::string_view text) {
+    static constexpr std::string_view kNames[4] = {"bmp", "gif", "jpg", "wmf"};
+    std::array<std::int16_t, 4> kinds{};
+    while (!text.empty()) {
+        const std::size_t comma = std::min(text.find(','), text.size());
+        std::string name(text.substr(0, comma));
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (name == "jpeg") name = "jpg";
+        const auto* found = std::find(std::begin(kNames), std::end(kNames), name);
+        if (found == std::end(kNames)) return false;
+        kinds[static_cast<std::size_t>(found - std::begin(kNames))] = 1;
+        text.remove_prefix(comma < text.size() ? comma + 1 : comma);
+    }
+    if (std::count(kinds.begin(), kinds.end(), 1) == 0) return false;
+    o.settings.pictureKinds = kinds;
+    return true;
+}
+
+struct OptionSpec {
+    std::string_view name;  // without dashes
+    bool takesValue;
+    std::string_view accepts;  // for the error line
+    std::function<bool(SaverOptions&, std::string_view)> apply;
+};
+
+bool GivenWindow(SaverOptions& o, std::string_view text) {
+    const auto id = ParseWindowId(std::string(text));
+    if (!id) return false;
+    o.target = DrawTarget::kGivenWindow;
+    o.windowId = *id;
+    return true;
+}
+
+bool Seed(SaverOptions& o, std::string_view text) {
+    o.seed = WholeText<std::uint64_t>(text);
+    return o.seed.has_value();
+}
+
+using S = SettingsOverrides;
+const std::vector<OptionSpec> kOptionTable = {
+    {"root", false, "", Set(&SaverOptions::target, DrawTarget::kRoot)},
+    {"window", false, "", Set(&SaverOptions::target, DrawTarget::kOwnWindow)},
+    {"window-id", true, "a window id, decimal or 0x hexadecimal", GivenWindow},
+    {"help", false, "", Set(&SaverOptions::help, true)},
+    {"no-shm", false, "", Set(&SaverOptions::noSharedMemory, true)},
+    {"seed", true, "a whole number from 0 to 18446744073709551615", Seed},
+    {"shape", true, "a whole number from 4 to 16", Int16Setting(&S::aspectTenths, 4, 16)},
+    {"perspective", false, "", Flag(&S::perspectiveOn, 1)},
+    {"no-perspective", false, "", Flag(&S::perspectiveOn, 0)},
+    {"depth", true, "a whole number from 12 to 25", Int16Setting(&S::perspectiveDepth, 12, 25)},
+    {"speed", true, "a whole number of milliseconds from 0 to 1000",
+     Int16Setting(&S::frameDelayMs, 0, 1000)},
+    {"scale", true, "a whole number of pixels from 16 to 1024", Int16Setting(&S::scale, 16, 1024)},
+    {"ball-colour", true, "R,G,B with each from 0 to 255", BallColour},
+    {"random-shape", false, "", RandomFlag(0, 1)},
+    {"no-random-shape", false, "", RandomFlag(0, 0)},
+    {"random-depth", false, "", RandomFlag(1, 1)},
+    {"no-random-depth", false, "", RandomFlag(1, 0)},
+    {"random-colour", false, "", RandomFlag(2, 1)},
+    {"no-random-colour", false, "", RandomFlag(2, 0)},
+    {"parallel-colour", true, "a colour RRGGBB in hexadecimal", LineColour(&S::parallelColour)},
+    {"meridian-colour", true, "a colour RRGGBB in hexadecimal", LineColour(&S::meridianColour)},
+    {"folder", true, "a folder path",
+     [](SaverOptions& o, std::string_view text) {
+         o.settings.pictureFolder = std::string(text);
+         return !text.empty();
+     }},
+    {"kinds", true, "a list of bmp, gif, jpg, wmf separated by commas", PictureKinds},
+    {"interval", true, "a whole number of seconds from 1 to 32767",
+     Int16Setting(&S::pictureInterval, 1, 32767)},
+    {"fit", false, "", Flag(&S::pictureSize, 1)},
+    {"own-size", false, "", Flag(&S::pictureSize, 0)},
+    {"sample", true, "1 or 2",
+     [](SaverOptions& o, std::string_view text) {
+         const auto value = WholeNumber(text, 1, 2);
+         if (!value) return false;
+         o.settings.useSample = 1;
+         o.settings.sampleChoice = static_cast<std::int16_t>(*value - 1);
+         return true;
+     }},
+    {"no-sample", false, "", Flag(&S::useSample, 0)},
+};
+
+const OptionSpec* FindOption(std::string_view name) {
+    for (const OptionSpec& spec : kOptionTable) {
+        if (spec.name == name) return &spec;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> ParseWindowId(const std::string& text) {
+    std::string_view digits = text;
+    int base = 10;
+    if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits.remove_prefix(2);
+        base = 16;
+    }
+    const auto id = WholeText<std::uint32_t>(digits, base);
+    if (!id || *id == 0) return std::nullopt;
+    return id;
+}
+
+std::optional<SaverOptions> ParseSaverOptions(std::span<const std::string> arguments,
+                                              std::string& error) {
+    SaverOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string_view argument = arguments[i];
+        std::string_view name = argument;
+        if (name.starts_with("--")) {
+            name.remove_prefix(2);
+        } else if (name.starts_with("-") && name.size() > 1) {
+            name.remove_prefix(1);
+        } else {
+            error = "unexpected argument '" + std::string(argument) + "' (see --help)";
+            return std::nullopt;
+        }
+        std::optional<std::string_view> value;
+        if (const std::size_t equals = name.find('='); equals != std::string_view::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+        }
+        if (name == "h") name = "help";
+        const OptionSpec* spec = FindOption(name);
+        const std::string shown = "--" + std::string(name);
+        if (!spec) {
+            error = "unknown option '" + std::string(argument) + "' (see --help)";
+            return std::nullopt;
+        }
+        if (spec->takesValue && !value) {
+            if (i + 1 >= arguments.size()) {
+                error = shown + " needs " + std::string(spec->accepts);
+                return std::nullopt;
+            }
+            value = arguments[++i];
+        }
+        if (!spec->takesValue && value) {
+            error = shown + " takes no value";
+            return std::nullopt;
+        }
+        if (!spec->apply(options, value.value_or(std::string_view{}))) {
+            error = shown + ": '" + std::string(*value) + "' is not " + std::string(spec->accepts);
+            return std::nullopt;
+        }
+    }
+    // A folder alone means: show its pictures.
+    if (options.settings.pictureFolder && !options.settings.useSample) {
+        options.settings.useSample = 0;
+    }
+    return options;
+}
+
+void ApplySettingsOverrides(const SettingsOverrides& o, SaverSettings& settings,
+                            FileSystem& fileSystem) {
+    auto put = [](const auto& value, auto& field) {
+        if (value) field = *value;
+    };
+    put(o.aspectTenths, settings.aspectTenths);
+    put(o.perspectiveOn, settings.perspectiveOn);
+    put(o.perspectiveDepth, settings.perspectiveDepth);
+    put(o.frameDelayMs, settings.frameDelayMs);
+    put(o.scale, settings.scale);
+    put(o.ballColour, settings.ballColour);
+    for (std::size_t i = 0; i < 3; ++i) put(o.randomFlags[i], settings.randomFlags[i]);
+    put(o.parallelColour, settings.lineColours[1]);
+    put(o.meridianColour, settings.lineColours[2]);
+    put(o.pictureInterval, settings.pictureInterval);
+    put(o.pictureSize, settings.pictureSize);
+    put(o.useSample, settings.useSample);
+    put(o.sampleChoice, settings.sampleChoice);
+    put(o.pictureKinds, settings.pictureKinds);
+    put(o.pictureFolder, settings.pictureFolder);
+    if (!o.pictureFolder && !o.pictureKinds) return;
+    settings.pictures.pictureCount = 0;
+    if (FolderExists(settings.pictureFolder, fileSystem)) {
+        ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures,
+                          fileSystem);
+    } else {
+        settings.pictureFolder.clear();
+    }
+}
+
+const char* const kSaverUsage =
+    "usage: velnor [--window | --root | --window-id ID] [options]\n"
+    "Draws the Velnor wire ball; settings come from $XDG_CONFIG_HOME/velnor/Velnor.ini\n"
+    "(or ~/.config/velnor/Velnor.ini), and these options override them.\n"
+    "Where to draw:\n"
+    "  --window             a window of its own, 1024x768 (default); q or Escape closes it\n"
+    "  --root               $XSCREENSAVER_WINDOW if set, else the root window\n"
+    "  --window-id ID       the window ID (decimal or 0x hexadecimal)\n"
+    "Wire ball:\n"
+    "  --shape N            height to width in tenths, 4 to 16 (10: round)\n"
+    "  --perspective, --no-perspective\n"
+    "  --depth N            perspective depth, 12 to 25 (eye at 10 x N pixels)\n"
+    "  --scale N            radius in pixels, 16 to 1024\n"
+    "  --speed N            pause after each frame in milliseconds, 0 to 1000\n"
+    "  --parallel-colour RRGGBB, --meridian-colour RRGGBB   line colours (hexadecimal)\n"
+    "  --ball-colour R,G,B  orbiting ball's colour, each 0 to 255\n"
+    "  --random-shape, --random-depth, --random-colour      re-chosen every tilt cycle\n"
+    "  --no-random-shape, --no-random-depth, --no-random-colour\n"
+    "Background:\n"
+    "  --sample 1|2         a built-in sample picture\n"
+    "  --no-sample          the folder's pictures (black when there are none)\n"
+    "  --folder PATH        picture folder (implies --no-sample unless --sample is given)\n"
+    "  --kinds LIST         picture kinds to show, from bmp,gif,jpg,wmf\n"
+    "  --interval S         seconds between pictures, 1 to 32767\n"
+    "  --fit, --own-size    pictures fitted to the screen or at their own size\n"
+    "Other:\n"
+    "  --seed N             seed of the random choices (default: from the clock)\n"
+    "  --no-shm             do not use the MIT-SHM extension\n"
+    "  --help               this text\n";
+
+}  // namespace velnor

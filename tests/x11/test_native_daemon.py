@@ -1,0 +1,131 @@
+"""End to end with the real screen-saver daemon: an ordinary user made by the test (the
+daemon refuses to run display modes as root) runs it on Xvfb with only Velnor selected;
+activating it shows the wire ball over the sample picture, deactivating it ends velnor."""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+from native_harness import ARGS, Screen, line_counts, run
+
+SETTINGS = """\
+mode:\t\tone
+selected:\t0
+timeout:\t1:00:00
+lock:\t\tFalse
+fade:\t\tFalse
+unfade:\t\tFalse
+splash:\t\tFalse
+dpmsEnabled:\tFalse
+programs:\t"Velnor" {program} --root \\n
+"""
+
+
+def processes_named(name, uid):
+    """Process ids of `uid`'s processes whose command name is `name`."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/comm") as comm:
+                if comm.read().strip() != name:
+                    continue
+            if os.stat(f"/proc/{entry}").st_uid == uid:
+                found.append(int(entry))
+        except OSError:
+            continue
+    return found
+
+
+def wait_until(condition, seconds):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.2)
+    return True
+
+
+@unittest.skipUnless(os.geteuid() == 0, "making the test user needs root")
+class Daemon(unittest.TestCase):
+    def setUp(self):
+        self.user = f"velnore2e{os.getpid()}"
+        self.folder = tempfile.mkdtemp(prefix="velnor-daemon-")
+        os.chmod(self.folder, 0o755)
+        self.home = os.path.join(self.folder, "home")
+        program_folder = os.path.join(self.folder, "program")
+        os.makedirs(self.home)
+        os.makedirs(program_folder)
+        # The program and the sample pictures it reads beside itself, readable by the user.
+        for name in ("velnor", "sample1.jpg", "sample2.jpg"):
+            source = os.path.join(os.path.dirname(ARGS.program), name)
+            shutil.copy(source, program_folder)
+        self.program = os.path.join(program_folder, "velnor")
+        os.chmod(program_folder, 0o755)
+        subprocess.run(["useradd", "-M", "-d", self.home, "-s", "/bin/sh", self.user], check=True)
+        self.addCleanup(subprocess.run, ["userdel", self.user], check=False)
+        self.uid = int(subprocess.run(["id", "-u", self.user], check=True, capture_output=True,
+                                      text=True).stdout)
+        with open(os.path.join(self.home, ".xscreensaver"), "w") as settings:
+            settings.write(SETTINGS.format(program=self.program))
+        for path in (self.home, os.path.join(self.home, ".xscreensaver")):
+            os.chown(path, self.uid, -1)
+        self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
+        self.screen = Screen()
+        self.addCleanup(self.screen.close)
+
+    def as_user(self, *command):
+        return ["runuser", "-u", self.user, "--", "env", f"HOME={self.home}",
+                f"DISPLAY={self.screen.display}", *command]
+
+    def command(self, *arguments):
+        return subprocess.run(self.as_user("xscreensaver-command", *arguments), timeout=30,
+                              capture_output=True, text=True).returncode == 0
+
+    def start_daemon(self):
+        self.log_path = os.path.join(ARGS.work, "daemon.log")
+        log = open(self.log_path, "w")
+        self.addCleanup(log.close)
+        daemon = subprocess.Popen(self.as_user("xscreensaver", "-no-splash", "-verbose"),
+                                  stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+
+        def stop():
+            # The daemon, its graphics helper and their display modes share its session.
+            if daemon.poll() is None:
+                os.killpg(daemon.pid, 15)
+                try:
+                    daemon.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    os.killpg(daemon.pid, 9)
+                    daemon.wait()
+        self.addCleanup(stop)
+        self.assertTrue(wait_until(lambda: self.command("-time"), 15),
+                        "the daemon did not start:\n" + self.daemon_log())
+
+    def daemon_log(self):
+        with open(self.log_path) as log:
+            return log.read()[-3000:]
+
+    def test_activate_shows_velnor_and_deactivate_ends_it(self):
+        self.start_daemon()
+        self.assertTrue(self.command("-activate"))
+        self.assertTrue(wait_until(lambda: processes_named("velnor", self.uid), 10),
+                        "the daemon did not start velnor:\n" + self.daemon_log())
+        shot = self.screen.wait_for_lines("daemon-active", (512, 384), 140)
+        self.assertTrue(all(line_counts(shot, (512, 384), 140)), shot.path)
+        # The sample picture (a planet among stars) is behind the ball: most of the
+        # screen is not black.
+        black = shot.count((0, 0, 0))
+        self.assertLess(black, shot.width * shot.height * 0.8, shot.path)
+
+        self.assertTrue(self.command("-deactivate"))
+        self.assertTrue(wait_until(lambda: not processes_named("velnor", self.uid), 5),
+                        "velnor still runs after the daemon deactivated:\n" + self.daemon_log())
+
+
+if __name__ == "__main__":
+    run()
