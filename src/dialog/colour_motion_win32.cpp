@@ -10,7 +10,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
-#include "startup/wide_text_win32.h"
+#include "settings/wide_text_win32.h"
 
 namespace velnor {
 

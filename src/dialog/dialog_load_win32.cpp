@@ -10,7 +10,7 @@
 #include "dialog/dialog_window_win32.h"
 #include "dialog/folder_listing.h"
 #include "resources/resource_ids.h"
-#include "startup/wide_text_win32.h"
+#include "settings/wide_text_win32.h"
 #include "windows/resources_win32.h"
 
 namespace velnor {

@@ -14,7 +14,7 @@
 #include "dialog/folder_listing.h"
 #include "dialog/thumbnail.h"
 #include "settings/text_encoding.h"
-#include "startup/wide_text_win32.h"
+#include "settings/wide_text_win32.h"
 
 namespace velnor {
 

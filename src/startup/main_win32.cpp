@@ -8,8 +8,8 @@
 #include "settings/load_settings.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
+#include "settings/wide_text_win32.h"
 #include "startup/command_line.h"
-#include "startup/wide_text_win32.h"
 #include "windows/preview_window_win32.h"
 #include "windows/saver_session_win32.h"
 

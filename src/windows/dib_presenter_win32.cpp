@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "windows/dib_info_win32.h"
+#include "engine/dib_info_win32.h"
 
 namespace velnor {
 

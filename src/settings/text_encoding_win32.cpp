@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "settings/text_encoding.h"
-#include "startup/wide_text_win32.h"
+#include "settings/wide_text_win32.h"
 
 namespace velnor {
 namespace {
