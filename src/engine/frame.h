@@ -14,10 +14,6 @@ namespace velnor {
 // The equator's colour, drawn over the other lines: pure blue.
 inline constexpr ColourRef kEquatorColour = 0xFF0000;  // 0x00BBGGRR
 
-// Converts a projected screen coordinate to a pixel coordinate, nearest with ties to
-// even. False (and `pixel` untouched) when the result does not fit a 32-bit integer.
-bool ToPixelCoordinate(float value, int& pixel);
-
 // What the line drawing does with a grid point whose coordinates do not fit 32 bits.
 enum class UnfitPoint {
     kSkip,  // the saver: no move or line to it; the pen stays where it was

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "engine/rounding.h"
 #include "startup/utf8.h"
 
 namespace velnor {
@@ -73,10 +74,8 @@ Dispatch DispatchFor(std::string_view argumentText) {
             const std::string rest =
                 chars.size() > 3 ? Utf32ToUtf8(chars.substr(3)) : std::string();
             // The handle is rounded to a 32-bit integer; one that does not fit stays 0.
-            const double handle = std::nearbyint(LenientNumber(rest));
-            if (handle >= std::numeric_limits<std::int32_t>::min() &&
-                handle <= std::numeric_limits<std::int32_t>::max()) {
-                d.hostWindow = static_cast<std::uint32_t>(static_cast<std::int32_t>(handle));
+            if (const auto handle = RoundHalfToEven<std::int32_t>(LenientNumber(rest))) {
+                d.hostWindow = static_cast<std::uint32_t>(*handle);
             }
             break;
         }

@@ -187,12 +187,6 @@ TEST(FrameComposition, UnfitPointsAreSkippedWithThePenLeftInPlaceOrStopTheDrawin
         EXPECT_FALSE(DrawWireBall(s, b, parallel, meridian, pen, UnfitPoint::kStop, nullptr));
         EXPECT_EQ(s, Surface(10, 10));
     }
-    int pixel = 5;
-    EXPECT_TRUE(ToPixelCoordinate(2.5f, pixel) && pixel == 2);  // ties to even
-    EXPECT_TRUE(ToPixelCoordinate(-3.5f, pixel) && pixel == -4);
-    EXPECT_TRUE(ToPixelCoordinate(-2147483648.0f, pixel) && pixel == INT32_MIN);
-    EXPECT_FALSE(ToPixelCoordinate(2147483648.0f, pixel));
-    EXPECT_EQ(pixel, INT32_MIN);
 }
 
 TEST(FrameComposition, EyeInsideTheBallComposesEveryFrameWithLinesFarOffTheSurface) {
