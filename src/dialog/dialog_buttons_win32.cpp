@@ -29,7 +29,7 @@ void SettingsDialog::CmdOkClick() {
     v.intervalValue = static_cast<std::int16_t>(ScrollValue(kIntval));
     v.sampleCheck = static_cast<std::int16_t>(CheckValue(kChkSample));
     v.sampleChoice = settings_.sampleChoice;
-    WriteOrWarn(ApplyEntries(v));
+    WriteOrWarn(ApplyEntries(v, *MakePlatformTextEncoding()));
     FormUnload();
 }
 

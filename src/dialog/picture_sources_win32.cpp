@@ -49,7 +49,8 @@ std::optional<std::wstring> BrowseForFolder(HWND owner) {
 // same folder in plain characters, when the volume keeps short names.
 std::string StorableFolderPath(const std::wstring& folder) {
     const std::string path = Utf8FromWide(folder);
-    if (FitsCp932(path)) return path;
+    const std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
+    if (text->FitsCp932(path)) return path;
     const DWORD length = GetShortPathNameW(folder.c_str(), nullptr, 0);
     if (length == 0) return path;
     std::wstring shortPath(length, L'\0');
@@ -57,7 +58,7 @@ std::string StorableFolderPath(const std::wstring& folder) {
     if (copied == 0 || copied >= length) return path;
     shortPath.resize(copied);
     const std::string shortUtf8 = Utf8FromWide(shortPath);
-    return FitsCp932(shortUtf8) ? shortUtf8 : path;
+    return text->FitsCp932(shortUtf8) ? shortUtf8 : path;
 }
 
 std::wstring ListLine(HWND list, int index) {

@@ -53,7 +53,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     velnor::SaverSettings settings;
     const velnor::SettingsLocation location = velnor::PlatformSettingsLocation();
     velnor::LoadSettings(settings, velnor::SettingsFileToRead(location),
-                         *velnor::MakePlatformFileSystem());
+                         *velnor::MakePlatformFileSystem(), *velnor::MakePlatformTextEncoding());
 
     if (dispatch.runMode == RunMode::configure) {
         // A handle after the letter (/c:5678) is ignored: the dialog has no owner.
