@@ -39,7 +39,7 @@ void RunSteps(ScrollBarValue bar, const std::vector<Step>& steps, const char* wh
 }
 
 TEST(DialogScrollBars, CodeSetsOnlyValuesInsideTheRangeAndEqualValuesRunNothing) {
-    ScrollBarValue depth = BarOf(control_id::kDepthV);  // -25..-12, design -25
+    ScrollBarValue depth = BarOf(control_id::kDepthV);  // -25..-12, initially -25
     EXPECT_EQ(depth.Set(-26), SetByCode::kRefused);
     EXPECT_EQ(depth.value(), -25);
     EXPECT_EQ(depth.Set(-25), SetByCode::kUnchanged);
