@@ -64,7 +64,7 @@ void ChangeOnFrameLoop(benchmark::State& state, int width, int height) {
 }
 
 void ChangeFromWorker(benchmark::State& state, int width, int height) {
-    BackgroundPreparer preparer(width, height, OneFile(LargeJpeg()), 1);
+    BackgroundPreparer preparer(width, height, OneFile(LargeJpeg()), 1, MakePictureDecoder);
     Surface current(width, height);
     Surface frame(width, height);
     for (auto _ : state) {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "dialog/dialog_window_win32.h"
-#include "windows/dib_info_win32.h"
+#include "engine/dib_info_win32.h"
 #include "windows/window_wrapper_win32.h"
 
 namespace velnor {

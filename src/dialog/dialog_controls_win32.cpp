@@ -11,7 +11,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
-#include "startup/wide_text_win32.h"
+#include "settings/wide_text_win32.h"
 
 namespace velnor {
 namespace {

@@ -35,15 +35,15 @@ bool IsPairIndex(int index) {
 
 }  // namespace
 
-std::optional<std::string> StorableFolderPath(std::string_view longPath,
-                                              std::string_view shortPath) {
-    if (FitsCp932(longPath)) return std::string(longPath);
-    if (!shortPath.empty() && FitsCp932(shortPath)) return std::string(shortPath);
+std::optional<std::string> StorableFolderPath(std::string_view longPath, std::string_view shortPath,
+                                              const TextEncoding& text) {
+    if (text.FitsCp932(longPath)) return std::string(longPath);
+    if (!shortPath.empty() && text.FitsCp932(shortPath)) return std::string(shortPath);
     return std::nullopt;
 }
 
-DialogModel::DialogModel(FileSystem& fileSystem, Listener listener)
-    : fileSystem_(fileSystem), listener_(std::move(listener)) {
+DialogModel::DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener)
+    : fileSystem_(fileSystem), text_(text), listener_(std::move(listener)) {
     for (const ControlSpec& control : DialogControls()) {
         if (control.kind == ControlKind::kSpin || control.kind == ControlKind::kHScrollBar) {
             scrollBars_[control.id] = ScrollBarValue(control.range, control.initialValue);
@@ -255,7 +255,7 @@ void DialogModel::ChangeEvent(int id) {
 FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_view shortPath,
                                        const std::function<bool()>& keepGoing,
                                        const ListingError& onError) {
-    const std::optional<std::string> storable = StorableFolderPath(longPath, shortPath);
+    const std::optional<std::string> storable = StorableFolderPath(longPath, shortPath, text_);
     if (!storable) return FolderChoice::kNameNotStorable;
     const std::string& path = *storable;
     SetText(kFolderPath, path);
@@ -329,7 +329,7 @@ std::vector<IniEntry> DialogModel::EntriesToWrite(int buttonId) const {
     v.intervalValue = static_cast<std::int16_t>(ScrollValue(kIntval));
     v.sampleCheck = static_cast<std::int16_t>(CheckValue(kChkSample));
     v.sampleChoice = settings_.sampleChoice;
-    return ApplyEntries(v);
+    return ApplyEntries(v, text_);
 }
 
 }  // namespace velnor

@@ -19,6 +19,7 @@
 #include "dialog/scroll_events.h"
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
+#include "settings/text_encoding.h"
 
 namespace velnor {
 
@@ -32,8 +33,8 @@ enum DialogChange : unsigned {
 // The folder path the settings file (cp932) can hold for a folder the user chose: the
 // path itself when it fits, else its short form (`shortPath`, empty when the volume has
 // none) when that fits; nothing when neither does, since a stored '?' would name no folder.
-std::optional<std::string> StorableFolderPath(std::string_view longPath,
-                                              std::string_view shortPath);
+std::optional<std::string> StorableFolderPath(std::string_view longPath, std::string_view shortPath,
+                                              const TextEncoding& text);
 
 // What became of a folder chosen in the browser.
 enum class FolderChoice {
@@ -47,7 +48,8 @@ class DialogModel {
     using Listener = std::function<void(unsigned changes)>;
 
     // `listener` is called synchronously after every change, in the order the rules run.
-    DialogModel(FileSystem& fileSystem, Listener listener);
+    // `text` converts what the settings file holds (cp932).
+    DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener);
 
     // Fills every control from `settings` in the dialog's fixed order. Setting a scroll bar
     // or a check box this way runs its change rule, as a user's change would.
@@ -108,6 +110,7 @@ class DialogModel {
     void ShowListCount();
 
     FileSystem& fileSystem_;
+    const TextEncoding& text_;
     Listener listener_;
     SaverSettings settings_;
     std::map<int, ScrollBarValue> scrollBars_;

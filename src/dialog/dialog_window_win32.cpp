@@ -57,8 +57,9 @@ PixelSize SettingsDialog::OuterSize(int dpi) const {
 SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& location)
     : instance_(instance),
       fileSystem_(MakePlatformFileSystem()),
+      textEncoding_(MakePlatformTextEncoding()),
       location_(location),
-      model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {}
+      model_(*fileSystem_, *textEncoding_, [this](unsigned changes) { OnModelChange(changes); }) {}
 
 SettingsDialog::~SettingsDialog() {
     for (auto& [id, brush] : panelBrushes_) {

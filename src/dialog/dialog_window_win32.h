@@ -114,6 +114,7 @@ class SettingsDialog {
     HINSTANCE instance_;
     HWND owner_ = nullptr;  // disabled while the dialog is open
     std::unique_ptr<FileSystem> fileSystem_;
+    std::unique_ptr<TextEncoding> textEncoding_;
     SettingsLocation location_;
     DialogModel model_;
     int dpi_ = 96;

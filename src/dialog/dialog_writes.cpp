@@ -5,7 +5,6 @@
 
 #include "settings/ini_file.h"
 #include "settings/settings_keys.h"
-#include "settings/text_encoding.h"
 
 namespace velnor {
 
@@ -15,7 +14,7 @@ std::string NumberText(long long number) {
     return text;
 }
 
-std::vector<IniEntry> ApplyEntries(const DialogValues& v) {
+std::vector<IniEntry> ApplyEntries(const DialogValues& v, const TextEncoding& text) {
     std::vector<IniEntry> rows;
     const auto add = [&rows](std::string_view key, std::string value) {
         rows.push_back(IniEntry{std::string(key), std::move(value)});
@@ -32,7 +31,7 @@ std::vector<IniEntry> ApplyEntries(const DialogValues& v) {
     }
     add(kSpeedKey, NumberText(v.fastValue));
     add(kScaleKey, NumberText(v.scaleValue));
-    add(kPictureFolderKey, Utf8ToCp932(v.folderText));
+    add(kPictureFolderKey, text.Utf8ToCp932(v.folderText));
     for (int i = 0; i < 4; ++i) add(ArrayKey(kPictureKindStem, i), NumberText(v.pictureKinds[i]));
     add(kPictureSizeKey, NumberText(v.pictureSize));
     add(kPictureIntervalKey, NumberText(v.intervalValue));

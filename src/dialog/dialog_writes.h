@@ -10,6 +10,7 @@
 
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
+#include "settings/text_encoding.h"
 
 namespace velnor {
 
@@ -43,8 +44,8 @@ std::string NumberText(long long number);
 
 // The fifteen rows of "設定" in write order (22 keys: "Random_0", "Random_1", "Color_1",
 // "Random_2", "Color_2" for row 7). The folder text goes through unchanged except for its
-// conversion to cp932.
-std::vector<IniEntry> ApplyEntries(const DialogValues& values);
+// conversion to cp932 by `text`.
+std::vector<IniEntry> ApplyEntries(const DialogValues& values, const TextEncoding& text);
 
 // The factory texts of "初期設定" in the same key order, exactly as written.
 std::vector<IniEntry> FactoryEntries();

@@ -16,7 +16,7 @@
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "dialog/thumbnail.h"
-#include "startup/wide_text_win32.h"
+#include "settings/wide_text_win32.h"
 
 namespace velnor {
 

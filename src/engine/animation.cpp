@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/orbiting_ball.h"
+#include "engine/rounding.h"
 
 namespace velnor {
 
@@ -22,8 +23,8 @@ Animation::Animation(const SaverSettings& settings, int screenWidth, int screenH
       mask_(MakeOrbitingBallMask(kSpriteSize)),
       screenWidth_(std::max(screenWidth, 0)),
       screenHeight_(std::max(screenHeight, 0)) {
-    centreX_ = static_cast<int>(std::nearbyint(screenWidth_ / 2.0));
-    centreY_ = static_cast<int>(std::nearbyint(screenHeight_ / 2.0));
+    centreX_ = RoundHalfToEven(screenWidth_ / 2.0).value_or(0);
+    centreY_ = RoundHalfToEven(screenHeight_ / 2.0).value_or(0);
     Rerandomise();
     parallelColour_ = settings_.lineColours[1];
     meridianColour_ = settings_.lineColours[2];

@@ -1,17 +1,17 @@
 // Composition of the saver's background pictures on Pic_B.
 #include "engine/background.h"
 
-#include <cmath>
-
 #include "engine/blit.h"
+#include "engine/rounding.h"
 #include "engine/stretch.h"
 
 namespace velnor {
 namespace {
 
-// Coordinates and sizes become integers at the nearest value, ties to even.
-int RoundHalfEven(double value) {
-    return static_cast<int>(std::nearbyint(value));
+// Coordinates and sizes in whole pixels, rounded by the program's one rule. They are
+// bounded by the screen and picture sizes, so they always fit.
+int WholePixels(double value) {
+    return RoundHalfToEven(value).value_or(0);
 }
 
 }  // namespace
@@ -22,9 +22,9 @@ void ShowSamplePicture(BackgroundPictures& background, const Surface& sample) {
     background.pictureHeight = static_cast<float>(sample.height());
     background.fitWidth = static_cast<float>(background.Pic_B.width());
     background.fitHeight = static_cast<float>(background.Pic_B.height());
-    StretchBlt(background.Pic_B, 0, 0, RoundHalfEven(background.fitWidth),
-               RoundHalfEven(background.fitHeight), sample, 0, 0,
-               RoundHalfEven(background.pictureWidth), RoundHalfEven(background.pictureHeight));
+    StretchBlt(background.Pic_B, 0, 0, WholePixels(background.fitWidth),
+               WholePixels(background.fitHeight), sample, 0, 0,
+               WholePixels(background.pictureWidth), WholePixels(background.pictureHeight));
 }
 
 void ComposePicture(BackgroundPictures& background, const Surface& picture,
@@ -48,13 +48,13 @@ void ComposePicture(BackgroundPictures& background, const Surface& picture,
         }
         const double fitWidth = background.fitWidth;
         const double fitHeight = background.fitHeight;
-        StretchBlt(target, RoundHalfEven((screenWidth - fitWidth) / 2),
-                   RoundHalfEven((screenHeight - fitHeight) / 2), RoundHalfEven(fitWidth),
-                   RoundHalfEven(fitHeight), picture, 0, 0, picture.width(), picture.height());
+        StretchBlt(target, WholePixels((screenWidth - fitWidth) / 2),
+                   WholePixels((screenHeight - fitHeight) / 2), WholePixels(fitWidth),
+                   WholePixels(fitHeight), picture, 0, 0, picture.width(), picture.height());
     } else {
-        BitBlt(target, RoundHalfEven((screenWidth - width) / 2),
-               RoundHalfEven((screenHeight - height) / 2), picture.width(), picture.height(),
-               picture, 0, 0, RasterOp::kCopy);
+        BitBlt(target, WholePixels((screenWidth - width) / 2),
+               WholePixels((screenHeight - height) / 2), picture.width(), picture.height(), picture,
+               0, 0, RasterOp::kCopy);
     }
 }
 

@@ -33,7 +33,8 @@ struct PreparedBackground {
 // picture tick the change is normally waiting and is swapped in at once.
 //
 // Typical use in the saver window:
-//   load:   BackgroundPreparer preparer(w, h, settings.pictures, settings.pictureSize);
+//   load:   BackgroundPreparer preparer(w, h, settings.pictures, settings.pictureSize,
+//                                       MakePictureDecoder);
 //           PreparedBackground first = preparer.Take();      // waits once, at load
 //   tick:   changeDue = true;
 //   frame:  if (changeDue) if (auto next = preparer.TryTake()) { changeDue = false;
@@ -42,10 +43,10 @@ class BackgroundPreparer {
   public:
     using DecoderFactory = std::function<std::unique_ptr<PictureDecoder>()>;
 
-    // Copies the list; the decoder is made on the worker thread. `makeDecoder` defaults
-    // to the platform's decoder.
+    // Copies the list; the decoder is made by `makeDecoder` on the worker thread (the
+    // platform's MakePictureDecoder in the program, fakes in tests).
     BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
-                       std::int16_t pictureSize, DecoderFactory makeDecoder = MakePictureDecoder);
+                       std::int16_t pictureSize, DecoderFactory makeDecoder);
     // Stops the worker and joins it; a decode in progress is finished first and its
     // result dropped.
     ~BackgroundPreparer();

@@ -3,12 +3,12 @@
 #include "engine/frame.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
+#include <optional>
 
 #include "engine/animation.h"
 #include "engine/blit.h"
 #include "engine/orbiting_ball.h"
+#include "engine/rounding.h"
 
 namespace velnor {
 namespace {
@@ -22,12 +22,13 @@ bool DrawPolyline(Surface& target, const WireBall& ball, int count, PointAt poin
                   LinePen& pen, UnfitPoint unfit, Rect* touched) {
     for (int n = 0; n < count; ++n) {
         const auto [j, i] = point(n);
-        Point p;
-        if (!ToPixelCoordinate(ball.screenX[j][i], p.x) ||
-            !ToPixelCoordinate(ball.screenY[j][i], p.y)) {
+        const std::optional<int> x = RoundHalfToEven(ball.screenX[j][i]);
+        const std::optional<int> y = RoundHalfToEven(ball.screenY[j][i]);
+        if (!x || !y) {
             if (unfit == UnfitPoint::kStop) return false;
             continue;
         }
+        const Point p{*x, *y};
         if (n == 0) {
             pen.MoveTo(p);
         } else {
@@ -38,24 +39,6 @@ bool DrawPolyline(Surface& target, const WireBall& ball, int count, PointAt poin
 }
 
 }  // namespace
-
-bool ToPixelCoordinate(float value, int& pixel) {
-    // Adding and subtracting 1.5 * 2^52 leaves a double of magnitude below 2^51 rounded to a
-    // whole number, ties to even in the default rounding mode: what nearbyint gives, without
-    // the floating-point environment save and restore that makes some C libraries' nearbyint
-    // cost more than a whole line of the wire ball. Larger floats are whole numbers already.
-    constexpr double kRoundingShift = 6755399441055744.0;  // 1.5 * 2^52
-    double rounded = static_cast<double>(value);
-    if (std::fabs(rounded) < 2251799813685248.0) {  // 2^51
-        rounded = (rounded + kRoundingShift) - kRoundingShift;
-    }
-    if (!(rounded >= std::numeric_limits<int>::min() &&
-          rounded <= std::numeric_limits<int>::max())) {
-        return false;  // also NaN
-    }
-    pixel = static_cast<int>(rounded);
-    return true;
-}
 
 bool DrawWireBall(Surface& target, const WireBall& ball, ColourRef parallelColour,
                   ColourRef meridianColour, LinePen& pen, UnfitPoint unfit, Rect* touched) {
@@ -108,11 +91,9 @@ void Animation::ComposeFrame(Surface& target, const Surface& background, Restore
                      &lines);
     };
     const auto drawOrbitingBall = [&] {
-        Point at;
-        if (ToPixelCoordinate(motion_.spriteLeft, at.x) &&
-            ToPixelCoordinate(motion_.spriteTop, at.y)) {
-            sprite = DrawOrbitingBall(target, at.x, at.y, mask_, sprite_);
-        }
+        const std::optional<int> left = RoundHalfToEven(motion_.spriteLeft);
+        const std::optional<int> top = RoundHalfToEven(motion_.spriteTop);
+        if (left && top) sprite = DrawOrbitingBall(target, *left, *top, mask_, sprite_);
     };
     if (motion_.inFront) {
         drawWireBall();

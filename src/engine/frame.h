@@ -32,10 +32,6 @@ struct ChangedRects {
     }
 };
 
-// Converts a projected screen coordinate to a pixel coordinate, nearest with ties to
-// even. False (and `pixel` untouched) when the result does not fit a 32-bit integer.
-bool ToPixelCoordinate(float value, int& pixel);
-
 // What the line drawing does with a grid point whose coordinates do not fit 32 bits.
 enum class UnfitPoint {
     kSkip,  // the saver: no move or line to it; the pen stays where it was

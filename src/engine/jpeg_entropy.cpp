@@ -130,10 +130,10 @@ bool BuildHuffmanTable(std::span<const std::uint8_t> counts, std::span<const std
     // Every prefix that starts with a code of up to kHuffmanLookupBits bits.
     table.shortCodeLength.fill(0);
     for (int length = 1; length <= kHuffmanLookupBits; ++length) {
-        for (int code = table.minCode[length]; code <= table.maxCode[length]; ++code) {
+        for (int prefix = table.minCode[length]; prefix <= table.maxCode[length]; ++prefix) {
             const int shift = kHuffmanLookupBits - length;
             for (int rest = 0; rest < (1 << shift); ++rest) {
-                table.shortCodeLength[static_cast<std::size_t>((code << shift) | rest)] =
+                table.shortCodeLength[static_cast<std::size_t>((prefix << shift) | rest)] =
                     static_cast<std::uint8_t>(length);
             }
         }

@@ -1,6 +1,7 @@
 // Reading picture files (BMP, GIF, JPEG, WMF) into surfaces through a small interface,
-// so the background and the dialog's thumbnails work the same on every platform. Each
-// platform library supplies MakePictureDecoder; tests supply fakes.
+// so the background and the dialog's thumbnails work the same on every platform. The core
+// only uses decoders it is given; each platform half defines MakePictureDecoder
+// (picture_decoder_gdkpixbuf.cpp, picture_decoder_win32.cpp) and tests supply fakes.
 #pragma once
 
 #include <memory>

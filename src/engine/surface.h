@@ -8,24 +8,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/colour.h"
 #include "engine/geometry.h"
-#include "settings/saver_settings.h"
 
 namespace velnor {
-
-// A pixel as stored: 0x00RRGGBB.
-using Pixel = std::uint32_t;
-
-// Converts a design colour 0x00BBGGRR into the stored pixel layout.
-constexpr Pixel PixelFromColourRef(ColourRef colour) {
-    const auto c = static_cast<std::uint32_t>(colour);
-    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
-
-constexpr Pixel PixelFromRgb(int red, int green, int blue) {
-    return (static_cast<Pixel>(red & 0xFF) << 16) | (static_cast<Pixel>(green & 0xFF) << 8) |
-           static_cast<Pixel>(blue & 0xFF);
-}
 
 class Surface {
   public:

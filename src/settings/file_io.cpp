@@ -1,15 +1,10 @@
-// File helpers for the settings store. Uses only the C runtime, so it stays portable.
+// File helpers for the settings store that are the same on every platform; the C-runtime
+// differences are in file_io_posix.cpp and file_io_win32.cpp.
 #include "settings/file_io.h"
 
 #include <chrono>
 #include <cstdint>
 #include <random>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace velnor {
 namespace {
@@ -17,25 +12,6 @@ namespace {
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 }  // namespace
-
-std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
-#ifdef _WIN32
-    std::wstring wideMode;
-    for (const char* c = mode; *c != '\0'; ++c) wideMode += static_cast<wchar_t>(*c);
-    return _wfopen(path.c_str(), wideMode.c_str());
-#else
-    return std::fopen(path.c_str(), mode);
-#endif
-}
-
-bool FlushToDisk(std::FILE* file) {
-    if (std::fflush(file) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
-}
 
 std::filesystem::path TemporarySibling(const std::filesystem::path& file) {
     std::uint64_t bits = 0;

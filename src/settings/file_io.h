@@ -1,6 +1,7 @@
-// Small file helpers shared by the INI writer and the settings location: opening a file by
-// std::filesystem::path (wide names on Windows), forcing written data to the disk, and
-// names for temporary files that nobody else will pick.
+// Small file helpers shared by the INI writer, the settings location and the picture scan:
+// the path separator, opening a file by std::filesystem::path (wide names on Windows),
+// forcing written data to the disk, and names for temporary files that nobody else will
+// pick. The build compiles file_io_posix.cpp or file_io_win32.cpp (C runtime only) with it.
 #pragma once
 
 #include <cstdio>
@@ -9,11 +10,18 @@
 
 namespace velnor {
 
+// '\\' on Windows, '/' elsewhere.
+extern const char kPathSeparator;
+
 // fopen with the path's native encoding; nullptr on failure. Never throws.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
 // Flushes the stream and asks the operating system to put the data on the disk.
 bool FlushToDisk(std::FILE* file);
+
+// Gives `copy` the permission bits of `original` where the platform has them, so that a
+// private settings file stays private when it is replaced. Nothing when `original` is gone.
+void KeepPermissions(const std::filesystem::path& original, const std::filesystem::path& copy);
 
 // A name for a temporary file beside `file`: its name + "." + 16 random hexadecimal
 // digits + ".tmp", in the same folder (so that a rename can replace `file` in one step).

@@ -45,14 +45,8 @@ bool ReplaceFile(const std::filesystem::path& file, const std::string& contents)
     bool ok = std::fwrite(contents.data(), 1, contents.size(), stream) == contents.size();
     ok = FlushToDisk(stream) && ok;
     ok = std::fclose(stream) == 0 && ok;
+    if (ok) KeepPermissions(file, temporary);
     std::error_code error;
-#ifndef _WIN32
-    // Keep the old file's permissions (a private settings file stays private).
-    const std::filesystem::file_status old = std::filesystem::status(file, error);
-    if (ok && !error && std::filesystem::exists(old)) {
-        std::filesystem::permissions(temporary, old.permissions(), error);
-    }
-#endif
     // Replaces an existing file in one step (MoveFileExW with MOVEFILE_REPLACE_EXISTING
     // in the Windows standard library).
     if (ok) std::filesystem::rename(temporary, file, error);

@@ -67,9 +67,9 @@ void SetPresets(SaverSettings& settings) {
 }
 
 void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
-                       FileSystem& fileSystem) {
+                       FileSystem& fileSystem, const TextEncoding& text) {
     settings.pictures.pictureCount = 0;
-    settings.pictureFolder = Cp932ToUtf8(reader.Text(kPictureFolderKey));
+    settings.pictureFolder = text.Cp932ToUtf8(reader.Text(kPictureFolderKey));
     if (FolderExists(settings.pictureFolder, fileSystem)) {
         ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures,
                           fileSystem);
@@ -81,7 +81,7 @@ void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
 }  // namespace
 
 void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,
-                  FileSystem& fileSystem) {
+                  FileSystem& fileSystem, const TextEncoding& text) {
     try {
         const SettingsReader reader(iniFile);
         SetPresets(settings);
@@ -105,7 +105,7 @@ void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,
                          settings.pictureKinds[i]);
         }
         try {
-            LoadPictureFolder(settings, reader, fileSystem);
+            LoadPictureFolder(settings, reader, fileSystem, text);
         } catch (...) {
             // A failing folder test or scan ends only that step; what it collected stays.
         }

@@ -6,15 +6,17 @@
 
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
+#include "settings/text_encoding.h"
 
 namespace velnor {
 
 // Reads every key of `iniFile` into `settings` in the fixed order: presets, shape and ball
 // keys, random flags and line colours, speed and scale, picture kinds, then the folder
-// (tested and scanned through `fileSystem`), then the picture and sample keys. A missing
+// (converted from cp932 by `text`, tested and scanned through `fileSystem`), then the
+// picture and sample keys. A missing
 // or empty value takes the default; a value that is not a number or does not fit the
 // field leaves the field as it was (zero in a fresh record). Never throws.
 void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,
-                  FileSystem& fileSystem);
+                  FileSystem& fileSystem, const TextEncoding& text);
 
 }  // namespace velnor

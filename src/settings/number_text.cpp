@@ -5,6 +5,8 @@
 #include <cmath>
 #include <string>
 
+#include "engine/rounding.h"
+
 namespace velnor {
 namespace {
 
@@ -85,10 +87,7 @@ std::optional<std::int16_t> FloorToInt16(std::string_view text) {
 std::optional<std::int32_t> RoundToInt32(std::string_view text) {
     const std::optional<double> value = ParseNumberText(text);
     if (!value) return std::nullopt;
-    // nearbyint rounds ties to even under the default rounding mode.
-    const double rounded = std::nearbyint(*value);
-    if (rounded < -2147483648.0 || rounded > 2147483647.0) return std::nullopt;
-    return static_cast<std::int32_t>(rounded);
+    return RoundHalfToEven<std::int32_t>(*value);
 }
 
 }  // namespace velnor

@@ -10,16 +10,11 @@
 #include <string>
 #include <string_view>
 
+#include "settings/file_io.h"
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
 
 namespace velnor {
-
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
 
 // The attribute values of the three passes, in scan order.
 inline constexpr std::array<std::int16_t, 3> kScanPasses{0, kAttributeArchive, kAttributeReadOnly};

@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace velnor {
+#include "engine/colour.h"
 
-// A colour as 0x00BBGGRR (red in the low byte).
-using ColourRef = std::int32_t;
+namespace velnor {
 
 // Pictures of the chosen folder in scan order. picturePaths[0] is never used;
 // elements 1..pictureCount hold full paths (UTF-8).

@@ -44,23 +44,30 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
                                  : 1;
 }
 
+class IconvTextEncoding final : public TextEncoding {
+  public:
+    std::string Cp932ToUtf8(std::string_view cp932) const override {
+        return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", 1);
+    }
+
+    std::string Utf8ToCp932(std::string_view utf8) const override {
+        std::string out;
+        // Convert piecewise so that one unmappable character costs exactly one '?'.
+        std::size_t i = 0;
+        while (i < utf8.size()) {
+            const std::size_t len =
+                std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
+            out += Convert("CP932", "UTF-8", utf8.substr(i, len), "?", len);
+            i += len;
+        }
+        return out;
+    }
+};
+
 }  // namespace
 
-std::string Cp932ToUtf8(std::string_view cp932) {
-    return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", 1);
-}
-
-std::string Utf8ToCp932(std::string_view utf8) {
-    std::string out;
-    // Convert piecewise so that one unmappable character costs exactly one '?'.
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const std::size_t len =
-            std::min(Utf8SequenceLength(static_cast<unsigned char>(utf8[i])), utf8.size() - i);
-        out += Convert("CP932", "UTF-8", utf8.substr(i, len), "?", len);
-        i += len;
-    }
-    return out;
+std::unique_ptr<TextEncoding> MakePlatformTextEncoding() {
+    return std::make_unique<IconvTextEncoding>();
 }
 
 }  // namespace velnor

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "engine/rounding.h"
 #include "startup/utf8.h"
 
 namespace velnor {
@@ -24,12 +25,11 @@ char32_t UpperAscii(char32_t c) {
 // other; a negative number is taken as the same 32 bits, as the signed reading did.
 std::uint32_t HandleAfterModeLetter(const std::u32string& chars) {
     const std::string rest = chars.size() > 3 ? Utf32ToUtf8(chars.substr(3)) : std::string();
-    const double handle = std::nearbyint(LenientNumber(rest));
-    if (handle < std::numeric_limits<std::int32_t>::min() ||
-        handle > std::numeric_limits<std::uint32_t>::max()) {
-        return 0;
+    const double number = LenientNumber(rest);
+    if (const auto negative = RoundHalfToEven<std::int32_t>(number); negative && *negative < 0) {
+        return static_cast<std::uint32_t>(*negative);
     }
-    return static_cast<std::uint32_t>(static_cast<std::int64_t>(handle));
+    return RoundHalfToEven<std::uint32_t>(number).value_or(0);
 }
 
 }  // namespace

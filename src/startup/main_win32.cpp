@@ -8,8 +8,8 @@
 #include "settings/load_settings.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
+#include "settings/wide_text_win32.h"
 #include "startup/command_line.h"
-#include "startup/wide_text_win32.h"
 #include "windows/preview_window_win32.h"
 #include "windows/saver_session_win32.h"
 
@@ -60,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     velnor::SaverSettings settings;
     const velnor::SettingsLocation location = velnor::PlatformSettingsLocation();
     velnor::LoadSettings(settings, velnor::SettingsFileToRead(location),
-                         *velnor::MakePlatformFileSystem());
+                         *velnor::MakePlatformFileSystem(), *velnor::MakePlatformTextEncoding());
 
     if (dispatch.runMode == RunMode::configure) {
         velnor::RunSettingsDialog(instance, settings, location, DialogOwnerOf(dispatch));

@@ -2,7 +2,7 @@
 // where they are.
 #include "windows/dib_presenter_win32.h"
 
-#include "windows/dib_info_win32.h"
+#include "engine/dib_info_win32.h"
 
 namespace velnor {
 

@@ -6,8 +6,8 @@
 #include <span>
 
 #include "engine/dib_reader.h"
+#include "engine/picture_decoder_win32.h"
 #include "resources/resource_ids.h"
-#include "windows/picture_decoder_win32.h"
 
 namespace velnor {
 namespace {

@@ -53,7 +53,8 @@ bool SaverWindow::Load(HINSTANCE instance, const SaverSettings& settings, const 
         background_ = std::move(pictures.Pic_B);
     } else if (settings.pictures.pictureCount > 0) {
         preparer_ = std::make_unique<BackgroundPreparer>(screen_.screenWidth, screen_.screenHeight,
-                                                         settings.pictures, settings.pictureSize);
+                                                         settings.pictures, settings.pictureSize,
+                                                         MakePictureDecoder);
         PreparedBackground first = preparer_->Take();
         background_ = first.shown ? std::move(first.Pic_B) : std::move(pictures.Pic_B);
     } else {

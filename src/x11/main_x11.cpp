@@ -14,6 +14,7 @@
 #include "settings/file_system.h"
 #include "settings/load_settings.h"
 #include "settings/settings_location.h"
+#include "settings/text_encoding.h"
 #include "x11/display_x11.h"
 #include "x11/quit_signal.h"
 #include "x11/saver_options.h"
@@ -67,7 +68,7 @@ int Run(const std::vector<std::string>& arguments) {
     const int quitFd = InstallQuitSignals();
     SaverSettings settings;
     const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
-    LoadSettings(settings, UserSettingsFile(), *fileSystem);
+    LoadSettings(settings, UserSettingsFile(), *fileSystem, *MakePlatformTextEncoding());
     ApplySettingsOverrides(options->settings, settings, *fileSystem);
     std::optional<Surface> sample;
     if (settings.useSample == 1) sample = LoadSample(settings.sampleChoice);

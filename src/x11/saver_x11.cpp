@@ -67,7 +67,8 @@ bool SaverX11::BuildScenes() {
             if (run_.sample) ShowSamplePicture(pictures, *run_.sample);
         } else if (UsesFolder(settings)) {
             scene->preparer = std::make_unique<BackgroundPreparer>(
-                placed.screenWidth, placed.screenHeight, settings.pictures, settings.pictureSize);
+                placed.screenWidth, placed.screenHeight, settings.pictures, settings.pictureSize,
+                MakePictureDecoder);
             PreparedBackground first = scene->preparer->Take();
             if (first.shown) pictures.Pic_B = std::move(first.Pic_B);
         }

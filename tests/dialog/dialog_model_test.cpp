@@ -36,8 +36,9 @@ SaverSettings Defaults() {
 // A model over a fake file system, recording every notification.
 struct Dialog {
     FakeFileSystem fs;
+    std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
     std::vector<unsigned> changes;
-    DialogModel model{fs, [this](unsigned c) { changes.push_back(c); }};
+    DialogModel model{fs, *text, [this](unsigned c) { changes.push_back(c); }};
 
     explicit Dialog(const SaverSettings& settings = Defaults()) { model.Load(settings); }
 
@@ -51,7 +52,7 @@ struct Dialog {
     std::map<std::string, std::string> Written(int button = kCmdOk) const {
         std::map<std::string, std::string> out;
         for (const IniEntry& entry : model.EntriesToWrite(button)) {
-            out[Cp932ToUtf8(entry.key)] = Cp932ToUtf8(entry.value);
+            out[text->Cp932ToUtf8(entry.key)] = text->Cp932ToUtf8(entry.value);
         }
         return out;
     }
@@ -258,10 +259,11 @@ TEST(DialogModel, ChosenFolderListsWithClimbingCountAndAStopKeepsTheOldList) {
 }
 
 TEST(DialogModel, AFolderNameTheSettingsFileCannotHoldIsNeverStored) {
-    EXPECT_EQ(StorableFolderPath("C:\\写真", "C:\\SHORT~1"), "C:\\写真");
-    EXPECT_EQ(StorableFolderPath("C:\\写真☃", "C:\\4E99~1"), "C:\\4E99~1");
-    EXPECT_EQ(StorableFolderPath("D:\\Fotos\\Müller", ""), std::nullopt);
-    EXPECT_EQ(StorableFolderPath("C:\\☃", "C:\\☃"), std::nullopt);
+    const std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
+    EXPECT_EQ(StorableFolderPath("C:\\写真", "C:\\SHORT~1", *text), "C:\\写真");
+    EXPECT_EQ(StorableFolderPath("C:\\写真☃", "C:\\4E99~1", *text), "C:\\4E99~1");
+    EXPECT_EQ(StorableFolderPath("D:\\Fotos\\Müller", "", *text), std::nullopt);
+    EXPECT_EQ(StorableFolderPath("C:\\☃", "C:\\☃", *text), std::nullopt);
 
     // Such a choice keeps the folder and the list shown before, and lists nothing.
     Dialog d;

@@ -15,10 +15,18 @@
 namespace velnor {
 namespace {
 
+std::string ToCp932(std::string_view utf8) {
+    return MakePlatformTextEncoding()->Utf8ToCp932(utf8);
+}
+
+std::vector<IniEntry> EntriesOf(const DialogValues& values) {
+    return ApplyEntries(values, *MakePlatformTextEncoding());
+}
+
 // Rows spelled in UTF-8, converted to the file's cp932 for comparison.
 std::vector<IniEntry> Cp932Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
     std::vector<IniEntry> out;
-    for (const auto& [key, value] : rows) out.push_back({Utf8ToCp932(key), Utf8ToCp932(value)});
+    for (const auto& [key, value] : rows) out.push_back({ToCp932(key), ToCp932(value)});
     return out;
 }
 
@@ -54,7 +62,7 @@ TEST(DialogWrites, NumberTextHasABlankOrAMinus) {
 
 TEST(DialogWrites, ApplyWritesEveryKeyInOrderWithLeadingBlanks) {
     EXPECT_EQ(
-        ApplyEntries(LoadedDefaults()),
+        EntriesOf(LoadedDefaults()),
         Cp932Rows({{"外観", " 10"},          {"透視画法", " 0"},       {"遠近の深さ", " 20"},
                    {"公転球の色_赤", " 72"}, {"公転球の色_緑", " 32"}, {"公転球の色_青", " 56"},
                    {"Random_0", " 0"},       {"Random_1", " 0"},       {"Color_1", " 65280"},
@@ -72,7 +80,7 @@ TEST(DialogWrites, ApplyReadsSpinsNegatedAndKeepsTheFolderText) {
     v.randomChecks = {0, 1, 0};
     v.lineColours = {0x123456, 255, 0};
     v.folderText = "C:\\画像\\ﾌｫﾙﾀﾞ ";
-    const std::vector<IniEntry> rows = ApplyEntries(v);
+    const std::vector<IniEntry> rows = EntriesOf(v);
     ASSERT_EQ(rows.size(), 22u);
     EXPECT_EQ(rows[0].value, " 16");
     EXPECT_EQ(rows[2].value, " 12");
@@ -82,11 +90,11 @@ TEST(DialogWrites, ApplyReadsSpinsNegatedAndKeepsTheFolderText) {
                                      {"Color_1", " 255"},
                                      {"Random_2", " 0"},
                                      {"Color_2", " 0"}}));
-    EXPECT_EQ(rows[13].value, Utf8ToCp932("C:\\画像\\ﾌｫﾙﾀﾞ "));
+    EXPECT_EQ(rows[13].value, ToCp932("C:\\画像\\ﾌｫﾙﾀﾞ "));
     // A stored shape outside the spin's range is read back at the spin's initial value.
-    DialogValues untouched;
-    EXPECT_EQ(ApplyEntries(untouched)[0].value, " 10");
-    EXPECT_EQ(ApplyEntries(untouched)[2].value, " 25");
+    const DialogValues initial;
+    EXPECT_EQ(EntriesOf(initial)[0].value, " 10");
+    EXPECT_EQ(EntriesOf(initial)[2].value, " 25");
 }
 
 TEST(DialogWrites, FactoryTextsAreWrittenExactly) {

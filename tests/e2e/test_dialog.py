@@ -184,7 +184,7 @@ class Buttons(unittest.TestCase):
             self.assertTrue(run.finish("close"))
         self.assertFalse(os.path.exists(ini_path()), "cancel created a settings file")
 
-    def test_values_outside_the_ranges_show_the_stored_number_and_write_the_initial_value(self):
+    def test_values_outside_the_ranges_show_the_stored_number_and_write_the_bars_initial_value(self):
         SESSION.write_settings({"外観": "20", "遠近の深さ": "26", "画像のｲﾝﾀｰﾊﾞﾙ": "5"})
         with DialogRun() as run:
             c = run.controls

@@ -10,6 +10,8 @@ commands.
 import argparse
 import contextlib
 import fcntl
+import inspect
+import json
 import os
 import shutil
 import signal
@@ -38,20 +40,40 @@ SETTINGS_SECTION = "Section"
 
 
 def parse_args(argv=None):
-    """Arguments every end-to-end script accepts (given by ctest, or by hand)."""
-    here = os.path.dirname(os.path.abspath(__file__))
-    root = os.path.abspath(os.path.join(here, "..", ".."))
+    """Arguments every end-to-end script accepts (given by ctest, or by hand). The programs
+    come from `--programs`, the list that the Windows build writes of what it built, or
+    from `--program` (with the helpers in `--helpers`, by default beside it)."""
     parser = argparse.ArgumentParser()
-    parser.add_argument("--program", default=os.path.join(root, "build", "windows", "bin", "Velnor.scr"))
+    source = parser.add_mutually_exclusive_group(required=True)
+    source.add_argument("--programs", help="velnor_programs.json of a Windows build")
+    source.add_argument("--program", help="a Velnor.scr")
     parser.add_argument("--helpers", default=None, help="folder of the cross-built test helper programs")
-    parser.add_argument("--prefix", default=os.environ.get("VELNOR_WINEPREFIX",
-                                                           os.path.join(root, "build", "native", "wineprefix")))
+    parser.add_argument("--prefix", required=True, help="private Wine prefix (made on first use)")
     parser.add_argument("--work", default=None, help="folder for the program copy and screenshots")
+    parser.add_argument("--flaky-log", default=None,
+                        help="file that collects a FLAKY line for each helper run once more")
     parser.add_argument("unittest_args", nargs="*")
     args = parser.parse_args(argv)
+    args.helper_paths = {}
+    if args.programs:
+        args.program, args.helper_paths = _read_program_list(args.programs)
     if args.helpers is None:
         args.helpers = os.path.dirname(os.path.abspath(args.program))
     return args
+
+
+def _read_program_list(path):
+    """(Velnor.scr, {helper file name: path}) from the list a Windows build writes."""
+    try:
+        with open(path, encoding="utf-8") as file:
+            programs = json.load(file)
+    except OSError as error:
+        sys.exit(f"{path}: {error.strerror}; build the windows preset first")
+    helpers = {os.path.basename(p): p for p in programs["helpers"]}
+    missing = [p for p in [programs["program"], *helpers.values()] if not os.path.exists(p)]
+    if missing:
+        sys.exit(f"missing from the Windows build: {', '.join(missing)}")
+    return programs["program"], helpers
 
 
 class Image:
@@ -248,6 +270,8 @@ class Session:
         return target
 
     def helper(self, name):
+        if name in self.args.helper_paths:
+            return self.args.helper_paths[name]
         return os.path.join(os.path.abspath(self.args.helpers), name)
 
     def write_settings(self, values, program=None):
@@ -278,10 +302,26 @@ class Session:
 
     def run_helper(self, name, *arguments, timeout=120):
         """Runs a test helper to its end; returns (exit code, output lines, Wine's error
-        log). Output and log go through files: when the helper is the Wine process that
-        starts the wineserver, the server inherits them and would hold a pipe open long
-        after the helper ended. The log keeps Wine's error channels, so that a helper that
-        crashed or could not start says why."""
+        log). The log keeps Wine's error channels, so that a helper that crashed or could
+        not start says why.
+
+        Wine under Xvfb was seen to lose a helper: it ended with a failure code, printed
+        nothing (every command of the helpers prints, also when it fails) and Wine logged no
+        error. Only that symptom is run once more, with a FLAKY line on the output and in
+        the flaky log; anything else, and a second loss, goes to the test as it is."""
+        result = self._run_helper_once(name, arguments, timeout)
+        code, lines, log = result
+        if code != 0 and not lines and not log.strip():
+            self._report_flaky(f"{name} {' '.join(arguments)}".strip(),
+                               f"ended with exit code {code}, no output and no Wine error; "
+                               "ran it once more")
+            result = self._run_helper_once(name, arguments, timeout)
+        return result
+
+    def _run_helper_once(self, name, arguments, timeout):
+        # Output and log go through files: when the helper is the Wine process that starts
+        # the wineserver, the server inherits them and would hold a pipe open long after the
+        # helper ended.
         env = self.env()
         env["WINEDEBUG"] = "-all,err+all"
         with tempfile.TemporaryFile(dir=self.work) as out, \
@@ -293,6 +333,13 @@ class Session:
             log.seek(0)
             return (result.returncode, out.read().decode("utf-8", "replace").splitlines(),
                     log.read().decode("utf-8", "replace"))
+
+    def _report_flaky(self, what, symptom):
+        line = f"FLAKY: {_current_test_name(self.name)} {what}: {symptom}"
+        print(line, flush=True)
+        if self.args.flaky_log:
+            with open(self.args.flaky_log, "a", encoding="utf-8") as log:
+                log.write(line + "\n")
 
     def run_program(self, *arguments, timeout=20, program=None):
         """Runs to the end and returns the exit code (None when it did not end in time)."""
@@ -403,6 +450,16 @@ class Session:
         rgb = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, timeout=30,
                              capture_output=True).stdout
         return Image(path, int(size[0]), int(size[1]), rgb)
+
+
+def _current_test_name(fallback):
+    """The id of the unittest case running now (the nearest test method on the stack)."""
+    import unittest
+    for frame in inspect.stack():
+        case = frame.frame.f_locals.get("self")
+        if isinstance(case, unittest.TestCase):
+            return case.id()
+    return fallback
 
 
 def temporary_folder(session, name):

@@ -224,7 +224,7 @@ TEST(AnimationMotion, SameSeedSameAnimationOtherSeedOtherChoices) {
 
 // The spin angle the projection derives from spinInput, as the projection computes it.
 double SpinAngle(float spinInput, int screenWidth) {
-    const float halfW = screenWidth / 2.0f;
+    const float halfW = static_cast<float>(screenWidth) / 2.0f;
     return static_cast<float>((spinInput - static_cast<double>(halfW)) / halfW * (3.1415927 / 2));
 }
 
@@ -238,7 +238,7 @@ TEST(AnimationMotion, SpinKeepsItsRateAndDirectionForTensOfMillionsOfFrames) {
         for (long n = 1; n <= frames; ++n) {
             a.AdvanceMotion();
             const float spin = a.motion().spinInput;
-            ASSERT_LE(std::abs(spin), width + a.motion().spinStep) << n;
+            ASSERT_LE(std::abs(spin), static_cast<float>(width) + a.motion().spinStep) << n;
             const double angle = SpinAngle(spin, width);
             // The angle falls by one step per frame, modulo whole turns.
             const double turned = std::remainder(previous - angle, 2 * 3.1415927);

@@ -29,7 +29,7 @@ BackgroundPictures Composed(int width, int height, std::int16_t pictureSize) {
     return background;
 }
 
-TEST(Background, FittedPicturesFollowTheDesignExamples) {
+TEST(Background, PicturesAreFittedToTheScreenAndCentred) {
     struct Case {
         int width, height;
         float fitWidth, fitHeight;

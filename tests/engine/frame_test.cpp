@@ -189,31 +189,6 @@ TEST(FrameComposition, UnfitPointsAreSkippedWithThePenLeftInPlaceOrStopTheDrawin
         EXPECT_FALSE(DrawWireBall(s, b, parallel, meridian, pen, UnfitPoint::kStop, nullptr));
         EXPECT_EQ(s, Surface(10, 10));
     }
-    int pixel = 5;
-    EXPECT_TRUE(ToPixelCoordinate(2.5f, pixel) && pixel == 2);  // ties to even
-    EXPECT_TRUE(ToPixelCoordinate(-3.5f, pixel) && pixel == -4);
-    EXPECT_TRUE(ToPixelCoordinate(-2147483648.0f, pixel) && pixel == INT32_MIN);
-    EXPECT_FALSE(ToPixelCoordinate(2147483648.0f, pixel));
-    EXPECT_EQ(pixel, INT32_MIN);
-}
-
-TEST(FrameComposition, PixelCoordinatesRoundAsNearbyintDoes) {
-    // Halves (ties), near-halves and arbitrary values of every magnitude that fits.
-    std::mt19937 random(11);
-    std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
-    std::uniform_int_distribution<int> exponent(-3, 31), whole(-40000000, 40000000);
-    for (int n = 0; n < 200000; ++n) {
-        float value = std::ldexp(unit(random), exponent(random));
-        if (n % 4 == 0) value = static_cast<float>(whole(random)) + 0.5f;
-        if (n % 4 == 1) value = std::nextafter(static_cast<float>(whole(random)) + 0.5f, 0.0f);
-        const double expected = std::nearbyint(static_cast<double>(value));
-        int pixel = 0;
-        const bool fits = expected >= INT32_MIN && expected <= INT32_MAX;
-        ASSERT_EQ(ToPixelCoordinate(value, pixel), fits) << value;
-        if (fits) {
-            ASSERT_EQ(pixel, static_cast<int>(expected)) << value;
-        }
-    }
 }
 
 TEST(FrameComposition, EyeInsideTheBallComposesEveryFrameWithLinesFarOffTheSurface) {

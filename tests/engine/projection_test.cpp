@@ -47,7 +47,8 @@ float Narrow(double value) {
 // and the result of every pass are rounded to 32-bit floats.
 std::pair<float, float> NarrowedProjection(const WireBall& b, int j, int i, float spin, float tilt,
                                            const ProjectionArea& area) {
-    const float halfW = area.innerWidth / 2.0f, halfH = area.innerHeight / 2.0f;
+    const float halfW = static_cast<float>(area.innerWidth) / 2.0f;
+    const float halfH = static_cast<float>(area.innerHeight) / 2.0f;
     const double a1 = Narrow((spin - static_cast<double>(halfW)) / halfW * (kPiF / 2));
     const double a2 = Narrow((tilt - static_cast<double>(halfH)) / halfH * -(kPiF / 2));
     const double modelX = b.modelX[j][i], modelY = b.modelY[j][i], modelZ = b.modelZ[j][i];
@@ -64,7 +65,8 @@ std::pair<float, float> NarrowedProjection(const WireBall& b, int j, int i, floa
             down = Narrow(down * eye / d);
         }
     }
-    return {Narrow(across + area.outerWidth / 2.0f), Narrow(down + area.outerHeight / 2.0f)};
+    return {Narrow(across + static_cast<float>(area.outerWidth) / 2.0f),
+            Narrow(down + static_cast<float>(area.outerHeight) / 2.0f)};
 }
 
 TEST(Projection, EveryStepIsRoundedTo32BitsExactlyAsDefined) {
@@ -74,10 +76,11 @@ TEST(Projection, EveryStepIsRoundedTo32BitsExactlyAsDefined) {
     for (const int perspective : {0, 1}) {
         WireBall b = Ball(128, perspective, 20);
         for (int frame = 0; frame <= 600; frame += 7) {
-            const float spin = 1024 - frame * (1024 / 300.0f);
-            const float tilt = frame * 0.64f;
-            for (const auto& [area, s, t] : {std::tuple{screen, spin, tilt},
-                                             std::tuple{dialog, 50.0f, 50.0f + frame / 10.0f}}) {
+            const float spin = 1024 - static_cast<float>(frame) * (1024 / 300.0f);
+            const float tilt = static_cast<float>(frame) * 0.64f;
+            for (const auto& [area, s, t] :
+                 {std::tuple{screen, spin, tilt},
+                  std::tuple{dialog, 50.0f, 50.0f + static_cast<float>(frame) / 10.0f}}) {
                 ASSERT_TRUE(ProjectWireBall(b, s, t, area));
                 for (int i = 1; i <= 21; ++i) {
                     for (int j = 1; j <= 21; ++j) {

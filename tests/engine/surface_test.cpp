@@ -10,7 +10,7 @@ namespace {
 TEST(Surface, PixelLayoutIsTopDownRedInBits16To23) {
     Surface s(3, 2, PixelFromRgb(1, 2, 3));
     EXPECT_EQ(s.at(2, 1), 0x010203u);
-    EXPECT_EQ(PixelFromColourRef(0x00FF0000), 0x0000FFu);  // blue design colour
+    EXPECT_EQ(PixelFromColourRef(0x00FF0000), 0x0000FFu);  // blue as a ColourRef
     s.set(2, 1, 7);
     EXPECT_EQ(s.data()[1 * 3 + 2], 7u);
     EXPECT_EQ(s.bounds(), (Rect{0, 0, 3, 2}));

@@ -9,6 +9,7 @@
 #include "settings/load_settings.h"
 #include "settings/picture_scan.h"
 #include "settings/settings_keys.h"
+#include "settings/text_encoding.h"
 #include "temp_folder.h"
 
 namespace velnor {
@@ -99,7 +100,7 @@ TEST(PosixFileSystem, AnEmptyFolderTextNamesNoFolderAndNothingIsListed) {
         folder.Write("Velnor.ini", "[Section]\r\n" + std::string(kPictureFolderKey) + "=\r\n" +
                                        std::string(kUseSampleKey) + "=0\r\n");
     SaverSettings settings;
-    LoadSettings(settings, ini, fs);
+    LoadSettings(settings, ini, fs, *MakePlatformTextEncoding());
     EXPECT_EQ(settings.useSample, 0);
     EXPECT_EQ(settings.pictureFolder, "");
     EXPECT_EQ(settings.pictures.pictureCount, 0);

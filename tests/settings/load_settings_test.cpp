@@ -24,7 +24,7 @@ SaverSettings LoadFrom(const std::string& sectionBody, FakeFileSystem& fileSyste
     TempFolder folder;
     const auto file = folder.Write("Velnor.ini", "[Section]\r\n" + sectionBody);
     SaverSettings settings;
-    LoadSettings(settings, file, fileSystem);
+    LoadSettings(settings, file, fileSystem, *MakePlatformTextEncoding());
     return settings;
 }
 
@@ -36,7 +36,7 @@ SaverSettings LoadFrom(const std::string& sectionBody) {
 TEST(LoadSettings, MissingFileGivesTheDefaults) {
     FakeFileSystem fileSystem;
     SaverSettings s;
-    LoadSettings(s, "/nonexistent/folder/Velnor.ini", fileSystem);
+    LoadSettings(s, "/nonexistent/folder/Velnor.ini", fileSystem, *MakePlatformTextEncoding());
     EXPECT_EQ(s.aspectTenths, 10);
     EXPECT_EQ(s.perspectiveOn, 0);
     EXPECT_EQ(s.perspectiveDepth, 20);
@@ -104,7 +104,7 @@ TEST(LoadSettings, FailedConversionKeepsWhatTheFieldHeld) {
     s.lineColours[1] = 5;
     s.frameDelayMs = 3;
     FakeFileSystem fileSystem;
-    LoadSettings(s, file, fileSystem);
+    LoadSettings(s, file, fileSystem, *MakePlatformTextEncoding());
     EXPECT_EQ(s.aspectTenths, 7);
     EXPECT_EQ(s.scale, 300);
     EXPECT_EQ(s.lineColours[1], 5);
@@ -135,7 +135,7 @@ TEST(LoadSettings, EveryKeyLandsInItsField) {
 
 TEST(LoadSettings, FullWidthKatakanaKeysDoNotMatch) {
     // "画像のサイズ" written with full-width katakana is a different key from 画像のｻｲｽﾞ.
-    const std::string fullWidth = Utf8ToCp932("画像のサイズ");
+    const std::string fullWidth = MakePlatformTextEncoding()->Utf8ToCp932("画像のサイズ");
     ASSERT_NE(fullWidth, kPictureSizeKey);
     EXPECT_EQ(LoadFrom(Line(fullWidth, "0")).pictureSize, 1);
     EXPECT_EQ(LoadFrom(Line(kPictureSizeKey, "0")).pictureSize, 0);
@@ -147,9 +147,10 @@ TEST(LoadSettings, FolderIsConvertedTestedAndScannedWithTheLoadedKinds) {
     fileSystem.Add(folder, "a.bmp", 0);
     fileSystem.Add(folder, "b.gif", 0);
     fileSystem.Add(folder, "c.jpg", kAttributeArchive);
-    const SaverSettings s = LoadFrom(
-        Line(kPictureFolderKey, Utf8ToCp932(folder)) + Line(ArrayKey(kPictureKindStem, 1), "0"),
-        fileSystem);
+    const SaverSettings s =
+        LoadFrom(Line(kPictureFolderKey, MakePlatformTextEncoding()->Utf8ToCp932(folder)) +
+                     Line(ArrayKey(kPictureKindStem, 1), "0"),
+                 fileSystem);
     EXPECT_EQ(s.pictureFolder, folder);
     ASSERT_EQ(s.pictures.pictureCount, 2);
     EXPECT_EQ(s.pictures.picturePaths[1], folder + kPathSeparator + "a.bmp");

@@ -95,7 +95,7 @@ TEST(PictureScan, LargeFolderIsCappedAt32767) {
     EXPECT_EQ(list.picturePaths[32767], In("32765.bmp"));
 }
 
-TEST(PictureScan, RescansKeepTheDesignedArrayBounds) {
+TEST(PictureScan, RescansSizeThePathsToTheCountUnlessNothingIsFound) {
     FakeFileSystem fs;
     for (const char* name : {"1.bmp", "2.bmp", "3.bmp", "4.bmp", "5.bmp"}) fs.Add("/five", name, 0);
     fs.Add("/two", "a.bmp", 0);

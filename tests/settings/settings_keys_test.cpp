@@ -35,21 +35,23 @@ TEST(SettingsKeys, AreTheCp932BytesOfTheirJapaneseNames) {
         {std::string(kSampleChoiceKey), "ｻﾝﾌﾟﾙ画像_12"},
         {std::string(kSectionName), "Section"},
     };
+    const std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
     for (const auto& key : keys) {
-        EXPECT_EQ(Cp932ToUtf8(key.cp932), key.utf8);
-        EXPECT_EQ(Utf8ToCp932(key.utf8), key.cp932) << key.utf8;
+        EXPECT_EQ(text->Cp932ToUtf8(key.cp932), key.utf8);
+        EXPECT_EQ(text->Utf8ToCp932(key.utf8), key.cp932) << key.utf8;
     }
 }
 
 TEST(SettingsKeys, OnlyTextsThatComeBackUnchangedFitTheFile) {
-    EXPECT_TRUE(FitsCp932(""));
-    EXPECT_TRUE(FitsCp932("D:\\Pictures"));
-    EXPECT_TRUE(FitsCp932("C:\\画像\\ﾌｫﾙﾀﾞ ①"));
-    EXPECT_FALSE(FitsCp932("C:\\사진"));
-    EXPECT_FALSE(FitsCp932("C:\\Fotos\\Müller"));
-    EXPECT_FALSE(FitsCp932("C:\\☃"));
+    const std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
+    EXPECT_TRUE(text->FitsCp932(""));
+    EXPECT_TRUE(text->FitsCp932("D:\\Pictures"));
+    EXPECT_TRUE(text->FitsCp932("C:\\画像\\ﾌｫﾙﾀﾞ ①"));
+    EXPECT_FALSE(text->FitsCp932("C:\\사진"));
+    EXPECT_FALSE(text->FitsCp932("C:\\Fotos\\Müller"));
+    EXPECT_FALSE(text->FitsCp932("C:\\☃"));
     // A wave dash is written as the cp932 tilde, which reads back as the full-width tilde.
-    EXPECT_FALSE(FitsCp932("C:\\a〜b"));
+    EXPECT_FALSE(text->FitsCp932("C:\\a〜b"));
 }
 
 }  // namespace

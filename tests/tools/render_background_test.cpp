@@ -17,7 +17,7 @@ namespace {
 
 TEST(RenderBackground, SampleIsStretchedOverTheWholeFrameAndNeverChanges) {
     const char* const files[] = {"/sample1.jpg", "/sample2.jpg"};
-    for (const std::int16_t choice : {0, 1}) {
+    for (const std::int16_t choice : {std::int16_t{0}, std::int16_t{1}}) {
         SaverSettings settings;
         settings.useSample = 1;
         settings.sampleChoice = choice;

@@ -52,7 +52,7 @@ TEST(PictureTimer, ChangesWhenTheCountReachesTheInterval) {
     EXPECT_EQ(changesAt(20), (std::vector<int>{20, 40, 60}));
     std::vector<int> everyTick(65);
     for (int i = 0; i < 65; ++i) everyTick[i] = i + 1;
-    for (const std::int16_t interval : {1, 0, -5, -32768}) {
+    for (const std::int16_t interval : std::initializer_list<std::int16_t>{1, 0, -5, -32768}) {
         EXPECT_EQ(changesAt(interval), everyTick) << interval;
     }
     EXPECT_TRUE(changesAt(32767).empty());

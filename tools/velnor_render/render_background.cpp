@@ -38,7 +38,7 @@ RenderBackground::RenderBackground(const SaverSettings& settings, int width, int
         current_ = SampleBackground(settings.sampleChoice, width, height);
     } else if (settings.pictures.pictureCount > 0) {
         preparer_ = std::make_unique<BackgroundPreparer>(width, height, settings.pictures,
-                                                         settings.pictureSize);
+                                                         settings.pictureSize, MakePictureDecoder);
         PreparedBackground first = preparer_->Take();
         if (first.shown) current_ = std::move(first.Pic_B);
     }

@@ -42,7 +42,7 @@ bool LoadRenderSettings(const RenderOptions& options, SaverSettings& settings, s
         }
     }
     const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
-    LoadSettings(settings, file, *fileSystem);
+    LoadSettings(settings, file, *fileSystem, *MakePlatformTextEncoding());
     return true;
 }
 

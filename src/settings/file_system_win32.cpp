@@ -7,7 +7,7 @@
 #include <string>
 
 #include "settings/file_system.h"
-#include "startup/wide_text_win32.h"
+#include "settings/wide_text_win32.h"
 
 namespace velnor {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
-#include "startup/wide_text_win32.h"
-#include "windows/picture_decoder_win32.h"
+#include "engine/picture_decoder_win32.h"
+#include "settings/wide_text_win32.h"
 
 namespace velnor {
 namespace {

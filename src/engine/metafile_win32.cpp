@@ -6,10 +6,10 @@
 #include <span>
 
 #include "engine/byte_reading.h"
+#include "engine/dib_info_win32.h"
 #include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
-#include "windows/dib_info_win32.h"
-#include "windows/picture_decoder_win32.h"
+#include "engine/picture_decoder_win32.h"
 
 namespace velnor {
 namespace {

@@ -1,5 +1,5 @@
 // UTF-8 <-> UTF-16 with the system's code-page functions.
-#include "startup/wide_text_win32.h"
+#include "settings/wide_text_win32.h"
 
 #include <windows.h>
 

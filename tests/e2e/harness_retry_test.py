@@ -1,0 +1,62 @@
+"""The harness's one retry: a helper that Wine lost (failure code, no output, no Wine error)
+runs once more with a FLAKY line; every other failure reaches the test unchanged. Runs
+without Wine: the helper runs are scripted."""
+
+import os
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import wine_harness  # noqa: E402
+
+LOST = (1, [], "")
+
+
+class ScriptedSession(wine_harness.Session):
+    """A Session whose helper runs return prepared results in order."""
+
+    def __init__(self, folder, results):
+        args = wine_harness.parse_args(["--program", os.path.join(folder, "Velnor.scr"),
+                                        "--prefix", os.path.join(folder, "prefix"),
+                                        "--flaky-log", os.path.join(folder, "flaky.log")])
+        super().__init__(args, name="scripted")
+        self.results = list(results)
+        self.runs = 0
+
+    def _run_helper_once(self, name, arguments, timeout):
+        self.runs += 1
+        return self.results.pop(0)
+
+
+class HelperRetry(unittest.TestCase):
+    def run_scripted(self, *results):
+        with tempfile.TemporaryDirectory() as folder:
+            session = ScriptedSession(folder, results)
+            outcome = session.run_helper("velnor_dialog_driver.exe", "read")
+            log_path = os.path.join(folder, "flaky.log")
+            flaky = open(log_path, encoding="utf-8").read().splitlines() \
+                if os.path.exists(log_path) else []
+            return outcome, session.runs, flaky
+
+    def test_a_lost_helper_runs_once_more_and_is_reported(self):
+        outcome, runs, flaky = self.run_scripted(LOST, (0, ["found"], ""))
+        self.assertEqual((outcome, runs), ((0, ["found"], ""), 2))
+        self.assertEqual(len(flaky), 1)
+        self.assertRegex(flaky[0], r"^FLAKY: \S*test_a_lost_helper\S* velnor_dialog_driver\.exe "
+                                   r"read: ended with exit code 1, no output and no Wine error")
+
+    def test_a_second_loss_reaches_the_test(self):
+        outcome, runs, flaky = self.run_scripted(LOST, LOST)
+        self.assertEqual((outcome, runs, len(flaky)), (LOST, 2, 1))
+
+    def test_other_failures_and_successes_run_once(self):
+        for result in [(2, ["no dialog"], ""),                       # the helper said why
+                       (3, [], "0024:err:module:import_dll failed"),  # Wine said why
+                       (0, [], "")]:                                  # silent success
+            with self.subTest(result=result):
+                self.assertEqual(self.run_scripted(result), (result, 1, []))
+
+
+if __name__ == "__main__":
+    unittest.main()
