@@ -5,20 +5,13 @@
 #include <cmath>
 #include <string>
 
+#include "settings/blank_text.h"
+
 namespace velnor {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
 }
 
 // Copies the digits (and the one decimal point) at the start of `text` into `out`;

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <vector>
 
+#include "picture_bytes.h"
+
 namespace velnor {
 namespace {
 
@@ -64,6 +66,33 @@ TEST(PictureChecks, ABmpMustHoldThePixelsItsHeaderAnnounces) {
     Bytes lying = texture;
     lying[22] = 21;  // 21 rows announced, 20 stored
     EXPECT_FALSE(LooksComplete(lying));
+}
+
+// Header-only files whose announced pixel data does not fit in 64 bits: the size must be
+// refused, not wrapped (2^23 x 2^31 rows at 32768 bits wraps to exactly 0 bytes).
+TEST(PictureChecks, ABmpWhosePixelSizeOverflowsIsIncomplete) {
+    const struct {
+        std::uint32_t width, height;
+        unsigned bits;
+    } headers[] = {
+        {0x7FFFFFFF, 0x7FFFFFFF, 65535},
+        {0x00800000, 0x80000000, 32768},
+        {0x7FFFFFFF, 0x80000000, 65535},
+    };
+    for (const auto& h : headers) {
+        Bytes b{'B', 'M'};
+        testing::Put32(b, 54);
+        testing::Put32(b, 0);
+        testing::Put32(b, 54);
+        testing::Put32(b, 40);
+        testing::Put32(b, h.width);
+        testing::Put32(b, h.height);
+        testing::Put16(b, 1);
+        testing::Put16(b, h.bits);
+        for (int i = 0; i < 6; ++i) testing::Put32(b, 0);
+        ASSERT_EQ(b.size(), 54u);
+        EXPECT_FALSE(LooksComplete(b)) << h.width << "x" << h.height << "x" << h.bits;
+    }
 }
 
 TEST(PictureChecks, PlaceableMetafileSizeComesFromItsBoundingBox) {
