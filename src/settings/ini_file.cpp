@@ -131,8 +131,10 @@ std::vector<std::string> ReadIniValues(std::string_view section,
         if (state != FileState::complete && state != FileState::tooLarge) return values;
         const IniFileText text = Decode(std::move(contents));
         if (text.charset == IniCharset::kCp932) {
-            const auto found = FindIniValues(text.text, section, keys, text.charset);
-            for (std::size_t k = 0; k < keys.size(); ++k) values[k] = found[k].value_or("");
+            auto found = FindIniValues(text.text, section, keys, text.charset);
+            for (std::size_t k = 0; k < keys.size(); ++k) {
+                if (found[k]) values[k] = std::move(*found[k]);
+            }
             return values;
         }
         std::vector<std::string> utf8Keys;

@@ -3,6 +3,7 @@
 // goes on with the next key.
 #include "settings/load_settings.h"
 
+#include <cassert>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,17 +44,17 @@ class SettingsReader {
         values_ = ReadIniValues(kSectionName, views, file);
     }
 
-    // The value of one of the loaded keys ("" when missing).
-    std::string Text(std::string_view key) const {
-        for (std::size_t k = 0; k < keys_.size(); ++k) {
-            if (keys_[k] == key) return values_[k];
-        }
-        return {};
+    // The value of one of LoadedKeys ("" when missing).
+    const std::string& Text(std::string_view key) const {
+        std::size_t k = 0;
+        while (k + 1 < keys_.size() && keys_[k] != key) ++k;
+        assert(keys_[k] == key);
+        return values_[k];
     }
 
     // Floor into a 16-bit field; empty text gives the default.
     void Floor(std::string_view key, std::int16_t defaultValue, std::int16_t& field) const {
-        const std::string text = Text(key);
+        const std::string& text = Text(key);
         if (text.empty()) {
             field = defaultValue;
         } else if (const auto value = FloorToInt16(text)) {
@@ -63,7 +64,7 @@ class SettingsReader {
 
     // Round into a 32-bit field; empty text gives the default.
     void Round(std::string_view key, std::int32_t defaultValue, std::int32_t& field) const {
-        const std::string text = Text(key);
+        const std::string& text = Text(key);
         if (text.empty()) {
             field = defaultValue;
         } else if (const auto value = RoundToInt32(text)) {

@@ -38,6 +38,7 @@ std::size_t TakeMantissa(std::string_view text, std::string& out, int& digits) {
 std::optional<double> ParseNumberText(std::string_view text) {
     text = TrimBlanks(text);
     std::string clean;
+    clean.reserve(text.size() + 1);  // a damaged file may hold millions of digits
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         if (text.front() == '-') clean += '-';
         text.remove_prefix(1);
