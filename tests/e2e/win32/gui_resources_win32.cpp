@@ -2,8 +2,9 @@
 // the window with the title given as argument ("VelnorS" for the running saver), one line:
 //   gdi=N user=N private_kib=N      or "gdi=? user=?" where the system does not count them.
 // Used by tools/long_run_saver.py to see whether the saver's objects stay flat.
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs the types of windows.h first.
+#include <psapi.h>
 
 #include <cstdio>
 
