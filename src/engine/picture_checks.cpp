@@ -101,7 +101,13 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> b) {
     return PictureKind::kUnknown;
 }
 
+bool HeadersLieWithin(std::span<const std::uint8_t> b) {
+    if (SniffPictureKind(b) != PictureKind::kBmp) return true;
+    return b.size() >= 14 + 4 && std::uint64_t{14} + ReadLittle32(b, 14) <= b.size();
+}
+
 bool LooksComplete(std::span<const std::uint8_t> bytes) {
+    if (!HeadersLieWithin(bytes)) return false;
     switch (SniffPictureKind(bytes)) {
         case PictureKind::kJpeg:
             return JpegReachesEnd(bytes);

@@ -21,6 +21,11 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> bytes);
 // (their decoders report truncation themselves).
 bool LooksComplete(std::span<const std::uint8_t> bytes);
 
+// False when a BMP's information header claims more bytes than the data holds (the
+// system's loaders may try to allocate that much before noticing); true for other kinds.
+// The platform decoder checks this before it lets a loader see a file at all.
+bool HeadersLieWithin(std::span<const std::uint8_t> bytes);
+
 // The size a placeable metafile asks for at `pixelsPerInch`, from its 22-byte header;
 // std::nullopt for other data.
 std::optional<PictureSize> PlaceableMetafileSize(std::span<const std::uint8_t> bytes,

@@ -95,6 +95,19 @@ TEST(PictureChecks, ABmpWhosePixelSizeOverflowsIsIncomplete) {
     }
 }
 
+// Found by the picture fuzzer: an information header "size" of about 4 GB made the
+// system's BMP loader allocate that much while only probing the picture's size.
+TEST(PictureChecks, ABmpWhoseHeaderClaimsMoreThanTheFileIsRefused) {
+    Bytes b = testing::SolidBmp(3, 2, 2, 1, 2, 3);
+    ASSERT_TRUE(HeadersLieWithin(b));
+    ASSERT_TRUE(LooksComplete(b));
+    b[16] = b[17] = 0xFF;  // header size 0xFFFF0028
+    EXPECT_FALSE(HeadersLieWithin(b));
+    EXPECT_FALSE(LooksComplete(b));
+    EXPECT_FALSE(HeadersLieWithin(Bytes{'B', 'M', 0, 0}));
+    EXPECT_TRUE(HeadersLieWithin(Bytes{0xFF, 0xD8, 0xFF}));  // other kinds: not this check
+}
+
 TEST(PictureChecks, PlaceableMetafileSizeComesFromItsBoundingBox) {
     Bytes header = {0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0x10, 0, 0x20, 0, 0xB0,
                     0x05, 0xF0, 0x02, 0xA0, 0x05, 0, 0,    0, 0,    0, 0};
