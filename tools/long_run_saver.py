@@ -92,6 +92,9 @@ def main():
         if not session.wait_for_window("VelnorS", 60):
             sys.exit("the saver window did not appear")
         pid = saver_pid(proc)
+        with open(f"/proc/{pid}/cmdline", "rb") as cmdline:
+            print("sampling process %d: %s" % (pid, cmdline.read().replace(b"\0", b" ").decode(
+                "utf-8", "replace")), flush=True)
         stop = threading.Event()
         changer = threading.Thread(target=keep_changing, args=(folder, stock, stop), daemon=True)
         changer.start()
