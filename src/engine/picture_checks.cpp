@@ -102,8 +102,17 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> b) {
 }
 
 bool HeadersLieWithin(std::span<const std::uint8_t> b) {
-    if (SniffPictureKind(b) != PictureKind::kBmp) return true;
-    return b.size() >= 14 + 4 && std::uint64_t{14} + ReadLittle32(b, 14) <= b.size();
+    switch (SniffPictureKind(b)) {
+        case PictureKind::kBmp:  // the information header's size
+            return b.size() >= 14 + 4 && std::uint64_t{14} + ReadLittle32(b, 14) <= b.size();
+        case PictureKind::kMetafile: {  // the largest record, in 16-bit words
+            const std::size_t at = ReadLittle32(b, 0) == 0x9AC6CDD7u ? 22 : 0;
+            if (b.size() < at + 18) return false;
+            return std::uint64_t{ReadLittle32(b, at + 12)} * 2 <= b.size() - at;
+        }
+        default:
+            return true;
+    }
 }
 
 bool LooksComplete(std::span<const std::uint8_t> bytes) {

@@ -21,8 +21,9 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> bytes);
 // (their decoders report truncation themselves).
 bool LooksComplete(std::span<const std::uint8_t> bytes);
 
-// False when a BMP's information header claims more bytes than the data holds (the
-// system's loaders may try to allocate that much before noticing); true for other kinds.
+// False when a BMP's information header or a metafile's largest record claims more bytes
+// than the data holds (the system's loaders may try to allocate that much before they
+// notice); true for other kinds.
 // The platform decoder checks this before it lets a loader see a file at all.
 bool HeadersLieWithin(std::span<const std::uint8_t> bytes);
 

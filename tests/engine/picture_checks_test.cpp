@@ -106,6 +106,19 @@ TEST(PictureChecks, ABmpWhoseHeaderClaimsMoreThanTheFileIsRefused) {
     EXPECT_FALSE(LooksComplete(b));
     EXPECT_FALSE(HeadersLieWithin(Bytes{'B', 'M', 0, 0}));
     EXPECT_TRUE(HeadersLieWithin(Bytes{0xFF, 0xD8, 0xFF}));  // other kinds: not this check
+
+    // The same for a metafile whose largest record would be 3.4 GB (the metafile loader
+    // allocated it): a placeable header, then a metafile header claiming 0x6765 words.
+    Bytes metafile = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0xA0, 5, 0xA0, 5, 0xA0, 5,
+                      0,    0,    0,    0,    0, 0, 1, 0, 9, 0, 0,    3, 12,   0, 0,    0,
+                      0,    0,    3,    0,    0, 0, 0, 0, 3, 0, 0,    0, 0,    0};
+    EXPECT_TRUE(HeadersLieWithin(metafile));
+    metafile[34] = 0x69;
+    metafile[35] = 0x6D;
+    metafile[36] = 0x61;
+    metafile[37] = 0x67;
+    EXPECT_FALSE(HeadersLieWithin(metafile));
+    EXPECT_FALSE(LooksComplete(metafile));
 }
 
 TEST(PictureChecks, PlaceableMetafileSizeComesFromItsBoundingBox) {
