@@ -84,6 +84,15 @@ bool BmpHoldsItsPixels(std::span<const std::uint8_t> b) {
     return PixelRowsFit(static_cast<std::uint64_t>(width), rows, bits, offset, b.size());
 }
 
+// The information header and the colour table it announces (four bytes per colour).
+bool BmpHeadersLieWithin(std::span<const std::uint8_t> b) {
+    if (b.size() < 14 + 4) return false;
+    const std::uint64_t header = ReadLittle32(b, 14);
+    if (14 + header > b.size()) return false;
+    if (header < 40) return true;
+    return 14 + header + std::uint64_t{ReadLittle32(b, 46)} * 4 <= b.size();
+}
+
 }  // namespace
 
 PictureKind SniffPictureKind(std::span<const std::uint8_t> b) {
@@ -103,8 +112,8 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> b) {
 
 bool HeadersLieWithin(std::span<const std::uint8_t> b) {
     switch (SniffPictureKind(b)) {
-        case PictureKind::kBmp:  // the information header's size
-            return b.size() >= 14 + 4 && std::uint64_t{14} + ReadLittle32(b, 14) <= b.size();
+        case PictureKind::kBmp:
+            return BmpHeadersLieWithin(b);
         case PictureKind::kMetafile: {  // the largest record, in 16-bit words
             const std::size_t at = ReadLittle32(b, 0) == 0x9AC6CDD7u ? 22 : 0;
             if (b.size() < at + 18) return false;

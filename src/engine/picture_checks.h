@@ -21,10 +21,10 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> bytes);
 // (their decoders report truncation themselves).
 bool LooksComplete(std::span<const std::uint8_t> bytes);
 
-// False when a BMP's information header or a metafile's largest record claims more bytes
-// than the data holds (the system's loaders may try to allocate that much before they
-// notice); true for other kinds.
-// The platform decoder checks this before it lets a loader see a file at all.
+// False when a BMP's information header or colour table, or a metafile's largest record,
+// claims more bytes than the data holds (the system's loaders may try to allocate that
+// much before they notice); true for other kinds. The platform decoder checks this before
+// it lets a loader see a file at all.
 bool HeadersLieWithin(std::span<const std::uint8_t> bytes);
 
 // The size a placeable metafile asks for at `pixelsPerInch`, from its 22-byte header;

@@ -105,6 +105,10 @@ TEST(PictureChecks, ABmpWhoseHeaderClaimsMoreThanTheFileIsRefused) {
     EXPECT_FALSE(HeadersLieWithin(b));
     EXPECT_FALSE(LooksComplete(b));
     EXPECT_FALSE(HeadersLieWithin(Bytes{'B', 'M', 0, 0}));
+    b[16] = b[17] = 0;
+    b[46] = b[47] = b[48] = b[49] = 0xFF;  // 2^32 - 1 colours in the table
+    EXPECT_FALSE(HeadersLieWithin(b));
+    EXPECT_FALSE(LooksComplete(b));
     EXPECT_TRUE(HeadersLieWithin(Bytes{0xFF, 0xD8, 0xFF}));  // other kinds: not this check
 
     // The same for a metafile whose largest record would be 3.4 GB (the metafile loader
