@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary bytes through every picture reader and check of our own (kind,
 // completeness, the bitmap reader, the metafile size) and, for BMP, GIF and JPEG, through
-// the gdk-pixbuf decoder wrapper. A bitmap that is accepted never announces more pixels than its
-// bytes hold.
+// the gdk-pixbuf decoder wrapper. A bitmap that is accepted never announces more pixels
+// than its bytes hold.
 #include <unistd.h>
 
 #include <cstdint>
