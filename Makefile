@@ -2,7 +2,10 @@
 #   make build  - both presets: native (core, tests, tools, benchmarks) and windows (Velnor.scr)
 #   make run    - run the saver as a user would see it (under Wine)
 #   make run-native - run the native Linux program `velnor` in a window of its own
-#   make test   - unit tests (plain and under ASan/UBSan) and the end-to-end tests (Wine, X11)
+#   make test   - unit tests (plain and under ASan/UBSan), the fuzz targets over their corpora
+#                 plus FUZZ_REGRESSION_SECONDS of new input each, and the end-to-end tests
+#                 (Wine, X11)
+#   make fuzz   - each fuzz target for FUZZ_SECONDS (default 5 minutes)
 #   make install - install `velnor` for the X11 screen-saver daemon (PREFIX, DESTDIR)
 
 SHELL := /bin/bash
@@ -12,11 +15,15 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchmark-dev \
             libgdk-pixbuf-2.0-dev libcairo2-dev libjpeg-dev clang-format \
             g++-mingw-w64-x86-64 wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick \
-            fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts \
+            fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts clang libclang-rt-14-dev \
             libx11-dev libxext-dev libxrandr-dev libxinerama-dev xscreensaver xscreensaver-data
 
-.PHONY: deps build build-native build-sanitize build-windows run run-native install test unit-test \
-        e2e-test format format-check clean
+.PHONY: deps build build-native build-sanitize build-windows build-fuzz run run-native install \
+        test unit-test fuzz fuzz-run e2e-test format format-check clean
+
+FUZZ_TARGETS := fuzz_settings_reader fuzz_settings_writer fuzz_pictures fuzz_engine
+FUZZ_SECONDS ?= 300
+FUZZ_REGRESSION_SECONDS ?= 20
 
 # Where `make install` puts the native program: <PREFIX>/libexec/xscreensaver/velnor, its
 # description <PREFIX>/share/xscreensaver/config/velnor.xml, the sample pictures in
@@ -46,6 +53,29 @@ build-sanitize:
 build-windows:
 	cmake --preset windows
 	cmake --build --preset windows -j $(JOBS)
+
+build-fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+
+# Each target first runs every input of its seed corpus (fuzz/corpus) and of what earlier
+# runs found (build/fuzz/corpus), then new inputs for FUZZ_SECONDS. A crash or a violated
+# property fails the run and leaves the input in build/fuzz/crashes; the metafile loader of
+# the system leaks per picture, which is not ours to mend (fuzz/lsan.supp).
+fuzz-run: build-fuzz
+	@mkdir -p build/fuzz/crashes; \
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build/fuzz/corpus/$$t; \
+	  echo "fuzz: $$t for $(FUZZ_SECONDS) s"; \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp build/fuzz/bin/$$t \
+	    -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -rss_limit_mb=3072 \
+	    -artifact_prefix=build/fuzz/crashes/$$t- build/fuzz/corpus/$$t fuzz/corpus/$$t \
+	    > build/fuzz/$$t.log 2>&1 || { tail -40 build/fuzz/$$t.log; exit 1; }; \
+	  grep -E "^(Done|stat::number_of_executed_units)|DONE" build/fuzz/$$t.log | tr '\n' ' '; echo; \
+	done
+
+fuzz: deps
+	$(MAKE) fuzz-run
 
 run: deps build
 	python3 tools/run_saver.py
@@ -77,6 +107,7 @@ e2e-test: build-native build-windows
 test: deps
 	$(MAKE) format-check
 	$(MAKE) unit-test
+	$(MAKE) fuzz-run FUZZ_SECONDS=$(FUZZ_REGRESSION_SECONDS)
 	$(MAKE) e2e-test
 
 format:

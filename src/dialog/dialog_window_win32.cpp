@@ -120,7 +120,7 @@ void SettingsDialog::OnModelChange(unsigned changes) {
 // "設定" and "初期設定" write what the model gives; a user whose settings could not be
 // saved anywhere is told so, and the dialog then closes as after a save.
 void SettingsDialog::Save(int buttonId) {
-    if (!WriteSettingsEntries(model_.EntriesToWrite(buttonId), location_)) {
+    if (!WriteSettingsEntries(model_.EntriesToWrite(buttonId), location_, *textEncoding_)) {
         MessageBoxW(window_,
                     L"設定を保存できませんでした。\n"
                     L"設定ファイルに書き込めないため、変更は反映されません。",

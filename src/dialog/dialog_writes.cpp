@@ -67,27 +67,14 @@ std::vector<IniEntry> FactoryEntries() {
     return rows;
 }
 
-namespace {
-
-// Every entry is attempted even after a failure, so a partly writable file gets what fits.
-bool WriteAll(const std::vector<IniEntry>& entries, const std::filesystem::path& file) {
-    bool all = true;
-    for (const IniEntry& entry : entries) {
-        all = WriteIniValue(kSectionName, entry.key, entry.value, file) && all;
-    }
-    return all;
-}
-
-}  // namespace
-
 bool WriteSettingsEntries(const std::vector<IniEntry>& entries, const SettingsLocation& location,
-                          const FolderWritableTest& folderWritable) {
+                          const TextEncoding& text, const FolderWritableTest& folderWritable) {
     const std::filesystem::path target = SettingsFileToWrite(location, folderWritable);
-    if (!target.empty() && WriteAll(entries, target)) return true;
+    if (!target.empty() && WriteIniValues(kSectionName, entries, target, text)) return true;
     if (location.perUser.empty() || target == location.perUser) return false;
     std::error_code ignored;
     std::filesystem::create_directories(location.perUser.parent_path(), ignored);
-    return WriteAll(entries, location.perUser);
+    return WriteIniValues(kSectionName, entries, location.perUser, text);
 }
 
 }  // namespace velnor

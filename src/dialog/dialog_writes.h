@@ -8,17 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "settings/ini_text.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
 #include "settings/text_encoding.h"
 
 namespace velnor {
-
-struct IniEntry {
-    std::string key;    // cp932
-    std::string value;  // cp932
-    bool operator==(const IniEntry&) const = default;
-};
 
 // The values that "設定" reads back: scroll bars and check boxes as their controls hold
 // them (the spins negated), the rest from the settings record.
@@ -50,11 +45,13 @@ std::vector<IniEntry> ApplyEntries(const DialogValues& values, const TextEncodin
 // The factory texts of "初期設定" in the same key order, exactly as written.
 std::vector<IniEntry> FactoryEntries();
 
-// Writes every entry, in order, to the settings file chosen for writing. When an entry
-// cannot be written there and the per-user file is another file, all entries are written
-// to the per-user file instead (which readers then prefer). Returns whether every entry
-// landed in one of the two files; false means the settings could not be saved anywhere.
+// Writes every entry, in order and in one replacement of the file, to the settings file
+// chosen for writing. When an entry cannot be written there and the per-user file is
+// another file, all entries are written to the per-user file instead (which readers then prefer).
+// Returns whether every entry landed in one of the two files; false means the settings could not be
+// saved anywhere.
 bool WriteSettingsEntries(const std::vector<IniEntry>& entries, const SettingsLocation& location,
+                          const TextEncoding& text,
                           const FolderWritableTest& folderWritable = FolderAcceptsNewFiles);
 
 }  // namespace velnor

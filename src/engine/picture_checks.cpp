@@ -1,6 +1,7 @@
 // Byte-level checks of picture files: kind sniffing and completeness of JPEG and BMP.
 #include "engine/picture_checks.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "engine/byte_reading.h"
@@ -9,28 +10,55 @@
 namespace velnor {
 namespace {
 
+// a * b, or nothing when the product does not fit in 64 bits.
+std::optional<std::uint64_t> CheckedProduct(std::uint64_t a, std::uint64_t b) {
+    if (a != 0 && b > UINT64_MAX / a) return std::nullopt;
+    return a * b;
+}
+
+// Whether `pixelsAt` plus the rows of `width` pixels at `bits` each (rows padded to four
+// bytes) fit in `size` bytes. Header values may be anything, so every step is checked.
+bool PixelRowsFit(std::uint64_t width, std::uint64_t height, std::uint64_t bits,
+                  std::uint64_t pixelsAt, std::uint64_t size) {
+    const std::optional<std::uint64_t> rowBits = CheckedProduct(width, bits);
+    if (!rowBits || *rowBits > UINT64_MAX - 31) return false;
+    const std::optional<std::uint64_t> pixelBytes =
+        CheckedProduct((*rowBits + 31) / 32 * 4, height);
+    return pixelBytes && pixelsAt <= size && *pixelBytes <= size - pixelsAt;
+}
+
 bool BmpHoldsItsPixels(std::span<const std::uint8_t> b) {
     if (b.size() < 14 + 16) return false;
     const std::uint32_t offset = ReadLittle32(b, 10);
     const std::uint32_t header = ReadLittle32(b, 14);
     if (header == 12) {  // the old core header: 16-bit sizes
-        const long long stride =
-            (static_cast<long long>(ReadLittle16(b, 18)) * ReadLittle16(b, 24) + 31) / 32 * 4;
-        return offset + stride * ReadLittle16(b, 20) <= static_cast<long long>(b.size());
+        return PixelRowsFit(ReadLittle16(b, 18), ReadLittle16(b, 20), ReadLittle16(b, 24), offset,
+                            b.size());
     }
     if (b.size() < 14 + 40 || header < 40) return false;
-    const long long width = static_cast<std::int32_t>(ReadLittle32(b, 18));
-    const long long height = std::llabs(static_cast<std::int32_t>(ReadLittle32(b, 22)));
-    const long long bits = ReadLittle16(b, 28);
+    const std::int32_t width = static_cast<std::int32_t>(ReadLittle32(b, 18));
+    const std::int32_t height = static_cast<std::int32_t>(ReadLittle32(b, 22));
+    const std::uint16_t bits = ReadLittle16(b, 28);
     const std::uint32_t compression = ReadLittle32(b, 30);
     if (compression == 1 || compression == 2) {  // run-length: the stored size must be there
-        return offset + static_cast<long long>(ReadLittle32(b, 34)) <=
-               static_cast<long long>(b.size());
+        return std::uint64_t{offset} + ReadLittle32(b, 34) <= b.size();
     }
     if (compression != 0 && compression != 3) return true;  // left to the decoder
-    if (width <= 0 || bits <= 0) return false;
-    const long long stride = (width * bits + 31) / 32 * 4;
-    return offset <= b.size() && stride * height <= static_cast<long long>(b.size() - offset);
+    if (width <= 0 || bits == 0) return false;
+    const std::uint64_t rows =
+        height < 0
+            ? std::uint64_t{0} - static_cast<std::uint64_t>(static_cast<std::int64_t>(height))
+            : static_cast<std::uint64_t>(height);
+    return PixelRowsFit(static_cast<std::uint64_t>(width), rows, bits, offset, b.size());
+}
+
+// The information header and the colour table it announces (four bytes per colour).
+bool BmpHeadersLieWithin(std::span<const std::uint8_t> b) {
+    if (b.size() < 14 + 4) return false;
+    const std::uint64_t header = ReadLittle32(b, 14);
+    if (14 + header > b.size()) return false;
+    if (header < 40) return true;
+    return 14 + header + std::uint64_t{ReadLittle32(b, 46)} * 4 <= b.size();
 }
 
 }  // namespace
@@ -50,7 +78,22 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> b) {
     return PictureKind::kUnknown;
 }
 
+bool HeadersLieWithin(std::span<const std::uint8_t> b) {
+    switch (SniffPictureKind(b)) {
+        case PictureKind::kBmp:
+            return BmpHeadersLieWithin(b);
+        case PictureKind::kMetafile: {  // the largest record, in 16-bit words
+            const std::size_t at = ReadLittle32(b, 0) == 0x9AC6CDD7u ? 22 : 0;
+            if (b.size() < at + 18) return false;
+            return std::uint64_t{ReadLittle32(b, at + 12)} * 2 <= b.size() - at;
+        }
+        default:
+            return true;
+    }
+}
+
 bool LooksComplete(std::span<const std::uint8_t> bytes) {
+    if (!HeadersLieWithin(bytes)) return false;
     switch (SniffPictureKind(bytes)) {
         case PictureKind::kJpeg:
             return JpegEndingOf(bytes) != JpegEnding::kCut;

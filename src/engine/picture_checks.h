@@ -27,6 +27,12 @@ bool LooksComplete(std::span<const std::uint8_t> bytes);
 // end-of-image marker gets it appended, so that every decoder reads a complete file.
 bool CompleteForDecoding(std::vector<std::uint8_t>& bytes);
 
+// False when a BMP's information header or colour table, or a metafile's largest record,
+// claims more bytes than the data holds (the system's loaders may try to allocate that
+// much before they notice); true for other kinds. The platform decoder checks this before
+// it lets a loader see a file at all.
+bool HeadersLieWithin(std::span<const std::uint8_t> bytes);
+
 // The size a placeable metafile asks for at `pixelsPerInch`, from its 22-byte header;
 // std::nullopt for other data.
 std::optional<PictureSize> PlaceableMetafileSize(std::span<const std::uint8_t> bytes,

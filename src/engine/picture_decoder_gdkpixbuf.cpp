@@ -69,25 +69,33 @@ bool HasUsableLayout(const GdkPixbuf* p) {
 }
 
 class GdkPixbufDecoder final : public PictureDecoder {
-  public:
-    std::optional<PictureSize> Probe(const std::string& utf8Path) override {
+    // The size of the picture in `bytes`, read from `path`. The system's loaders see only
+    // files whose headers lie within them: a header claiming gigabytes makes some of them
+    // allocate that much just to report a size.
+    static std::optional<PictureSize> ProbeRead(const std::string& path,
+                                                const std::vector<std::uint8_t>& bytes) {
+        if (!HeadersLieWithin(bytes)) return std::nullopt;
         int width = 0;
         int height = 0;
-        if (gdk_pixbuf_get_file_info(utf8Path.c_str(), &width, &height) && width > 0 &&
-            height > 0) {
+        if (gdk_pixbuf_get_file_info(path.c_str(), &width, &height) && width > 0 && height > 0) {
             return PictureSize{width, height};
         }
         // The metafile loader does not report a size before rendering; the header does.
+        return PlaceableMetafileSize(bytes, kMetafilePixelsPerInch);
+    }
+
+  public:
+    std::optional<PictureSize> Probe(const std::string& utf8Path) override {
         const auto bytes = ReadFile(utf8Path);
         if (!bytes) return std::nullopt;
-        return PlaceableMetafileSize(*bytes, kMetafilePixelsPerInch);
+        return ProbeRead(utf8Path, *bytes);
     }
 
     std::optional<Surface> Decode(const std::string& utf8Path) override {
-        const std::optional<PictureSize> size = Probe(utf8Path);
-        if (!size || !IsAcceptablePictureSize(size->width, size->height)) return std::nullopt;
         auto bytes = ReadFile(utf8Path);
         if (!bytes || !CompleteForDecoding(*bytes)) return std::nullopt;
+        const std::optional<PictureSize> size = ProbeRead(utf8Path, *bytes);
+        if (!size || !IsAcceptablePictureSize(size->width, size->height)) return std::nullopt;
         const bool metafile = SniffPictureKind(*bytes) == PictureKind::kMetafile;
         LoaderPtr loader(gdk_pixbuf_loader_new());
         GError* error = nullptr;

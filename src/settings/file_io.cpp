@@ -30,4 +30,21 @@ std::filesystem::path TemporarySibling(const std::filesystem::path& file) {
     return name;
 }
 
+bool IsTemporarySiblingName(const std::filesystem::path& name, const std::filesystem::path& file) {
+    using Char = std::filesystem::path::value_type;
+    const auto& text = name.native();
+    const std::filesystem::path::string_type stem = file.filename().native();
+    constexpr std::size_t kSuffixLength = 1 + 16 + 4;  // "." + hex digits + ".tmp"
+    if (stem.empty() || text.size() != stem.size() + kSuffixLength) return false;
+    if (text.compare(0, stem.size(), stem) != 0 || text[stem.size()] != Char('.')) return false;
+    for (std::size_t i = stem.size() + 1; i < stem.size() + 17; ++i) {
+        const Char c = text[i];
+        if (!((c >= Char('0') && c <= Char('9')) || (c >= Char('a') && c <= Char('f')))) {
+            return false;
+        }
+    }
+    const Char tmp[] = {Char('.'), Char('t'), Char('m'), Char('p')};
+    return text.compare(stem.size() + 17, 4, tmp, 4) == 0;
+}
+
 }  // namespace velnor

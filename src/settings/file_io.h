@@ -27,4 +27,7 @@ void KeepPermissions(const std::filesystem::path& original, const std::filesyste
 // digits + ".tmp", in the same folder (so that a rename can replace `file` in one step).
 std::filesystem::path TemporarySibling(const std::filesystem::path& file);
 
+// Whether `name` (a file name without folder) is one TemporarySibling gives for `file`.
+bool IsTemporarySiblingName(const std::filesystem::path& name, const std::filesystem::path& file);
+
 }  // namespace velnor

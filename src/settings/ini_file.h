@@ -1,11 +1,17 @@
 // The settings file's INI primitives: every read and write of Velnor.ini goes through
-// these functions. They work on bytes (cp932 keys and values pass through unchanged)
-// and behave like the platform's private-profile functions where the format is loose.
+// these functions. Names and values are cp932 bytes (they pass through unchanged); a file
+// kept in UTF-16LE with a byte-order mark is read and written back in UTF-16LE, converting
+// names and values with the `text` encoding the caller passes in.
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "settings/ini_text.h"
+#include "settings/text_encoding.h"
 
 namespace velnor {
 
@@ -13,24 +19,36 @@ namespace velnor {
 // or the file cannot be read. Section and key names match ASCII-case-insensitively (the
 // second byte of a cp932 double-byte character is compared exactly); blanks around the
 // name and the value are ignored; a value in matching quotes ('...' or "...") loses them;
-// a value is cut at a NUL byte but otherwise returned whole, however long. Never throws.
+// a value is cut at a NUL byte but otherwise returned whole, however long. Anything but a
+// regular file (a folder, a pipe, a device) counts as missing. Never throws.
 std::string ReadIniValue(std::string_view section, std::string_view key,
-                         const std::filesystem::path& file);
+                         const std::filesystem::path& file, const TextEncoding& text);
 
-// The bytes ReadIniValue searches: the file's contents (of a damaged giant, only the start),
-// or "" when the file is missing or cannot be read. For reading many keys, read the file
-// once and look each key up with FindIniValue (settings/ini_text.h). Never throws.
-std::string ReadIniContents(const std::filesystem::path& file);
+// ReadIniValue for several keys, with the file read once and searched in one pass (of a
+// damaged giant, only the start is read). Never throws.
+std::vector<std::string> ReadIniValues(std::string_view section,
+                                       std::span<const std::string_view> keys,
+                                       const std::filesystem::path& file, const TextEncoding& text);
 
-// Stores `value` exactly as given (" 10" keeps its blank) for `key` in `section` of `file`.
-// An existing key keeps its line and spelling and gets the new value; a new key goes at the
-// end of its section; a missing section is appended; a missing file is created. Every other
-// byte of the file stays as it was. The new contents go to a temporary file in the same
-// folder that replaces the old file only once completely on the disk, so an interrupted
-// write leaves either the old or the new file. Returns whether the value landed; refuses
-// names or values that would break the line structure (line breaks, NUL, "=" in a key,
-// "]" in a section). Never throws.
+// Stores each entry's value exactly as given (" 10" keeps its blank) for its key in
+// `section` of `file`, in order, with one replacement of the file: the bytes are those
+// that one WriteIniValue per entry would leave. An existing key keeps its line and
+// spelling and gets the new value; a new key goes at the end of its section; a missing
+// section is appended; a missing file is created. Every other byte stays as it was.
+//
+// The new contents go to a temporary file in the same folder that replaces the old file
+// only once completely on the disk, so an interrupted save leaves either the old or the
+// new file; temporaries of earlier interrupted saves are removed. A symbolic link is
+// written through to its target (which is created when missing). Entries that would break
+// the line structure (line breaks, NUL, "=" in a key, "]" in a section, a name ending in
+// half a double-byte character) are left out. Returns whether every entry landed; refuses
+// (false, file untouched) a file that is not a regular file, one its owner may not write
+// (read-only), and a damaged giant. Never throws.
+bool WriteIniValues(std::string_view section, std::span<const IniEntry> entries,
+                    const std::filesystem::path& file, const TextEncoding& text);
+
+// WriteIniValues with one entry.
 bool WriteIniValue(std::string_view section, std::string_view key, std::string_view value,
-                   const std::filesystem::path& file);
+                   const std::filesystem::path& file, const TextEncoding& text);
 
 }  // namespace velnor

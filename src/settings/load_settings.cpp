@@ -1,13 +1,14 @@
-// The settings loader. The file is read once and each value looked up in its contents as
-// ReadIniValue would; a failed conversion skips that one assignment and the loader goes on
-// with the next key.
+// The settings loader. The file is read once and all keys looked up in one pass, as
+// ReadIniValue reads each; a failed conversion skips that one assignment and the loader
+// goes on with the next key.
 #include "settings/load_settings.h"
 
+#include <cassert>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/ini_file.h"
-#include "settings/ini_text.h"
 #include "settings/number_text.h"
 #include "settings/picture_scan.h"
 #include "settings/settings_keys.h"
@@ -21,17 +22,40 @@ constexpr std::string_view kPresetTexts[kPresetCount] = {
     "080-000-070", "000-048-062", "068-042-004", "070-048-048", "080-030-030",
 };
 
+// Every key the loader reads, looked up in one pass over the file.
+std::vector<std::string> LoadedKeys() {
+    std::vector<std::string> keys;
+    for (const std::string_view key :
+         {kAspectKey, kPerspectiveOnKey, kPerspectiveDepthKey, kBallRedKey, kBallGreenKey,
+          kBallBlueKey, kSpeedKey, kScaleKey, kPictureFolderKey, kPictureSizeKey,
+          kPictureIntervalKey, kUseSampleKey, kSampleChoiceKey}) {
+        keys.emplace_back(key);
+    }
+    for (int i = 0; i < 3; ++i) keys.push_back(ArrayKey(kRandomStem, i));
+    for (int i = 1; i < 3; ++i) keys.push_back(ArrayKey(kLineColourStem, i));
+    for (int i = 0; i < 4; ++i) keys.push_back(ArrayKey(kPictureKindStem, i));
+    return keys;
+}
+
 class SettingsReader {
   public:
-    explicit SettingsReader(const std::filesystem::path& file) : contents_(ReadIniContents(file)) {}
+    SettingsReader(const std::filesystem::path& file, const TextEncoding& text)
+        : keys_(LoadedKeys()) {
+        const std::vector<std::string_view> views(keys_.begin(), keys_.end());
+        values_ = ReadIniValues(kSectionName, views, file, text);
+    }
 
-    std::string Text(std::string_view key) const {
-        return FindIniValue(contents_, kSectionName, key).value_or(std::string{});
+    // The value of one of LoadedKeys ("" when missing).
+    const std::string& Text(std::string_view key) const {
+        std::size_t k = 0;
+        while (k + 1 < keys_.size() && keys_[k] != key) ++k;
+        assert(keys_[k] == key);
+        return values_[k];
     }
 
     // Floor into a 16-bit field; empty text gives the default.
     void Floor(std::string_view key, std::int16_t defaultValue, std::int16_t& field) const {
-        const std::string text = Text(key);
+        const std::string& text = Text(key);
         if (text.empty()) {
             field = defaultValue;
         } else if (const auto value = FloorToInt16(text)) {
@@ -41,7 +65,7 @@ class SettingsReader {
 
     // Round into a 32-bit field; empty text gives the default.
     void Round(std::string_view key, std::int32_t defaultValue, std::int32_t& field) const {
-        const std::string text = Text(key);
+        const std::string& text = Text(key);
         if (text.empty()) {
             field = defaultValue;
         } else if (const auto value = RoundToInt32(text)) {
@@ -50,7 +74,8 @@ class SettingsReader {
     }
 
   private:
-    std::string contents_;
+    std::vector<std::string> keys_;
+    std::vector<std::string> values_;
 };
 
 void SetPresets(SaverSettings& settings) {
@@ -83,7 +108,7 @@ void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
 void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,
                   FileSystem& fileSystem, const TextEncoding& text) {
     try {
-        const SettingsReader reader(iniFile);
+        const SettingsReader reader(iniFile, text);
         SetPresets(settings);
         reader.Floor(kAspectKey, kDefaultAspectTenths, settings.aspectTenths);
         reader.Floor(kPerspectiveOnKey, kDefaultPerspectiveOn, settings.perspectiveOn);

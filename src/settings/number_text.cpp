@@ -6,21 +6,13 @@
 #include <string>
 
 #include "engine/rounding.h"
+#include "settings/blank_text.h"
 
 namespace velnor {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
 }
 
 // Copies the digits (and the one decimal point) at the start of `text` into `out`;
@@ -47,6 +39,7 @@ std::size_t TakeMantissa(std::string_view text, std::string& out, int& digits) {
 std::optional<double> ParseNumberText(std::string_view text) {
     text = TrimBlanks(text);
     std::string clean;
+    clean.reserve(text.size() + 1);  // a damaged file may hold millions of digits
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         if (text.front() == '-') clean += '-';
         text.remove_prefix(1);

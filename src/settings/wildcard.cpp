@@ -1,12 +1,10 @@
 // Wildcard matching with one backtrack point per "*" (linear in practice, no recursion).
 #include "settings/wildcard.h"
 
+#include "settings/blank_text.h"
+
 namespace velnor {
 namespace {
-
-char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Length of the UTF-8 character starting at name[i] (1 for a stray byte).
 std::size_t CharLength(std::string_view name, std::size_t i) {

@@ -7,14 +7,11 @@
 #include <limits>
 
 #include "engine/rounding.h"
+#include "settings/blank_text.h"
 #include "startup/utf8.h"
 
 namespace velnor {
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 char32_t UpperAscii(char32_t c) {
     return (c >= U'a' && c <= U'z') ? c - U'a' + U'A' : c;
@@ -36,20 +33,20 @@ std::uint32_t HandleAfterModeLetter(const std::u32string& chars) {
 
 std::string ArgumentTextOf(std::string_view commandLine) {
     std::size_t pos = 0;
-    while (pos < commandLine.size() && IsBlank(commandLine[pos])) ++pos;
+    while (pos < commandLine.size() && IsBlankOrLineBreak(commandLine[pos])) ++pos;
     if (pos < commandLine.size() && commandLine[pos] == '"') {
         const std::size_t close = commandLine.find('"', pos + 1);
         pos = close == std::string_view::npos ? commandLine.size() : close + 1;
     }
-    while (pos < commandLine.size() && !IsBlank(commandLine[pos])) ++pos;
-    while (pos < commandLine.size() && IsBlank(commandLine[pos])) ++pos;
+    while (pos < commandLine.size() && !IsBlankOrLineBreak(commandLine[pos])) ++pos;
+    while (pos < commandLine.size() && IsBlankOrLineBreak(commandLine[pos])) ++pos;
     return std::string(commandLine.substr(pos));
 }
 
 double LenientNumber(std::string_view text) {
     std::string compact;
     for (char c : text) {
-        if (!IsBlank(c)) compact.push_back(c);
+        if (!IsBlankOrLineBreak(c)) compact.push_back(c);
     }
     // Keep the longest prefix that forms a decimal number: sign, digits, point, exponent.
     std::size_t end = 0;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "../settings/platform_text.h"
 #include "../settings/temp_folder.h"
 #include "settings/ini_file.h"
 #include "settings/text_encoding.h"
@@ -116,14 +117,14 @@ TEST(DialogWrites, SettingsGoToTheWritableFileOrReportThatNoneIs) {
     const std::vector<IniEntry> entries = FactoryEntries();
     const auto always = [](const std::filesystem::path&) { return true; };
     const auto readScale = [](const std::filesystem::path& file) {
-        return ReadIniValue("Section", "Scale", file);
+        return ReadIniValue("Section", "Scale", file, test::PlatformText());
     };
 
     // Beside the program when that folder takes files.
     const SettingsLocation normal =
         SettingsLocationFor(temp.path() / "program", temp.path() / "user");
     std::filesystem::create_directories(temp.path() / "program");
-    EXPECT_TRUE(WriteSettingsEntries(entries, normal, always));
+    EXPECT_TRUE(WriteSettingsEntries(entries, normal, test::PlatformText(), always));
     EXPECT_EQ(readScale(normal.besideProgram), "144");
     EXPECT_FALSE(std::filesystem::exists(normal.perUser));
 
@@ -131,17 +132,18 @@ TEST(DialogWrites, SettingsGoToTheWritableFileOrReportThatNoneIs) {
     temp.Write("blocked", "not a folder");
     const SettingsLocation blocked =
         SettingsLocationFor(temp.path() / "blocked", temp.path() / "u2");
-    EXPECT_TRUE(WriteSettingsEntries(entries, blocked, always));
+    EXPECT_TRUE(WriteSettingsEntries(entries, blocked, test::PlatformText(), always));
     EXPECT_EQ(readScale(blocked.perUser), "144");
-    EXPECT_EQ(ReadIniValue("Section", entries.back().key, blocked.perUser), "0");
+    EXPECT_EQ(ReadIniValue("Section", entries.back().key, blocked.perUser, test::PlatformText()),
+              "0");
 
     // Neither place can be written: the caller is told.
     temp.Write("alsoblocked", "not a folder either");
     const SettingsLocation nowhere =
         SettingsLocationFor(temp.path() / "blocked", temp.path() / "alsoblocked" / "sub");
-    EXPECT_FALSE(WriteSettingsEntries(entries, nowhere, always));
+    EXPECT_FALSE(WriteSettingsEntries(entries, nowhere, test::PlatformText(), always));
     const SettingsLocation noUser = SettingsLocationFor(temp.path() / "blocked", {});
-    EXPECT_FALSE(WriteSettingsEntries(entries, noUser, always));
+    EXPECT_FALSE(WriteSettingsEntries(entries, noUser, test::PlatformText(), always));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "jpeg_test_files.h"
+#include "picture_bytes.h"
 
 namespace velnor {
 namespace {
@@ -115,6 +116,63 @@ TEST(PictureChecks, ABmpMustHoldThePixelsItsHeaderAnnounces) {
     Bytes lying = texture;
     lying[22] = 21;  // 21 rows announced, 20 stored
     EXPECT_FALSE(LooksComplete(lying));
+}
+
+// Header-only files whose announced pixel data does not fit in 64 bits: the size must be
+// refused, not wrapped (2^23 x 2^31 rows at 32768 bits wraps to exactly 0 bytes).
+TEST(PictureChecks, ABmpWhosePixelSizeOverflowsIsIncomplete) {
+    const struct {
+        std::uint32_t width, height;
+        unsigned bits;
+    } headers[] = {
+        {0x7FFFFFFF, 0x7FFFFFFF, 65535},
+        {0x00800000, 0x80000000, 32768},
+        {0x7FFFFFFF, 0x80000000, 65535},
+    };
+    for (const auto& h : headers) {
+        Bytes b{'B', 'M'};
+        testing::Put32(b, 54);
+        testing::Put32(b, 0);
+        testing::Put32(b, 54);
+        testing::Put32(b, 40);
+        testing::Put32(b, h.width);
+        testing::Put32(b, h.height);
+        testing::Put16(b, 1);
+        testing::Put16(b, h.bits);
+        for (int i = 0; i < 6; ++i) testing::Put32(b, 0);
+        ASSERT_EQ(b.size(), 54u);
+        EXPECT_FALSE(LooksComplete(b)) << h.width << "x" << h.height << "x" << h.bits;
+    }
+}
+
+// Found by the picture fuzzer: an information header "size" of about 4 GB made the
+// system's BMP loader allocate that much while only probing the picture's size.
+TEST(PictureChecks, ABmpWhoseHeaderClaimsMoreThanTheFileIsRefused) {
+    Bytes b = testing::SolidBmp(3, 2, 2, 1, 2, 3);
+    ASSERT_TRUE(HeadersLieWithin(b));
+    ASSERT_TRUE(LooksComplete(b));
+    b[16] = b[17] = 0xFF;  // header size 0xFFFF0028
+    EXPECT_FALSE(HeadersLieWithin(b));
+    EXPECT_FALSE(LooksComplete(b));
+    EXPECT_FALSE(HeadersLieWithin(Bytes{'B', 'M', 0, 0}));
+    b[16] = b[17] = 0;
+    b[46] = b[47] = b[48] = b[49] = 0xFF;  // 2^32 - 1 colours in the table
+    EXPECT_FALSE(HeadersLieWithin(b));
+    EXPECT_FALSE(LooksComplete(b));
+    EXPECT_TRUE(HeadersLieWithin(Bytes{0xFF, 0xD8, 0xFF}));  // other kinds: not this check
+
+    // The same for a metafile whose largest record would be 3.4 GB (the metafile loader
+    // allocated it): a placeable header, then a metafile header claiming 0x6765 words.
+    Bytes metafile = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0xA0, 5, 0xA0, 5, 0xA0, 5,
+                      0,    0,    0,    0,    0, 0, 1, 0, 9, 0, 0,    3, 12,   0, 0,    0,
+                      0,    0,    3,    0,    0, 0, 0, 0, 3, 0, 0,    0, 0,    0};
+    EXPECT_TRUE(HeadersLieWithin(metafile));
+    metafile[34] = 0x69;
+    metafile[35] = 0x6D;
+    metafile[36] = 0x61;
+    metafile[37] = 0x67;
+    EXPECT_FALSE(HeadersLieWithin(metafile));
+    EXPECT_FALSE(LooksComplete(metafile));
 }
 
 TEST(PictureChecks, PlaceableMetafileSizeComesFromItsBoundingBox) {

@@ -111,7 +111,7 @@ TEST_F(PictureDecoderTest, UnreadableFilesGiveNothing) {
     halfJpeg.resize(halfJpeg.size() / 2);
     Bytes corruptJpeg = ReadAll(VELNOR_RESOURCE_DIR "/sample1.jpg");
     for (std::size_t i = 0; i < 64; ++i) corruptJpeg[i] ^= 0x5A;
-    const std::vector<std::pair<std::string, Bytes>> files = {
+    std::vector<std::pair<std::string, Bytes>> files = {
         {"empty.jpg", {}},
         {"text.bmp", {'h', 'e', 'l', 'l', 'o'}},
         {"head.jpg", truncatedJpeg},
@@ -119,6 +119,10 @@ TEST_F(PictureDecoderTest, UnreadableFilesGiveNothing) {
         {"scrambled.jpg", corruptJpeg},
         {"short.bmp", SolidBmp(4, 4, 1, 1, 2, 3)},  // rows missing
     };
+    Bytes giantHeader = SolidBmp(3, 2, 2, 1, 2, 3);
+    giantHeader[16] = giantHeader[17] = 0xFF;  // a 4 GB information header
+    EXPECT_FALSE(decoder->Probe(WriteTemp("giant_header.bmp", giantHeader)));
+    files.emplace_back("giant_header.bmp", giantHeader);
     for (const auto& [name, bytes] : files) {
         EXPECT_FALSE(decoder->Decode(WriteTemp(name, bytes))) << name;
     }

@@ -7,6 +7,7 @@
 
 #include <random>
 
+#include "platform_text.h"
 #include "settings/settings_keys.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
@@ -56,10 +57,12 @@ TEST(IniFile, ReadsLikeThePrivateProfileFunctions) {
         {"; comment", ""},
         {"missing", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(ReadIniValue("Section", c.key, file), c.value) << c.key;
-    EXPECT_EQ(ReadIniValue("other", "key", file), "other section");
-    EXPECT_EQ(ReadIniValue("nosuch", "key", file), "");
-    EXPECT_EQ(ReadIniValue("Section", "key", folder.path() / "missing.ini"), "");
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadIniValue("Section", c.key, file, test::PlatformText()), c.value) << c.key;
+    EXPECT_EQ(ReadIniValue("other", "key", file, test::PlatformText()), "other section");
+    EXPECT_EQ(ReadIniValue("nosuch", "key", file, test::PlatformText()), "");
+    EXPECT_EQ(ReadIniValue("Section", "key", folder.path() / "missing.ini", test::PlatformText()),
+              "");
 }
 
 TEST(IniFile, Cp932TrailBytesAreNotCaseFolded) {
@@ -67,19 +70,19 @@ TEST(IniFile, Cp932TrailBytesAreNotCaseFolded) {
     TempFolder folder;
     const std::string other = "\x8A\x6F\x8A\xCF";
     const auto file = folder.Write("a.ini", "[Section]\r\n" + other + "=1\r\n");
-    EXPECT_EQ(ReadIniValue(kSectionName, kAspectKey, file), "");
-    EXPECT_EQ(ReadIniValue(kSectionName, other, file), "1");
-    ASSERT_TRUE(WriteIniValue(kSectionName, kAspectKey, "2", file));
-    EXPECT_EQ(ReadIniValue(kSectionName, other, file), "1");
-    EXPECT_EQ(ReadIniValue(kSectionName, kAspectKey, file), "2");
+    EXPECT_EQ(ReadIniValue(kSectionName, kAspectKey, file, test::PlatformText()), "");
+    EXPECT_EQ(ReadIniValue(kSectionName, other, file, test::PlatformText()), "1");
+    ASSERT_TRUE(WriteIniValue(kSectionName, kAspectKey, "2", file, test::PlatformText()));
+    EXPECT_EQ(ReadIniValue(kSectionName, other, file, test::PlatformText()), "1");
+    EXPECT_EQ(ReadIniValue(kSectionName, kAspectKey, file, test::PlatformText()), "2");
 }
 
 TEST(IniFile, LongValuesComeBackWhole) {
     TempFolder folder;
     const std::string longValue = "C:\\" + std::string(40000, 'p');
     const auto file = folder.path() / "a.ini";
-    ASSERT_TRUE(WriteIniValue("Section", "folder", longValue, file));
-    EXPECT_EQ(ReadIniValue("Section", "folder", file), longValue);
+    ASSERT_TRUE(WriteIniValue("Section", "folder", longValue, file, test::PlatformText()));
+    EXPECT_EQ(ReadIniValue("Section", "folder", file, test::PlatformText()), longValue);
 }
 
 TEST(IniFile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
@@ -93,7 +96,7 @@ TEST(IniFile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
         "[Other]\r\n"
         "speed=9\r\n";
     const auto file = folder.Write("a.ini", before);
-    ASSERT_TRUE(WriteIniValue("section", "SPEED", " 10", file));
+    ASSERT_TRUE(WriteIniValue("section", "SPEED", " 10", file, test::PlatformText()));
     EXPECT_EQ(TempFolder::Read(file),
               "; settings\n"
               "[Section]\n"
@@ -102,8 +105,8 @@ TEST(IniFile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
               "\n"
               "[Other]\r\n"
               "speed=9\r\n");
-    EXPECT_EQ(ReadIniValue("Section", "speed", file), "10");
-    ASSERT_TRUE(WriteIniValue("Section", "new", "v", file));
+    EXPECT_EQ(ReadIniValue("Section", "speed", file, test::PlatformText()), "10");
+    ASSERT_TRUE(WriteIniValue("Section", "new", "v", file, test::PlatformText()));
     EXPECT_EQ(TempFolder::Read(file),
               "; settings\n"
               "[Section]\n"
@@ -118,13 +121,13 @@ TEST(IniFile, WriteChangesOnlyItsLineAndKeepsEveryOtherByte) {
 TEST(IniFile, CreatesMissingFileAndSection) {
     TempFolder folder;
     const auto file = folder.path() / "new.ini";
-    ASSERT_TRUE(WriteIniValue("Section", "a", " 10", file));
+    ASSERT_TRUE(WriteIniValue("Section", "a", " 10", file, test::PlatformText()));
     EXPECT_EQ(TempFolder::Read(file), "[Section]\r\na= 10\r\n");
-    ASSERT_TRUE(WriteIniValue("Other", "b", "2", file));
+    ASSERT_TRUE(WriteIniValue("Other", "b", "2", file, test::PlatformText()));
     EXPECT_EQ(TempFolder::Read(file), "[Section]\r\na= 10\r\n\r\n[Other]\r\nb=2\r\n");
 
     const auto unterminated = folder.Write("u.ini", "[Section]\r\nx=1");
-    ASSERT_TRUE(WriteIniValue("Section", "y", "2", unterminated));
+    ASSERT_TRUE(WriteIniValue("Section", "y", "2", unterminated, test::PlatformText()));
     EXPECT_EQ(TempFolder::Read(unterminated), "[Section]\r\nx=1\r\ny=2\r\n");
 }
 
@@ -146,7 +149,7 @@ TEST(IniFile, RefusesEntriesThatWouldBreakTheFile) {
         {"Section", " k", "v"},
     };
     for (const auto& r : refused) {
-        EXPECT_FALSE(WriteIniValue(r.section, r.key, r.value, file)) << r.key;
+        EXPECT_FALSE(WriteIniValue(r.section, r.key, r.value, file, test::PlatformText())) << r.key;
     }
     EXPECT_EQ(TempFolder::Read(file), "[Section]\r\nk=old\r\n");
 }
@@ -155,14 +158,15 @@ TEST(IniFile, ReplacesAtomicallyAndLeavesNoTemporaryFiles) {
     TempFolder folder;
     const auto file = folder.path() / "a.ini";
     for (int i = 0; i < 20; ++i)
-        ASSERT_TRUE(WriteIniValue("S", "k" + std::to_string(i), "v", file));
+        ASSERT_TRUE(WriteIniValue("S", "k" + std::to_string(i), "v", file, test::PlatformText()));
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         ++files;
         EXPECT_EQ(entry.path().filename(), "a.ini");
     }
     EXPECT_EQ(files, 1);
-    EXPECT_FALSE(WriteIniValue("S", "k", "v", folder.path() / "no" / "such" / "a.ini"));
+    EXPECT_FALSE(WriteIniValue("S", "k", "v", folder.path() / "no" / "such" / "a.ini",
+                               test::PlatformText()));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "no"));
 }
 
@@ -174,8 +178,9 @@ TEST(IniFile, UnwritableFolderLeavesTheOldFile) {
                                                     std::filesystem::perms::owner_exec |
                                                     std::filesystem::perms::others_read |
                                                     std::filesystem::perms::others_exec);
-    EXPECT_TRUE(test::RunUnprivileged(folder.path(),
-                                      [&] { return !WriteIniValue("S", "k", "new", file); }));
+    EXPECT_TRUE(test::RunUnprivileged(folder.path(), [&] {
+        return !WriteIniValue("S", "k", "new", file, test::PlatformText());
+    }));
     EXPECT_EQ(TempFolder::Read(file), "[S]\r\nk=old\r\n");
 }
 
@@ -183,8 +188,8 @@ TEST(IniFile, HugeDamagedFileIsReadInPartAndNeverRewritten) {
     TempFolder folder;
     const std::string head = "[S]\r\nk=v\r\n";
     const auto file = folder.Write("a.ini", head + std::string(17 << 20, 'x'));
-    EXPECT_EQ(ReadIniValue("S", "k", file), "v");
-    EXPECT_FALSE(WriteIniValue("S", "k", "w", file));
+    EXPECT_EQ(ReadIniValue("S", "k", file, test::PlatformText()), "v");
+    EXPECT_FALSE(WriteIniValue("S", "k", "w", file, test::PlatformText()));
     EXPECT_EQ(std::filesystem::file_size(file), head.size() + (17u << 20));
 }
 
@@ -206,11 +211,13 @@ TEST(IniFile, RandomFilesKeepOtherValuesAcrossWrites) {
         const std::string section = round % 2 ? "S" : "s";
         const std::string key = keys[random() % 5];
         std::vector<std::string> before;
-        for (const char* other : keys) before.push_back(ReadIniValue("S", other, file));
-        ASSERT_TRUE(WriteIniValue(section, key, "value", file)) << round;
+        for (const char* other : keys)
+            before.push_back(ReadIniValue("S", other, file, test::PlatformText()));
+        ASSERT_TRUE(WriteIniValue(section, key, "value", file, test::PlatformText())) << round;
         for (std::size_t i = 0; i < std::size(keys); ++i) {
             const std::string expected = keys[i] == key ? "value" : before[i];
-            ASSERT_EQ(ReadIniValue("S", keys[i], file), expected) << round << " " << keys[i];
+            ASSERT_EQ(ReadIniValue("S", keys[i], file, test::PlatformText()), expected)
+                << round << " " << keys[i];
         }
     }
 }

@@ -3,11 +3,14 @@
 #include "settings/load_settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "fake_file_system.h"
+#include "platform_text.h"
 #include "settings/number_text.h"
 #include "settings/settings_keys.h"
 #include "settings/text_encoding.h"
+#include "settings/utf16_text.h"
 #include "temp_folder.h"
 
 namespace velnor {
@@ -181,6 +184,30 @@ TEST(NumberText, ParsesTheRuntimesNumberForms) {
         {"1.2.3", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseNumberText(c.text), c.value) << c.text;
+}
+
+// A file saved as UTF-16 (with its byte-order mark) loads like its cp932 twin; a pipe in
+// the file's place loads as a missing file instead of waiting for a writer.
+TEST(LoadSettings, Utf16FilesLoadAndAPipeCountsAsMissing) {
+    TempFolder folder;
+    const std::string body = "[Section]\r\n" + Line(kAspectKey, " 12") + Line(kScaleKey, "200");
+    const auto cp932 = folder.Write("cp932.ini", body);
+    const auto utf16 =
+        folder.Write("utf16.ini", Utf8ToUtf16LeWithMark(test::PlatformText().Cp932ToUtf8(body)));
+    FakeFileSystem fileSystem;
+    SaverSettings fromCp932, fromUtf16;
+    LoadSettings(fromCp932, cp932, fileSystem, test::PlatformText());
+    LoadSettings(fromUtf16, utf16, fileSystem, test::PlatformText());
+    EXPECT_EQ(fromUtf16.aspectTenths, 12);
+    EXPECT_EQ(fromUtf16.scale, 200);
+    EXPECT_EQ(fromUtf16.aspectTenths, fromCp932.aspectTenths);
+    EXPECT_EQ(fromUtf16.scale, fromCp932.scale);
+
+    const auto pipe = folder.path() / "pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    SaverSettings fromPipe;
+    LoadSettings(fromPipe, pipe, fileSystem, test::PlatformText());
+    EXPECT_EQ(fromPipe.scale, kDefaultScale);
 }
 
 }  // namespace

@@ -34,9 +34,14 @@ bool LoadRenderSettings(const RenderOptions& options, SaverSettings& settings, s
     std::filesystem::path file;
     if (options.iniFile) {
         file = *options.iniFile;
-        std::ifstream probe(file, std::ios::binary);
+        // Only a regular file is opened: opening a pipe would wait for a writer forever.
         std::error_code ignored;
-        if (!probe || std::filesystem::is_directory(file, ignored)) {
+        if (!std::filesystem::is_regular_file(file, ignored)) {
+            error = "cannot read settings file '" + *options.iniFile + "' (not a regular file)";
+            return false;
+        }
+        std::ifstream probe(file, std::ios::binary);
+        if (!probe) {
             error = "cannot read settings file '" + *options.iniFile + "'";
             return false;
         }
