@@ -180,8 +180,8 @@ const std::vector<OptionSpec> kOptionTable = {
 };
 
 const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptionTable) {
-        if (spec.name == name) return &spec;
+    for (const OptionSpec& option : kOptionTable) {
+        if (option.name == name) return &option;
     }
     return nullptr;
 }
@@ -220,25 +220,26 @@ std::optional<SaverOptions> ParseSaverOptions(std::span<const std::string> argum
             name = name.substr(0, equals);
         }
         if (name == "h") name = "help";
-        const OptionSpec* spec = FindOption(name);
+        const OptionSpec* option = FindOption(name);
         const std::string shown = "--" + std::string(name);
-        if (!spec) {
+        if (!option) {
             error = "unknown option '" + std::string(argument) + "' (see --help)";
             return std::nullopt;
         }
-        if (spec->takesValue && !value) {
+        if (option->takesValue && !value) {
             if (i + 1 >= arguments.size()) {
-                error = shown + " needs " + std::string(spec->accepts);
+                error = shown + " needs " + std::string(option->accepts);
                 return std::nullopt;
             }
             value = arguments[++i];
         }
-        if (!spec->takesValue && value) {
+        if (!option->takesValue && value) {
             error = shown + " takes no value";
             return std::nullopt;
         }
-        if (!spec->apply(options, value.value_or(std::string_view{}))) {
-            error = shown + ": '" + std::string(*value) + "' is not " + std::string(spec->accepts);
+        if (!option->apply(options, value.value_or(std::string_view{}))) {
+            error =
+                shown + ": '" + std::string(*value) + "' is not " + std::string(option->accepts);
             return std::nullopt;
         }
     }
