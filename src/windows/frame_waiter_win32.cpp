@@ -3,8 +3,6 @@
 
 #include <mmsystem.h>
 
-#include <cstdio>
-
 namespace velnor {
 namespace {
 
@@ -105,39 +103,19 @@ void FrameWaiter::WaitForMessages(const std::function<void()>& pumpMessages) {
         Sleep(100);
     }
     pumpMessages();
-    lastFrameStart_ = -1;
+    stats_.Pause();
 }
 
 void FrameWaiter::CountFrame(std::int64_t frameStart, const FramePresentations& presented) {
     if (statsPath_.empty()) return;
-    presentations_ += presented.areas;
-    wholePresentations_ += presented.whole;
-    if (firstFrameStart_ < 0) firstFrameStart_ = lastStatsWrite_ = frameStart;
-    if (lastFrameStart_ >= 0 && frameStart - lastFrameStart_ > longestFrame_) {
-        longestFrame_ = frameStart - lastFrameStart_;
-    }
-    lastFrameStart_ = frameStart;
-    ++frames_;
-    const std::int64_t now = NowMicroseconds();
-    if (now - lastStatsWrite_ >= 1'000'000) WriteStats(now);
-}
-
-void FrameWaiter::WriteStats(std::int64_t now) {
-    lastStatsWrite_ = now;
-    const double seconds = static_cast<double>(now - firstFrameStart_) / 1e6;
-    char text[200];
-    const int length = std::snprintf(
-        text, sizeof text,
-        "frames=%lld seconds=%.3f fps=%.2f longest_frame_ms=%.3f presentations=%lld whole=%lld\n",
-        static_cast<long long>(frames_), seconds,
-        seconds > 0 ? static_cast<double>(frames_) / seconds : 0.0,
-        static_cast<double>(longestFrame_) / 1000.0, static_cast<long long>(presentations_),
-        static_cast<long long>(wholePresentations_));
+    const std::optional<std::string> line =
+        stats_.CountFrame(frameStart, NowMicroseconds(), presented);
+    if (!line) return;
     HANDLE file = CreateFileW(statsPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    WriteFile(file, text, static_cast<DWORD>(length > 0 ? length : 0), &written, nullptr);
+    WriteFile(file, line->data(), static_cast<DWORD>(line->size()), &written, nullptr);
     CloseHandle(file);
 }
 

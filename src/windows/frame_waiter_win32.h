@@ -13,13 +13,9 @@
 #include <functional>
 #include <string>
 
-namespace velnor {
+#include "windows/frame_statistics.h"
 
-// What one frame put on the screen, summed over the saver's windows.
-struct FramePresentations {
-    int areas = 0;  // windows whose change was presented
-    int whole = 0;  // of those, windows whose whole frame was presented
-};
+namespace velnor {
 
 class FrameWaiter {
   public:
@@ -52,7 +48,6 @@ class FrameWaiter {
 
     // Arms the timer for `deadline` (and every `period` after it) unless it already is.
     bool ArmTimer(std::int64_t deadline, std::int64_t remaining, std::int64_t period);
-    void WriteStats(std::int64_t now);
 
     LARGE_INTEGER frequency_{};
     HANDLE timer_ = nullptr;
@@ -61,13 +56,7 @@ class FrameWaiter {
     std::int64_t timerPeriod_ = kNotArmed;
 
     std::wstring statsPath_;
-    std::int64_t firstFrameStart_ = -1;
-    std::int64_t lastFrameStart_ = -1;
-    std::int64_t longestFrame_ = 0;
-    std::int64_t lastStatsWrite_ = 0;
-    std::int64_t frames_ = 0;
-    std::int64_t presentations_ = 0;
-    std::int64_t wholePresentations_ = 0;
+    FrameStatistics stats_;
 };
 
 }  // namespace velnor

@@ -17,21 +17,12 @@ FrameStats::FrameStats() {
     if (const char* path = std::getenv("VELNOR_FRAME_STATS")) path_ = path;
 }
 
-void FrameStats::CountFrame(std::int64_t frameStart) {
+void FrameStats::CountFrame(std::int64_t frameStart, const FramePresentations& presented) {
     if (path_.empty()) return;
-    if (first_ < 0) first_ = lastWrite_ = frameStart;
-    if (last_ >= 0 && frameStart - last_ > longest_) longest_ = frameStart - last_;
-    last_ = frameStart;
-    ++frames_;
-    const std::int64_t now = NowMicroseconds();
-    if (now - lastWrite_ < 1'000'000) return;
-    lastWrite_ = now;
-    const double seconds = static_cast<double>(now - first_) / 1e6;
+    const auto line = statistics_.CountFrame(frameStart, NowMicroseconds(), presented);
+    if (!line) return;
     if (std::FILE* file = std::fopen(path_.c_str(), "w")) {
-        std::fprintf(file, "frames=%lld seconds=%.3f fps=%.2f longest_frame_ms=%.3f\n",
-                     static_cast<long long>(frames_), seconds,
-                     seconds > 0 ? static_cast<double>(frames_) / seconds : 0.0,
-                     static_cast<double>(longest_) / 1000.0);
+        std::fwrite(line->data(), 1, line->size(), file);
         std::fclose(file);
     }
 }

@@ -1,10 +1,12 @@
 // For measurements: when the environment variable VELNOR_FRAME_STATS names a file, the
-// frame count, the rate and the longest frame-to-frame time are written there every
-// second, as the Windows program does. Also the loop's monotonic clock.
+// frame statistics line is written there every second, as the Windows program does. Also
+// the loop's monotonic clock.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "windows/frame_statistics.h"
 
 namespace velnor {
 
@@ -15,15 +17,11 @@ class FrameStats {
   public:
     FrameStats();
     // One frame that started at `frameStart` is complete.
-    void CountFrame(std::int64_t frameStart);
+    void CountFrame(std::int64_t frameStart, const FramePresentations& presented);
 
   private:
     std::string path_;
-    std::int64_t first_ = -1;
-    std::int64_t last_ = -1;
-    std::int64_t longest_ = 0;
-    std::int64_t lastWrite_ = 0;
-    std::int64_t frames_ = 0;
+    FrameStatistics statistics_;
 };
 
 }  // namespace velnor

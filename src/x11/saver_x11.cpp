@@ -86,7 +86,7 @@ int SaverX11::Run() {
     nextTick_ = due + 1'000'000;
     while (!quit_) {
         const std::int64_t frameStart = PacedFrameStart(due, NowMicroseconds());
-        DrawFrame();
+        const FramePresentations presented = DrawFrame();
         HandleEvents();
         if (quit_ || DrawWindowGone()) break;
         if (resized_) {
@@ -100,7 +100,7 @@ int SaverX11::Run() {
         TakePreparedPictures();
         due = NextFrameStart(frameStart, NowMicroseconds(), run_.settings->frameDelayMs);
         WaitUntil(due);
-        stats_.CountFrame(NowMicroseconds());
+        stats_.CountFrame(NowMicroseconds(), presented);
         if (folder) TickPictureTimer(NowMicroseconds());
         for (auto& scene : scenes_) scene->animation.AdvanceTilt();
     }
@@ -120,7 +120,8 @@ void SaverX11::TakePreparedPictures() {
     }
 }
 
-void SaverX11::DrawFrame() {
+FramePresentations SaverX11::DrawFrame() {
+    FramePresentations presented;
     for (auto& scene : scenes_) {
         scene->animation.AdvanceMotion();
         scene->animation.ComposeFrame(scene->frame, scene->background);
@@ -130,9 +131,13 @@ void SaverX11::DrawFrame() {
         const Rect& at = scene->screen.windowRect;
         scene->image.Put(target_.window, gc_, scene->frame, changed.lines(), at.left, at.top);
         scene->image.Put(target_.window, gc_, scene->frame, changed.sprite(), at.left, at.top);
+        ++presented.areas;
+        const Rect whole{0, 0, scene->frame.width(), scene->frame.height()};
+        if (scene->animation.changedArea() == whole) ++presented.whole;
     }
     // Waits until the server has taken every image, so a shared one may be reused.
     XSync(display_, False);
+    return presented;
 }
 
 void SaverX11::TickPictureTimer(std::int64_t now) {

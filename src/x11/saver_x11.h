@@ -46,7 +46,7 @@ class SaverX11 {
     struct Scene;
 
     bool BuildScenes();
-    void DrawFrame();
+    FramePresentations DrawFrame();
     // Between frames: swaps in each scene's next picture when it is due and ready.
     void TakePreparedPictures();
     void HandleEvents();
