@@ -91,6 +91,10 @@ ChildInput InputOf(ControlKind kind) {
     }
 }
 
+bool ActsOnPress(const ControlSpec& control) {
+    return control.id == control_id::kLblUrl;
+}
+
 PixelBox UnderlineBox(int left, int top, int bottom, int ascent, int textWidth, int dpi) {
     const int thickness = std::max(1, dpi / 96);
     const int lineTop = std::min(top + ascent + 1, bottom - thickness);

@@ -50,6 +50,10 @@ ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected,
 enum class ChildInput { kNone, kClicks, kRoutesChildMessages };
 ChildInput InputOf(ControlKind kind);
 
+// Whether a click on `control` acts when the mouse is pressed on it, not on the release:
+// the homepage link lbl_URL does.
+bool ActsOnPress(const ControlSpec& control);
+
 // The underline of a top-aligned, left-aligned caption `textWidth` pixels wide in a box
 // from `top` to `bottom`: one pixel per 96 dpi thick, just below the baseline (`ascent`
 // pixels under the top) but inside the box. The font's own underline would fall below

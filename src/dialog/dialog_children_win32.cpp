@@ -100,8 +100,7 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     const ChildInput input = InputOf(layoutEntry->kind);
     if (input == ChildInput::kClicks) {
-        const bool onPress = (GetWindowLongPtrW(window, GWL_STYLE) & kActOnPress) != 0;
-        if (HandleMouse(window, message, lParam, onPress)) return 0;
+        if (HandleMouse(window, message, lParam, ActsOnPress(*layoutEntry))) return 0;
     }
     if (input == ChildInput::kRoutesChildMessages) {
         LRESULT result = 0;

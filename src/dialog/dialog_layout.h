@@ -84,6 +84,11 @@ PixelBox FittedCaptionBox(const ControlSpec& control, int dpi, int textWidth);
 // Whether a control of this kind acts on a click or a drag.
 bool IsInteractive(ControlKind kind);
 
+// Whether a control of this kind is a scroll bar (a spin or a horizontal bar) with a range.
+constexpr bool IsScrollBar(ControlKind kind) {
+    return kind == ControlKind::kSpin || kind == ControlKind::kHScrollBar;
+}
+
 // The pointer over control `id`: the hourglass anywhere while the dialog is `busy`, else
 // over an enabled interactive control a pointing hand (the link hand over lbl_URL), and
 // elsewhere whatever the system shows.

@@ -31,9 +31,6 @@ inline constexpr wchar_t kSquareClass[] = L"VelnorSquare";
 inline constexpr wchar_t kPreviewClass[] = L"VelnorPreviewBox";
 inline constexpr wchar_t kPictureClass[] = L"VelnorPictureBox";
 
-// Style of a caption that acts when the mouse is pressed on it (lbl_URL), not on a click.
-inline constexpr DWORD kActOnPress = 0x0100;
-
 // Registers every class once per process; false if one could not be registered.
 bool RegisterDialogClasses(HINSTANCE instance);
 

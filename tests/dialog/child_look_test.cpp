@@ -92,6 +92,9 @@ TEST(DialogChildLook, EveryInteractiveOwnerDrawnChildTakesInput) {
         }
     }
     EXPECT_EQ(InputOf(ControlKind::kPreview), ChildInput::kNone);
+    // Only the link acts on the press; the captions beside squares act on a whole click.
+    EXPECT_TRUE(ActsOnPress(*FindControl(kLblUrl)));
+    EXPECT_FALSE(ActsOnPress(*FindControl(kLblPer0)));
     EXPECT_EQ(InputOf(ControlKind::kButton), ChildInput::kNone);
 }
 
