@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "dialog/child_look.h"
 #include "dialog/dialog_window_win32.h"
 #include "engine/dib_info_win32.h"
 #include "windows/window_wrapper_win32.h"
@@ -12,15 +13,13 @@
 namespace velnor {
 namespace {
 
-using PaintMember = void (SettingsDialog::*)(HWND, HDC);
-
 SettingsDialog* DialogOf(HWND child) {
     HWND root = GetAncestor(child, GA_ROOT);
     return root ? reinterpret_cast<SettingsDialog*>(GetWindowLongPtrW(root, GWLP_USERDATA))
                 : nullptr;
 }
 
-void PaintBuffered(HWND window, SettingsDialog& dialog, PaintMember paint) {
+void PaintBuffered(HWND window, SettingsDialog& dialog) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     RECT client{};
@@ -29,11 +28,11 @@ void PaintBuffered(HWND window, SettingsDialog& dialog, PaintMember paint) {
     HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
     if (memory && bitmap) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        (dialog.*paint)(window, memory);
+        dialog.PaintChild(window, memory);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
         SelectObject(memory, old);
     } else {
-        (dialog.*paint)(window, dc);
+        dialog.PaintChild(window, dc);
     }
     if (bitmap) DeleteObject(bitmap);
     if (memory) DeleteDC(memory);
@@ -73,18 +72,20 @@ bool HandleMouse(HWND window, UINT message, LPARAM lParam, bool onPress) {
     }
 }
 
-template <PaintMember paint, bool clickable>
+// Every owner-drawn class shares this procedure; what a child does with the mouse and
+// with its children's messages follows from its kind (InputOf).
 LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     SettingsDialog* dialog = DialogOf(window);
-    if (!dialog) return DefWindowProcW(window, message, wParam, lParam);
+    const ControlSpec* layoutEntry = FindControl(GetDlgCtrlID(window));
+    if (!dialog || !layoutEntry) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            PaintBuffered(window, *dialog, paint);
+            PaintBuffered(window, *dialog);
             return 0;
         case WM_PRINTCLIENT:
-            (dialog->*paint)(window, reinterpret_cast<HDC>(wParam));
+            dialog->PaintChild(window, reinterpret_cast<HDC>(wParam));
             return 0;
         case BM_GETCHECK:  // option squares answer like check boxes
             return dialog->SquareCheck(window);
@@ -97,37 +98,33 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         default:
             break;
     }
-    if constexpr (clickable) {
-        const bool onPress = (GetWindowLongPtrW(window, GWL_STYLE) & kActOnPress) != 0;
-        if (HandleMouse(window, message, lParam, onPress)) return 0;
+    const ChildInput input = InputOf(layoutEntry->kind);
+    if (input == ChildInput::kClicks) {
+        if (HandleMouse(window, message, lParam, ActsOnPress(*layoutEntry))) return 0;
     }
-    if (paint == &SettingsDialog::PaintPanel) {
+    if (input == ChildInput::kRoutesChildMessages) {
         LRESULT result = 0;
         if (dialog->RouteChildMessage(message, wParam, lParam, result)) return result;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Every class of the dialog redraws whole on a resize and has no background brush: each
+// paints all of its client area itself.
 bool Register(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = name;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClass(instance, name, procedure, LoadCursorW(nullptr, IDC_ARROW),
+                               CS_HREDRAW | CS_VREDRAW, nullptr);
 }
 
 }  // namespace
 
 bool RegisterDialogClasses(HINSTANCE instance) {
-    return Register(instance, kDialogClass, WrappedWindowProc<SettingsDialog>) &&
-           Register(instance, kPanelClass, ChildProc<&SettingsDialog::PaintPanel, false>) &&
-           Register(instance, kLabelClass, ChildProc<&SettingsDialog::PaintLabel, true>) &&
-           Register(instance, kSquareClass, ChildProc<&SettingsDialog::PaintSquare, true>) &&
-           Register(instance, kPreviewClass, ChildProc<&SettingsDialog::PaintPreviewBox, false>) &&
-           Register(instance, kPictureClass, ChildProc<&SettingsDialog::PaintPictureBox, false>);
+    if (!Register(instance, kDialogClass, WrappedWindowProc<SettingsDialog>)) return false;
+    for (const wchar_t* name :
+         {kPanelClass, kLabelClass, kSquareClass, kPreviewClass, kPictureClass}) {
+        if (!Register(instance, name, ChildProc)) return false;
+    }
+    return true;
 }
 
 void DrawSurface(HDC dc, int x, int y, const Surface& surface, int sx, int sy, int w, int h) {

@@ -106,19 +106,15 @@ bool SettingsDialog::CreateControls() {
     for (const ControlSpec& layoutEntry : DialogControls()) {
         HWND parent = layoutEntry.parent == 0 ? window_ : Control(layoutEntry.parent);
         const PixelBox box = ControlBox(layoutEntry, dpi_);
-        WindowKind kind = kWindowKinds[static_cast<std::size_t>(layoutEntry.kind)];
-        if (layoutEntry.id == control_id::kLblUrl) kind.style |= kActOnPress;
-        const std::wstring caption = layoutEntry.kind == ControlKind::kCheckBox
-                                         ? std::wstring{}
-                                         : WideFromUtf8(layoutEntry.caption);
+        const WindowKind& kind = kWindowKinds[static_cast<std::size_t>(layoutEntry.kind)];
+        const std::wstring caption = WideFromUtf8(layoutEntry.caption);
         HWND control = CreateWindowExW(
             kind.exStyle, kind.className, caption.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
             box.left, box.top, box.width, box.height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layoutEntry.id)), instance_, nullptr);
         if (!control) return false;
         controls_[layoutEntry.id] = control;
-        if (layoutEntry.kind == ControlKind::kSpin ||
-            layoutEntry.kind == ControlKind::kHScrollBar) {
+        if (IsScrollBar(layoutEntry.kind)) {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
         }
     }
@@ -178,8 +174,7 @@ void SettingsDialog::ShowControls() {
         HWND control = Control(layoutEntry.id);
         const bool enabled = model_.Enabled(layoutEntry.id);
         if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
-        if (layoutEntry.kind == ControlKind::kSpin ||
-            layoutEntry.kind == ControlKind::kHScrollBar) {
+        if (IsScrollBar(layoutEntry.kind)) {
             const int value = model_.ScrollValue(layoutEntry.id);
             if (GetScrollPos(control, SB_CTL) != value) SetScrollPos(control, SB_CTL, value, TRUE);
         } else if (layoutEntry.kind == ControlKind::kCheckBox) {

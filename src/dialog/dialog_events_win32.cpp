@@ -61,10 +61,12 @@ bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lPara
         }
         case WM_SETCURSOR: {
             HWND child = reinterpret_cast<HWND>(wParam);
-            const int id = IdOf(child);
-            if (!busyCursor_ && (!ShowsPointingHand(id) || !IsWindowEnabled(child))) return false;
-            SetCursor(busyCursor_ ? LoadCursorW(nullptr, IDC_WAIT)
-                                  : (id == kLblUrl ? linkCursor_ : handCursor_));
+            const Pointer pointer =
+                PointerOver(IdOf(child), IsWindowEnabled(child) != FALSE, busyCursor_);
+            if (pointer == Pointer::kSystem) return false;
+            SetCursor(pointer == Pointer::kWait       ? LoadCursorW(nullptr, IDC_WAIT)
+                      : pointer == Pointer::kLinkHand ? linkCursor_
+                                                      : handCursor_);
             result = TRUE;
             return true;
         }

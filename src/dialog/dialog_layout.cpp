@@ -240,9 +240,11 @@ bool IsInteractive(ControlKind kind) {
     }
 }
 
-bool ShowsPointingHand(int id) {
+Pointer PointerOver(int id, bool enabled, bool busy) {
+    if (busy) return Pointer::kWait;
     const ControlSpec* control = FindControl(id);
-    return control && IsInteractive(control->kind);
+    if (!control || !enabled || !IsInteractive(control->kind)) return Pointer::kSystem;
+    return id == kLblUrl ? Pointer::kLinkHand : Pointer::kHand;
 }
 
 PixelSize DialogContentSize(int dpi) {

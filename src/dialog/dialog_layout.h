@@ -84,9 +84,16 @@ PixelBox FittedCaptionBox(const ControlSpec& control, int dpi, int textWidth);
 // Whether a control of this kind acts on a click or a drag.
 bool IsInteractive(ControlKind kind);
 
-// Whether the pointer over `id` (when enabled) shows a pointing hand: over every
-// interactive control.
-bool ShowsPointingHand(int id);
+// Whether a control of this kind is a scroll bar (a spin or a horizontal bar) with a range.
+constexpr bool IsScrollBar(ControlKind kind) {
+    return kind == ControlKind::kSpin || kind == ControlKind::kHScrollBar;
+}
+
+// The pointer over control `id`: the hourglass anywhere while the dialog is `busy`, else
+// over an enabled interactive control a pointing hand (the link hand over lbl_URL), and
+// elsewhere whatever the system shows.
+enum class Pointer { kSystem, kWait, kHand, kLinkHand };
+Pointer PointerOver(int id, bool enabled, bool busy);
 
 // The size of the window's client area: the content panel Pic_C at `dpi` (829 x 425 at
 // 96 dpi). The frame and caption around it are the system's, at the window's DPI.

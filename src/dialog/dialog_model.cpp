@@ -45,7 +45,7 @@ std::optional<std::string> StorableFolderPath(std::string_view longPath, std::st
 DialogModel::DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener)
     : fileSystem_(fileSystem), text_(text), listener_(std::move(listener)) {
     for (const ControlSpec& control : DialogControls()) {
-        if (control.kind == ControlKind::kSpin || control.kind == ControlKind::kHScrollBar) {
+        if (IsScrollBar(control.kind)) {
             scrollBars_[control.id] = ScrollBarValue(control.range, control.initialValue);
         } else if (control.kind == ControlKind::kCheckBox) {
             checks_[control.id] = control.initialValue;

@@ -1,12 +1,11 @@
-// Painting of the dialog's owner-drawn children: textured panels, captions and value
-// fields over the texture, option squares, the still picture and the picture box. All is
-// painted from the model and the view's surfaces, so a repaint shows the current look.
+// Painting of the dialog's owner-drawn children (panels, captions, value fields, option
+// squares, the still picture and the picture box) by carrying out the plan LookOf gives,
+// from the model and the view's surfaces, so a repaint shows the current look.
 #include <windows.h>
 
-#include <algorithm>
-#include <optional>
 #include <utility>
 
+#include "dialog/child_look.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/panel_texture.h"
@@ -14,9 +13,8 @@
 namespace velnor {
 namespace {
 
-constexpr COLORREF kSelectedYellow = RGB(255, 255, 0);
-constexpr COLORREF kUnselectedGrey = RGB(192, 192, 192);
-constexpr COLORREF kNeverShownWhite = RGB(255, 255, 255);
+// DrawEdge's kind of each ChildEdge but kNone.
+constexpr UINT kEdgeKinds[] = {0, BDR_SUNKENOUTER, kEdgeRaised, kEdgeSunken};
 
 void Fill(HDC dc, const RECT& area, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
@@ -28,21 +26,6 @@ RECT ClientOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     return client;
-}
-
-// Underlines a top-aligned, left-aligned `caption` in the selected font. The line sits just
-// below the baseline, but inside the box: the font's own underline would fall below the
-// caption's box, which is only as tall as the characters, and never show.
-void Underline(HDC dc, const std::wstring& caption, const RECT& box, COLORREF colour, int dpi) {
-    TEXTMETRICW metrics{};
-    SIZE extent{};
-    if (!GetTextMetricsW(dc, &metrics) ||
-        !GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent)) {
-        return;
-    }
-    const int thickness = std::max(1, dpi / 96);
-    const LONG top = std::min<LONG>(box.top + metrics.tmAscent + 1, box.bottom - thickness);
-    Fill(dc, RECT{box.left, top, box.left + extent.cx, top + thickness}, colour);
 }
 
 // The part of a panel's texture at `at` in the panel, or the face colour before the
@@ -57,77 +40,64 @@ void PaintTexture(HDC dc, const std::map<int, Surface>& panels, int panelId, POI
     }
 }
 
-}  // namespace
-
-void SettingsDialog::PaintPanel(HWND panel, HDC dc) {
-    const RECT client = ClientOf(panel);
-    PaintTexture(dc, panelSurfaces_, IdOf(panel), POINT{0, 0}, client);
-    if (IdOf(panel) != control_id::kPicC) {
-        RECT edge = client;
-        DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
-    }
-}
-
-void SettingsDialog::PaintLabel(HWND label, HDC dc) {
-    const ControlSpec* layoutEntry = FindControl(IdOf(label));
-    if (!layoutEntry) return;
-    const RECT client = ClientOf(label);
-    if (layoutEntry->backColour == kTransparent) {
-        POINT at{0, 0};
-        MapWindowPoints(label, GetParent(label), &at, 1);
-        PaintTexture(dc, panelSurfaces_, IdOf(GetParent(label)), at, client);
-    } else {
-        Fill(dc, client, static_cast<COLORREF>(layoutEntry->backColour));
-    }
-    const bool field = layoutEntry->kind == ControlKind::kValueField ||
-                       layoutEntry->kind == ControlKind::kPathField;
-    RECT text = client;
-    if (field) {
-        RECT edge = client;
-        DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
-        InflateRect(&text, -3, 0);
-    }
-    HGDIOBJ oldFont = SelectObject(dc, font_);
+// Draws the child's window text as `look` places it, in the font selected into `dc`.
+void PaintText(HWND child, HDC dc, const ChildLook& look, const RECT& client, int dpi) {
     SetBkMode(dc, TRANSPARENT);
-    const COLORREF colour = IsWindowEnabled(label) ? static_cast<COLORREF>(layoutEntry->textColour)
-                                                   : GetSysColor(COLOR_GRAYTEXT);
+    const COLORREF colour =
+        look.greyText ? GetSysColor(COLOR_GRAYTEXT) : static_cast<COLORREF>(look.textColour);
     SetTextColor(dc, colour);
-    const UINT align = layoutEntry->kind == ControlKind::kValueField ? DT_RIGHT : DT_LEFT;
-    const std::wstring caption = WindowText(label);
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-              DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | align | (field ? DT_VCENTER : DT_TOP));
-    if (layoutEntry->kind == ControlKind::kClickableCaption) {
-        Underline(dc, caption, client, colour, dpi_);
-    }
-    SelectObject(dc, oldFont);
-}
-
-void SettingsDialog::PaintSquare(HWND square, HDC dc) {
-    const RECT client = ClientOf(square);
-    const std::optional<bool> selected = model_.SquareSelected(IdOf(square));
-    if (!selected) {
-        Fill(dc, client, kNeverShownWhite);  // a square no rule has shown yet
+    RECT text = client;
+    InflateRect(&text, -look.textInset, 0);
+    const std::wstring caption = WindowText(child);
+    const int length = static_cast<int>(caption.size());
+    DrawTextW(dc, caption.c_str(), length, &text,
+              DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | (look.alignRight ? DT_RIGHT : DT_LEFT) |
+                  (look.centreVertically ? DT_VCENTER : DT_TOP));
+    TEXTMETRICW metrics{};
+    SIZE extent{};
+    if (!look.underline || !GetTextMetricsW(dc, &metrics) ||
+        !GetTextExtentPoint32W(dc, caption.c_str(), length, &extent)) {
         return;
     }
-    Fill(dc, client, *selected ? kSelectedYellow : kUnselectedGrey);
-    DrawControlEdge(square, dc, *selected ? kEdgeSunken : kEdgeRaised);
+    const PixelBox line =
+        UnderlineBox(client.left, client.top, client.bottom, metrics.tmAscent, extent.cx, dpi);
+    Fill(dc, RECT{line.left, line.top, line.left + line.width, line.top + line.height}, colour);
+}
+
+}  // namespace
+
+void SettingsDialog::PaintChild(HWND child, HDC dc) {
+    const ControlSpec* layoutEntry = FindControl(IdOf(child));
+    if (!layoutEntry) return;
+    const ChildLook look = LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
+                                  IsWindowEnabled(child) != FALSE);
+    const RECT client = ClientOf(child);
+    if (look.background == ChildBackground::kColour) {
+        Fill(dc, client, static_cast<COLORREF>(look.backColour));
+    } else if (look.background == ChildBackground::kOwnTexture) {
+        PaintTexture(dc, panelSurfaces_, layoutEntry->id, POINT{0, 0}, client);
+    } else {
+        POINT at{0, 0};
+        MapWindowPoints(child, GetParent(child), &at, 1);
+        PaintTexture(dc, panelSurfaces_, IdOf(GetParent(child)), at, client);
+    }
+    if (look.picture != ChildPicture::kNone) {
+        const Surface& shown =
+            look.picture == ChildPicture::kPreview ? previewShown_ : picture_.thumbnail();
+        DrawSurface(dc, 0, 0, shown, 0, 0, shown.width(), shown.height());
+    }
+    if (look.edge != ChildEdge::kNone) {
+        RECT edge = client;
+        DrawEdge(dc, &edge, kEdgeKinds[static_cast<int>(look.edge)], BF_RECT);
+    }
+    if (!look.showsText) return;
+    HGDIOBJ oldFont = SelectObject(dc, font_);
+    PaintText(child, dc, look, client, dpi_);
+    SelectObject(dc, oldFont);
 }
 
 LRESULT SettingsDialog::SquareCheck(HWND square) const {
     return model_.SquareSelected(IdOf(square)).value_or(false) ? BST_CHECKED : BST_UNCHECKED;
-}
-
-void SettingsDialog::PaintPreviewBox(HWND box, HDC dc) {
-    const RECT client = ClientOf(box);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    DrawSurface(dc, 0, 0, previewShown_, 0, 0, previewShown_.width(), previewShown_.height());
-}
-
-void SettingsDialog::PaintPictureBox(HWND box, HDC dc) {
-    const RECT client = ClientOf(box);
-    Fill(dc, client, RGB(224, 224, 224));
-    DrawSurface(dc, 0, 0, thumbnail_, 0, 0, thumbnail_.width(), thumbnail_.height());
-    DrawControlEdge(box, dc, kEdgeRaised);
 }
 
 // Draws off screen and shows the finished picture once; a redraw that cannot finish
@@ -143,7 +113,7 @@ void SettingsDialog::RedrawPreview() {
     if (!preview_.RedrawPreview(previewWork_, model_.Preview(), area)) return;
     std::swap(previewShown_, previewWork_);
     if (HDC dc = GetDC(box)) {
-        PaintPreviewBox(box, dc);
+        PaintChild(box, dc);
         ReleaseDC(box, dc);
     }
     ValidateRect(box, nullptr);

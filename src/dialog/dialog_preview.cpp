@@ -2,27 +2,20 @@
 // seen with both projection inputs 50, and the sample ball through its mask.
 #include "dialog/dialog_preview.h"
 
-#include <cmath>
-
+#include "dialog/dialog_layout.h"
 #include "engine/blit.h"
 #include "engine/orbiting_ball.h"
 #include "engine/still_picture.h"
 #include "engine/stretch.h"
 
 namespace velnor {
-namespace {
-
-int Scaled(double pixels, int dpi) {
-    return static_cast<int>(std::lround(pixels * dpi / 96.0));
-}
-
-}  // namespace
 
 DialogPreview::DialogPreview()
     : sample_(kSpriteSize, kSpriteSize, 0), mask_(MakeOrbitingBallMask(kSpriteSize)) {}
 
 void DialogPreview::DrawSample(Surface& target, int dpi) const {
-    const int size = Scaled(kSpriteSize, dpi);
+    // 15 twips to the pixel at 96 dpi; halves round up, as the layout's pixels do.
+    const int size = TwipsToPixels(kSpriteSize * 15, dpi);
     if (size == kSpriteSize) {
         DrawOrbitingBall(target, 0, 0, mask_, sample_);
         return;

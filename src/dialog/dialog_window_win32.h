@@ -14,7 +14,7 @@
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_model.h"
 #include "dialog/dialog_preview.h"
-#include "engine/picture_decoder.h"
+#include "dialog/thumbnail.h"
 #include "engine/surface.h"
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
@@ -30,9 +30,6 @@ inline constexpr wchar_t kLabelClass[] = L"VelnorLabel";
 inline constexpr wchar_t kSquareClass[] = L"VelnorSquare";
 inline constexpr wchar_t kPreviewClass[] = L"VelnorPreviewBox";
 inline constexpr wchar_t kPictureClass[] = L"VelnorPictureBox";
-
-// Style of a caption that acts when the mouse is pressed on it (lbl_URL), not on a click.
-inline constexpr DWORD kActOnPress = 0x0100;
 
 // Registers every class once per process; false if one could not be registered.
 bool RegisterDialogClasses(HINSTANCE instance);
@@ -64,12 +61,8 @@ class SettingsDialog {
     // Messages that panels pass on: commands, scrolling, colours and cursors of children.
     bool RouteChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // Painting of the owner-drawn children (dialog_paint_win32.cpp).
-    void PaintPanel(HWND panel, HDC dc);
-    void PaintLabel(HWND label, HDC dc);
-    void PaintSquare(HWND square, HDC dc);
-    void PaintPreviewBox(HWND box, HDC dc);
-    void PaintPictureBox(HWND box, HDC dc);
+    // Paints an owner-drawn child as LookOf plans it (dialog_paint_win32.cpp).
+    void PaintChild(HWND child, HDC dc);
     // BM_GETCHECK of an option square: whether the model shows it selected.
     LRESULT SquareCheck(HWND square) const;
 
@@ -119,10 +112,8 @@ class SettingsDialog {
     DialogModel model_;
     int dpi_ = 96;
     bool unloading_ = false;
-    bool busyCursor_ = false;                  // the hourglass shows over the whole dialog
-    std::unique_ptr<PictureDecoder> decoder_;  // made on the first picture shown
-    Surface pictureHolder_;                    // Pic_F: the last picture previewed
-    Surface thumbnail_;                        // what Pic_K shows of it
+    bool busyCursor_ = false;                       // the hourglass shows over the whole dialog
+    PreviewedPicture picture_{MakePictureDecoder};  // Pic_F and its thumbnail in Pic_K
 
     std::map<int, HWND> controls_;
     DialogPreview preview_;

@@ -15,7 +15,6 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
-#include "dialog/thumbnail.h"
 #include "settings/wide_text_win32.h"
 
 namespace velnor {
@@ -113,25 +112,21 @@ void SettingsDialog::List1Click() {
     SetBusyCursor(true);
     HWND box = Control(kPicK);
     ShowWindow(box, SW_HIDE);
-    const std::string path = model_.PicturePathOfLine(static_cast<std::size_t>(selected));
-    if (!decoder_) decoder_ = MakePictureDecoder();
-    if (std::optional<Surface> picture = decoder_ ? decoder_->Decode(path) : std::nullopt) {
-        pictureHolder_ = std::move(*picture);
-        model_.ShowPictureSize(pictureHolder_.width(), pictureHolder_.height());
+    if (picture_.Read(model_.PicturePathOfLine(static_cast<std::size_t>(selected)))) {
+        model_.ShowPictureSize(picture_.picture().width(), picture_.picture().height());
         ShowThumbnail();
     }
     ShowWindow(box, SW_SHOW);
     SetBusyCursor(false);
 }
 
-// Pic_K takes the thumbnail's size with its top-left corner at its layout place; its
-// longer side is the box's layout size at the window's DPI (100 pixels at 96 dpi).
+// Pic_K takes the thumbnail's size and place at the window's DPI.
 void SettingsDialog::ShowThumbnail() {
     HWND box = Control(kPicK);
-    if (!box || pictureHolder_.empty()) return;
-    const PixelBox place = ControlBox(*FindControl(kPicK), dpi_);
-    thumbnail_ = MakeThumbnail(pictureHolder_, place.width);
-    SetWindowPos(box, nullptr, place.left, place.top, thumbnail_.width(), thumbnail_.height(),
+    if (!box) return;
+    const std::optional<PixelBox> place = picture_.FitThumbnail(dpi_);
+    if (!place) return;
+    SetWindowPos(box, nullptr, place->left, place->top, place->width, place->height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(box, nullptr, FALSE);
 }

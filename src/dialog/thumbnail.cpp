@@ -1,17 +1,19 @@
-// Thumbnail size rule, stretch and size text of the dialog's picture preview.
+// Thumbnail size rule, stretch, size text and the previewed picture of the dialog's
+// picture preview.
 #include "dialog/thumbnail.h"
 
-#include <cmath>
-
+#include "dialog/control_ids.h"
+#include "engine/rounding.h"
 #include "engine/stretch.h"
 
 namespace velnor {
 namespace {
 
-// Nearest integer, ties to even (the default rounding mode); at least one pixel, so a
-// very long and thin picture still shows as a line rather than vanishing.
-int RoundToEven(float value) {
-    const int rounded = static_cast<int>(std::nearbyint(value));
+// Nearest integer, ties to even; at least one pixel, so a very long and thin picture still
+// shows as a line rather than vanishing. The float quotient widens to double exactly, so
+// its ties stay ties.
+int AtLeastOnePixel(float value) {
+    const int rounded = RoundHalfToEven(static_cast<double>(value)).value_or(0);
     return rounded > 0 ? rounded : 1;
 }
 
@@ -22,8 +24,8 @@ PictureSize ThumbnailSize(int width, int height, int side) {
     const auto w = static_cast<float>(width);
     const auto h = static_cast<float>(height);
     const auto s = static_cast<float>(side);
-    if (w > h) return {side, RoundToEven(s * h / w)};
-    return {RoundToEven(s * w / h), side};
+    if (w > h) return {side, AtLeastOnePixel(s * h / w)};
+    return {AtLeastOnePixel(s * w / h), side};
 }
 
 Surface MakeThumbnail(const Surface& picture, int side) {
@@ -37,6 +39,21 @@ Surface MakeThumbnail(const Surface& picture, int side) {
 
 std::string PictureSizeText(int width, int height) {
     return "Size ： " + std::to_string(width) + " * " + std::to_string(height);
+}
+
+bool PreviewedPicture::Read(const std::string& path) {
+    if (!decoder_ && makeDecoder_) decoder_ = makeDecoder_();
+    std::optional<Surface> read = decoder_ ? decoder_->Decode(path) : std::nullopt;
+    if (!read) return false;
+    picture_ = std::move(*read);
+    return true;
+}
+
+std::optional<PixelBox> PreviewedPicture::FitThumbnail(int dpi) {
+    if (picture_.empty()) return std::nullopt;
+    const PixelBox place = ControlBox(*FindControl(control_id::kPicK), dpi);
+    thumbnail_ = MakeThumbnail(picture_, place.width);
+    return PixelBox{place.left, place.top, thumbnail_.width(), thumbnail_.height()};
 }
 
 }  // namespace velnor

@@ -1,10 +1,15 @@
 // The picture preview of the settings dialog: the thumbnail's size (the picture's
-// proportions in a square, its longer side filling it), the stretched copy itself and
-// the size text shown under it. Portable, so the rules are tested on every platform.
+// proportions in a square, its longer side filling it), the stretched copy itself, the
+// size text shown under it and the listed picture it is made from. Portable, so the rules
+// are tested on every platform.
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "dialog/dialog_layout.h"
 #include "engine/picture_decoder.h"
 #include "engine/surface.h"
 
@@ -22,5 +27,30 @@ Surface MakeThumbnail(const Surface& picture, int side = 100);
 
 // "Size ： 640 * 480": the picture's width and height in shortest decimal form.
 std::string PictureSizeText(int width, int height);
+
+// The listed picture the dialog previews and its thumbnail in Pic_K. The decoder is made
+// on the first read, so a dialog that never previews a picture never makes one.
+class PreviewedPicture {
+  public:
+    using DecoderMaker = std::function<std::unique_ptr<PictureDecoder>()>;
+    explicit PreviewedPicture(DecoderMaker makeDecoder) : makeDecoder_(std::move(makeDecoder)) {}
+
+    // Reads `path` as the picture shown; false, with the picture shown before kept, when
+    // it cannot be read as a picture (or no decoder can be made).
+    bool Read(const std::string& path);
+    const Surface& picture() const { return picture_; }
+
+    // Remakes the thumbnail for `dpi` and gives the box Pic_K takes: its top-left corner
+    // at Pic_K's layout place, the thumbnail's size, whose longer side is Pic_K's layout
+    // width at `dpi` (100 pixels at 96 dpi). Nothing while no picture has been read.
+    std::optional<PixelBox> FitThumbnail(int dpi);
+    const Surface& thumbnail() const { return thumbnail_; }
+
+  private:
+    DecoderMaker makeDecoder_;
+    std::unique_ptr<PictureDecoder> decoder_;
+    Surface picture_;    // Pic_F: the last picture read
+    Surface thumbnail_;  // what Pic_K shows of it
+};
 
 }  // namespace velnor

@@ -1,5 +1,5 @@
-// ZoomFromPoint, ZoomToPoint and DrawControlEdge. The system calls' results are ignored:
-// a failing call only means a missing animation or edge.
+// ZoomFromPoint and ZoomToPoint. The system calls' results are ignored: a failing call
+// only means a missing animation.
 #include "startup/window_helpers_win32.h"
 
 #include <limits>
@@ -39,12 +39,6 @@ void ZoomToPoint(HWND window, ZoomOrigin origin) {
     GetWindowRect(window, &windowRect);
     const RECT to = PointRect(origin);
     DrawAnimatedRects(window, IDANI_CAPTION, &windowRect, &to);
-}
-
-void DrawControlEdge(HWND box, HDC dc, UINT edge) {
-    RECT inner{};
-    GetClientRect(box, &inner);
-    DrawEdge(dc, &inner, edge, BF_RECT);
 }
 
 }  // namespace velnor

@@ -1,6 +1,6 @@
 // Small window helpers of the settings dialog: the caption-zoom animation from the
 // remembered mouse point to the window when it opens and back when it closes, and the
-// raised or sunken 3-D edge that marks an option square as unselected or selected.
+// raised and sunken 3-D edges of its option squares and picture box.
 #pragma once
 
 #include <windows.h>
@@ -27,9 +27,5 @@ void ZoomToPoint(HWND window, ZoomOrigin origin);
 
 inline constexpr UINT kEdgeRaised = EDGE_RAISED;  // 5
 inline constexpr UINT kEdgeSunken = EDGE_SUNKEN;  // 10
-
-// Draws `edge` on all four sides of the box's whole client area into `dc` (the box's
-// device context, or a paint or memory DC of its size).
-void DrawControlEdge(HWND box, HDC dc, UINT edge);
 
 }  // namespace velnor

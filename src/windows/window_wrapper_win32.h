@@ -25,20 +25,27 @@ LRESULT CALLBACK WrappedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return result;
 }
 
-// Registers a window class served by Window::handle_message (once per process), with the
-// class `style` (for example CS_OWNDC).
-template <class Window>
-bool RegisterWrappedClass(HINSTANCE instance, const wchar_t* className, HCURSOR cursor,
-                          UINT style = 0) {
+// Registers the window class `className` (once per process) with `procedure`, the class
+// `style` (for example CS_OWNDC), `cursor` and `background` brush.
+inline bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure,
+                                HCURSOR cursor, UINT style, HBRUSH background) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = style;
-    windowClass.lpfnWndProc = WrappedWindowProc<Window>;
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = cursor;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.hbrBackground = background;
     windowClass.lpszClassName = className;
     return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// Registers a black-backed window class served by Window::handle_message.
+template <class Window>
+bool RegisterWrappedClass(HINSTANCE instance, const wchar_t* className, HCURSOR cursor,
+                          UINT style = 0) {
+    return RegisterWindowClass(instance, className, WrappedWindowProc<Window>, cursor, style,
+                               static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 }  // namespace velnor

@@ -93,6 +93,23 @@ TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
     EXPECT_EQ(captions, 3 + 2 + 1 + 2 + 4 + 2);  // Rdm, Per, Sample, sample12, Kind, Size
 }
 
+TEST(DialogLayout, PointerShowsAHandOnlyOverEnabledControlsThatAct) {
+    using control_id::kCmdOk;
+    using control_id::kLblShapeHeading;
+    using control_id::kLblUrl;
+    using control_id::kPicPer0;
+    EXPECT_EQ(PointerOver(kCmdOk, true, false), Pointer::kHand);
+    EXPECT_EQ(PointerOver(kPicPer0, true, false), Pointer::kHand);
+    EXPECT_EQ(PointerOver(kLblUrl, true, false), Pointer::kLinkHand);
+    EXPECT_EQ(PointerOver(kCmdOk, false, false), Pointer::kSystem);
+    EXPECT_EQ(PointerOver(kLblShapeHeading, true, false), Pointer::kSystem);
+    EXPECT_EQ(PointerOver(0, true, false), Pointer::kSystem);  // the window itself
+    // Busy: the hourglass everywhere, disabled controls and plain captions too.
+    for (const int id : {kCmdOk, kLblUrl, kLblShapeHeading, 0}) {
+        EXPECT_EQ(PointerOver(id, false, true), Pointer::kWait) << id;
+    }
+}
+
 TEST(DialogLayout, ScrollBarsStartInsideTheirRanges) {
     struct Expected {
         int id, min, max, small, large, initial;

@@ -148,6 +148,24 @@ TEST(DialogPreview, SampleBallCoversTheCornerOnTopOfTheLines) {
     EXPECT_GT(cornerLines, 0);
 }
 
+// The sample's size at a DPI rounds halves up, as the layout's pixels do: at 97 dpi it is
+// 49 pixels (48.5), so its rim reaches column 48; at 96 dpi it ends at column 47.
+TEST(DialogPreview, SampleSizeAtAnOddDpiRoundsTheHalfUp) {
+    PreviewInputs red = Defaults();
+    red.sampleColour = {{127, 0, 0}};
+    const auto rimReaches = [&red](int dpi, int x) {
+        DialogPreview preview;
+        Surface s;
+        EXPECT_TRUE(preview.RedrawPreview(s, red, {296, 296, 300, 300, dpi}));
+        const Pixel p = s.at(x, 24);
+        return ((p >> 16) & 0xFF) > 40 && (p & 0xFFFF) == 0;
+    };
+    EXPECT_TRUE(rimReaches(96, 47));
+    EXPECT_FALSE(rimReaches(96, 48));
+    EXPECT_TRUE(rimReaches(97, 48));
+    EXPECT_FALSE(rimReaches(97, 49));
+}
+
 TEST(DialogPreview, ARedrawThatCannotFinishStopsAndTheNextStartsAfresh) {
     PreviewInputs broken = Defaults();
     broken.scaleValue = 2147483647;  // at 200 %, points beyond the 32-bit pixel range

@@ -1,8 +1,10 @@
 // The picture preview's thumbnail: its size in the 100 x 100 square, its pixels taken
-// from the whole picture, and the size text.
+// from the whole picture, the size text, and the previewed picture's reads and fit.
 #include "dialog/thumbnail.h"
 
 #include <gtest/gtest.h>
+
+#include "dialog/control_ids.h"
 
 namespace velnor {
 namespace {
@@ -55,6 +57,50 @@ TEST(DialogThumbnail, EmptyPictureGivesNoThumbnail) {
 TEST(DialogThumbnail, SizeTextInShortestDecimalForm) {
     EXPECT_EQ(PictureSizeText(640, 480), "Size ： 640 * 480");
     EXPECT_EQ(PictureSizeText(1, 32767), "Size ： 1 * 32767");
+}
+
+// Decodes "wide" as 640 x 480 and "tall" as 30 x 60; anything else is unreadable.
+class SizedDecoder : public PictureDecoder {
+  public:
+    std::optional<PictureSize> Probe(const std::string&) override { return std::nullopt; }
+    std::optional<Surface> Decode(const std::string& path) override {
+        if (path == "wide") return Surface(640, 480, 0x123456);
+        if (path == "tall") return Surface(30, 60, 0x654321);
+        return std::nullopt;
+    }
+};
+
+TEST(DialogPreviewedPicture, DecoderMadeOnceAndAnUnreadableFileKeepsThePicture) {
+    int made = 0;
+    PreviewedPicture shown([&made] {
+        ++made;
+        return std::make_unique<SizedDecoder>();
+    });
+    EXPECT_EQ(made, 0);
+    EXPECT_FALSE(shown.FitThumbnail(96));  // nothing read yet
+    ASSERT_TRUE(shown.Read("wide"));
+    EXPECT_FALSE(shown.Read("broken.jpg"));
+    EXPECT_EQ(shown.picture().width(), 640);
+    ASSERT_TRUE(shown.Read("tall"));
+    EXPECT_EQ(shown.picture().height(), 60);
+    EXPECT_EQ(made, 1);
+
+    PreviewedPicture noDecoder([] { return std::unique_ptr<PictureDecoder>{}; });
+    EXPECT_FALSE(noDecoder.Read("wide"));
+}
+
+TEST(DialogPreviewedPicture, ThumbnailFitsPicKAtEachDpiFromItsLayoutCorner) {
+    PreviewedPicture shown([] { return std::make_unique<SizedDecoder>(); });
+    ASSERT_TRUE(shown.Read("wide"));
+    for (const int dpi : {96, 144}) {
+        const PixelBox layout = ControlBox(*FindControl(control_id::kPicK), dpi);
+        const std::optional<PixelBox> box = shown.FitThumbnail(dpi);
+        ASSERT_TRUE(box);
+        const int side = dpi == 96 ? 100 : 150;
+        EXPECT_EQ(*box, (PixelBox{layout.left, layout.top, side, side * 3 / 4})) << dpi;
+        EXPECT_EQ(shown.thumbnail().width(), side);
+        EXPECT_EQ(shown.thumbnail().at(side / 2, 10), Pixel{0x123456});
+    }
 }
 
 }  // namespace
