@@ -1,14 +1,12 @@
 // The dialog model's rules: the load order, what each click and scroll changes, the
-// sample-mode and perspective enabling, kind toggles that rescan, the folder listing and
-// the entries the saving buttons write.
+// sample-mode and perspective enabling, colours and the entries the saving buttons write
+// (the picture-source rules are in dialog_model_pictures.cpp).
 #include "dialog/dialog_model.h"
 
 #include <algorithm>
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_layout.h"
-#include "dialog/thumbnail.h"
-#include "settings/picture_scan.h"
 #include "settings/text_encoding.h"
 
 namespace velnor {
@@ -34,13 +32,6 @@ bool IsPairIndex(int index) {
 }
 
 }  // namespace
-
-std::optional<std::string> StorableFolderPath(std::string_view longPath, std::string_view shortPath,
-                                              const TextEncoding& text) {
-    if (text.FitsCp932(longPath)) return std::string(longPath);
-    if (!shortPath.empty() && text.FitsCp932(shortPath)) return std::string(shortPath);
-    return std::nullopt;
-}
 
 DialogModel::DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener)
     : fileSystem_(fileSystem), text_(text), listener_(std::move(listener)) {
@@ -97,24 +88,6 @@ void DialogModel::Load(const SaverSettings& settings) {
     Notify(kControlsChanged | kPreviewChanged);
 }
 
-// Lines for the stored picture list: each picture's name, or an empty line for one
-// that no longer exists. The count shows only when there is a list.
-void DialogModel::FillListFromPictures() {
-    listLines_.clear();
-    const PictureList& pictures = settings_.pictures;
-    for (int i = 1;
-         i <= pictures.pictureCount && i < static_cast<int>(pictures.picturePaths.size()); ++i) {
-        const std::string& path = pictures.picturePaths[static_cast<std::size_t>(i)];
-        listLines_.push_back(fileSystem_.AttributesOf(path) ? FileNamePart(path) : std::string{});
-    }
-    Notify(kListChanged);
-    if (pictures.pictureCount != 0) ShowListCount();
-}
-
-void DialogModel::ShowListCount() {
-    SetText(kLblKei, std::to_string(listLines_.size()));
-}
-
 bool DialogModel::Click(int id) {
     static constexpr int kPer[] = {kPicPer0, kPicPer1, kLblPer0, kLblPer1};
     static constexpr int kSize[] = {kPicSize0, kPicSize1, kLblSize0, kLblSize1};
@@ -161,19 +134,6 @@ void DialogModel::ClickPerspective(int index) {
     if (IsPairIndex(index)) ShowSquare(kPicPer0 + index, true);
     settings_.perspectiveOn = static_cast<std::int16_t>(index);
     Notify(kControlsChanged | kPreviewChanged);
-}
-
-// Toggles a kind and, when the folder shown exists, lists it again with the new kinds.
-void DialogModel::ClickKind(int index) {
-    std::int16_t& kind = settings_.pictureKinds[static_cast<std::size_t>(index)];
-    kind = kind != 0 ? 0 : 1;
-    ShowSquare(kPicKind0 + index, kind == 1);
-    settings_.pictureFolder = Text(kFolderPath);
-    if (!FolderExists(settings_.pictureFolder, fileSystem_)) return;
-    ScanPictureFolder(settings_.pictureFolder, settings_.pictureKinds, settings_.pictures,
-                      fileSystem_);
-    FillListFromPictures();
-    ShowListCount();  // also when the scan found nothing, which the fill leaves blank
 }
 
 bool DialogModel::Enabled(int id) const {
@@ -252,32 +212,6 @@ void DialogModel::ChangeEvent(int id) {
     }
 }
 
-FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_view shortPath,
-                                       const std::function<bool()>& keepGoing,
-                                       const ListingError& onError) {
-    const std::optional<std::string> storable = StorableFolderPath(longPath, shortPath, text_);
-    if (!storable) return FolderChoice::kNameNotStorable;
-    const std::string& path = *storable;
-    SetText(kFolderPath, path);
-    listing_ = true;
-    bool stopped = false;
-    const std::vector<std::string> files = ListDialogFolder(
-        path, settings_.pictureKinds, settings_.pictures.scanAttribute, fileSystem_,
-        [&](std::size_t count) {
-            SetText(kLblKei, std::to_string(count));
-            stopped = !keepGoing();
-            return !stopped;
-        },
-        onError);
-    listing_ = false;
-    if (stopped) return FolderChoice::kStopped;
-    listLines_.clear();
-    for (const std::string& file : files) listLines_.push_back(FileNamePart(file));
-    Notify(kListChanged);
-    ShowListCount();
-    return FolderChoice::kListed;
-}
-
 void DialogModel::ChooseColour(int target, ColourRef colour) {
     if (target != 1 && target != 2) return;
     lineColours_[static_cast<std::size_t>(target)] = colour;
@@ -286,15 +220,6 @@ void DialogModel::ChooseColour(int target, ColourRef colour) {
 
 ColourRef DialogModel::LineColour(int target) const {
     return target == 1 || target == 2 ? lineColours_[static_cast<std::size_t>(target)] : 0;
-}
-
-void DialogModel::ShowPictureSize(int width, int height) {
-    SetText(kLblPreSize, PictureSizeText(width, height));
-}
-
-std::string DialogModel::PicturePathOfLine(std::size_t index) const {
-    if (index >= listLines_.size()) return {};
-    return Text(kFolderPath) + kPathSeparator + listLines_[index];
 }
 
 PreviewInputs DialogModel::Preview() const {

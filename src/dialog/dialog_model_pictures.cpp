@@ -1,0 +1,89 @@
+// The dialog model's picture-source rules: which folder path the settings file can hold,
+// the folder listing with its climbing count, kind toggles that rescan, the stored list
+// and the picture lines' paths.
+#include "dialog/dialog_model.h"
+
+#include <string>
+
+#include "dialog/control_ids.h"
+#include "dialog/thumbnail.h"
+#include "settings/picture_scan.h"
+
+namespace velnor {
+
+using namespace control_id;
+
+std::optional<std::string> StorableFolderPath(std::string_view longPath, std::string_view shortPath,
+                                              const TextEncoding& text) {
+    if (text.FitsCp932(longPath)) return std::string(longPath);
+    if (!shortPath.empty() && text.FitsCp932(shortPath)) return std::string(shortPath);
+    return std::nullopt;
+}
+
+// Lines for the stored picture list: each picture's name, or an empty line for one
+// that no longer exists. The count shows only when there is a list.
+void DialogModel::FillListFromPictures() {
+    listLines_.clear();
+    const PictureList& pictures = settings_.pictures;
+    for (int i = 1;
+         i <= pictures.pictureCount && i < static_cast<int>(pictures.picturePaths.size()); ++i) {
+        const std::string& path = pictures.picturePaths[static_cast<std::size_t>(i)];
+        listLines_.push_back(fileSystem_.AttributesOf(path) ? FileNamePart(path) : std::string{});
+    }
+    Notify(kListChanged);
+    if (pictures.pictureCount != 0) ShowListCount();
+}
+
+void DialogModel::ShowListCount() {
+    SetText(kLblKei, std::to_string(listLines_.size()));
+}
+
+// Toggles a kind and, when the folder shown exists, lists it again with the new kinds.
+void DialogModel::ClickKind(int index) {
+    std::int16_t& kind = settings_.pictureKinds[static_cast<std::size_t>(index)];
+    kind = kind != 0 ? 0 : 1;
+    ShowSquare(kPicKind0 + index, kind == 1);
+    settings_.pictureFolder = Text(kFolderPath);
+    if (!FolderExists(settings_.pictureFolder, fileSystem_)) return;
+    ScanPictureFolder(settings_.pictureFolder, settings_.pictureKinds, settings_.pictures,
+                      fileSystem_);
+    FillListFromPictures();
+    ShowListCount();  // also when the scan found nothing, which the fill leaves blank
+}
+
+FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_view shortPath,
+                                       const std::function<bool()>& keepGoing,
+                                       const ListingError& onError) {
+    const std::optional<std::string> storable = StorableFolderPath(longPath, shortPath, text_);
+    if (!storable) return FolderChoice::kNameNotStorable;
+    const std::string& path = *storable;
+    SetText(kFolderPath, path);
+    listing_ = true;
+    bool stopped = false;
+    const std::vector<std::string> files = ListDialogFolder(
+        path, settings_.pictureKinds, settings_.pictures.scanAttribute, fileSystem_,
+        [&](std::size_t count) {
+            SetText(kLblKei, std::to_string(count));
+            stopped = !keepGoing();
+            return !stopped;
+        },
+        onError);
+    listing_ = false;
+    if (stopped) return FolderChoice::kStopped;
+    listLines_.clear();
+    for (const std::string& file : files) listLines_.push_back(FileNamePart(file));
+    Notify(kListChanged);
+    ShowListCount();
+    return FolderChoice::kListed;
+}
+
+void DialogModel::ShowPictureSize(int width, int height) {
+    SetText(kLblPreSize, PictureSizeText(width, height));
+}
+
+std::string DialogModel::PicturePathOfLine(std::size_t index) const {
+    if (index >= listLines_.size()) return {};
+    return Text(kFolderPath) + kPathSeparator + listLines_[index];
+}
+
+}  // namespace velnor
