@@ -36,11 +36,9 @@ HWND DialogOwnerOf(const velnor::Dispatch& dispatch) {
     return GetAncestor(given, GA_ROOT);
 }
 
-// The saver's start: mode letter "S", so the cursor is hidden and movement ends it.
+// The saver's start: the cursor is hidden until the saver ends.
 velnor::SaverStart StartSaver() {
     velnor::SaverStart start;
-    start.movementEnds = true;
-    start.restoreCursor = true;
     start.cursorCount = ShowCursor(FALSE);
     return start;
 }

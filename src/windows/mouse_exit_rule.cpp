@@ -4,7 +4,6 @@
 namespace velnor {
 
 bool MouseExitRule::OnMove(float x, float y) {
-    if (!movementEnds_) return false;
     if (!mouseSeen_) {
         firstMouseX_ = x;
         firstMouseY_ = y;

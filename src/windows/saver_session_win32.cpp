@@ -61,7 +61,6 @@ SaverSession::SaverSession(HINSTANCE instance, const SaverSettings& settings, Sa
     : instance_(instance),
       settings_(settings),
       start_(start),
-      exitRule_(start.movementEnds),
       pictureTimer_(settings.pictureInterval),
       acceptsTestDisplayState_(EnvironmentIsSet(L"VELNOR_TEST_DISPLAY_STATE")) {}
 
@@ -142,7 +141,7 @@ void SaverSession::OnMouseMove(int x, int y) {
 }
 
 void SaverSession::OnButtonDown() {
-    if (exitRule_.OnButtonDown()) End();
+    End();  // any button
 }
 
 void SaverSession::OnPictureTimer() {
@@ -166,7 +165,7 @@ void SaverSession::OnPowerSetting(const POWERBROADCAST_SETTING& setting) {
 }
 
 void SaverSession::End() {
-    if (start_.restoreCursor) start_.cursorCount = ShowCursor(start_.cursorCount != 0);
+    start_.cursorCount = ShowCursor(start_.cursorCount != 0);
     ExitProcess(0);
 }
 

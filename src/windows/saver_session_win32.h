@@ -22,9 +22,7 @@ namespace velnor {
 
 // How the entry started the saver.
 struct SaverStart {
-    bool movementEnds = true;    // the argument text was not empty
-    bool restoreCursor = false;  // mode letter "S": the cursor was hidden
-    int cursorCount = 0;         // what hiding it returned
+    int cursorCount = 0;  // what hiding the cursor returned
 };
 
 class SaverSession {

@@ -11,7 +11,7 @@ namespace velnor {
 namespace {
 
 TEST(MouseExitRule, FirstMoveRecordsAndOnlyADiagonalStepFromItEnds) {
-    MouseExitRule rule(true);
+    MouseExitRule rule;
     EXPECT_FALSE(rule.OnMove(100, 200)) << "the first move only records";
     EXPECT_FALSE(rule.OnMove(100, 200));
     EXPECT_FALSE(rule.OnMove(500, 200)) << "purely horizontal";
@@ -20,22 +20,13 @@ TEST(MouseExitRule, FirstMoveRecordsAndOnlyADiagonalStepFromItEnds) {
 }
 
 TEST(MouseExitRule, TheRecordedPositionNeverMoves) {
-    MouseExitRule rule(true);
+    MouseExitRule rule;
     rule.OnMove(10, 10);
     // Drift along the row, then along the first column: never both away from (10, 10)...
     for (int x = 11; x < 50; ++x) EXPECT_FALSE(rule.OnMove(static_cast<float>(x), 10));
     for (int y = 11; y < 50; ++y) EXPECT_FALSE(rule.OnMove(10, static_cast<float>(y)));
     // ...until a position off both.
     EXPECT_TRUE(rule.OnMove(49, 11));
-}
-
-TEST(MouseExitRule, WithoutASwitchMovementNeverEndsButAClickDoes) {
-    MouseExitRule rule(false);
-    for (int i = 0; i < 10; ++i) {
-        EXPECT_FALSE(rule.OnMove(static_cast<float>(i * 37), static_cast<float>(i * 53)));
-    }
-    EXPECT_TRUE(rule.OnButtonDown());
-    EXPECT_TRUE(MouseExitRule(true).OnButtonDown());
 }
 
 TEST(PictureTimer, ChangesWhenTheCountReachesTheInterval) {
