@@ -86,6 +86,10 @@ bool HeadersLieWithin(std::span<const std::uint8_t> b) {
             return BmpHeadersLieWithin(b);
         case PictureKind::kMetafile:
             return MetafileHoldsTogether(b);
+        case PictureKind::kUnknown:
+            // The Linux metafile loader claims all data whose first byte is 1 (the type of
+            // a metafile header) and plays it unchecked; no other picture format starts so.
+            return b.empty() || b[0] != 1;
         default:
             return true;
     }

@@ -29,8 +29,9 @@ bool CompleteForDecoding(std::vector<std::uint8_t>& bytes);
 
 // False when a BMP's information header or colour table claims more bytes than the data
 // holds (the system's loaders may try to allocate that much before they notice), or when a
-// metafile's headers and records do not hold together (MetafileHoldsTogether); true for
-// other kinds. The platform decoder checks this before it lets a loader see a file at all.
+// metafile's headers and records do not hold together (MetafileHoldsTogether), or for
+// data of no known kind that begins with the byte 1 (a metafile loader would take it);
+// true for other data. The platform decoder checks this before it lets a loader see a file at all.
 bool HeadersLieWithin(std::span<const std::uint8_t> bytes);
 
 // The size a placeable metafile asks for at `pixelsPerInch`, from its 22-byte header;

@@ -234,7 +234,7 @@ TEST(PictureChecks, MetafilesWhoseHeadersOrRecordsDoNotHoldTogetherAreRefused) {
         {"box without width", 10, {0, 0}},
         {"box without height", 12, {0, 0}},
         {"no units per inch", 14, {0, 0}},
-        {"unknown type", 22, {3}},
+        {"unknown type", 23, {1}},  // 0x0101
         {"header of 8 words", 24, {8}},
         {"version 2.0", 27, {2}},
         {"file size below the header", 28, {8, 0, 0, 0}},
@@ -253,6 +253,11 @@ TEST(PictureChecks, MetafilesWhoseHeadersOrRecordsDoNotHoldTogetherAreRefused) {
             EXPECT_FALSE(MetafilePasses(Bytes(b.begin() + 22, b.end()))) << c.name;
         }
     }
+    // Not metafiles by their header but starting like one: the metafile loader would
+    // still take them.
+    EXPECT_FALSE(MetafilePasses(Bytes{1}));
+    EXPECT_FALSE(MetafilePasses(Bytes{1, 0, 9, 0, 0, 2, 0x20, 0}));
+    EXPECT_TRUE(HeadersLieWithin(Bytes{2, 0, 9, 0, 0, 2}));
     for (std::size_t cut = 4; cut < placeable.size(); ++cut) {  // key present
         const Bytes part(placeable.begin(), placeable.begin() + static_cast<std::ptrdiff_t>(cut));
         EXPECT_FALSE(HeadersLieWithin(part) || LooksComplete(part)) << "cut at " << cut;
