@@ -39,14 +39,16 @@ bool MetaHeaderHoldsTogether(std::span<const std::uint8_t> m) {
 }
 
 // Walks the records after the header: each at least a record header long, inside the
-// data and no larger than `largestWords`; true once the end record is reached.
+// data and no larger than `largestWords`; true once a well-formed end record is reached.
 bool RecordsEndInside(std::span<const std::uint8_t> m, std::uint64_t largestWords) {
     std::size_t at = kMetaHeaderBytes;
     while (m.size() - at >= kRecordHeaderBytes) {
         const std::uint64_t words = ReadLittle32(m, at);
         if (words * 2 < kRecordHeaderBytes || words > largestWords) return false;
         if (words * 2 > m.size() - at) return false;
-        if (ReadLittle16(m, at + 4) == kEndOfFileFunction) return true;
+        // The end record is three words; a longer one makes a loader read its
+        // parameters as the next record.
+        if (ReadLittle16(m, at + 4) == kEndOfFileFunction) return words == 3;
         at += static_cast<std::size_t>(words * 2);
     }
     return false;

@@ -10,7 +10,7 @@ namespace velnor {
 // Whether `bytes` (sniffed as a metafile) holds together: a placeable header with a
 // non-empty bounding box and units per inch, a metafile header of a known type and
 // version, and records of at least three words each, none beyond the data or larger than
-// the header's largest record, ending with the end record inside the data.
+// the header's largest record, ending with a three-word end record inside the data.
 bool MetafileHoldsTogether(std::span<const std::uint8_t> bytes);
 
 }  // namespace velnor
