@@ -15,6 +15,8 @@ constexpr std::size_t kPlaceableHeaderBytes = 22;
 constexpr std::size_t kMetaHeaderBytes = 18;
 constexpr std::size_t kRecordHeaderBytes = 6;  // size in words (32 bits), function (16 bits)
 constexpr std::uint16_t kEndOfFileFunction = 0x0000;
+constexpr std::uint16_t kPolygonFunction = 0x0324;
+constexpr std::uint16_t kPolylineFunction = 0x0325;
 
 // The bounding box (signed 16-bit left, top, right, bottom) must enclose an area and the
 // units per inch must not be zero: both become the picture's size. A box given right to
@@ -38,6 +40,15 @@ bool MetaHeaderHoldsTogether(std::span<const std::uint8_t> m) {
            (version == 0x0100 || version == 0x0300) && ReadLittle32(m, 6) >= kMetaHeaderBytes / 2;
 }
 
+// Polygons and polylines give their point count as their first parameter; loaders read
+// that many points whether or not the record holds them.
+bool PointsFit(std::span<const std::uint8_t> m, std::size_t at, std::uint64_t words) {
+    const std::uint16_t function = ReadLittle16(m, at + 4);
+    if (function != kPolygonFunction && function != kPolylineFunction) return true;
+    const std::uint64_t parameters = words - kRecordHeaderBytes / 2;
+    return parameters >= 1 && 1 + std::uint64_t{ReadLittle16(m, at + 6)} * 2 <= parameters;
+}
+
 // Walks the records after the header: each at least a record header long, inside the
 // data and no larger than `largestWords`; true once a well-formed end record is reached.
 bool RecordsEndInside(std::span<const std::uint8_t> m, std::uint64_t largestWords) {
@@ -49,6 +60,7 @@ bool RecordsEndInside(std::span<const std::uint8_t> m, std::uint64_t largestWord
         // The end record is three words; a longer one makes a loader read its
         // parameters as the next record.
         if (ReadLittle16(m, at + 4) == kEndOfFileFunction) return words == 3;
+        if (!PointsFit(m, at, words)) return false;
         at += static_cast<std::size_t>(words * 2);
     }
     return false;

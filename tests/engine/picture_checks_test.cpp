@@ -209,7 +209,8 @@ TEST(PictureChecks, WellFormedMetafilesPass) {
         {"negative box", 10, {0x60, 0xFA, 0x30, 0xFD}},  // (0, 0) - (-1440, -720)
         {"disk type", 22, {2}},
         {"version 1.0", 27, {1}},
-        {"file size above the data", 28, {0x0C, 0x04}},  // 1036 words for 40
+        {"file size above the data", 28, {0x0C, 0x04}},    // 1036 words for 40
+        {"polygon of one point", 86, {0x24, 0x03, 1, 0}},  // the rectangle's record
     };
     for (const auto& c : accepted) {
         Bytes b = placeable;
@@ -223,7 +224,8 @@ TEST(PictureChecks, WellFormedMetafilesPass) {
 
 TEST(PictureChecks, MetafilesWhoseHeadersOrRecordsDoNotHoldTogetherAreRefused) {
     const Bytes placeable = testing::RedRectangleMetafile();
-    // Records at 40 (5 words), 50 (5), 60 (7), 74 (4), 82 (7) and the end record at 96 (3).
+    // Records at 40 (5 words), 50 (5), 60 (7), 74 (4), 82 (7: a rectangle, its function at
+    // 86) and the end record at 96 (3).
     const struct {
         const char* name;
         std::size_t at;
@@ -243,6 +245,7 @@ TEST(PictureChecks, MetafilesWhoseHeadersOrRecordsDoNotHoldTogetherAreRefused) {
         {"largest record beyond the data", 34, {0, 0, 1, 0}},
         {"no end record", 100, {1}},
         {"end record of four words", 96, {4}},
+        {"polygon of two points in four words", 86, {0x24, 0x03, 2, 0}},
     };
     for (const auto& c : damaged) {
         Bytes b = placeable;
