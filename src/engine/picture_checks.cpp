@@ -1,4 +1,5 @@
-// Byte-level checks of picture files: kind sniffing and completeness of JPEG and BMP.
+// Byte-level checks of picture files: kind sniffing, completeness of JPEG and BMP, and the
+// headers of BMP files and metafiles.
 #include "engine/picture_checks.h"
 
 #include <cstdint>
@@ -6,6 +7,7 @@
 
 #include "engine/byte_reading.h"
 #include "engine/jpeg_ending.h"
+#include "engine/picture_checks_metafile.h"
 
 namespace velnor {
 namespace {
@@ -82,11 +84,12 @@ bool HeadersLieWithin(std::span<const std::uint8_t> b) {
     switch (SniffPictureKind(b)) {
         case PictureKind::kBmp:
             return BmpHeadersLieWithin(b);
-        case PictureKind::kMetafile: {  // the largest record, in 16-bit words
-            const std::size_t at = ReadLittle32(b, 0) == 0x9AC6CDD7u ? 22 : 0;
-            if (b.size() < at + 18) return false;
-            return std::uint64_t{ReadLittle32(b, at + 12)} * 2 <= b.size() - at;
-        }
+        case PictureKind::kMetafile:
+            return MetafileHoldsTogether(b);
+        case PictureKind::kUnknown:
+            // The Linux metafile loader claims all data whose first byte is 1 (the type of
+            // a metafile header) and plays it unchecked; no other picture format starts so.
+            return b.empty() || b[0] != 1;
         default:
             return true;
     }

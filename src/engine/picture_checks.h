@@ -20,17 +20,18 @@ PictureKind SniffPictureKind(std::span<const std::uint8_t> bytes);
 // False when the data ends early: a JPEG cut inside its headers or picture data, a BMP
 // shorter than its pixel data. A JPEG that lacks only its final end-of-image marker
 // holds its whole picture and counts as complete. Other kinds are taken as complete
-// here (their decoders report truncation themselves).
+// here (their decoders report truncation themselves). Calls HeadersLieWithin first.
 bool LooksComplete(std::span<const std::uint8_t> bytes);
 
 // LooksComplete for a whole file about to be decoded; a JPEG that lacks only its final
 // end-of-image marker gets it appended, so that every decoder reads a complete file.
 bool CompleteForDecoding(std::vector<std::uint8_t>& bytes);
 
-// False when a BMP's information header or colour table, or a metafile's largest record,
-// claims more bytes than the data holds (the system's loaders may try to allocate that
-// much before they notice); true for other kinds. The platform decoder checks this before
-// it lets a loader see a file at all.
+// False when a BMP's information header or colour table claims more bytes than the data
+// holds (the system's loaders may try to allocate that much before they notice), or when a
+// metafile's headers and records do not hold together (MetafileHoldsTogether), or for
+// data of no known kind that begins with the byte 1 (a metafile loader would take it);
+// true for other data. The platform decoder checks this before it lets a loader see a file at all.
 bool HeadersLieWithin(std::span<const std::uint8_t> bytes);
 
 // The size a placeable metafile asks for at `pixelsPerInch`, from its 22-byte header;

@@ -75,13 +75,18 @@ class GdkPixbufDecoder final : public PictureDecoder {
     static std::optional<PictureSize> ProbeRead(const std::string& path,
                                                 const std::vector<std::uint8_t>& bytes) {
         if (!HeadersLieWithin(bytes)) return std::nullopt;
+        // The metafile loader reports no size before it has rendered the whole picture (a
+        // huge one crashes it): only the placeable header gives the size, and a metafile
+        // without one is not shown.
+        if (SniffPictureKind(bytes) == PictureKind::kMetafile) {
+            return PlaceableMetafileSize(bytes, kMetafilePixelsPerInch);
+        }
         int width = 0;
         int height = 0;
         if (gdk_pixbuf_get_file_info(path.c_str(), &width, &height) && width > 0 && height > 0) {
             return PictureSize{width, height};
         }
-        // The metafile loader does not report a size before rendering; the header does.
-        return PlaceableMetafileSize(bytes, kMetafilePixelsPerInch);
+        return std::nullopt;
     }
 
   public:

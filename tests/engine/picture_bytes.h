@@ -1,7 +1,8 @@
-// Building picture files byte by byte for the tests: little-endian numbers and a 24-bit
-// BMP file of one colour whose header may claim more rows than it holds.
+// Building picture files byte by byte for the tests: little-endian numbers, a 24-bit BMP
+// file of one colour whose header may claim more rows than it holds, and metafiles.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -45,6 +46,64 @@ inline Bytes SolidBmp(int width, int height, int rows, std::uint8_t blue, std::u
         b.insert(b.end(), row.begin(), row.end());
     }
     return b;
+}
+
+using MetafileRecords = std::vector<std::vector<std::uint16_t>>;
+
+// The records of a metafile that fills its window, 1440 x 720 units, with red.
+inline MetafileRecords RedRectangleRecords() {
+    return {
+        {0x020B, 0, 0},                  // SetWindowOrg
+        {0x020C, 720, 1440},             // SetWindowExt
+        {0x02FC, 0, 0x00FF, 0x0000, 0},  // CreateBrushIndirect: solid red
+        {0x012D, 0},                     // SelectObject
+        {0x041B, 720, 1440, 0, 0},       // Rectangle
+        {0x0000},                        // end
+    };
+}
+
+// A metafile header (memory type, version 3.0, one object) with true file size and
+// largest record, then `records`, each given as its function and parameters.
+inline Bytes MetafileBody(const MetafileRecords& records) {
+    std::uint32_t words = 9, largest = 0;
+    for (const auto& r : records) {
+        const auto size = 2 + static_cast<std::uint32_t>(r.size());
+        words += size;
+        largest = std::max(largest, size);
+    }
+    Bytes b;
+    Put16(b, 1);
+    Put16(b, 9);
+    Put16(b, 0x300);
+    Put32(b, words);
+    Put16(b, 1);
+    Put32(b, largest);
+    Put16(b, 0);
+    for (const auto& r : records) {
+        Put32(b, 2 + static_cast<std::uint32_t>(r.size()));
+        for (std::uint16_t word : r) Put16(b, word);
+    }
+    return b;
+}
+
+// A placeable header (box 0,0 - 1440,720 at 1440 units per inch: one inch by half an inch,
+// with its checksum) before MetafileBody(records).
+inline Bytes PlaceableMetafile(const MetafileRecords& records) {
+    Bytes b;
+    const std::uint16_t header[] = {0xCDD7, 0x9AC6, 0, 0, 0, 1440, 720, 1440, 0, 0};
+    std::uint16_t checksum = 0;
+    for (std::uint16_t word : header) {
+        Put16(b, word);
+        checksum ^= word;
+    }
+    Put16(b, checksum);
+    const Bytes body = MetafileBody(records);
+    b.insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
+inline Bytes RedRectangleMetafile() {
+    return PlaceableMetafile(RedRectangleRecords());
 }
 
 inline void WriteBytes(const std::string& path, const Bytes& bytes) {

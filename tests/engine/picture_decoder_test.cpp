@@ -26,6 +26,7 @@ namespace {
 using testing::Bytes;
 using testing::Put16;
 using testing::Put32;
+using testing::RedRectangleMetafile;
 using testing::SolidBmp;
 
 std::string WriteTemp(const std::string& name, const Bytes& bytes) {
@@ -45,40 +46,6 @@ const Bytes kTransparentGif = {'G',  'I',  'F',  '8',  '9', 'a', 2, 0,    1, 0,
                                0x21, 0xF9, 4,    1,    0,   0,   1, 0,        // index 1 transparent
                                0x2C, 0,    0,    0,    0,   2,   0, 1,    0, 0,  // image 2 x 1
                                2,    2,    0x44, 0x0A, 0,   0x3B};  // codes: clear 0 1 end
-
-// A placeable metafile one inch by half an inch, filled with a red rectangle.
-Bytes RedRectangleMetafile() {
-    Bytes b;
-    const std::uint16_t header[] = {0xCDD7, 0x9AC6, 0, 0, 0, 1440, 720, 1440, 0, 0};
-    std::uint16_t checksum = 0;
-    for (std::uint16_t word : header) {
-        Put16(b, word);
-        checksum ^= word;
-    }
-    Put16(b, checksum);
-    const std::vector<std::vector<std::uint16_t>> records = {
-        {0x020B, 0, 0},                  // SetWindowOrg
-        {0x020C, 720, 1440},             // SetWindowExt
-        {0x02FC, 0, 0x00FF, 0x0000, 0},  // CreateBrushIndirect: solid red
-        {0x012D, 0},                     // SelectObject
-        {0x041B, 720, 1440, 0, 0},       // Rectangle
-        {0x0000},                        // end
-    };
-    std::uint32_t words = 9;
-    for (const auto& r : records) words += 2 + static_cast<std::uint32_t>(r.size());
-    Put16(b, 1);
-    Put16(b, 9);
-    Put16(b, 0x300);
-    Put32(b, words);
-    Put16(b, 1);
-    Put32(b, 7);
-    Put16(b, 0);
-    for (const auto& r : records) {
-        Put32(b, 2 + static_cast<std::uint32_t>(r.size()));
-        for (std::uint16_t word : r) Put16(b, word);
-    }
-    return b;
-}
 
 class PictureDecoderTest : public ::testing::Test {
   protected:
@@ -161,12 +128,32 @@ TEST_F(PictureDecoderTest, AbsurdSizesAreRefusedBeforeDecoding) {
 TEST_F(PictureDecoderTest, PlaceableMetafilesArePlayedAtTheirOwnSize) {
     const std::string path = WriteTemp("red.wmf", RedRectangleMetafile());
     const auto size = decoder->Probe(path);
-    if (!size) GTEST_SKIP() << "no metafile loader installed for gdk-pixbuf";
+    ASSERT_EQ(size, (PictureSize{72, 36}));  // one inch by half an inch at 72 pixels per inch
     const auto picture = decoder->Decode(path);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width(), size->width);
     EXPECT_NEAR(static_cast<double>(picture->width()) / picture->height(), 2.0, 0.1);
     EXPECT_EQ(picture->at(picture->width() / 2, picture->height() / 2), 0xFF0000u);
+}
+
+// Found by fuzzing: a placeable metafile whose box is 642 by 1664 inches. The metafile
+// loader failed to allocate the picture and then crashed while cleaning up; it used to run
+// even to probe the size. Now the size comes from the header and is refused unrendered.
+TEST_F(PictureDecoderTest, MetafilesTooLargeOrDamagedNeverReachTheLoader) {
+    const Bytes giant = {0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0, 0, 0, 0, 5, 5, 0,    0x0D, 2, 0,
+                         0,    0,    0,    0,    0xA0, 0, 1, 0, 9, 0, 0, 3, 0x0C, 4,    0, 0,
+                         0,    0,    3,    0,    0,    0, 0, 0, 3, 0, 0, 0, 0,    0};
+    const std::string path = WriteTemp("giant.wmf", giant);
+    EXPECT_EQ(decoder->Probe(path), (PictureSize{46260, 119808}));
+    EXPECT_FALSE(decoder->Decode(path));
+
+    const Bytes red = RedRectangleMetafile();
+    const Bytes noEnd(red.begin(), red.end() - 6);
+    EXPECT_FALSE(decoder->Probe(WriteTemp("no_end.wmf", noEnd)));
+    EXPECT_FALSE(decoder->Decode(WriteTemp("no_end.wmf", noEnd)));
+    // Without a placeable header the loader could only tell the size by rendering.
+    const Bytes unplaced(red.begin() + 22, red.end());
+    EXPECT_FALSE(decoder->Probe(WriteTemp("unplaced.wmf", unplaced)));
 }
 
 }  // namespace
