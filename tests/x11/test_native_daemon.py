@@ -3,13 +3,14 @@ daemon refuses to run display modes as root) runs it on Xvfb with only Velnor se
 activating it shows the wire ball over the sample picture, deactivating it ends velnor."""
 
 import os
+import re
 import shutil
 import subprocess
 import tempfile
 import time
 import unittest
 
-from native_harness import ARGS, Screen, line_counts, run
+from native_harness import ARGS, Screen, line_counts, report_flaky, run
 
 SETTINGS = """\
 mode:\t\tone
@@ -86,8 +87,8 @@ class Daemon(unittest.TestCase):
         return subprocess.run(self.as_user("xscreensaver-command", *arguments), timeout=30,
                               capture_output=True, text=True).returncode == 0
 
-    def start_daemon(self):
-        self.log_path = os.path.join(ARGS.work, "daemon.log")
+    def launch_daemon(self, log_name):
+        self.log_path = os.path.join(ARGS.work, log_name)
         log = open(self.log_path, "w")
         self.addCleanup(log.close)
         daemon = subprocess.Popen(self.as_user("xscreensaver", "-no-splash", "-verbose"),
@@ -103,8 +104,29 @@ class Daemon(unittest.TestCase):
                     os.killpg(daemon.pid, 9)
                     daemon.wait()
         self.addCleanup(stop)
-        self.assertTrue(wait_until(lambda: self.command("-time"), 15),
-                        "the daemon did not start:\n" + self.daemon_log())
+        return daemon
+
+    def start_daemon(self):
+        """Starts the daemon and waits until it answers. On a display that has just been
+        made, the daemon itself sometimes exits with status 1 within a second, right after
+        logging its process id and before it looks at the input devices, with no word why
+        (velnor is not running yet; seen in about one start in ten here). That symptom
+        alone is met by starting it again a second later, at most twice, each reported as
+        a FLAKY line."""
+        attempts = 3
+        for attempt in range(1, attempts + 1):
+            daemon = self.launch_daemon(f"daemon-{attempt}.log")
+            wait_until(lambda: daemon.poll() is not None or self.command("-time"), 15)
+            if daemon.poll() is None and self.command("-time"):
+                return
+            log = self.daemon_log()
+            lost_at_start = daemon.poll() == 1 and re.search(
+                r"running in process \d+\s*$", log) is not None
+            if attempt < attempts and lost_at_start:
+                report_flaky(self.id(), "xscreensaver exited with status 1 at its start")
+                time.sleep(1)
+                continue
+            self.fail("the daemon did not start:\n" + log)
 
     def daemon_log(self):
         with open(self.log_path) as log:
@@ -123,7 +145,9 @@ class Daemon(unittest.TestCase):
         self.assertLess(black, shot.width * shot.height * 0.8, shot.path)
 
         self.assertTrue(self.command("-deactivate"))
-        self.assertTrue(wait_until(lambda: not processes_named("velnor", self.uid), 5),
+        # The daemon's graphics helper has been seen to act on its own SIGTERM 4 s late;
+        # velnor ends at once when that helper signals it.
+        self.assertTrue(wait_until(lambda: not processes_named("velnor", self.uid), 15),
                         "velnor still runs after the daemon deactivated:\n" + self.daemon_log())
 
 
