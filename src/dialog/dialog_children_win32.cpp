@@ -3,11 +3,11 @@
 // the top-level window, the way buttons do, so every click takes one route.
 #include <windows.h>
 
-#include <algorithm>
+#include <optional>
 
 #include "dialog/child_look.h"
 #include "dialog/dialog_window_win32.h"
-#include "engine/dib_info_win32.h"
+#include "windows/gdi_helpers_win32.h"
 #include "windows/window_wrapper_win32.h"
 
 namespace velnor {
@@ -19,57 +19,38 @@ SettingsDialog* DialogOf(HWND child) {
                 : nullptr;
 }
 
-void PaintBuffered(HWND window, SettingsDialog& dialog) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    RECT client{};
-    GetClientRect(window, &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    if (memory && bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        dialog.PaintChild(window, memory);
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-    } else {
-        dialog.PaintChild(window, dc);
-    }
-    if (bitmap) DeleteObject(bitmap);
-    if (memory) DeleteDC(memory);
-    EndPaint(window, &ps);
-}
-
 void ReportClick(HWND control) {
     SendMessageW(GetAncestor(control, GA_ROOT), WM_COMMAND,
                  MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
-// Mouse handling of captions and squares: a click is a press and a release inside the
-// control. lbl_URL acts on the press itself (`onPress`).
-bool HandleMouse(HWND window, UINT message, LPARAM lParam, bool onPress) {
+std::optional<MouseButtonEvent> ButtonEventOf(UINT message) {
     switch (message) {
         case WM_LBUTTONDOWN:
+            return MouseButtonEvent::kLeftPress;
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            if (onPress) {
-                ReportClick(window);
-            } else if (message == WM_LBUTTONDOWN) {
-                SetCapture(window);
-            }
-            return true;
+            return MouseButtonEvent::kOtherPress;
         case WM_LBUTTONUP:
-            if (GetCapture() == window) {
-                ReleaseCapture();
-                RECT client{};
-                GetClientRect(window, &client);
-                const POINT at{static_cast<short>(LOWORD(lParam)),
-                               static_cast<short>(HIWORD(lParam))};
-                if (PtInRect(&client, at)) ReportClick(window);
-            }
-            return true;
+            return MouseButtonEvent::kLeftRelease;
         default:
-            return false;
+            return std::nullopt;
     }
+}
+
+// Mouse handling of captions and squares, as ClickStepsOf rules; false for messages
+// that are not a button event.
+bool HandleMouse(HWND window, UINT message, LPARAM lParam, bool actsOnPress) {
+    const std::optional<MouseButtonEvent> event = ButtonEventOf(message);
+    if (!event) return false;
+    const RECT client = ClientRectOf(window);
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const ClickSteps steps =
+        ClickStepsOf(*event, actsOnPress, GetCapture() == window, PtInRect(&client, at) != FALSE);
+    if (steps.takeCapture) SetCapture(window);
+    if (steps.releaseCapture) ReleaseCapture();
+    if (steps.reportClick) ReportClick(window);
+    return true;
 }
 
 // Every owner-drawn class shares this procedure; what a child does with the mouse and
@@ -82,7 +63,7 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            PaintBuffered(window, *dialog);
+            PaintDoubleBuffered(window, [&](HDC dc) { dialog->PaintChild(window, dc); });
             return 0;
         case WM_PRINTCLIENT:
             dialog->PaintChild(window, reinterpret_cast<HDC>(wParam));
@@ -125,38 +106,6 @@ bool RegisterDialogClasses(HINSTANCE instance) {
         if (!Register(instance, name, ChildProc)) return false;
     }
     return true;
-}
-
-void DrawSurface(HDC dc, int x, int y, const Surface& surface, int sx, int sy, int w, int h) {
-    if (sx < 0 || sy < 0 || w <= 0 || h <= 0) return;
-    w = std::min(w, surface.width() - sx);
-    h = std::min(h, surface.height() - sy);
-    if (w <= 0 || h <= 0) return;
-    // The DIB starts at row sy and is exactly h rows tall, so the source rectangle is
-    // the same whichever way the system counts rows of a top-down DIB.
-    BITMAPINFO info = TopDownDibInfo(surface.width(), h);
-    StretchDIBits(dc, x, y, w, h, sx, 0, w, h, surface.row(sy), &info, DIB_RGB_COLORS, SRCCOPY);
-}
-
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
-HBRUSH MakeSurfaceBrush(const Surface& surface) {
-    if (surface.empty()) return nullptr;
-    BITMAPINFO info = TopDownDibInfo(surface.width(), surface.height());
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) return nullptr;
-    std::copy(surface.data(), surface.data() + surface.width() * surface.height(),
-              static_cast<Pixel*>(bits));
-    HBRUSH brush = CreatePatternBrush(bitmap);
-    DeleteObject(bitmap);
-    return brush;
 }
 
 }  // namespace velnor

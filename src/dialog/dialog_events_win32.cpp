@@ -84,8 +84,8 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             ApplyDpi(LOWORD(wParam));
-            const PixelSize size = OuterSize(dpi_);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.width, size.height,
+            const SIZE size = OuterSize();
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }

@@ -10,48 +10,11 @@
 #include "windows/resources_win32.h"
 
 namespace velnor {
-namespace {
 
-int DpiOf(HWND window) {
-    const UINT dpi = GetDpiForWindow(window);
-    if (dpi != 0) return static_cast<int>(dpi);
-    HDC screen = GetDC(nullptr);
-    const int fallback = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return fallback > 0 ? fallback : 96;
-}
-
-// The whole screen of the monitor under the mouse (the dialog is centred on the screen,
-// not on the part that a task bar leaves free).
-RECT ScreenUnderMouse() {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info)) {
-        return info.rcMonitor;
-    }
-    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-}  // namespace
-
-// The window size whose client area is exactly the content at `dpi`: the frame and caption
-// the system draws at that DPI are added (at the system's own DPI where it cannot say).
-PixelSize SettingsDialog::OuterSize(int dpi) const {
-    const PixelSize content = DialogContentSize(dpi);
-    RECT rect{0, 0, content.width, content.height};
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-    const FARPROC found =
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
-    const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void (*)()>(found));
-    if (!adjust || !adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
-        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    }
-    return PixelSize{rect.right - rect.left, rect.bottom - rect.top};
+// The window size whose client area is exactly the content at the dialog's DPI.
+SIZE SettingsDialog::OuterSize() const {
+    const PixelSize content = DialogContentSize(dpi_);
+    return OuterSizeForClient(window_, content.width, content.height, dpi_);
 }
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& location)
@@ -73,7 +36,8 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_HAND));
     linkCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_LINK_HAND));
     if (auto texture = LoadBitmapSurface(instance_, IDB_PANEL_TEXTURE)) texture_ = *texture;
-    // Made on the monitor under the mouse, so the controls get that monitor's DPI.
+    // Made on the monitor under the mouse, so the controls get that monitor's DPI; the
+    // dialog is centred on that whole screen, not on the part a task bar leaves free.
     const RECT screen = ScreenUnderMouse();
     CreateWindowExW(WS_EX_CONTROLPARENT, kDialogClass, kDialogTitle,
                     WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, screen.left,
@@ -86,7 +50,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
         DestroyWindow(window_);
         return false;
     }
-    CentreOnMonitorUnderMouse();
+    CentreOn(window_, OuterSize(), ScreenUnderMouse());
     SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
     MakePanelSurfaces();
     model_.Load(settings);
@@ -100,15 +64,6 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     UpdateWindow(window_);
     SetForegroundWindow(window_);
     return true;
-}
-
-void SettingsDialog::CentreOnMonitorUnderMouse() {
-    const PixelSize size = OuterSize(dpi_);
-    const RECT screen = ScreenUnderMouse();
-    const int left = screen.left + (screen.right - screen.left - size.width) / 2;
-    const int top = screen.top + (screen.bottom - screen.top - size.height) / 2;
-    SetWindowPos(window_, nullptr, left, top, size.width, size.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsDialog::OnModelChange(unsigned changes) {

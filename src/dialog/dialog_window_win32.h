@@ -19,7 +19,7 @@
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
-#include "startup/window_helpers_win32.h"
+#include "windows/window_helpers_win32.h"
 
 namespace velnor {
 
@@ -33,16 +33,6 @@ inline constexpr wchar_t kPictureClass[] = L"VelnorPictureBox";
 
 // Registers every class once per process; false if one could not be registered.
 bool RegisterDialogClasses(HINSTANCE instance);
-
-// Copies `surface` (its pixels from (sx, sy), w x h) to `dc` at (x, y).
-void DrawSurface(HDC dc, int x, int y, const Surface& surface, int sx, int sy, int w, int h);
-
-// The window's whole text (empty when it has none or cannot be read).
-std::wstring WindowText(HWND window);
-
-// A pattern brush of `surface`'s pixels for painting child controls' backgrounds; the
-// caller deletes it.
-HBRUSH MakeSurfaceBrush(const Surface& surface);
 
 class SettingsDialog {
   public:
@@ -81,8 +71,7 @@ class SettingsDialog {
     void ShowList();
 
     // Window, load and the saving buttons (dialog_window_win32.cpp).
-    PixelSize OuterSize(int dpi) const;
-    void CentreOnMonitorUnderMouse();
+    SIZE OuterSize() const;
     void OnModelChange(unsigned changes);
     void Save(int buttonId);
     void FormUnload();
