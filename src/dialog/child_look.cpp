@@ -1,5 +1,5 @@
 // The paint plan and input kind of the dialog's owner-drawn children, from the layout row
-// and the model's state, and the press-and-release rule of their clicks.
+// and the model's state.
 #include "dialog/child_look.h"
 
 #include <algorithm>
@@ -93,19 +93,6 @@ ChildInput InputOf(ControlKind kind) {
 
 bool ActsOnPress(const ControlSpec& control) {
     return control.id == control_id::kLblUrl;
-}
-
-ClickSteps ClickStepsOf(MouseButtonEvent event, bool actsOnPress, bool hasCapture, bool inside) {
-    ClickSteps steps;
-    if (event == MouseButtonEvent::kLeftRelease) {
-        steps.releaseCapture = hasCapture;
-        steps.reportClick = hasCapture && inside;
-    } else if (actsOnPress) {
-        steps.reportClick = true;
-    } else {
-        steps.takeCapture = event == MouseButtonEvent::kLeftPress;
-    }
-    return steps;
 }
 
 PixelBox UnderlineBox(int left, int top, int bottom, int ascent, int textWidth, int dpi) {

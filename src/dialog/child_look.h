@@ -54,21 +54,6 @@ ChildInput InputOf(ControlKind kind);
 // the homepage link lbl_URL does.
 bool ActsOnPress(const ControlSpec& control);
 
-// A mouse button's press or release on a child that takes clicks.
-enum class MouseButtonEvent { kLeftPress, kOtherPress, kLeftRelease };
-
-// What the child does with a button event. A click is a left press and a left release
-// inside the child: the press takes the mouse capture, and the release while the child
-// holds it gives the capture back and reports the click when the mouse is still inside.
-// A child that acts on the press reports a click for a press of any button at once.
-struct ClickSteps {
-    bool takeCapture = false;
-    bool releaseCapture = false;
-    bool reportClick = false;
-    bool operator==(const ClickSteps&) const = default;
-};
-ClickSteps ClickStepsOf(MouseButtonEvent event, bool actsOnPress, bool hasCapture, bool inside);
-
 // The underline of a top-aligned, left-aligned caption `textWidth` pixels wide in a box
 // from `top` to `bottom`: one pixel per 96 dpi thick, just below the baseline (`ascent`
 // pixels under the top) but inside the box. The font's own underline would fall below

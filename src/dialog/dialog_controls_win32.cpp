@@ -53,13 +53,7 @@ HFONT MakeCaptionFont(int dpi) {
 
 }  // namespace
 
-void SettingsDialog::MakeFonts() {
-    if (font_) DeleteObject(font_);
-    font_ = MakeCaptionFont(dpi_);
-}
-
 bool SettingsDialog::CreateControls() {
-    MakeFonts();
     for (const ControlSpec& layoutEntry : DialogControls()) {
         HWND parent = layoutEntry.parent == 0 ? window_ : Control(layoutEntry.parent);
         const PixelBox box = ControlBox(layoutEntry, dpi_);
@@ -76,38 +70,34 @@ bool SettingsDialog::CreateControls() {
         }
     }
     ShowControls();
-    // Sizes captions to their text and sets every control's font; the panel textures
-    // are painted by the load, which always follows.
-    PlaceControls();
+    FitToDpi();
     return true;
 }
 
-void SettingsDialog::ApplyDpi(int dpi) {
-    dpi_ = dpi;
-    MakeFonts();
-    PlaceControls();
+// The font, the captions' sizes (fitted to their text in that font), the list's scroll
+// extent and the panel textures at the dialog's DPI.
+void SettingsDialog::FitToDpi() {
+    font_.reset(MakeCaptionFont(dpi_));
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        HWND control = Control(layoutEntry.id);
+        const PixelBox box = FittedCaptionBox(layoutEntry, dpi_, TextWidthOf(control, font_.get()));
+        SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
     SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
-    MakePanelSurfaces();
-    RedrawPreview();
-    ShowThumbnail();
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void SettingsDialog::MakePanelSurfaces() {
     for (const int id :
          {control_id::kPicC, control_id::kPicPanelLeft, control_id::kPicPanelRight}) {
         PaintPanelTexture(id);
     }
 }
 
-void SettingsDialog::PlaceControls() {
-    for (const ControlSpec& layoutEntry : DialogControls()) {
-        HWND control = Control(layoutEntry.id);
-        const PixelBox box = FittedCaptionBox(layoutEntry, dpi_, TextWidthOf(control, font_));
-        SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    }
+void SettingsDialog::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    FitToDpi();
+    RedrawPreview();
+    ShowThumbnail();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND SettingsDialog::Control(int id) const {

@@ -83,7 +83,7 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
         DrawEdge(dc, &edge, kEdgeKinds[static_cast<int>(look.edge)], BF_RECT);
     }
     if (!look.showsText) return;
-    HGDIOBJ oldFont = SelectObject(dc, font_);
+    HGDIOBJ oldFont = SelectObject(dc, font_.get());
     PaintText(child, dc, look, client, dpi_);
     SelectObject(dc, oldFont);
 }
@@ -117,9 +117,7 @@ void SettingsDialog::PaintPanelTexture(int panelId) {
     const RECT client = ClientRectOf(panel);
     Surface surface(client.right, client.bottom, PixelFromColourRef(GetSysColor(COLOR_BTNFACE)));
     velnor::PaintPanelTexture(surface, texture_);
-    auto& brush = panelBrushes_[panelId];
-    if (brush) DeleteObject(brush);
-    brush = MakeSurfaceBrush(surface);
+    panelBrushes_[panelId].reset(MakeSurfaceBrush(surface));
     panelSurfaces_[panelId] = std::move(surface);
     RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

@@ -3,7 +3,6 @@
 // with the zoom back to where it opened, and RunSettingsDialog's message loop.
 #include <windows.h>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "resources/resource_ids.h"
@@ -23,13 +22,6 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& locat
       textEncoding_(MakePlatformTextEncoding()),
       location_(location),
       model_(*fileSystem_, *textEncoding_, [this](unsigned changes) { OnModelChange(changes); }) {}
-
-SettingsDialog::~SettingsDialog() {
-    for (auto& [id, brush] : panelBrushes_) {
-        if (brush) DeleteObject(brush);
-    }
-    if (font_) DeleteObject(font_);
-}
 
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;
@@ -51,8 +43,6 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
         return false;
     }
     CentreOn(window_, OuterSize(), ScreenUnderMouse());
-    SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
-    MakePanelSurfaces();
     model_.Load(settings);
     owner_ = owner;
     if (owner_) EnableWindow(owner_, FALSE);
@@ -96,14 +86,8 @@ void SettingsDialog::FormUnload() {
 void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
                        const SettingsLocation& location, HWND owner) {
     SettingsDialog dialog(instance, location);
-    if (!dialog.Create(settings, owner)) return;
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab moves between the controls, Escape cancels.
-        if (dialog.window() && IsDialogMessageW(dialog.window(), &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    // Tab moves between the controls, Escape cancels.
+    if (dialog.Create(settings, owner)) RunMessageLoop(dialog.window_);
 }
 
 }  // namespace velnor

@@ -17,11 +17,7 @@ namespace velnor {
 
 using namespace control_id;
 
-namespace {
-
 constexpr wchar_t kBrowseTitle[] = L"ﾌｫﾙﾀﾞをｸﾘｯｸして選択状態にしてから ＯＫ を押してください";
-
-}  // namespace
 
 void SettingsDialog::SetBusyCursor(bool busy) {
     busyCursor_ = busy;

@@ -42,6 +42,14 @@ void FillWithColour(HDC dc, const RECT& area, COLORREF colour) {
     DeleteObject(brush);
 }
 
+LRESULT ParentPatternBackground(HDC dc, HWND child, HBRUSH parentPattern) {
+    POINT at{0, 0};
+    MapWindowPoints(child, GetParent(child), &at, 1);
+    SetBkMode(dc, TRANSPARENT);
+    SetBrushOrgEx(dc, -at.x, -at.y, nullptr);
+    return reinterpret_cast<LRESULT>(parentPattern);
+}
+
 RECT ClientRectOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);

@@ -1,14 +1,16 @@
-// GDI helpers shared by the program's windows: double-buffered painting, solid fills, a
-// window's client rectangle and text width, and the installed font faces with a check of
-// the glyphs a face has.
+// GDI helpers shared by the program's windows: owned GDI objects, double-buffered
+// painting, solid and parent-pattern backgrounds, a window's client rectangle and text
+// width, and the installed font faces with a check of the glyphs a face has.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace velnor {
@@ -18,7 +20,18 @@ namespace velnor {
 // (into the window itself when no bitmap can be made).
 void PaintDoubleBuffered(HWND window, const std::function<void(HDC)>& paint);
 
+// Owns a GDI object (a brush, font or bitmap) and deletes it.
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+template <class Handle>
+using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
+
 void FillWithColour(HDC dc, const RECT& area, COLORREF colour);
+
+// The answer to a WM_CTLCOLOR... message of `child`: `parentPattern`, a pattern brush of
+// its parent's whole client area, lined up with the parent, behind transparent text.
+LRESULT ParentPatternBackground(HDC dc, HWND child, HBRUSH parentPattern);
 
 RECT ClientRectOf(HWND window);
 

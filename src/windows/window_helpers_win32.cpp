@@ -105,4 +105,13 @@ bool ServePendingMessages(const HWND& dialog) {
     return true;
 }
 
+void RunMessageLoop(const HWND& dialog) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (dialog && IsDialogMessageW(dialog, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 }  // namespace velnor

@@ -52,4 +52,8 @@ void CentreOn(HWND window, SIZE size, const RECT& screen);
 // posted again for the thread's own loop.
 bool ServePendingMessages(const HWND& dialog);
 
+// Serves the thread's messages until WM_QUIT, with the dialog keys of `dialog` (read
+// before each message, as above).
+void RunMessageLoop(const HWND& dialog);
+
 }  // namespace velnor

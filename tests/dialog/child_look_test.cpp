@@ -1,5 +1,5 @@
 // The paint plan and input kind of the dialog's owner-drawn children, checked over the
-// real layout table, their click rule, and the caption underline's place.
+// real layout table, and the caption underline's place.
 #include "dialog/child_look.h"
 
 #include <gtest/gtest.h>
@@ -96,26 +96,6 @@ TEST(DialogChildLook, EveryInteractiveOwnerDrawnChildTakesInput) {
     EXPECT_TRUE(ActsOnPress(*FindControl(kLblUrl)));
     EXPECT_FALSE(ActsOnPress(*FindControl(kLblPer0)));
     EXPECT_EQ(InputOf(ControlKind::kButton), ChildInput::kNone);
-}
-
-TEST(DialogChildLook, AClickIsAPressAndAReleaseInsideUnlessTheChildActsOnThePress) {
-    using enum MouseButtonEvent;
-    const ClickSteps capture{true, false, false};
-    const ClickSteps nothing{};
-    // A whole click: the left press captures, the release inside gives it back and reports.
-    EXPECT_EQ(ClickStepsOf(kLeftPress, false, false, true), capture);
-    EXPECT_EQ(ClickStepsOf(kLeftRelease, false, true, true), (ClickSteps{false, true, true}));
-    // Released outside: the capture goes back without a click.
-    EXPECT_EQ(ClickStepsOf(kLeftRelease, false, true, false), (ClickSteps{false, true, false}));
-    // A release the child did not see pressed (no capture) does nothing.
-    EXPECT_EQ(ClickStepsOf(kLeftRelease, false, false, true), nothing);
-    // The right and middle buttons never click a caption or square.
-    EXPECT_EQ(ClickStepsOf(kOtherPress, false, false, true), nothing);
-    // The link reports on the press of any button, without capturing the mouse.
-    for (const MouseButtonEvent press : {kLeftPress, kOtherPress}) {
-        EXPECT_EQ(ClickStepsOf(press, true, false, true), (ClickSteps{false, false, true}));
-    }
-    EXPECT_EQ(ClickStepsOf(kLeftRelease, true, false, true), nothing);
 }
 
 TEST(DialogChildLook, UnderlineSitsBelowTheBaselineButInsideTheBox) {
