@@ -116,7 +116,7 @@ class Looks(unittest.TestCase):
                     self.assertGreater(len(set(glyphs)), 1, f"{name} shows one shape: boxes")
                 self.assertTrue(run.finish("click", "cmd_Can"))
         finally:
-            SESSION._register_fonts()
+            SESSION.register_fonts()
             subprocess.run(["wineserver", "-w"], env=SESSION.env(), check=False, timeout=60)
 
     def test_screenshots(self):
