@@ -20,8 +20,8 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     LRESULT result = 0;
     const auto paint = [&](HDC dc) { dialog->PaintChild(window, dc); };
     if (ServeSelfPaintingChild(window, message, wParam, lParam, paint, result)) return result;
-    if (message == BM_GETCHECK)
-        return dialog->SquareCheck(window);  // squares answer like check boxes
+    // Option squares answer BM_GETCHECK like check boxes.
+    if (message == BM_GETCHECK) return dialog->SquareCheck(window);
     const ChildInput input = InputOf(layoutEntry->kind);
     if (input == ChildInput::kClicks) {
         if (ServeButtonLikeClicks(window, message, lParam, ActsOnPress(*layoutEntry))) return 0;
