@@ -15,7 +15,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-from wine_harness import _start_x_server  # noqa: E402
+from x_display import start_x_server  # noqa: E402
 
 
 def cpu_seconds(pid):
@@ -50,7 +50,7 @@ def main():
     parser.add_argument("--every", type=float, default=10)
     parser.add_argument("options", nargs="*")
     args = parser.parse_args()
-    server, display = _start_x_server(["Xvfb", "-screen", "0", f"{args.size}x24"])
+    server, display = start_x_server(["Xvfb", "-screen", "0", f"{args.size}x24"])
     stats = tempfile.NamedTemporaryFile(prefix="velnor-stats-", delete=False).name
     env = {**os.environ, "DISPLAY": display, "VELNOR_FRAME_STATS": stats}
     program = subprocess.Popen([args.program, "--root", *args.options], env=env)

@@ -18,7 +18,7 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), 
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 
 from run_saver import reachable_display  # noqa: E402
-from wine_harness import _start_x_server  # noqa: E402
+from x_display import start_x_server  # noqa: E402
 
 
 def main():
@@ -33,7 +33,7 @@ def main():
     if display:
         print(f"velnor --window on {display}: q, Escape or closing the window ends it.")
         sys.exit(subprocess.run([options.program, "--window", *options.velnor_args]).returncode)
-    server, display = _start_x_server(["Xvfb", "-screen", "0", "1024x768x24"])
+    server, display = start_x_server(["Xvfb", "-screen", "0", "1024x768x24"])
     env = {**os.environ, "DISPLAY": display}
     program = subprocess.Popen([options.program, "--window", *options.velnor_args], env=env)
     try:

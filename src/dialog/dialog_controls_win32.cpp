@@ -3,15 +3,14 @@
 // classes of dialog_children_win32.cpp for panels, captions, squares and pictures.
 #include <windows.h>
 
-#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "settings/wide_text_win32.h"
+#include "windows/gdi_helpers_win32.h"
 
 namespace velnor {
 namespace {
@@ -41,68 +40,20 @@ constexpr WindowKind kWindowKinds[] = {
 };
 static_assert(std::size(kWindowKinds) == static_cast<std::size_t>(ControlKind::kPictureBox) + 1);
 
-int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
-    reinterpret_cast<std::vector<std::string>*>(faces)->push_back(Utf8FromWide(font->lfFaceName));
-    return 1;
-}
-
-// Whether `face` has glyphs for every character of the captions' Latin texts.
-bool DrawsLatin(HDC dc, const std::string& face) {
-    LOGFONTW wanted{};
-    wanted.lfHeight = -13;
-    wanted.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpynW(wanted.lfFaceName, WideFromUtf8(face).c_str(), LF_FACESIZE);
-    HFONT font = CreateFontIndirectW(&wanted);
-    HGDIOBJ old = SelectObject(dc, font);
-    constexpr wchar_t kLatin[] = L"0123456789offon(RGB)Size:.*/";
-    WORD glyphs[std::size(kLatin)] = {};
-    const int count = static_cast<int>(std::size(kLatin)) - 1;
-    const bool all =
-        GetGlyphIndicesW(dc, kLatin, count, glyphs, GGI_MARK_NONEXISTING_GLYPHS) == count &&
-        std::find(glyphs, glyphs + count, WORD{0xFFFF}) == glyphs + count;
-    SelectObject(dc, old);
-    DeleteObject(font);
-    return all;
-}
-
 // The caption font in the face ChooseCaptionFace picks among the installed Shift-JIS
-// faces, or the system's default UI font when there is none.
+// faces (with glyphs for every character of the captions' Latin texts), or the system's
+// default UI font when there is none.
 HFONT MakeCaptionFont(int dpi) {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = SHIFTJIS_CHARSET;
-    std::vector<std::string> faces;
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, AddFace, reinterpret_cast<LPARAM>(&faces), 0);
     const std::optional<std::string> face =
-        ChooseCaptionFace(faces, [screen](const std::string& f) { return DrawsLatin(screen, f); });
-    ReleaseDC(nullptr, screen);
-    if (!face) GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof wanted, &wanted);
-    return CreateFontW(-CaptionFontHeight(dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       face ? SHIFTJIS_CHARSET : wanted.lfCharSet, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       face ? WideFromUtf8(*face).c_str() : wanted.lfFaceName);
-}
-
-int TextWidth(HWND control, HFONT font) {
-    const std::wstring text = WindowText(control);
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return static_cast<int>(extent.cx);
+        ChooseCaptionFace(InstalledFaces(SHIFTJIS_CHARSET), [](const std::string& candidate) {
+            return FaceHasGlyphs(candidate, SHIFTJIS_CHARSET, 13, L"0123456789offon(RGB)Size:.*/");
+        });
+    return MakeFont(face, SHIFTJIS_CHARSET, CaptionFontHeight(dpi));
 }
 
 }  // namespace
 
-void SettingsDialog::MakeFonts() {
-    if (font_) DeleteObject(font_);
-    font_ = MakeCaptionFont(dpi_);
-}
-
 bool SettingsDialog::CreateControls() {
-    MakeFonts();
     for (const ControlSpec& layoutEntry : DialogControls()) {
         HWND parent = layoutEntry.parent == 0 ? window_ : Control(layoutEntry.parent);
         const PixelBox box = ControlBox(layoutEntry, dpi_);
@@ -119,38 +70,34 @@ bool SettingsDialog::CreateControls() {
         }
     }
     ShowControls();
-    // Sizes captions to their text and sets every control's font; the panel textures
-    // are painted by the load, which always follows.
-    PlaceControls();
+    FitToDpi();
     return true;
 }
 
-void SettingsDialog::ApplyDpi(int dpi) {
-    dpi_ = dpi;
-    MakeFonts();
-    PlaceControls();
+// The font, the captions' sizes (fitted to their text in that font), the list's scroll
+// extent and the panel textures at the dialog's DPI.
+void SettingsDialog::FitToDpi() {
+    font_.reset(MakeCaptionFont(dpi_));
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        HWND control = Control(layoutEntry.id);
+        const PixelBox box = FittedCaptionBox(layoutEntry, dpi_, TextWidthOf(control, font_.get()));
+        SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
     SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
-    MakePanelSurfaces();
-    RedrawPreview();
-    ShowThumbnail();
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void SettingsDialog::MakePanelSurfaces() {
     for (const int id :
          {control_id::kPicC, control_id::kPicPanelLeft, control_id::kPicPanelRight}) {
         PaintPanelTexture(id);
     }
 }
 
-void SettingsDialog::PlaceControls() {
-    for (const ControlSpec& layoutEntry : DialogControls()) {
-        HWND control = Control(layoutEntry.id);
-        const PixelBox box = FittedCaptionBox(layoutEntry, dpi_, TextWidth(control, font_));
-        SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    }
+void SettingsDialog::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    FitToDpi();
+    RedrawPreview();
+    ShowThumbnail();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND SettingsDialog::Control(int id) const {

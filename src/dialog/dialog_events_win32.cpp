@@ -6,6 +6,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
+#include "windows/gdi_helpers_win32.h"
 
 namespace velnor {
 
@@ -48,15 +49,10 @@ bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_CTLCOLORBTN: {
             // Check boxes and buttons over a textured panel show the texture around them.
             HWND child = reinterpret_cast<HWND>(lParam);
-            HWND parent = GetParent(child);
-            const auto brush = panelBrushes_.find(IdOf(parent));
+            const auto brush = panelBrushes_.find(IdOf(GetParent(child)));
             if (brush == panelBrushes_.end() || !brush->second) return false;
-            POINT at{0, 0};
-            MapWindowPoints(child, parent, &at, 1);
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetBkMode(dc, TRANSPARENT);
-            SetBrushOrgEx(dc, -at.x, -at.y, nullptr);
-            result = reinterpret_cast<LRESULT>(brush->second);
+            result =
+                ParentPatternBackground(reinterpret_cast<HDC>(wParam), child, brush->second.get());
             return true;
         }
         case WM_SETCURSOR: {
@@ -84,8 +80,8 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             ApplyDpi(LOWORD(wParam));
-            const PixelSize size = OuterSize(dpi_);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.width, size.height,
+            const SIZE size = OuterSize();
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }

@@ -1,6 +1,6 @@
 // The dialog model's rules: the load order, what each click and scroll changes, the
-// sample-mode and perspective enabling, colours and the entries the saving buttons write
-// (the picture-source rules are in dialog_model_pictures.cpp).
+// sample-mode and perspective enabling and the line colours (the picture-source rules are
+// in dialog_model_pictures.cpp, what the model gives out in dialog_model_outputs.cpp).
 #include "dialog/dialog_model.h"
 
 #include <algorithm>
@@ -220,41 +220,6 @@ void DialogModel::ChooseColour(int target, ColourRef colour) {
 
 ColourRef DialogModel::LineColour(int target) const {
     return target == 1 || target == 2 ? lineColours_[static_cast<std::size_t>(target)] : 0;
-}
-
-PreviewInputs DialogModel::Preview() const {
-    PreviewInputs inputs;
-    inputs.aspValue = ScrollValue(kAspV);
-    inputs.depthValue = ScrollValue(kDepthV);
-    inputs.scaleValue = ScrollValue(kHScale);
-    inputs.perspectiveOn = settings_.perspectiveOn;
-    inputs.parallelColour = lineColours_[1];
-    inputs.meridianColour = lineColours_[2];
-    inputs.sampleColour = sampleBallColour_;
-    return inputs;
-}
-
-std::vector<IniEntry> DialogModel::EntriesToWrite(int buttonId) const {
-    if (buttonId == kCmdInit) return FactoryEntries();
-    if (buttonId != kCmdOk) return {};
-    DialogValues v;
-    v.aspValue = static_cast<std::int16_t>(ScrollValue(kAspV));
-    v.perspectiveOn = settings_.perspectiveOn;
-    v.depthValue = static_cast<std::int16_t>(ScrollValue(kDepthV));
-    for (int i = 0; i < 3; ++i) {
-        v.rgbValues[i] = static_cast<std::int16_t>(ScrollValue(kHRgb0 + i));
-        v.randomChecks[i] = static_cast<std::int16_t>(CheckValue(kChkRdm0 + i));
-    }
-    v.lineColours = lineColours_;
-    v.fastValue = static_cast<std::int16_t>(ScrollValue(kHsFast));
-    v.scaleValue = static_cast<std::int16_t>(ScrollValue(kHScale));
-    v.folderText = Text(kFolderPath);
-    v.pictureKinds = settings_.pictureKinds;
-    v.pictureSize = settings_.pictureSize;
-    v.intervalValue = static_cast<std::int16_t>(ScrollValue(kIntval));
-    v.sampleCheck = static_cast<std::int16_t>(CheckValue(kChkSample));
-    v.sampleChoice = settings_.sampleChoice;
-    return ApplyEntries(v, text_);
 }
 
 }  // namespace velnor

@@ -9,24 +9,14 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/panel_texture.h"
+#include "windows/dib_presenter_win32.h"
+#include "windows/gdi_helpers_win32.h"
 
 namespace velnor {
 namespace {
 
 // DrawEdge's kind of each ChildEdge but kNone.
 constexpr UINT kEdgeKinds[] = {0, BDR_SUNKENOUTER, kEdgeRaised, kEdgeSunken};
-
-void Fill(HDC dc, const RECT& area, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
-}
-
-RECT ClientOf(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    return client;
-}
 
 // The part of a panel's texture at `at` in the panel, or the face colour before the
 // texture is made.
@@ -36,7 +26,8 @@ void PaintTexture(HDC dc, const std::map<int, Surface>& panels, int panelId, POI
     if (found == panels.end() || found->second.empty()) {
         FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
     } else {
-        DrawSurface(dc, 0, 0, found->second, at.x, at.y, area.right, area.bottom);
+        DrawSurface(dc, Point{0, 0}, found->second,
+                    Rect{at.x, at.y, at.x + area.right, at.y + area.bottom});
     }
 }
 
@@ -61,7 +52,8 @@ void PaintText(HWND child, HDC dc, const ChildLook& look, const RECT& client, in
     }
     const PixelBox line =
         UnderlineBox(client.left, client.top, client.bottom, metrics.tmAscent, extent.cx, dpi);
-    Fill(dc, RECT{line.left, line.top, line.left + line.width, line.top + line.height}, colour);
+    FillWithColour(dc, RECT{line.left, line.top, line.left + line.width, line.top + line.height},
+                   colour);
 }
 
 }  // namespace
@@ -71,9 +63,9 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     if (!layoutEntry) return;
     const ChildLook look = LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
                                   IsWindowEnabled(child) != FALSE);
-    const RECT client = ClientOf(child);
+    const RECT client = ClientRectOf(child);
     if (look.background == ChildBackground::kColour) {
-        Fill(dc, client, static_cast<COLORREF>(look.backColour));
+        FillWithColour(dc, client, static_cast<COLORREF>(look.backColour));
     } else if (look.background == ChildBackground::kOwnTexture) {
         PaintTexture(dc, panelSurfaces_, layoutEntry->id, POINT{0, 0}, client);
     } else {
@@ -84,14 +76,14 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     if (look.picture != ChildPicture::kNone) {
         const Surface& shown =
             look.picture == ChildPicture::kPreview ? previewShown_ : picture_.thumbnail();
-        DrawSurface(dc, 0, 0, shown, 0, 0, shown.width(), shown.height());
+        DrawSurface(dc, Point{0, 0}, shown, shown.bounds());
     }
     if (look.edge != ChildEdge::kNone) {
         RECT edge = client;
         DrawEdge(dc, &edge, kEdgeKinds[static_cast<int>(look.edge)], BF_RECT);
     }
     if (!look.showsText) return;
-    HGDIOBJ oldFont = SelectObject(dc, font_);
+    HGDIOBJ oldFont = SelectObject(dc, font_.get());
     PaintText(child, dc, look, client, dpi_);
     SelectObject(dc, oldFont);
 }
@@ -122,12 +114,10 @@ void SettingsDialog::RedrawPreview() {
 void SettingsDialog::PaintPanelTexture(int panelId) {
     HWND panel = Control(panelId);
     if (!panel) return;
-    const RECT client = ClientOf(panel);
+    const RECT client = ClientRectOf(panel);
     Surface surface(client.right, client.bottom, PixelFromColourRef(GetSysColor(COLOR_BTNFACE)));
     velnor::PaintPanelTexture(surface, texture_);
-    auto& brush = panelBrushes_[panelId];
-    if (brush) DeleteObject(brush);
-    brush = MakeSurfaceBrush(surface);
+    panelBrushes_[panelId].reset(MakeSurfaceBrush(surface));
     panelSurfaces_[panelId] = std::move(surface);
     RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

@@ -3,55 +3,17 @@
 // with the zoom back to where it opened, and RunSettingsDialog's message loop.
 #include <windows.h>
 
-#include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "resources/resource_ids.h"
 #include "windows/resources_win32.h"
 
 namespace velnor {
-namespace {
 
-int DpiOf(HWND window) {
-    const UINT dpi = GetDpiForWindow(window);
-    if (dpi != 0) return static_cast<int>(dpi);
-    HDC screen = GetDC(nullptr);
-    const int fallback = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return fallback > 0 ? fallback : 96;
-}
-
-// The whole screen of the monitor under the mouse (the dialog is centred on the screen,
-// not on the part that a task bar leaves free).
-RECT ScreenUnderMouse() {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info)) {
-        return info.rcMonitor;
-    }
-    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-}  // namespace
-
-// The window size whose client area is exactly the content at `dpi`: the frame and caption
-// the system draws at that DPI are added (at the system's own DPI where it cannot say).
-PixelSize SettingsDialog::OuterSize(int dpi) const {
-    const PixelSize content = DialogContentSize(dpi);
-    RECT rect{0, 0, content.width, content.height};
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE));
-    const FARPROC found =
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
-    const auto adjust = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void (*)()>(found));
-    if (!adjust || !adjust(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
-        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    }
-    return PixelSize{rect.right - rect.left, rect.bottom - rect.top};
+// The window size whose client area is exactly the content at the dialog's DPI.
+SIZE SettingsDialog::OuterSize() const {
+    const PixelSize content = DialogContentSize(dpi_);
+    return OuterSizeForClient(window_, content.width, content.height, dpi_);
 }
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& location)
@@ -61,19 +23,13 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& locat
       location_(location),
       model_(*fileSystem_, *textEncoding_, [this](unsigned changes) { OnModelChange(changes); }) {}
 
-SettingsDialog::~SettingsDialog() {
-    for (auto& [id, brush] : panelBrushes_) {
-        if (brush) DeleteObject(brush);
-    }
-    if (font_) DeleteObject(font_);
-}
-
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_HAND));
     linkCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_LINK_HAND));
     if (auto texture = LoadBitmapSurface(instance_, IDB_PANEL_TEXTURE)) texture_ = *texture;
-    // Made on the monitor under the mouse, so the controls get that monitor's DPI.
+    // Made on the monitor under the mouse, so the controls get that monitor's DPI; the
+    // dialog is centred on that whole screen, not on the part a task bar leaves free.
     const RECT screen = ScreenUnderMouse();
     CreateWindowExW(WS_EX_CONTROLPARENT, kDialogClass, kDialogTitle,
                     WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, screen.left,
@@ -86,9 +42,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
         DestroyWindow(window_);
         return false;
     }
-    CentreOnMonitorUnderMouse();
-    SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
-    MakePanelSurfaces();
+    CentreOn(window_, OuterSize(), ScreenUnderMouse());
     model_.Load(settings);
     owner_ = owner;
     if (owner_) EnableWindow(owner_, FALSE);
@@ -100,15 +54,6 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     UpdateWindow(window_);
     SetForegroundWindow(window_);
     return true;
-}
-
-void SettingsDialog::CentreOnMonitorUnderMouse() {
-    const PixelSize size = OuterSize(dpi_);
-    const RECT screen = ScreenUnderMouse();
-    const int left = screen.left + (screen.right - screen.left - size.width) / 2;
-    const int top = screen.top + (screen.bottom - screen.top - size.height) / 2;
-    SetWindowPos(window_, nullptr, left, top, size.width, size.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SettingsDialog::OnModelChange(unsigned changes) {
@@ -141,14 +86,8 @@ void SettingsDialog::FormUnload() {
 void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
                        const SettingsLocation& location, HWND owner) {
     SettingsDialog dialog(instance, location);
-    if (!dialog.Create(settings, owner)) return;
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Tab moves between the controls, Escape cancels.
-        if (dialog.window() && IsDialogMessageW(dialog.window(), &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    // Tab moves between the controls, Escape cancels.
+    if (dialog.Create(settings, owner)) RunMessageLoop(dialog.window_);
 }
 
 }  // namespace velnor

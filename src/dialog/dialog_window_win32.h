@@ -19,7 +19,8 @@
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
-#include "startup/window_helpers_win32.h"
+#include "windows/gdi_helpers_win32.h"
+#include "windows/window_helpers_win32.h"
 
 namespace velnor {
 
@@ -34,20 +35,9 @@ inline constexpr wchar_t kPictureClass[] = L"VelnorPictureBox";
 // Registers every class once per process; false if one could not be registered.
 bool RegisterDialogClasses(HINSTANCE instance);
 
-// Copies `surface` (its pixels from (sx, sy), w x h) to `dc` at (x, y).
-void DrawSurface(HDC dc, int x, int y, const Surface& surface, int sx, int sy, int w, int h);
-
-// The window's whole text (empty when it has none or cannot be read).
-std::wstring WindowText(HWND window);
-
-// A pattern brush of `surface`'s pixels for painting child controls' backgrounds; the
-// caller deletes it.
-HBRUSH MakeSurfaceBrush(const Surface& surface);
-
 class SettingsDialog {
   public:
     SettingsDialog(HINSTANCE instance, const SettingsLocation& location);
-    ~SettingsDialog();
     SettingsDialog(const SettingsDialog&) = delete;
     SettingsDialog& operator=(const SettingsDialog&) = delete;
 
@@ -55,7 +45,6 @@ class SettingsDialog {
     // window; false if the window could not be made. A non-null `owner` owns the dialog
     // and stays disabled until the dialog closes.
     bool Create(const SaverSettings& settings, HWND owner = nullptr);
-    HWND window() const { return window_; }
 
     LRESULT handle_message(UINT message, WPARAM wParam, LPARAM lParam);
     // Messages that panels pass on: commands, scrolling, colours and cursors of children.
@@ -71,18 +60,15 @@ class SettingsDialog {
   private:
     // Controls (dialog_controls_win32.cpp).
     bool CreateControls();
+    void FitToDpi();
     void ApplyDpi(int dpi);
-    void MakeFonts();
-    void PlaceControls();
-    void MakePanelSurfaces();
     HWND Control(int id) const;
     int IdOf(HWND control) const;
     void ShowControls();
     void ShowList();
 
     // Window, load and the saving buttons (dialog_window_win32.cpp).
-    PixelSize OuterSize(int dpi) const;
-    void CentreOnMonitorUnderMouse();
+    SIZE OuterSize() const;
     void OnModelChange(unsigned changes);
     void Save(int buttonId);
     void FormUnload();
@@ -117,13 +103,13 @@ class SettingsDialog {
 
     std::map<int, HWND> controls_;
     DialogPreview preview_;
-    Surface previewShown_;                  // the last complete picture of Pic_Prev
-    Surface previewWork_;                   // the picture being drawn
-    Surface texture_;                       // Pic_Mbl, 832 x 20
-    std::map<int, Surface> panelSurfaces_;  // textured background of each panel
-    std::map<int, HBRUSH> panelBrushes_;    // the same as a pattern brush for child controls
+    Surface previewShown_;                           // the last complete picture of Pic_Prev
+    Surface previewWork_;                            // the picture being drawn
+    Surface texture_;                                // Pic_Mbl, 832 x 20
+    std::map<int, Surface> panelSurfaces_;           // textured background of each panel
+    std::map<int, GdiObject<HBRUSH>> panelBrushes_;  // the same as a pattern brush for children
 
-    HFONT font_ = nullptr;
+    GdiObject<HFONT> font_;
     HCURSOR handCursor_ = nullptr;
     HCURSOR linkCursor_ = nullptr;
     ZoomOrigin zoomOrigin_;

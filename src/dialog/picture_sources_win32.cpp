@@ -4,59 +4,20 @@
 // inside and as UTF-16 through the wide APIs, so any file name lists and previews.
 #include <windows.h>
 
-#include <commdlg.h>
-#include <objbase.h>
-#include <shellapi.h>
-#include <shlobj.h>
-
-#include <array>
+#include <optional>
 #include <string>
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "settings/wide_text_win32.h"
+#include "windows/system_dialogs_win32.h"
 
 namespace velnor {
 
 using namespace control_id;
 
-namespace {
-
 constexpr wchar_t kBrowseTitle[] = L"ﾌｫﾙﾀﾞをｸﾘｯｸして選択状態にしてから ＯＫ を押してください";
-
-// The folder the user picked, or nothing when the browser was cancelled or the choice
-// has no file-system path (a virtual folder such as the computer itself).
-std::optional<std::wstring> BrowseForFolder(HWND owner) {
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    wchar_t displayName[MAX_PATH] = L"";
-    BROWSEINFOW info{};
-    info.hwndOwner = owner;
-    info.pszDisplayName = displayName;
-    info.lpszTitle = kBrowseTitle;
-    std::optional<std::wstring> folder;
-    if (PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info)) {
-        wchar_t path[MAX_PATH] = L"";
-        if (SHGetPathFromIDListW(item, path) && path[0] != L'\0') folder = path;
-        CoTaskMemFree(item);
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
-    return folder;
-}
-
-// The short (8.3) form of `folder`, which names the same folder in plain characters when
-// the volume keeps short names; empty when it has none.
-std::string ShortPathOf(const std::wstring& folder) {
-    const DWORD length = GetShortPathNameW(folder.c_str(), nullptr, 0);
-    if (length == 0) return {};
-    std::wstring shortPath(length, L'\0');
-    const DWORD copied = GetShortPathNameW(folder.c_str(), shortPath.data(), length);
-    if (copied == 0 || copied >= length) return {};
-    shortPath.resize(copied);
-    return Utf8FromWide(shortPath);
-}
-
-}  // namespace
 
 void SettingsDialog::SetBusyCursor(bool busy) {
     busyCursor_ = busy;
@@ -68,7 +29,7 @@ void SettingsDialog::SetBusyCursor(bool busy) {
 // keeps the folder and the list shown before.
 void SettingsDialog::FolderClick() {
     if (model_.listing()) return;
-    const std::optional<std::wstring> folder = BrowseForFolder(window_);
+    const std::optional<std::wstring> folder = BrowseForFolder(window_, kBrowseTitle);
     if (!folder) return;
     SetBusyCursor(true);
     const FolderChoice choice = model_.ChooseFolder(
@@ -92,17 +53,7 @@ void SettingsDialog::FolderClick() {
 // Lets the dialog handle what is pending, so the count is seen to climb; false once the
 // dialog is closing or the program is asked to end (the quit message is put back).
 bool SettingsDialog::PumpWhileListing() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return false;
-        }
-        if (window_ && IsDialogMessageW(window_, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return window_ != nullptr && !unloading_;
+    return ServePendingMessages(window_) && window_ != nullptr && !unloading_;
 }
 
 // A file that cannot be read as a picture leaves the thumbnail and the size as they were.
@@ -131,28 +82,17 @@ void SettingsDialog::ShowThumbnail() {
     InvalidateRect(box, nullptr, FALSE);
 }
 
-// The colour dialog opens with the line's colour selected, so OK without a pick keeps it.
-// The custom colours are the system colours 0..15 every time; the part of the dialog that
-// defines new custom colours cannot be opened. Cancelling changes nothing.
+// Cancelling the colour dialog changes nothing.
 void SettingsDialog::ColourClick(int target) {
-    std::array<COLORREF, 16> custom{};
-    for (int i = 0; i < 16; ++i) custom[static_cast<std::size_t>(i)] = GetSysColor(i);
-    CHOOSECOLORW choose{};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = window_;
-    choose.lpCustColors = custom.data();
-    choose.rgbResult = static_cast<COLORREF>(model_.LineColour(target));
-    choose.Flags = CC_PREVENTFULLOPEN | CC_RGBINIT;
-    if (ChooseColorW(&choose))
-        model_.ChooseColour(target, static_cast<ColourRef>(choose.rgbResult));
+    const auto initial = static_cast<COLORREF>(model_.LineColour(target));
+    if (const std::optional<COLORREF> picked = PickColour(window_, initial)) {
+        model_.ChooseColour(target, static_cast<ColourRef>(*picked));
+    }
 }
 
-// Opens the address lbl_URL shows with the system's default program for it. The result
-// is not examined: the dialog has nothing useful to say when no browser opens.
 void SettingsDialog::OpenHomepage() {
     SetBusyCursor(true);
-    const std::wstring address = WindowText(Control(kLblUrl));
-    ShellExecuteW(window_, L"open", address.c_str(), L"", L"", SW_SHOWNORMAL);
+    OpenWithDefaultProgram(window_, WindowText(Control(kLblUrl)));
     SetBusyCursor(false);
 }
 

@@ -5,6 +5,7 @@
 #include "windows/preview_window_win32.h"
 
 #include "resources/resource_ids.h"
+#include "windows/window_helpers_win32.h"
 #include "windows/window_wrapper_win32.h"
 
 namespace velnor {
@@ -104,12 +105,7 @@ LRESULT PreviewWindow::handle_message(UINT message, WPARAM wParam, LPARAM lParam
 int RunPreview(HINSTANCE instance, HWND host) {
     if (!host || !IsWindow(host)) return 0;
     PreviewWindow preview(instance);
-    if (!preview.Create(host)) return 0;
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    if (preview.Create(host)) RunMessageLoop(nullptr);
     return 0;
 }
 

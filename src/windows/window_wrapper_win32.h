@@ -7,6 +7,12 @@
 
 namespace velnor {
 
+// The object that owns `window` through this wrapper; nullptr for none.
+template <class Window>
+Window* WrappedWindowOf(HWND window) {
+    return window ? reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA)) : nullptr;
+}
+
 template <class Window>
 LRESULT CALLBACK WrappedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -15,7 +21,7 @@ LRESULT CALLBACK WrappedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WrappedWindowOf<Window>(window);
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
     const LRESULT result = self->handle_message(message, wParam, lParam);
     if (message == WM_NCDESTROY) {

@@ -2,32 +2,13 @@
 // it is stored, so that every option reports a bad value the same way.
 #include "x11/saver_options.h"
 
-#include <algorithm>
-#include <cctype>
-#include <charconv>
+#include "x11/option_values.h"
+
 #include <functional>
 #include <string_view>
 
-#include "settings/picture_scan.h"
-
 namespace velnor {
 namespace {
-
-// The whole text as a number of type `Number` in `base`, or nothing.
-template <typename Number>
-std::optional<Number> WholeText(std::string_view text, int base = 10) {
-    Number value{};
-    const char* end = text.data() + text.size();
-    const auto [stop, status] = std::from_chars(text.data(), end, value, base);
-    if (text.empty() || status != std::errc() || stop != end) return std::nullopt;
-    return value;
-}
-
-std::optional<long long> WholeNumber(std::string_view text, long long low, long long high) {
-    const auto value = WholeText<long long>(text);
-    if (!value || *value < low || *value > high) return std::nullopt;
-    return value;
-}
 
 // An option without a value that stores `value` in a field of SaverOptions.
 template <typename Field>
@@ -62,56 +43,12 @@ auto RandomFlag(int index, std::int16_t value) {
     };
 }
 
-// "RRGGBB" or "#RRGGBB" as the settings file's colour 0x00BBGGRR.
-std::optional<ColourRef> HexColour(std::string_view text) {
-    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
-    if (text.size() != 6) return std::nullopt;
-    unsigned int rgb = 0;
-    const auto [stop, status] = std::from_chars(text.data(), text.data() + 6, rgb, 16);
-    if (status != std::errc() || stop != text.data() + 6) return std::nullopt;
-    const unsigned int red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
-    return static_cast<ColourRef>(red | (green << 8) | (blue << 16));
-}
-
 auto LineColour(std::optional<ColourRef> SettingsOverrides::*field) {
     return [=](SaverOptions& o, std::string_view text) {
         const auto colour = HexColour(text);
         if (colour) o.settings.*field = *colour;
         return colour.has_value();
     };
-}
-
-bool BallColour(SaverOptions& o, std::string_view text) {
-    std::array<std::int16_t, 3> colour{};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const std::size_t comma = i < 2 ? text.find(',') : text.size();
-        if (comma == std::string_view::npos) return false;
-        const auto value = WholeNumber(text.substr(0, comma), 0, 255);
-        if (!value) return false;
-        colour[i] = static_cast<std::int16_t>(*value);
-        text.remove_prefix(i < 2 ? comma + 1 : comma);
-    }
-    o.settings.ballColour = colour;
-    return true;
-}
-
-bool PictureKinds(SaverOptions& o, std::string_view text) {
-    static constexpr std::string_view kNames[4] = {"bmp", "gif", "jpg", "wmf"};
-    std::array<std::int16_t, 4> kinds{};
-    while (!text.empty()) {
-        const std::size_t comma = std::min(text.find(','), text.size());
-        std::string name(text.substr(0, comma));
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        if (name == "jpeg") name = "jpg";
-        const auto* found = std::find(std::begin(kNames), std::end(kNames), name);
-        if (found == std::end(kNames)) return false;
-        kinds[static_cast<std::size_t>(found - std::begin(kNames))] = 1;
-        text.remove_prefix(comma < text.size() ? comma + 1 : comma);
-    }
-    if (std::count(kinds.begin(), kinds.end(), 1) == 0) return false;
-    o.settings.pictureKinds = kinds;
-    return true;
 }
 
 struct OptionSpec {
@@ -249,65 +186,5 @@ std::optional<SaverOptions> ParseSaverOptions(std::span<const std::string> argum
     }
     return options;
 }
-
-void ApplySettingsOverrides(const SettingsOverrides& o, SaverSettings& settings,
-                            FileSystem& fileSystem) {
-    auto put = [](const auto& value, auto& field) {
-        if (value) field = *value;
-    };
-    put(o.aspectTenths, settings.aspectTenths);
-    put(o.perspectiveOn, settings.perspectiveOn);
-    put(o.perspectiveDepth, settings.perspectiveDepth);
-    put(o.frameDelayMs, settings.frameDelayMs);
-    put(o.scale, settings.scale);
-    put(o.ballColour, settings.ballColour);
-    for (std::size_t i = 0; i < 3; ++i) put(o.randomFlags[i], settings.randomFlags[i]);
-    put(o.parallelColour, settings.lineColours[1]);
-    put(o.meridianColour, settings.lineColours[2]);
-    put(o.pictureInterval, settings.pictureInterval);
-    put(o.pictureSize, settings.pictureSize);
-    put(o.useSample, settings.useSample);
-    put(o.sampleChoice, settings.sampleChoice);
-    put(o.pictureKinds, settings.pictureKinds);
-    put(o.pictureFolder, settings.pictureFolder);
-    if (!o.pictureFolder && !o.pictureKinds) return;
-    settings.pictures.pictureCount = 0;
-    if (FolderExists(settings.pictureFolder, fileSystem)) {
-        ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures,
-                          fileSystem);
-    } else {
-        settings.pictureFolder.clear();
-    }
-}
-
-const char* const kSaverUsage =
-    "usage: velnor [--window | --root | --window-id ID] [options]\n"
-    "Draws the Velnor wire ball; settings come from $XDG_CONFIG_HOME/velnor/Velnor.ini\n"
-    "(or ~/.config/velnor/Velnor.ini), and these options override them.\n"
-    "Where to draw:\n"
-    "  --window             a window of its own, 1024x768 (default); q or Escape closes it\n"
-    "  --root               $XSCREENSAVER_WINDOW if set, else the root window\n"
-    "  --window-id ID       the window ID (decimal or 0x hexadecimal)\n"
-    "Wire ball:\n"
-    "  --shape N            height to width in tenths, 4 to 16 (10: round)\n"
-    "  --perspective, --no-perspective\n"
-    "  --depth N            perspective depth, 12 to 25 (eye at 10 x N pixels)\n"
-    "  --scale N            radius in pixels, 16 to 1024\n"
-    "  --speed N            pause after each frame in milliseconds, 0 to 1000\n"
-    "  --parallel-colour RRGGBB, --meridian-colour RRGGBB   line colours (hexadecimal)\n"
-    "  --ball-colour R,G,B  orbiting ball's colour, each 0 to 255\n"
-    "  --random-shape, --random-depth, --random-colour      re-chosen every tilt cycle\n"
-    "  --no-random-shape, --no-random-depth, --no-random-colour\n"
-    "Background:\n"
-    "  --sample 1|2         a built-in sample picture\n"
-    "  --no-sample          the folder's pictures (black when there are none)\n"
-    "  --folder PATH        picture folder (implies --no-sample unless --sample is given)\n"
-    "  --kinds LIST         picture kinds to show, from bmp,gif,jpg,wmf\n"
-    "  --interval S         seconds between pictures, 1 to 32767\n"
-    "  --fit, --own-size    pictures fitted to the screen or at their own size\n"
-    "Other:\n"
-    "  --seed N             seed of the random choices (default: from the clock)\n"
-    "  --no-shm             do not use the MIT-SHM extension\n"
-    "  --help               this text\n";
 
 }  // namespace velnor

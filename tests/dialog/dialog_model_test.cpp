@@ -1,69 +1,17 @@
 // The settings dialog's rules without windows: the load from the settings record, what
-// clicks and scrolls change (and which controls they enable), kind toggles and folder
-// listings through a fake file system, the storable folder path and what the saving
-// buttons write.
+// clicks and scrolls change (and which controls they enable), colours and what the saving
+// buttons write (the picture-source rules are in dialog_model_pictures_test.cpp).
 #include "dialog/dialog_model.h"
 
 #include <gtest/gtest.h>
 
-#include "../engine/scene_settings.h"
-#include "../settings/fake_file_system.h"
-#include "dialog/control_ids.h"
-#include "settings/text_encoding.h"
+#include "dialog_model_fixture.h"
 
 namespace velnor {
 namespace {
 
 using namespace control_id;
-using test::FakeFileSystem;
-
-const std::string kPics = "pics";
-
-std::string In(const std::string& name) {
-    return kPics + kPathSeparator + name;
-}
-
-// The record LoadSettings makes from an empty file.
-SaverSettings Defaults() {
-    SaverSettings s = testing::DefaultSceneSettings();
-    s.pictureKinds = {1, 1, 1, 1};
-    s.pictureSize = 1;
-    s.pictureInterval = 30;
-    s.useSample = 1;
-    return s;
-}
-
-// A model over a fake file system, recording every notification.
-struct Dialog {
-    FakeFileSystem fs;
-    std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
-    std::vector<unsigned> changes;
-    DialogModel model{fs, *text, [this](unsigned c) { changes.push_back(c); }};
-
-    explicit Dialog(const SaverSettings& settings = Defaults()) { model.Load(settings); }
-
-    bool PreviewNotified() const {
-        for (const unsigned c : changes) {
-            if (c & kPreviewChanged) return true;
-        }
-        return false;
-    }
-    // What the button writes, by key as UTF-8.
-    std::map<std::string, std::string> Written(int button = kCmdOk) const {
-        std::map<std::string, std::string> out;
-        for (const IniEntry& entry : model.EntriesToWrite(button)) {
-            out[text->Cp932ToUtf8(entry.key)] = text->Cp932ToUtf8(entry.value);
-        }
-        return out;
-    }
-};
-
-void AddPictures(FakeFileSystem& fs) {
-    fs.Add(kPics, ".", kAttributeDirectory);
-    fs.Add(kPics, "a.bmp", kAttributeArchive);
-    fs.Add(kPics, "b.gif", kAttributeArchive);
-    fs.Add(kPics, "c.jpg", kAttributeArchive);
-}
+using namespace dialog_test;
 
 TEST(DialogModel, LoadShowsStoredValuesAndOutOfRangeNumbersOnlyInTheFields) {
     SaverSettings s = Defaults();
@@ -188,96 +136,6 @@ TEST(DialogModel, SampleBallStaysBlackUntilAColourBarChanges) {
     EXPECT_EQ(d.model.Preview().sampleColour, std::nullopt);
     d.model.Scroll(kHRgb2, ScrollAction::kLineDown, 0);
     EXPECT_EQ(d.model.Preview().sampleColour, (std::array<std::int16_t, 3>{0, 0, 1}));
-}
-
-TEST(DialogModel, KindTogglesRescanAnExistingFolderAndLeaveTheListOtherwise) {
-    SaverSettings s = Defaults();
-    s.pictureFolder = kPics;
-    s.pictures.pictureCount = 2;
-    s.pictures.picturePaths = {"", In("a.bmp"), In("gone.bmp")};
-    Dialog d;
-    AddPictures(d.fs);
-    d.model.Load(s);
-    EXPECT_EQ(d.model.listLines(), (std::vector<std::string>{"a.bmp", ""}))
-        << "a stored picture that no longer exists shows as an empty line";
-    EXPECT_EQ(d.model.Text(kLblKei), "2");
-    ASSERT_TRUE(d.model.Click(kLblKind1));
-    EXPECT_EQ(d.model.SquareSelected(kPicKind1), false);
-    EXPECT_EQ(d.model.listLines(), (std::vector<std::string>{"a.bmp", "c.jpg"}));
-    for (const int id : {kPicKind0, kPicKind2}) d.model.Click(id);
-    EXPECT_TRUE(d.model.listLines().empty());
-    EXPECT_EQ(d.model.Text(kLblKei), "0");
-    EXPECT_EQ(d.Written()["画像種類_0"], " 0");
-
-    d.model.Click(kPicKind0);
-    ASSERT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
-    d.fs.folders.clear();  // the folder is gone: the square toggles, list and count stay
-    d.model.Click(kPicKind2);
-    EXPECT_EQ(d.model.SquareSelected(kPicKind2), true);
-    EXPECT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
-    EXPECT_EQ(d.model.Text(kLblKei), "1");
-
-    Dialog empty;  // no stored pictures: the count stays blank
-    EXPECT_EQ(empty.model.Text(kLblKei), "");
-}
-
-TEST(DialogModel, ChosenFolderListsWithClimbingCountAndAStopKeepsTheOldList) {
-    Dialog d;
-    AddPictures(d.fs);
-    std::vector<std::string> counts;
-    std::vector<std::string> errors;
-    const auto onError = [&](const std::string& e) { errors.push_back(e); };
-    ASSERT_EQ(d.model.ChooseFolder(
-                  kPics, "",
-                  [&] {
-                      EXPECT_TRUE(d.model.listing());
-                      counts.push_back(d.model.Text(kLblKei));
-                      return true;
-                  },
-                  onError),
-              FolderChoice::kListed);
-    EXPECT_FALSE(d.model.listing());
-    EXPECT_EQ(counts, (std::vector<std::string>{"1", "2", "3"}));
-    EXPECT_EQ(d.model.listLines(), (std::vector<std::string>{"a.bmp", "b.gif", "c.jpg"}));
-    EXPECT_EQ(d.model.PicturePathOfLine(1), In("b.gif"));
-    EXPECT_EQ(d.model.PicturePathOfLine(3), "");
-    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
-
-    d.fs.Add("other", "x.bmp", kAttributeArchive);
-    EXPECT_EQ(d.model.ChooseFolder(
-                  "other", "", [] { return false; }, onError),
-              FolderChoice::kStopped);
-    EXPECT_EQ(d.model.listLines().size(), 3u) << "a stopped listing keeps the lines";
-    EXPECT_TRUE(errors.empty());
-
-    EXPECT_EQ(d.model.ChooseFolder(
-                  "missing", "", [] { return true; }, onError),
-              FolderChoice::kListed);
-    EXPECT_TRUE(d.model.listLines().empty());
-    EXPECT_EQ(d.model.Text(kLblKei), "0");
-    EXPECT_EQ(errors.size(), 1u) << "an unreadable folder is reported once";
-}
-
-TEST(DialogModel, AFolderNameTheSettingsFileCannotHoldIsNeverStored) {
-    const std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
-    EXPECT_EQ(StorableFolderPath("C:\\写真", "C:\\SHORT~1", *text), "C:\\写真");
-    EXPECT_EQ(StorableFolderPath("C:\\写真☃", "C:\\4E99~1", *text), "C:\\4E99~1");
-    EXPECT_EQ(StorableFolderPath("D:\\Fotos\\Müller", "", *text), std::nullopt);
-    EXPECT_EQ(StorableFolderPath("C:\\☃", "C:\\☃", *text), std::nullopt);
-
-    // Such a choice keeps the folder and the list shown before, and lists nothing.
-    Dialog d;
-    AddPictures(d.fs);
-    const auto never = [] { return true; };
-    const auto noError = [](const std::string&) {};
-    ASSERT_EQ(d.model.ChooseFolder(kPics, "", never, noError), FolderChoice::kListed);
-    const int listingsBefore = d.fs.listings;
-    EXPECT_EQ(d.model.ChooseFolder("C:\\☃", "", never, noError), FolderChoice::kNameNotStorable);
-    EXPECT_EQ(d.fs.listings, listingsBefore);
-    EXPECT_EQ(d.model.Text(kFolderPath), kPics);
-    EXPECT_EQ(d.model.listLines().size(), 3u);
-    EXPECT_EQ(d.model.Text(kLblKei), "3");
-    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
 }
 
 TEST(DialogModel, ColoursPictureSizeAndTheEntriesOfEachButton) {

@@ -4,12 +4,12 @@ One Session owns a virtual display, a private Wine prefix (made on first use), a
 folder holding a copy of the program (so its settings file beside it is the test's own),
 and every process it starts; closing the session ends exactly those by process id.
 Standard library only, plus the Xvfb, Xephyr (several monitors), xdotool and ImageMagick
-commands.
+commands; the prefix is wine_prefix.py's, the X servers and screenshots are x_display.py's
+(shared with the native harness).
 """
 
 import argparse
 import contextlib
-import fcntl
 import inspect
 import json
 import os
@@ -20,20 +20,8 @@ import sys
 import tempfile
 import time
 
-WINE_ENV = {
-    "WINEDEBUG": "-all",
-    # No Mono or Gecko installation dialogs when the prefix is made.
-    "WINEDLLOVERRIDES": "mscoree,mshtml=",
-}
-
-# Japanese UI fonts that Windows has and Wine lacks, mapped to the IPA fonts.
-FONT_REPLACEMENTS = {
-    "ＭＳ Ｐゴシック": "IPAPGothic",
-    "ＭＳ ゴシック": "IPAGothic",
-    "MS PGothic": "IPAPGothic",
-    "MS Gothic": "IPAGothic",
-    "MS UI Gothic": "IPAPGothic",
-}
+from wine_prefix import WINE_ENV, ensure_prefix, register_fonts, user_settings_path
+from x_display import monitors_display, screenshot, start_x_server
 
 # Settings keys of Velnor.ini as the program reads them (section "Section", cp932 file).
 SETTINGS_SECTION = "Section"
@@ -74,80 +62,6 @@ def _read_program_list(path):
     if missing:
         sys.exit(f"missing from the Windows build: {', '.join(missing)}")
     return programs["program"], helpers
-
-
-class Image:
-    """A screenshot as raw 8-bit RGB rows, with the few queries the tests need."""
-
-    def __init__(self, path, width, height, rgb):
-        self.path, self.width, self.height, self.rgb = path, width, height, rgb
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
-
-    def count(self, colour, left=0, top=0, right=None, bottom=None):
-        """Pixels exactly of `colour` (r, g, b) inside [left, right) x [top, bottom)."""
-        right = self.width if right is None else min(right, self.width)
-        bottom = self.height if bottom is None else min(bottom, self.height)
-        wanted = bytes(colour)
-        total = 0
-        for y in range(max(top, 0), bottom):
-            row = self.rgb[(y * self.width + max(left, 0)) * 3:(y * self.width + right) * 3]
-            total += sum(1 for i in range(0, len(row), 3) if row[i:i + 3] == wanted)
-        return total
-
-    def differing(self, other, left=0, top=0, right=None, bottom=None):
-        """Pixels that differ between two screenshots of the same size inside a rectangle."""
-        right = self.width if right is None else right
-        bottom = self.height if bottom is None else bottom
-        total = 0
-        for y in range(top, bottom):
-            a = self.rgb[(y * self.width + left) * 3:(y * self.width + right) * 3]
-            b = other.rgb[(y * self.width + left) * 3:(y * self.width + right) * 3]
-            total += sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
-        return total
-
-
-def _start_x_server(command, env=None):
-    """Starts an X server on a display number it chooses itself (no race with other
-    servers); returns the process and the display name."""
-    read_fd, write_fd = os.pipe()
-    proc = subprocess.Popen([*command, "-displayfd", str(write_fd), "-nolisten", "tcp"],
-                            pass_fds=(write_fd,), env=env, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-    os.close(write_fd)
-    number = b""
-    with os.fdopen(read_fd, "rb") as pipe:
-        while not number.endswith(b"\n"):
-            chunk = pipe.read(1)
-            if not chunk:
-                break
-            number += chunk
-    if not number.strip():
-        proc.kill()
-        raise RuntimeError(f"{command[0]} did not start")
-    return proc, ":" + number.decode().strip()
-
-
-def _monitors_display(monitors):
-    """A display of several monitors, as Wine sees them: Xephyr screens joined with
-    Xinerama, each (x, y, width, height) placed in the virtual screen, shown inside an
-    Xvfb display large enough for all. RandR is left out, since Wine would take its one
-    output for the only monitor. Returns the server processes (host last) and the display."""
-    width = max(x + w for x, y, w, h in monitors)
-    height = max(y + h for x, y, w, h in monitors)
-    host, host_display = _start_x_server(["Xvfb", "-screen", "0", f"{width}x{height}x24"])
-    command = ["Xephyr", "+xinerama", "-extension", "RANDR", "-no-host-grab"]
-    for x, y, w, h in monitors:
-        command += ["-origin", f"{x},{y}", "-screen", f"{w}x{h}x24"]
-    try:
-        nested, display = _start_x_server(command, env={**os.environ, "DISPLAY": host_display})
-    except BaseException:
-        host.kill()
-        host.wait()
-        raise
-    return [nested, host], display
 
 
 class Session:
@@ -192,9 +106,9 @@ class Session:
             shutil.rmtree(self.work, ignore_errors=True)
         os.makedirs(self.work, exist_ok=True)
         if self.own_display and len(self.monitors) > 1:
-            self.servers, self.display = _monitors_display(self.monitors)
+            self.servers, self.display = monitors_display(self.monitors)
         elif self.own_display:
-            server, self.display = _start_x_server(
+            server, self.display = start_x_server(
                 ["Xvfb", "-screen", "0", f"{self.width}x{self.height}x24"])
             self.servers = [server]
         self._ensure_prefix()
@@ -225,39 +139,18 @@ class Session:
     # --- the Wine prefix --------------------------------------------------------------
 
     def _ensure_prefix(self):
-        """Makes the prefix once (under a lock, since several scripts may share it)."""
-        os.makedirs(os.path.dirname(self.prefix), exist_ok=True)
-        with open(self.prefix + ".lock", "w") as lock:
-            fcntl.flock(lock, fcntl.LOCK_EX)
-            marker = os.path.join(self.prefix, ".velnor-ready")
-            if not os.path.exists(marker):
-                subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, check=True, timeout=180)
-                self._register_fonts()
-                subprocess.run(["wineserver", "-w"], env=self.env(), check=False, timeout=60)
-                open(marker, "w").close()
-        self._forget_user_settings()
-
-    def _register_fonts(self):
-        lines = ["Windows Registry Editor Version 5.00", "",
-                 "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]"]
-        lines += [f'"{face}"="{real}"' for face, real in FONT_REPLACEMENTS.items()]
-        reg = os.path.join(self.prefix, "velnor-fonts.reg")
-        with open(reg, "wb") as out:
-            out.write(b"\xff\xfe" + ("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
-        subprocess.run(["wine", "regedit", "/S", reg], env=self.env(), stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, check=True, timeout=60)
-
-    def user_settings_path(self):
-        """The per-user settings file inside the prefix (%APPDATA%\\Velnor\\Velnor.ini)."""
-        user = os.environ.get("USER") or os.environ.get("LOGNAME") or "root"
-        return os.path.join(self.prefix, "drive_c", "users", user, "AppData", "Roaming", "Velnor",
-                            "Velnor.ini")
-
-    def _forget_user_settings(self):
+        ensure_prefix(self.prefix, self.env())
         # A per-user file would win over the test's own file beside the program.
         with contextlib.suppress(FileNotFoundError):
             os.remove(self.user_settings_path())
+
+    def register_fonts(self):
+        """Maps the Japanese UI faces to the IPA fonts again (a test may remove them)."""
+        register_fonts(self.prefix, self.env())
+
+    def user_settings_path(self):
+        """The per-user settings file inside the prefix (%APPDATA%\\Velnor\\Velnor.ini)."""
+        return user_settings_path(self.prefix)
 
     # --- files ------------------------------------------------------------------------
 
@@ -443,13 +336,7 @@ class Session:
         """Saves the whole display as PNG in the working folder and returns it as an Image."""
         self._shots += 1
         path = os.path.join(self.work, f"{self._shots:02d}-{label or 'screen'}.png")
-        subprocess.run(["import", "-display", self.display, "-window", "root", path], env=self.env(),
-                       check=True, timeout=30)
-        size = subprocess.run(["identify", "-format", "%w %h", path], check=True, timeout=30,
-                              capture_output=True, text=True).stdout.split()
-        rgb = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, timeout=30,
-                             capture_output=True).stdout
-        return Image(path, int(size[0]), int(size[1]), rgb)
+        return screenshot(self.display, self.env(), path)
 
 
 def _current_test_name(fallback):

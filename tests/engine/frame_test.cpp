@@ -1,6 +1,6 @@
 // Frame composition: the changed-area path gives every frame exactly the pixels of a full
-// clear and redraw, the depth order, unfit points skipped or stopping, the bounded frame
-// with the eye inside the ball, and the dialog's still picture.
+// clear and redraw, the depth order, unfit points skipped or stopping, and the bounded
+// frame with the eye inside the ball (the dialog's still picture: still_picture_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +11,6 @@
 #include "engine/animation.h"
 #include "engine/frame.h"
 #include "engine/orbiting_ball.h"
-#include "engine/still_picture.h"
 #include "pixel_checks.h"
 #include "scene_settings.h"
 
@@ -233,44 +232,6 @@ TEST(FrameComposition, EyeInsideTheBallComposesEveryFrameWithLinesFarOffTheSurfa
         for (int k = 0; k < 40; ++k) a.AdvanceTilt();  // sweep the tilt faster
     }
     EXPECT_GT(farthest, 1e5f);
-}
-
-TEST(StillPicture, DialogViewOfARoundBallAroundTheBoxCentre) {
-    StillWireBall view;
-    view.radius = 100;
-    Surface box(296, 296);
-    ASSERT_TRUE(DrawStillWireBall(box, 300, 300, view));
-    int blue = 0, green = 0, cyan = 0;
-    for (int y = 0; y < 296; ++y) {
-        for (int x = 0; x < 296; ++x) {
-            const Pixel p = box.at(x, y);
-            if (p == 0) continue;
-            // Within the outline of radius 100 about the outer centre (150, 150).
-            ASSERT_LE(std::hypot(x - 150, y - 150), 101.5) << x << "," << y;
-            blue += p == kBlue, green += p == kGreen, cyan += p == kCyan;
-        }
-    }
-    EXPECT_GT(blue, 100);
-    EXPECT_GT(green, 500);
-    EXPECT_GT(cyan, 500);
-
-    // Changing only the meridian colour changes only meridian pixels.
-    view.meridianColour = 0x0000FF;  // red
-    Surface other(296, 296);
-    ASSERT_TRUE(DrawStillWireBall(other, 300, 300, view));
-    EXPECT_TRUE(EveryPixelIs(other, [&](int x, int y) {
-        return box.at(x, y) == kCyan ? Pixel{0xFF0000} : box.at(x, y);
-    }));
-}
-
-TEST(StillPicture, EyeInsideTheBallStillDraws) {
-    StillWireBall view;
-    view.radius = 384;
-    view.perspectiveOn = 1;
-    view.perspectiveDepth = 12;
-    Surface box(296, 296);
-    EXPECT_TRUE(DrawStillWireBall(box, 300, 300, view));
-    EXPECT_NE(box, Surface(296, 296));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 made of Xephyr screens inside it), the `velnor` processes a test starts, the test window
 helper, and screenshots. Closing it ends exactly the processes it started, by process id.
 Standard library only, plus Xvfb, Xephyr, xdotool and ImageMagick; the display and
-screenshot pieces are shared with the Wine harness.
+screenshot pieces are x_display.py's, shared with the Wine harness.
 """
 
 import argparse
@@ -13,7 +13,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from wine_harness import Image, _monitors_display, _start_x_server  # noqa: E402,F401
+from x_display import monitors_display, screenshot, start_x_server  # noqa: E402
 
 # The wire ball's default line colours: parallels, meridians and the blue equator.
 LINE_COLOURS = ((0, 255, 0), (0, 255, 255), (0, 0, 255))
@@ -45,9 +45,9 @@ class Screen:
     def __init__(self, width=1024, height=768, monitors=None, server_options=()):
         self.width, self.height = width, height
         if monitors:
-            self._servers, self.display = _monitors_display(monitors)
+            self._servers, self.display = monitors_display(monitors)
         else:
-            server, self.display = _start_x_server(
+            server, self.display = start_x_server(
                 ["Xvfb", "-ac", "-screen", "0", f"{width}x{height}x24", *server_options])
             self._servers = [server]
         self._processes = []
@@ -112,13 +112,7 @@ class Screen:
         global _shots
         _shots += 1
         path = os.path.join(ARGS.work, f"{_shots:02d}-{label}.png")
-        subprocess.run(["import", "-display", self.display, "-window", "root", path],
-                       env=self.env(), check=True, timeout=30)
-        size = subprocess.run(["identify", "-format", "%w %h", path], check=True, timeout=30,
-                              capture_output=True, text=True).stdout.split()
-        rgb = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, timeout=30,
-                             capture_output=True).stdout
-        return Image(path, int(size[0]), int(size[1]), rgb)
+        return screenshot(self.display, self.env(), path)
 
     def wait_for_lines(self, label, centre, radius, seconds=10):
         """Screenshots until the wire ball's three line colours show within `radius`

@@ -1,0 +1,37 @@
+// Readers of the native program's option values: whole numbers in a range, colours in
+// hexadecimal, the orbiting ball's "R,G,B" and the list of picture kinds. Each takes the
+// whole text or nothing.
+#pragma once
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+#include "x11/saver_options.h"
+
+namespace velnor {
+
+// The whole text as a number of type `Number` in `base`, or nothing.
+template <typename Number>
+std::optional<Number> WholeText(std::string_view text, int base = 10) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, status] = std::from_chars(text.data(), end, value, base);
+    if (text.empty() || status != std::errc() || stop != end) return std::nullopt;
+    return value;
+}
+
+// The whole text as a number in [low, high], or nothing.
+std::optional<long long> WholeNumber(std::string_view text, long long low, long long high);
+
+// "RRGGBB" or "#RRGGBB" as the settings file's colour 0x00BBGGRR.
+std::optional<ColourRef> HexColour(std::string_view text);
+
+// "R,G,B" with each from 0 to 255, stored as the ball colour; false when the text is not.
+bool BallColour(SaverOptions& o, std::string_view text);
+
+// Picture kinds from bmp, gif, jpg (or jpeg), wmf, separated by commas and in any case,
+// at least one; false when the text is not such a list.
+bool PictureKinds(SaverOptions& o, std::string_view text);
+
+}  // namespace velnor
