@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/background_patch.h"
 #include "engine/frame.h"
 #include "engine/geometry.h"
 #include "engine/line.h"
@@ -117,7 +118,8 @@ class Animation {
     int screenHeight_ = 0;
     int centreX_ = 0;
     int centreY_ = 0;
-    LinePen pen_;     // keeps its position from frame to frame, like a device context's
+    LinePen pen_;  // keeps its position from frame to frame, like a device context's
+    BackgroundPatch backgroundPatch_;  // the background around the lines
     Rect linesLast_;  // what the previous frame's lines and sprite drew over the background
     Rect spriteLast_;
     Rect changedArea_;  // what the last ComposeFrame changed

@@ -79,7 +79,8 @@ void Animation::ComposeFrame(Surface& target, const Surface& background, Restore
     // restoring those areas leaves exactly what a full clear leaves.
     const Rect linesRestored = full ? whole : Intersect(linesLast_, whole);
     const Rect spriteRestored = full ? Rect{} : Intersect(spriteLast_, whole);
-    RestoreBackground(target, background, linesRestored);
+    if (full) backgroundPatch_.Clear();
+    backgroundPatch_.Restore(target, background, linesRestored);
     RestoreBackground(target, background, spriteRestored);
 
     projectionComplete_ =
@@ -102,6 +103,8 @@ void Animation::ComposeFrame(Surface& target, const Surface& background, Restore
         drawOrbitingBall();
         drawWireBall();
     }
+    // Frames that restore everything anyway need no copy of the background.
+    if (mode != RestoreMode::kFull) backgroundPatch_.Cover(background, lines);
     linesLast_ = lines;
     spriteLast_ = sprite;
     changedRects_ = {linesRestored, spriteRestored, full ? Rect{} : lines, full ? Rect{} : sprite};

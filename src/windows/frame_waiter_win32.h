@@ -1,7 +1,7 @@
 // The frame loop's clock and wait: a precise monotonic clock (QueryPerformanceCounter) and
-// a wait until a given moment that does not spin and lets messages through. It uses a
-// high-resolution waitable timer where the system has one, else an ordinary waitable
-// timer with the system timer at 1 ms.
+// a wait until a given moment that does not spin and lets messages through. It waits with
+// a plain timeout while those end on time, else on a high-resolution waitable timer where
+// the system has one, else on an ordinary waitable timer with the system timer at 1 ms.
 // For measurements, when the environment variable VELNOR_FRAME_STATS names a file, the
 // frame count, the rate, the longest frame-to-frame time and the count of presentations
 // (whole ones apart) are written there every second.
@@ -14,6 +14,7 @@
 #include <string>
 
 #include "windows/frame_statistics.h"
+#include "windows/timed_wait_precision.h"
 
 namespace velnor {
 
@@ -43,7 +44,7 @@ class FrameWaiter {
 
   private:
     static constexpr std::int64_t kNotArmed = INT64_MIN;
-    // How early a timer may fire and still count as firing on time.
+    // How early a timer or timed wait may end and still count as ending on time.
     static constexpr std::int64_t kTimerSlack = 1'000;
 
     // Arms the timer for `deadline` (and every `period` after it) unless it already is.
@@ -54,6 +55,7 @@ class FrameWaiter {
     bool raisedTimerResolution_ = false;
     std::int64_t timerExpiry_ = kNotArmed;  // when the timer fires next, if armed
     std::int64_t timerPeriod_ = kNotArmed;
+    TimedWaitPrecision timedWaits_;
 
     std::wstring statsPath_;
     FrameStatistics stats_;

@@ -1,0 +1,36 @@
+// Whether plain timed waits end close enough to their deadlines to keep the frame pace.
+// Where they do (Wine's waits end within a fraction of a millisecond), a frame's wait is a
+// single request to the system; a wait on a timer object costs Wine a second request per
+// frame. Where timed waits follow a coarse system tick (Windows' default of 15.6 ms), the
+// high-resolution waitable timer keeps the pace instead.
+#pragma once
+
+#include <cstdint>
+
+namespace velnor {
+
+class TimedWaitPrecision {
+  public:
+    // The waits judged at a time, and the mean distance from their deadlines, early or
+    // late, beyond which timed waits are too coarse.
+    static constexpr int kWaitsJudged = 8;
+    static constexpr std::int64_t kMeanMissAllowed = 2'000;  // microseconds
+
+    // A timed wait for a deadline ended `endMinusDeadline` microseconds after it
+    // (negative: before it). Waits cut short by messages are not recorded.
+    void Record(std::int64_t endMinusDeadline);
+
+    // True until a group of kWaitsJudged waits missed their deadlines by more than
+    // kMeanMissAllowed on average; false for good from then on.
+    bool timedWaitsSuffice() const { return suffice_; }
+
+    // Judges timed waits too coarse from the start.
+    void PreferTimer() { suffice_ = false; }
+
+  private:
+    std::int64_t missSum_ = 0;
+    int recorded_ = 0;
+    bool suffice_ = true;
+};
+
+}  // namespace velnor
