@@ -1,5 +1,5 @@
-// Timed waits are kept while they end near their deadlines and given up for good once a
-// group of them misses by more than the allowed mean, as a coarse system tick makes them.
+// Timed waits are kept while they end near their deadlines and given up for good once most
+// of a group miss, as a coarse system tick makes them.
 #include "windows/timed_wait_precision.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +19,15 @@ bool SufficeAfter(const std::vector<std::int64_t>& misses) {
 TEST(TimedWaitPrecision, WaitsThatEndWithinAMillisecondOrSoKeepTimedWaits) {
     EXPECT_TRUE(SufficeAfter({}));
     EXPECT_TRUE(SufficeAfter(std::vector<std::int64_t>(400, 900)));
-    // A rare late wake (a busy machine) among precise ones.
+    EXPECT_TRUE(SufficeAfter(std::vector<std::int64_t>(8, TimedWaitPrecision::kMissAllowed)));
+    // Late wakes of a busy machine now and then, however late, among precise ones.
     std::vector<std::int64_t> mostlyPrecise(64, 300);
     mostlyPrecise[20] = 9'000;
+    mostlyPrecise[33] = 400'000;
+    mostlyPrecise[34] = 1'300'000;
     EXPECT_TRUE(SufficeAfter(mostlyPrecise));
-    // Exactly the allowed mean still suffices.
-    EXPECT_TRUE(SufficeAfter(std::vector<std::int64_t>(8, TimedWaitPrecision::kMeanMissAllowed)));
+    // Half of a group missing is not yet more than half.
+    EXPECT_TRUE(SufficeAfter({0, 0, 0, 0, 9'000, 9'000, 9'000, 9'000}));
 }
 
 TEST(TimedWaitPrecision, ACoarseTickGivesUpTimedWaitsForGood) {
