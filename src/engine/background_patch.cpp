@@ -39,8 +39,8 @@ void BackgroundPatch::Cover(const Surface& background, const Rect& needed) {
 }
 
 void BackgroundPatch::Restore(Surface& target, const Surface& background, const Rect& area) const {
-    const Rect clipped = Intersect(area, target.bounds());
-    if (clipped.empty() || clipped != area || Intersect(area, area_) != area) {
+    if (area.empty() || Intersect(area, target.bounds()) != area ||
+        Intersect(area, area_) != area) {
         RestoreBackground(target, background, area);
         return;
     }

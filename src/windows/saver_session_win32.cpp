@@ -9,6 +9,7 @@
 #include "windows/frame_pacing.h"
 #include "windows/monitor_plan.h"
 #include "windows/resources_win32.h"
+#include "windows/window_helpers_win32.h"
 
 namespace velnor {
 namespace {
@@ -131,8 +132,7 @@ void SaverSession::PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) End();
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        DeliverMessage(nullptr, message);
     }
 }
 

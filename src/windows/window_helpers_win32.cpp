@@ -91,6 +91,12 @@ void CentreOn(HWND window, SIZE size, const RECT& screen) {
     SetWindowPos(window, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void DeliverMessage(HWND dialog, MSG& message) {
+    if (dialog && IsDialogMessageW(dialog, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
 bool ServePendingMessages(const HWND& dialog) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -98,20 +104,14 @@ bool ServePendingMessages(const HWND& dialog) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
-        if (dialog && IsDialogMessageW(dialog, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        DeliverMessage(dialog, message);
     }
     return true;
 }
 
 void RunMessageLoop(const HWND& dialog) {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (dialog && IsDialogMessageW(dialog, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DeliverMessage(dialog, message);
 }
 
 }  // namespace velnor

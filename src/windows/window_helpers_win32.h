@@ -46,6 +46,10 @@ SIZE OuterSizeForClient(HWND window, int clientWidth, int clientHeight, int dpi)
 // Gives `window` the size `size` and centres it on `screen`.
 void CentreOn(HWND window, SIZE size, const RECT& screen);
 
+// Hands one message on: to `dialog`'s dialog keys (Tab, Escape) when it takes it, else
+// translated to its window procedure.
+void DeliverMessage(HWND dialog, MSG& message);
+
 // Serves the messages pending for this thread, with the dialog keys (Tab, Escape) of
 // `dialog`, read before each message, so a dialog that closes meanwhile (and sets it to
 // null) stops taking them. False when the program is asked to end: the quit message is
