@@ -3,6 +3,8 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
+
 namespace velnor {
 namespace {
 
@@ -69,15 +71,17 @@ void FrameWaiter::WaitUntil(std::int64_t deadline, std::int64_t period,
                 continue;
             }
         } else {
-            const auto ms = static_cast<DWORD>((remaining + 999) / 1000);
-            result = MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
-            if (result == WAIT_TIMEOUT) {
-                const std::int64_t miss = NowMicroseconds() - deadline;
-                timedWaits_.Record(miss);
-                // A wait that ended early goes on: the next frame starts when due.
-                if (miss >= -kTimerSlack) return;
-                continue;
-            }
+            // A sleep, then one pass over the messages. Under Wine a sleep is the process's
+            // own, where a timed wait for messages is a request to its server and back.
+            const std::int64_t slice = std::min(remaining, kLongestSleep);
+            Sleep(static_cast<DWORD>((slice + 999) / 1000));
+            pumpMessages();
+            if (slice < remaining) continue;
+            const std::int64_t miss = NowMicroseconds() - deadline;
+            timedWaits_.Record(miss);
+            // A sleep that ended early goes on: the next frame starts when due.
+            if (miss >= -kTimerSlack) return;
+            continue;
         }
         if (result == WAIT_FAILED) {
             Sleep(static_cast<DWORD>((remaining + 999) / 1000));

@@ -1,7 +1,8 @@
 // The frame loop's clock and wait: a precise monotonic clock (QueryPerformanceCounter) and
-// a wait until a given moment that does not spin and lets messages through. It waits with
-// a plain timeout while those end on time, else on a high-resolution waitable timer where
-// the system has one, else on an ordinary waitable timer with the system timer at 1 ms.
+// a wait until a given moment that does not spin and lets messages through. While sleeps
+// end on time it sleeps, at most kLongestSleep at a time, and passes over the messages
+// after each sleep; else it waits for messages and a high-resolution waitable timer where
+// the system has one, else an ordinary waitable timer with the system timer at 1 ms.
 // For measurements, when the environment variable VELNOR_FRAME_STATS names a file, the
 // frame count, the rate, the longest frame-to-frame time and the count of presentations
 // (whole ones apart) are written there every second.
@@ -29,8 +30,8 @@ class FrameWaiter {
     // A QueryPerformanceCounter count or span in NowMicroseconds' units.
     std::int64_t MicrosecondsFromTicks(std::int64_t ticks) const;
 
-    // Returns at `deadline` (NowMicroseconds' clock). Calls `pumpMessages` whenever
-    // messages arrive meanwhile, and once at least when the deadline has already passed.
+    // Returns at `deadline` (NowMicroseconds' clock). Calls `pumpMessages` after each sleep
+    // or when messages arrive, and once at least when the deadline has already passed.
     // `period`: the time from one frame's start to the next when frames are on time.
     void WaitUntil(std::int64_t deadline, std::int64_t period,
                    const std::function<void()>& pumpMessages);
@@ -44,8 +45,10 @@ class FrameWaiter {
 
   private:
     static constexpr std::int64_t kNotArmed = INT64_MIN;
-    // How early a timer or timed wait may end and still count as ending on time.
+    // How early a timer or sleep may end and still count as ending on time.
     static constexpr std::int64_t kTimerSlack = 1'000;
+    // The longest sleep between passes over the messages: input waits no longer than this.
+    static constexpr std::int64_t kLongestSleep = 10'000;
 
     // Arms the timer for `deadline` (and every `period` after it) unless it already is.
     bool ArmTimer(std::int64_t deadline, std::int64_t remaining, std::int64_t period);

@@ -130,7 +130,8 @@ void SaverSession::RefreshTimingNow() {
 
 void SaverSession::PumpMessages() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // PM_NOYIELD: the frame loop waits on its own; under Wine a yield is a system call.
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
         if (message.message == WM_QUIT) End();
         DeliverMessage(nullptr, message);
     }

@@ -1,8 +1,8 @@
-// Whether plain timed waits end close enough to their deadlines to keep the frame pace.
-// Where they do (Wine's waits end within a fraction of a millisecond), a frame's wait is a
-// single request to the system; a wait on a timer object costs Wine a second request per
-// frame. Where timed waits follow a coarse system tick (Windows' default of 15.6 ms), the
-// high-resolution waitable timer keeps the pace instead.
+// Whether plain timed waits (sleeps) end close enough to their deadlines to keep the frame
+// pace. Where they do (under Wine they end within a fraction of a millisecond), a frame's
+// wait is a sleep, which Wine serves without a request to its server; a wait on a timer
+// object costs one or two such requests per frame. Where sleeps follow a coarse system tick
+// (Windows' default of 15.6 ms), the high-resolution waitable timer keeps the pace instead.
 #pragma once
 
 #include <cstdint>
