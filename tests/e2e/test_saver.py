@@ -72,6 +72,15 @@ class Saver(unittest.TestCase):
         SESSION.click(1)
         self.assertEqual(SESSION.wait_exit(proc, 5), 0)
 
+    def test_click_ends_between_slow_frames(self):
+        # A hand-edited speed of 30000 ms per frame: the wait between frames still lets
+        # the click through at once.
+        SESSION.write_settings({"速さ": 30000})
+        self.addCleanup(SESSION.write_settings, {})
+        proc = self.start_saver("/s")
+        SESSION.click(1)
+        self.assertEqual(SESSION.wait_exit(proc, 5), 0)
+
     def test_diagonal_move_ends(self):
         proc = self.start_saver("/s")
         SESSION.move_mouse(310, 310)
