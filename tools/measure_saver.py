@@ -5,6 +5,7 @@ the X server, each in percent of one core.
 
     python3 tools/measure_saver.py [--size WxH] [--seconds N] [--speed 0..10]
                                    [--large-pictures] [--display-off] [--program ...]
+                                   [--baseline PROGRAM] [--rounds N]
                                    [--prefix ...] [--work ...]
 
 --large-pictures runs the saver on a folder of two 6000 x 4000 JPEG pictures changed every
@@ -12,6 +13,11 @@ second, so the longest frame shows whether a picture change stalls the animation
 --display-off tells the saver, once it runs, that the display went off (a test-only route
 that the saver opens when VELNOR_TEST_DISPLAY_STATE is set), and measures it while off.
 The frame figures come from the program itself (environment variable VELNOR_FRAME_STATS).
+
+--baseline PROGRAM measures that program too, in turns with the one measured, and reports
+the medians of each and their ratio; --rounds N repeats the measurement N times (in turns,
+the order swapped every round). A machine whose load drifts shows differences between two
+programs only this way: runs of one program alone can differ by a third.
 The last line printed is the figures as one JSON object.
 """
 
@@ -19,6 +25,7 @@ import argparse
 import json
 import os
 import re
+import statistics
 import subprocess
 import sys
 import time
@@ -119,19 +126,10 @@ def measure(session, options):
     return figures
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", default=os.path.join(ROOT, "build", "windows", "bin", "Velnor.scr"))
-    parser.add_argument("--prefix", default=os.path.join(ROOT, "build", "native", "wineprefix"))
-    parser.add_argument("--work", default=os.path.join(ROOT, "build", "measure"))
-    parser.add_argument("--size", default="1024x768")
-    parser.add_argument("--seconds", type=float, default=10)
-    parser.add_argument("--speed", type=int, default=0, help="frameDelayMs (the speed setting)")
-    parser.add_argument("--large-pictures", action="store_true")
-    parser.add_argument("--display-off", action="store_true")
-    options = parser.parse_args()
+def measure_program(program, options):
+    """One run of `program` on a display of its own; prints its figures and returns them."""
     width, height = (int(v) for v in options.size.split("x"))
-    args = wine_harness.parse_args(["--program", options.program, "--prefix", options.prefix,
+    args = wine_harness.parse_args(["--program", program, "--prefix", options.prefix,
                                     "--work", options.work])
     with wine_harness.Session(args, width, height, name=options.size) as session:
         figures = measure(session, options)
@@ -142,8 +140,54 @@ def main():
           f"{figures['fps']:.2f} fps, longest frame {figures['longest_frame_ms']:.1f} ms; "
           f"CPU in % of one core: saver {figures['saver_cpu_percent']:.2f}, "
           f"wineserver {figures['wineserver_cpu_percent']:.2f}, "
-          f"X server {figures['x_server_cpu_percent']:.2f}")
-    print(json.dumps(figures))
+          f"X server {figures['x_server_cpu_percent']:.2f}", flush=True)
+    return figures
+
+
+def medians(runs):
+    """Each figure's median over `runs`, and the saver's and wineserver's sum."""
+    result = {key: round(statistics.median(run[key] for run in runs), 2) for key in runs[0]}
+    result["saver_and_wineserver_cpu_percent"] = round(statistics.median(
+        run["saver_cpu_percent"] + run["wineserver_cpu_percent"] for run in runs), 2)
+    return result
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", default=os.path.join(ROOT, "build", "windows", "bin", "Velnor.scr"))
+    parser.add_argument("--baseline", help="a second program, measured in turns with the first")
+    parser.add_argument("--rounds", type=int, default=1)
+    parser.add_argument("--prefix", default=os.path.join(ROOT, "build", "native", "wineprefix"))
+    parser.add_argument("--work", default=os.path.join(ROOT, "build", "measure"))
+    parser.add_argument("--size", default="1024x768")
+    parser.add_argument("--seconds", type=float, default=10)
+    parser.add_argument("--speed", type=int, default=0, help="frameDelayMs (the speed setting)")
+    parser.add_argument("--large-pictures", action="store_true")
+    parser.add_argument("--display-off", action="store_true")
+    options = parser.parse_args()
+    if options.rounds < 1:
+        parser.error("--rounds must be at least 1")
+    if options.baseline is None and options.rounds == 1:
+        print(json.dumps(measure_program(options.program, options)))
+        return
+    names = ["program"] + (["baseline"] if options.baseline else [])
+    paths = {"program": options.program, "baseline": options.baseline}
+    runs = {name: [] for name in names}
+    for number in range(options.rounds):
+        for name in names if number % 2 == 0 else names[::-1]:
+            print(f"round {number + 1}, {name}: ", end="")
+            runs[name].append(measure_program(paths[name], options))
+    result = {name: medians(runs[name]) for name in names}
+    for name in names:
+        print(f"{name}, median of {options.rounds}: saver + wineserver "
+              f"{result[name]['saver_and_wineserver_cpu_percent']:.2f} % of one core, "
+              f"{result[name]['fps']:.2f} fps")
+    if options.baseline:
+        base = result["baseline"]["saver_and_wineserver_cpu_percent"]
+        ratio = result["program"]["saver_and_wineserver_cpu_percent"] / base if base else 0.0
+        result["ratio_saver_and_wineserver"] = round(ratio, 3)
+        print(f"program / baseline, saver + wineserver: {ratio:.3f}")
+    print(json.dumps(result))
 
 
 if __name__ == "__main__":
