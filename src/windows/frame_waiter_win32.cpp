@@ -75,9 +75,10 @@ void FrameWaiter::WaitUntil(std::int64_t deadline, std::int64_t period,
             // own, where a timed wait for messages is a request to its server and back.
             const std::int64_t slice = std::min(remaining, kLongestSleep);
             Sleep(static_cast<DWORD>((slice + 999) / 1000));
+            // Judged before the messages are handled: their time is not the sleep's.
+            const std::int64_t miss = NowMicroseconds() - deadline;
             pumpMessages();
             if (slice < remaining) continue;
-            const std::int64_t miss = NowMicroseconds() - deadline;
             timedWaits_.Record(miss);
             // A sleep that ended early goes on: the next frame starts when due.
             if (miss >= -kTimerSlack) return;
