@@ -25,7 +25,7 @@ class DisplayState(unittest.TestCase):
     def start_saver(self, test_route=True, timer_waits=False):
         """Starts the saver with its frame statistics on; returns the process and the path
         of the statistics file once it has been written. `timer_waits`: the saver waits
-        between frames on its timer, as where plain timed waits are coarse."""
+        between frames on its timer, as where sleeps are coarse."""
         stats = os.path.join(SESSION.work, "frame-stats.txt")
         if os.path.exists(stats):
             os.remove(stats)
@@ -69,7 +69,7 @@ class DisplayState(unittest.TestCase):
         self.assertGreater(shot_after.differing(SESSION.screenshot("on-again"), *BALL_BOX), 1000)
 
     def test_both_ways_of_waiting_keep_the_pace(self):
-        # Under Wine plain timed waits end on time and are used; the timer is what the
+        # Under Wine sleeps end on time and are used; the timer is what the
         # saver uses where they do not. Either keeps about 100 frames a second (64 would
         # mean waits rounded to a coarse tick).
         for timer_waits in (False, True):
