@@ -1,6 +1,6 @@
-"""The harness's one retry: a helper that Wine lost (failure code, no output, no Wine error)
-runs once more with a FLAKY line; every other failure reaches the test unchanged. Runs
-without Wine: the helper runs are scripted."""
+"""The harness's one retry: a helper that Wine lost (failure code, no output, and no Wine error
+or Wine's failure to make the process) runs once more with a FLAKY line; every other failure
+reaches the test unchanged. Runs without Wine: the helper runs are scripted."""
 
 import os
 import sys
@@ -45,6 +45,17 @@ class HelperRetry(unittest.TestCase):
         self.assertEqual(len(flaky), 1)
         self.assertRegex(flaky[0], r"^FLAKY: \S*test_a_lost_helper\S* velnor_dialog_driver\.exe "
                                    r"read: ended with exit code 1, no output and no Wine error")
+
+    def test_a_helper_wine_could_not_start_runs_once_more_and_is_reported(self):
+        start_failure = (1, [], "err:virtual:virtual_alloc_first_teb wine: failed to map the "
+                                "shared user data: c0000018\n")
+        outcome, runs, flaky = self.run_scripted(start_failure, (0, ["found"], ""))
+        self.assertEqual((outcome, runs), ((0, ["found"], ""), 2))
+        self.assertEqual(len(flaky), 1)
+        self.assertRegex(flaky[0], r"velnor_dialog_driver\.exe read: ended with exit code 1, "
+                                   r"no output and Wine: failed to map the shared user data")
+        # Twice in a row, it reaches the test.
+        self.assertEqual(self.run_scripted(start_failure, start_failure)[:2], (start_failure, 2))
 
     def test_a_second_loss_reaches_the_test(self):
         outcome, runs, flaky = self.run_scripted(LOST, LOST)

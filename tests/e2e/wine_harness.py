@@ -25,6 +25,9 @@ from x_display import monitors_display, screenshot, start_x_server
 
 # Settings keys of Velnor.ini as the program reads them (section "Section", cp932 file).
 SETTINGS_SECTION = "Section"
+# What Wine logs when it cannot make a process because the shared user data's address is
+# already taken; the program's own code never ran.
+WINE_START_FAILURE = "failed to map the shared user data"
 
 
 def parse_args(argv=None):
@@ -198,15 +201,23 @@ class Session:
         log). The log keeps Wine's error channels, so that a helper that crashed or could
         not start says why.
 
-        Wine under Xvfb was seen to lose a helper: it ended with a failure code, printed
-        nothing (every command of the helpers prints, also when it fails) and Wine logged no
-        error. Only that symptom is run once more, with a FLAKY line on the output and in
-        the flaky log; anything else, and a second loss, goes to the test as it is."""
+        Two faults outside Velnor were seen to lose a helper before any of its code ran: it
+        ended with a failure code and printed nothing (every command of the helpers prints,
+        also when it fails), and Wine either logged no error or logged that it could not
+        map the shared user data while making the process (an address already taken). Only
+        these symptoms are run once more, with a FLAKY line on the output and in the flaky
+        log; anything else, and a second loss, goes to the test as it is."""
         result = self._run_helper_once(name, arguments, timeout)
         code, lines, log = result
-        if code != 0 and not lines and not log.strip():
+        if code != 0 and not lines:
+            if not log.strip():
+                symptom = "no Wine error"
+            elif WINE_START_FAILURE in log:
+                symptom = f"Wine: {WINE_START_FAILURE}"
+            else:
+                return result
             self._report_flaky(f"{name} {' '.join(arguments)}".strip(),
-                               f"ended with exit code {code}, no output and no Wine error; "
+                               f"ended with exit code {code}, no output and {symptom}; "
                                "ran it once more")
             result = self._run_helper_once(name, arguments, timeout)
         return result
