@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "picture_bytes.h"
@@ -25,6 +26,18 @@ TEST(MetafileChecks, PlaceableMetafileSizeComesFromItsBoundingBox) {
     EXPECT_FALSE(PlaceableMetafileSize(Bytes(header.begin(), header.begin() + 21), 96));
 }
 
+// A change of bytes at an offset of a well-formed metafile, named for the message.
+struct ByteChange {
+    const char* name;
+    std::size_t at;
+    std::vector<std::uint8_t> bytes;
+};
+
+Bytes Changed(Bytes b, const ByteChange& c) {
+    std::copy(c.bytes.begin(), c.bytes.end(), b.begin() + static_cast<std::ptrdiff_t>(c.at));
+    return b;
+}
+
 // Both checks the decoders run agree on metafiles.
 bool MetafilePasses(const Bytes& b) {
     const bool passes = HeadersLieWithin(b);
@@ -37,11 +50,7 @@ TEST(MetafileChecks, WellFormedMetafilesPass) {
     ASSERT_EQ(placeable.size(), 102u);
     EXPECT_TRUE(MetafilePasses(placeable));
     EXPECT_TRUE(MetafilePasses(Bytes(placeable.begin() + 22, placeable.end())));  // no box
-    const struct {
-        const char* name;
-        std::size_t at;
-        std::vector<std::uint8_t> bytes;
-    } accepted[] = {
+    const ByteChange accepted[] = {
         {"wrong checksum", 20, {0x12, 0x34}},
         {"box right to left", 6, {0xA0, 0x05, 0, 0, 0, 0}},
         {"negative box", 10, {0x60, 0xFA, 0x30, 0xFD}},  // (0, 0) - (-1440, -720)
@@ -50,11 +59,8 @@ TEST(MetafileChecks, WellFormedMetafilesPass) {
         {"file size above the data", 28, {0x0C, 0x04}},    // 1036 words for 40
         {"polygon of one point", 86, {0x24, 0x03, 1, 0}},  // the rectangle's record
     };
-    for (const auto& c : accepted) {
-        Bytes b = placeable;
-        std::copy(c.bytes.begin(), c.bytes.end(), b.begin() + static_cast<std::ptrdiff_t>(c.at));
-        EXPECT_TRUE(MetafilePasses(b)) << c.name;
-    }
+    for (const ByteChange& c : accepted)
+        EXPECT_TRUE(MetafilePasses(Changed(placeable, c))) << c.name;
     Bytes trailing = placeable;  // padding after the end record
     trailing.insert(trailing.end(), 64, 0xEE);
     EXPECT_TRUE(MetafilePasses(trailing));
@@ -64,11 +70,7 @@ TEST(MetafileChecks, MetafilesWhoseHeadersOrRecordsDoNotHoldTogetherAreRefused) 
     const Bytes placeable = testing::RedRectangleMetafile();
     // Records at 40 (5 words), 50 (5), 60 (7), 74 (4), 82 (7: a rectangle, its function at
     // 86) and the end record at 96 (3).
-    const struct {
-        const char* name;
-        std::size_t at;
-        std::vector<std::uint8_t> bytes;
-    } damaged[] = {
+    const ByteChange damaged[] = {
         {"box without width", 10, {0, 0}},
         {"box without height", 12, {0, 0}},
         {"no units per inch", 14, {0, 0}},
@@ -85,10 +87,10 @@ TEST(MetafileChecks, MetafilesWhoseHeadersOrRecordsDoNotHoldTogetherAreRefused) 
         {"end record of four words", 96, {4}},
         {"polygon of two points in four words", 86, {0x24, 0x03, 2, 0}},
     };
-    for (const auto& c : damaged) {
-        Bytes b = placeable;
-        b.insert(b.end(), {0, 0});  // room for a longer end record
-        std::copy(c.bytes.begin(), c.bytes.end(), b.begin() + static_cast<std::ptrdiff_t>(c.at));
+    Bytes roomy = placeable;
+    roomy.insert(roomy.end(), {0, 0});  // room for a longer end record
+    for (const ByteChange& c : damaged) {
+        const Bytes b = Changed(roomy, c);
         EXPECT_FALSE(MetafilePasses(b)) << c.name;
         if (c.at >= 22) {  // the same damage without the placeable header
             EXPECT_FALSE(MetafilePasses(Bytes(b.begin() + 22, b.end()))) << c.name;
