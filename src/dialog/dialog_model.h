@@ -85,7 +85,7 @@ class DialogModel {
     std::optional<bool> SquareSelected(int id) const;
     bool Enabled(int id) const;
     // The texts the model holds (value fields, the folder path, the picture size), by ID.
-    const std::map<int, std::string>& texts() const { return texts_; }
+    std::map<int, std::string> texts() const;
     const std::string& Text(int id) const;
     const std::vector<std::string>& listLines() const { return listLines_; }
     ColourRef LineColour(int target) const;
@@ -95,15 +95,21 @@ class DialogModel {
     // other control.
     std::vector<IniEntry> EntriesToWrite(int buttonId) const;
 
+    // Every setting as the controls hold it: what "設定" writes.
+    const SaverSettings& draft() const { return draft_; }
+
   private:
     void Notify(unsigned changes) const;
+    std::string* TextField(int id);
     void SetText(int id, std::string text);
+    int ControlValue(int id) const;
+    void StoreControlValue(int id, int value);
     bool SetScroll(int id, int value);
     bool SetCheck(int id, int value);
     void ScrollEvent(int id);
     void ChangeEvent(int id);
-    void ShowSquare(int id, bool selected);
-    void ShowPair(int firstId, int index);
+    void ShowSquare();
+    void SelectSquare(int squareId, int index);
     void ClickPerspective(int index);
     void ClickKind(int index);
     void FillListFromPictures();
@@ -112,14 +118,15 @@ class DialogModel {
     FileSystem& fileSystem_;
     const TextEncoding& text_;
     Listener listener_;
-    SaverSettings settings_;
-    std::map<int, ScrollBarValue> scrollBars_;
-    std::map<int, int> checks_;
-    std::map<int, bool> squares_;
-    std::map<int, std::string> texts_;
+    // The settings as the controls hold them (spins un-negated), the folder path shown
+    // and the picture list last scanned: the one source of every value the dialog edits.
+    SaverSettings draft_;
+    bool loaded_ = false;  // option squares show nothing before the load
+    // Value fields, which can show a number their bar could not take.
+    std::string aspText_, depthText_, intervalText_, countText_, pictureSizeText_;
     std::vector<std::string> listLines_;
-    std::array<ColourRef, 3> lineColours_{};                       // [1] parallels, [2] meridians
     std::optional<std::array<std::int16_t, 3>> sampleBallColour_;  // set by the colour bars
+    std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
     bool listing_ = false;
 };
 
