@@ -108,7 +108,7 @@ const std::array kRows = {
                .field = [](SaverSettings& s) { return FieldPlace{&s.pictureSize}; }, .missing = 1,
                .low = 0, .high = 1, .factoryText = "1", .option = O::kSwitch, .offName = "own-size",
                .help = "pictures fitted to the screen, or at their own size", .panel = P::kCheckBox,
-               .label = "Fit pictures to the screen", .panelColumn = 3},
+               .label = "Show pictures at their own size", .panelColumn = 3},
     SettingRow{.name = "interval", .key = kPictureIntervalKey,
                .field = [](SaverSettings& s) { return FieldPlace{&s.pictureInterval}; },
                .missing = 30, .low = 10, .high = 600, .factoryText = "30", .option = O::kNumber,

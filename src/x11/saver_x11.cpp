@@ -101,6 +101,7 @@ int SaverX11::Run() {
         due = NextFrameStart(frameStart, NowMicroseconds(), run_.settings->frameDelayMs);
         WaitUntil(due);
         stats_.CountFrame(NowMicroseconds(), presented);
+        frameRate_.CountFrame(NowMicroseconds());
         if (folder) TickPictureTimer(NowMicroseconds());
         for (auto& scene : scenes_) scene->animation.AdvanceTilt();
     }
@@ -131,6 +132,11 @@ FramePresentations SaverX11::DrawFrame() {
         const Rect& at = scene->screen.windowRect;
         scene->image.Put(target_.window, gc_, scene->frame, changed.lines(), at.left, at.top);
         scene->image.Put(target_.window, gc_, scene->frame, changed.sprite(), at.left, at.top);
+        if (run_.showFrameRate) {
+            // Drawn over the frame and sent every frame; the box hides the last figure.
+            const Rect box = DrawFrameRate(scene->frame, FrameRateText(frameRate_.rate()));
+            scene->image.Put(target_.window, gc_, scene->frame, box, at.left, at.top);
+        }
         ++presented.areas;
         const Rect whole{0, 0, scene->frame.width(), scene->frame.height()};
         if (scene->animation.changedArea() == whole) ++presented.whole;

@@ -17,6 +17,7 @@
 #include "windows/monitor_plan.h"
 #include "windows/picture_timer.h"
 #include "x11/display_x11.h"
+#include "x11/frame_rate_overlay.h"
 #include "x11/frame_stats.h"
 #include "x11/screen_image_x11.h"
 
@@ -29,6 +30,7 @@ struct SaverRun {
     bool allowSharedMemory = true;
     bool fitBallToWindow = false;  // a given window: shrink the ball to fit (FittedRadius)
     int quitFd = -1;               // readable once SIGTERM or SIGINT arrived
+    bool showFrameRate = false;    // -fps: the frame rate in a corner of each monitor
 };
 
 class SaverX11 {
@@ -63,6 +65,7 @@ class SaverX11 {
     PictureTimer pictureTimer_;
     std::int64_t nextTick_ = 0;
     FrameStats stats_;
+    FrameRateMeter frameRate_;
     bool resized_ = false;
     bool quit_ = false;
 };
