@@ -38,7 +38,7 @@ std::string ManText(const std::string& text) {
 }  // namespace
 
 std::vector<OptionLine> OptionLines() {
-    const std::string draw = "Where to draw", settings = "Settings (see PRECEDENCE in velnor(6))",
+    const std::string draw = "Where to draw", settings = "Settings",
                       standard = "Options every display mode takes", other = "Other";
     std::vector<OptionLine> lines = {
         {draw, "--window", "a window of its own, 1024x768 (default); q or Escape closes it"},
