@@ -102,7 +102,7 @@ const std::array kControls = {
 
     // Left panel: shape, perspective, depth, ball colour, line colours, speed, size.
     Row(kLblShapeHeading, L, K::kLabel, 120, 180, 1560, 195, "・ 外観 (球体 = 10)"),
-    Row(kLblAsp, L, K::kValueField, 300, 420, 495, 255),
+    Shows(Row(kLblAsp, L, K::kValueField, 300, 420, 495, 255), "shape"),
     Shows(Range(Row(kAspV, L, K::kSpin, 780, 420, 255, 270), -16, -4, 1, 1, -10), "shape"),
     Shows(Row(kChkRdm0, L, K::kCheckBox, 1260, 480, 195, 195), "random-shape"),
     ActsOn(Row(kLblRdm0, L, K::kClickableCaption, 1500, 480, 480, 195, "ﾗﾝﾀﾞﾑ"), kChkRdm0),
@@ -112,7 +112,7 @@ const std::array kControls = {
     Selects(Row(kPicPer1, L, K::kOptionSquare, 1260, 1140, 195, 195), "perspective", 1),
     ActsOn(Row(kLblPer1, L, K::kClickableCaption, 1500, 1140, 210, 195, "on"), kPicPer1),
     Row(kLblDepthHeading, L, K::kLabel, 120, 1560, 1845, 195, "・ 透視図（遠近)の深さ"),
-    Row(kLblDepth, L, K::kValueField, 300, 1800, 495, 255),
+    Shows(Row(kLblDepth, L, K::kValueField, 300, 1800, 495, 255), "depth"),
     Shows(Range(Row(kDepthV, L, K::kSpin, 780, 1800, 255, 270), -25, -12, 1, 1, -25), "depth"),
     Shows(Row(kChkRdm1, L, K::kCheckBox, 1260, 1860, 195, 195), "random-depth"),
     ActsOn(Row(kLblRdm1, L, K::kClickableCaption, 1500, 1860, 480, 195, "ﾗﾝﾀﾞﾑ"), kChkRdm1),
@@ -180,7 +180,7 @@ const std::array kControls = {
     Row(kLblIntervalHeading, R, K::kLabel, 180, 4680, 2745, 195, "・ 背景画像ﾁｪﾝｼﾞのｲﾝﾀｰﾊﾞﾙ（秒）"),
     Shows(Range(Row(kIntval, R, K::kHScrollBar, 360, 4980, 1815, 255), 10, 600, 10, 10, 30),
           "interval"),
-    Row(kLblIntval, R, K::kValueField, 2280, 4980, 495, 255),
+    Shows(Row(kLblIntval, R, K::kValueField, 2280, 4980, 495, 255), "interval"),
     Row(kLblSeconds, R, K::kLabel, 2820, 5040, 255, 195, "秒"),
     Row(kLblPictureSizeHeading, R, K::kLabel, 180, 5400, 1545, 195, "・ 処理画像のｻｲｽﾞ"),
     Selects(Row(kPicSize0, R, K::kOptionSquare, 1920, 5460, 195, 195), "fit", 0),

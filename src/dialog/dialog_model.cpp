@@ -20,7 +20,7 @@ constexpr int kSampleControls[] = {kPicSample0, kPicSample1, kLblSample0, kLblSa
 constexpr int kFolderControls[] = {kList1,    kPicKind0, kPicKind1, kPicKind2, kPicKind3,
                                    kLblKind0, kLblKind1, kLblKind2, kLblKind3, kFolder,
                                    kIntval,   kPicSize0, kPicSize1, kLblSize0, kLblSize1};
-constexpr int kTextControls[] = {kLblAsp, kLblDepth, kLblIntval, kLblKei, kLblPreSize, kFolderPath};
+constexpr int kPreviewInputs[] = {kAspV, kDepthV, kHRgb0, kHRgb1, kHRgb2, kHScale};
 
 template <std::size_t N>
 int IndexIn(const int (&ids)[N], int id) {
@@ -30,6 +30,20 @@ int IndexIn(const int (&ids)[N], int id) {
 
 bool IsPairIndex(int index) {
     return index == 0 || index == 1;
+}
+
+// The settings-table row control `id` shows, or nullptr.
+const SettingRow* RowShownBy(int id) {
+    const ControlSpec* control = FindControl(id);
+    return control ? FindSetting(control->shows) : nullptr;
+}
+
+// The first control of `kind` that shows `row`, or nullptr.
+const ControlSpec* ControlShowing(const SettingRow& row, std::optional<ControlKind> kind = {}) {
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.shows == row.name && (!kind || control.kind == *kind)) return &control;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -51,12 +65,6 @@ void DialogModel::Notify(unsigned changes) const {
 
 std::string* DialogModel::TextField(int id) {
     switch (id) {
-        case kLblAsp:
-            return &aspText_;
-        case kLblDepth:
-            return &depthText_;
-        case kLblIntval:
-            return &intervalText_;
         case kLblKei:
             return &countText_;
         case kLblPreSize:
@@ -73,15 +81,24 @@ void DialogModel::SetText(int id, std::string text) {
     Notify(kControlsChanged);
 }
 
-const std::string& DialogModel::Text(int id) const {
-    static const std::string kNone;
+// A value field that shows a setting shows it from the load on.
+std::string DialogModel::Text(int id) const {
+    if (const SettingRow* row = RowShownBy(id);
+        row && FindControl(id)->kind == ControlKind::kValueField) {
+        return loaded_ ? std::to_string(NumberOf(*row, shown_)) : std::string{};
+    }
     const std::string* field = const_cast<DialogModel*>(this)->TextField(id);
-    return field ? *field : kNone;
+    return field ? *field : std::string{};
 }
 
 std::map<int, std::string> DialogModel::texts() const {
     std::map<int, std::string> all;
-    for (const int id : kTextControls) all[id] = Text(id);
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.kind == ControlKind::kValueField || control.kind == ControlKind::kPathField ||
+            control.id == kLblPreSize) {
+            all[control.id] = Text(control.id);
+        }
+    }
     return all;
 }
 
@@ -100,34 +117,40 @@ void DialogModel::StoreControlValue(int id, int value) {
     if (row) SetNumber(*row, draft_, control->kind == ControlKind::kSpin ? -value : value);
 }
 
+// Every control takes the setting it shows, in the layout's order; setting a bar or a
+// check box runs its change rule. Rows no control shows (the line colours, which the
+// colour buttons choose) are taken as they are.
 void DialogModel::Load(const SaverSettings& settings) {
-    const SaverSettings& s = settings;
-    draft_.pictures = s.pictures;
-    draft_.pictureKinds = s.pictureKinds;
+    draft_.pictures = settings.pictures;
+    shown_ = settings;
     loaded_ = true;
-    SetText(kFolderPath, s.pictureFolder);
+    for (const SettingRow& row : SettingRows()) {
+        if (!ControlShowing(row)) CopySetting(row, settings, draft_);
+    }
     FillListFromPictures();
     SetText(kLblPreSize, "");
-    ShowSquare();
-    // Values outside a bar's range show in its field, while the bar keeps its place.
-    SetText(kLblAsp, std::to_string(s.aspectTenths));
-    SetScroll(kAspV, -s.aspectTenths);
-    ClickPerspective(s.perspectiveOn);
-    SetText(kLblDepth, std::to_string(s.perspectiveDepth));
-    SetScroll(kDepthV, -s.perspectiveDepth);
-    for (int i = 0; i < 3; ++i) {
-        SetScroll(kHRgb0 + i, s.ballColour[i]);
-        SetCheck(kChkRdm0 + i, s.randomFlags[i]);
-        if (i != 0) draft_.lineColours[i] = s.lineColours[i];
-    }
-    SetScroll(kHsFast, s.frameDelayMs);
-    SelectSquare(kPicSize0, s.pictureSize);
-    SetScroll(kIntval, s.pictureInterval);
-    SetText(kLblIntval, std::to_string(s.pictureInterval));
-    SetCheck(kChkSample, s.useSample);
-    SelectSquare(kPicSample0, s.sampleChoice);
-    SetScroll(kHScale, s.scale);
+    for (const ControlSpec& control : DialogControls()) LoadControl(control, settings);
     Notify(kControlsChanged | kPreviewChanged);
+}
+
+void DialogModel::LoadControl(const ControlSpec& control, const SaverSettings& settings) {
+    const SettingRow* row = FindSetting(control.shows);
+    if (!row) return;
+    if (const std::string* text = TextOf(*row, settings)) {
+        SetText(control.id, *text);
+        return;
+    }
+    const auto value = static_cast<int>(NumberOf(*row, settings));
+    if (IsScrollBar(control.kind)) {
+        // Refused outside the bar's range: the bar keeps its place, its field the number.
+        SetScroll(control.id, control.kind == ControlKind::kSpin ? -value : value);
+    } else if (control.kind == ControlKind::kCheckBox) {
+        SetCheck(control.id, value);
+    } else if (control.kind == ControlKind::kOptionSquare && control.selects <= 0) {
+        // A kind square, or the first square of a pair: the value is held as stored.
+        SetNumber(*row, draft_, value);
+        ShowSquare();
+    }
 }
 
 bool DialogModel::Click(int id) {
@@ -252,21 +275,20 @@ void DialogModel::ScrollEvent(int id) {
     if (id != kAspV && id != kDepthV) ChangeEvent(id);
 }
 
-// HS_Fast has no rule: the speed shows nowhere in the dialog.
+// A bar's value field shows the new value; the colour bars paint the sample ball; the
+// preview's inputs redraw it. HS_Fast has no rule: the speed shows nowhere in the dialog.
 void DialogModel::ChangeEvent(int id) {
-    if (id == kAspV || id == kDepthV) {
-        SetText(id == kAspV ? kLblAsp : kLblDepth, std::to_string(-ScrollValue(id)));
-        Notify(kPreviewChanged);
-    } else if (id >= kHRgb0 && id <= kHRgb2) {
+    const SettingRow* row = RowShownBy(id);
+    if (row && ControlShowing(*row, ControlKind::kValueField)) {
+        SetNumber(*row, shown_, NumberOf(*row, draft_));
+        Notify(kControlsChanged);
+    }
+    if (id >= kHRgb0 && id <= kHRgb2) {
         if (!sampleBallColour_) sampleBallColour_.emplace();
         (*sampleBallColour_)[static_cast<std::size_t>(id - kHRgb0)] =
             static_cast<std::int16_t>(ScrollValue(id));
-        Notify(kPreviewChanged);
-    } else if (id == kHScale) {
-        Notify(kPreviewChanged);
-    } else if (id == kIntval) {
-        SetText(kLblIntval, std::to_string(ScrollValue(kIntval)));
     }
+    if (IndexIn(kPreviewInputs, id) >= 0) Notify(kPreviewChanged);
 }
 
 void DialogModel::ChooseColour(int target, ColourRef colour) {

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/dialog_layout.h"
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_writes.h"
 #include "dialog/folder_listing.h"
@@ -86,7 +87,7 @@ class DialogModel {
     bool Enabled(int id) const;
     // The texts the model holds (value fields, the folder path, the picture size), by ID.
     std::map<int, std::string> texts() const;
-    const std::string& Text(int id) const;
+    std::string Text(int id) const;
     const std::vector<std::string>& listLines() const { return listLines_; }
     ColourRef LineColour(int target) const;
     PreviewInputs Preview() const;
@@ -101,6 +102,7 @@ class DialogModel {
   private:
     void Notify(unsigned changes) const;
     std::string* TextField(int id);
+    void LoadControl(const ControlSpec& control, const SaverSettings& settings);
     void SetText(int id, std::string text);
     int ControlValue(int id) const;
     void StoreControlValue(int id, int value);
@@ -122,8 +124,9 @@ class DialogModel {
     // and the picture list last scanned: the one source of every value the dialog edits.
     SaverSettings draft_;
     bool loaded_ = false;  // option squares show nothing before the load
-    // Value fields, which can show a number their bar could not take.
-    std::string aspText_, depthText_, intervalText_, countText_, pictureSizeText_;
+    // The numbers the value fields show, which can be one their bar could not take.
+    SaverSettings shown_;
+    std::string countText_, pictureSizeText_;
     std::vector<std::string> listLines_;
     std::optional<std::array<std::int16_t, 3>> sampleBallColour_;  // set by the colour bars
     std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
