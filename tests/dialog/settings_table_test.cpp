@@ -10,7 +10,9 @@
 
 #include "../settings/fake_file_system.h"
 #include "../settings/temp_folder.h"
+#include "dialog/control_ids.h"
 #include "dialog/dialog_writes.h"
+#include "dialog_model_fixture.h"
 #include "settings/ini_file.h"
 #include "settings/load_settings.h"
 #include "settings/settings_keys.h"
@@ -84,6 +86,23 @@ TEST(SettingsTable, EveryRowReadsBackWhatApplyWrites) {
                 EXPECT_EQ(NumberOf(row, read), NumberOf(row, written)) << row.name;
             }
         }
+    }
+}
+
+// The dialog shows every row through the control its layout names: loaded with any values
+// its controls can hold, an untouched dialog writes exactly those values back.
+TEST(SettingsTable, AnUntouchedDialogWritesBackEveryRowItLoaded) {
+    std::mt19937 random(7);
+    const auto text = MakePlatformTextEncoding();
+    for (int round = 0; round < 100; ++round) {
+        SaverSettings loaded = dialog_test::Defaults();
+        for (const SettingRow& row : SettingRows()) {
+            if (row.reading == Reading::kText) continue;
+            SetNumber(row, loaded,
+                      std::uniform_int_distribution<long long>(row.low, row.high)(random));
+        }
+        dialog_test::Dialog dialog(loaded);
+        EXPECT_EQ(dialog.model.EntriesToWrite(control_id::kCmdOk), ApplyEntries(loaded, *text));
     }
 }
 
