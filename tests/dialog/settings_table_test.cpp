@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <set>
 
@@ -92,6 +93,18 @@ TEST(SettingsTable, EveryRowReadsBackWhatApplyWrites) {
 // The dialog shows every row through the control its layout names: loaded with any values
 // its controls can hold, an untouched dialog writes exactly those values back.
 TEST(SettingsTable, AnUntouchedDialogWritesBackEveryRowItLoaded) {
+    // One control edits each row (or one pair of squares), so no row is written twice
+    // and a row left to the colour buttons is the only kind without one.
+    std::map<std::string_view, int> editors;
+    for (const ControlSpec& control : DialogControls()) {
+        const bool edits = IsScrollBar(control.kind) || control.kind == ControlKind::kCheckBox ||
+                           control.kind == ControlKind::kPathField ||
+                           (control.kind == ControlKind::kOptionSquare && control.selects <= 0);
+        if (edits && !control.shows.empty()) ++editors[control.shows];
+    }
+    for (const SettingRow& row : SettingRows()) {
+        EXPECT_EQ(editors[row.name], row.reading == Reading::kRound ? 0 : 1) << row.name;
+    }
     std::mt19937 random(7);
     const auto text = MakePlatformTextEncoding();
     for (int round = 0; round < 100; ++round) {
