@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/colour.h"
+#include "base/colour.h"
 
 namespace velnor {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor {
