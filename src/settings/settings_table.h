@@ -34,7 +34,8 @@ enum class OptionForm {
 enum class PanelControl {
     kNone,         // not shown, or shown by a control of several rows
     kSlider,       // number slider from low to high
-    kCheckBox,     // boolean writing --name when on and --offName when off
+    kCheckBox,     // boolean writing its option in both states; checked is the value that
+                   // is not the default, and the label names that state
     kColour,       // free text holding a colour
     kFileChooser,  // a path chosen in a file chooser
 };
