@@ -55,7 +55,10 @@ void FrameRateMeter::CountFrame(std::int64_t now) {
     if (since_ < 0) since_ = now;
     ++frames_;
     const std::int64_t elapsed = now - since_;
+    // Until the first whole second, a rate from the frames so far, once there are some.
+    if (!measured_ && elapsed >= 250'000) rate_ = frames_ * 1e6 / static_cast<double>(elapsed);
     if (elapsed < 1'000'000) return;
+    measured_ = true;
     rate_ = frames_ * 1e6 / static_cast<double>(elapsed);
     frames_ = 0;
     since_ = now;

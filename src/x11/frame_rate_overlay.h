@@ -15,12 +15,14 @@ class FrameRateMeter {
   public:
     // One frame ended at `nowMicroseconds`. The rate is renewed once a second.
     void CountFrame(std::int64_t nowMicroseconds);
-    // Frames per second over the last whole second; 0 before the first one ended.
+    // Frames per second over the last whole second; before the first one ended, over
+    // the time so far once that is a quarter of a second, and 0 before that.
     double rate() const { return rate_; }
 
   private:
     std::int64_t since_ = -1;
     int frames_ = 0;
+    bool measured_ = false;
     double rate_ = 0;
 };
 

@@ -10,7 +10,11 @@ namespace {
 TEST(FrameRateOverlay, MeterCountsWholeSecondsAndTextHasOneDecimal) {
     FrameRateMeter meter;
     EXPECT_EQ(meter.rate(), 0);
-    for (int i = 0; i <= 50; ++i) meter.CountFrame(1'000'000 + i * 20'000);  // 50 frames a second
+    for (int i = 0; i <= 10; ++i) meter.CountFrame(1'000'000 + i * 20'000);  // 50 frames a second
+    EXPECT_EQ(meter.rate(), 0) << "a fifth of a second says too little";
+    for (int i = 11; i <= 25; ++i) meter.CountFrame(1'000'000 + i * 20'000);
+    EXPECT_NEAR(meter.rate(), 52.0, 1e-9) << "26 frames in half a second";
+    for (int i = 26; i <= 50; ++i) meter.CountFrame(1'000'000 + i * 20'000);
     EXPECT_NEAR(meter.rate(), 51.0, 1e-9) << "51 frames ended within the first second";
     for (int i = 1; i <= 25; ++i) meter.CountFrame(2'000'000 + i * 40'000);
     EXPECT_NEAR(meter.rate(), 25.0, 1e-9);
