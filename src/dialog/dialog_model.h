@@ -52,8 +52,9 @@ class DialogModel {
     // `text` converts what the settings file holds (cp932).
     DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener);
 
-    // Fills every control from `settings` in the dialog's fixed order. Setting a scroll bar
-    // or a check box this way runs its change rule, as a user's change would.
+    // Fills every control from the setting its layout row names, in the layout's order.
+    // Setting a scroll bar or a check box this way runs its change rule, as a user's
+    // change would.
     void Load(const SaverSettings& settings);
 
     // A click on an option square, a check box or a clickable caption. False for controls
@@ -95,9 +96,6 @@ class DialogModel {
     // What "設定" (cmd_OK) and "初期設定" (Cmd_init) write, in order; nothing for any
     // other control.
     std::vector<IniEntry> EntriesToWrite(int buttonId) const;
-
-    // Every setting as the controls hold it: what "設定" writes.
-    const SaverSettings& draft() const { return draft_; }
 
   private:
     void Notify(unsigned changes) const;
