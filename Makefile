@@ -107,10 +107,12 @@ e2e-test: build-native build-windows
 	exit $$status
 
 # The test stages run with TMPDIR set to a fresh folder, which must be empty afterwards:
-# every test writes only under a folder of its own there and removes it.
+# every test writes only under a folder of its own there and removes it. Other users may
+# pass through it as through /tmp (the daemon test runs its daemon as a user of its own).
 test: deps
 	$(MAKE) format-check
-	@scratch=$$(mktemp -d -t velnor-make-test-XXXXXX) || exit 1; export TMPDIR=$$scratch; \
+	@scratch=$$(mktemp -d -t velnor-make-test-XXXXXX) && chmod 711 $$scratch || exit 1; \
+	export TMPDIR=$$scratch; \
 	$(MAKE) unit-test && \
 	$(MAKE) fuzz-run FUZZ_SECONDS=$(FUZZ_REGRESSION_SECONDS) && \
 	$(MAKE) e2e-test; status=$$?; \
