@@ -10,13 +10,13 @@
 #include <set>
 
 #include "../settings/fake_file_system.h"
-#include "../settings/temp_folder.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_writes.h"
 #include "dialog_model_fixture.h"
 #include "settings/ini_file.h"
 #include "settings/load_settings.h"
 #include "settings/settings_keys.h"
+#include "temp_folder.h"
 
 namespace velnor {
 namespace {
