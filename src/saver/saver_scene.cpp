@@ -13,16 +13,19 @@ SaverScene::SaverScene(const SaverScreen& screen, const SaverSettings& settings)
 
 void SaverScene::StartBackground(const SaverSettings& settings, const Surface* sample,
                                  const BackgroundPreparer::DecoderFactory& makeDecoder) {
-    BackgroundPictures pictures(screen_.screenWidth, screen_.screenHeight);
+    // Until a picture is composed on it the background stays empty, which every clear takes
+    // as black: no screen-sized black surface is kept.
     if (settings.useSample == 1) {
-        if (sample) ShowSamplePicture(pictures, *sample);
+        if (!sample) return;
+        BackgroundPictures pictures(screen_.screenWidth, screen_.screenHeight);
+        ShowSamplePicture(pictures, *sample);
+        background_ = std::move(pictures.Pic_B);
     } else if (settings.pictures.pictureCount > 0) {
         preparer_ = std::make_unique<BackgroundPreparer>(screen_.screenWidth, screen_.screenHeight,
                                                          settings.pictures, settings.pictureSize,
                                                          makeDecoder);
         pictureDue_ = true;  // black until the first picture is ready
     }
-    background_ = std::move(pictures.Pic_B);
 }
 
 void SaverScene::Compose() {

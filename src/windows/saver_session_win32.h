@@ -18,10 +18,9 @@
 #include "saver/saver_platform.h"
 #include "settings/saver_settings.h"
 #include "windows/frame_waiter_win32.h"
+#include "windows/saver_window_win32.h"
 
 namespace velnor {
-
-class SaverWindow;
 
 // How the entry started the saver.
 struct SaverStart {

@@ -4,6 +4,7 @@
 #include <X11/keysym.h>
 #include <poll.h>
 
+#include <cstdlib>
 #include <ctime>
 
 #include "saver/saver_loop.h"
@@ -49,13 +50,18 @@ SaverX11::~SaverX11() {
     if (gc_) XFreeGC(display_, gc_);
 }
 
-int SaverX11::Run() {
+void SaverX11::Run() {
     gc_ = XCreateGC(display_, target_.window, 0, nullptr);
     SaverLoopSetup setup;
     setup.settings = run_.settings;
     setup.sample = run_.sample;
     setup.makeDecoder = MakePictureDecoder;
-    return SaverLoop(*this, setup).Run();
+    SaverLoop loop(*this, setup);
+    const int status = loop.Run();
+    // The daemon waits for the program to end: nothing is taken down piece by piece (the
+    // screen-sized images and surfaces, a picture worker that may be in the middle of a
+    // decode). The X server frees what the connection made when it closes.
+    std::_Exit(status);
 }
 
 std::int64_t SaverX11::NowMicroseconds() {
@@ -97,6 +103,9 @@ bool SaverX11::QuitRequested() const {
 }
 
 std::optional<SaverEvent> SaverX11::WaitUntil(std::int64_t deadline) {
+    // Looked at before anything else, so a quit is never passed over however late the
+    // frames run, and never waits for the server to take the last frame.
+    if (QuitRequested()) return SaverEvent::kQuit;
     if (unsynced_) {
         // Waits until the server has taken every image, so a shared one may be reused.
         XSync(display_, False);
@@ -105,9 +114,6 @@ std::optional<SaverEvent> SaverX11::WaitUntil(std::int64_t deadline) {
     pollfd sources[2] = {{ConnectionNumber(display_), POLLIN, 0}, {run_.quitFd, POLLIN, 0}};
     const nfds_t count = run_.quitFd >= 0 ? 2 : 1;
     for (;;) {
-        // Looked at before anything else, so a quit is never passed over, however late
-        // the frames run.
-        if (QuitRequested()) return SaverEvent::kQuit;
         if (const std::optional<SaverEvent> event = TakePendingEvent()) return event;
         if (QuitRequested()) return SaverEvent::kQuit;
         const std::int64_t remaining = deadline - NowMicroseconds();

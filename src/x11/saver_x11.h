@@ -35,9 +35,9 @@ class SaverX11 final : public SaverPlatform {
     SaverX11(const SaverX11&) = delete;
     SaverX11& operator=(const SaverX11&) = delete;
 
-    // Draws until a quit. Returns the exit status: 0, or 1 when the window could not be
-    // drawn on at all (at the start or after a size change).
-    int Run();
+    // Draws until a quit, then ends the process at once with the exit status: 0, or 1 when
+    // the window could not be drawn on at all (at the start or after a size change).
+    [[noreturn]] void Run();
 
     std::int64_t NowMicroseconds() override;
     std::optional<SaverEvent> WaitUntil(std::int64_t deadline) override;

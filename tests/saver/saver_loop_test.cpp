@@ -85,7 +85,8 @@ class FakePlatform final : public SaverPlatform {
         frame.start = frameStart;
         frame.presentedAt = now_;
         frame.orbitRadiusY = scene_->animation().motion().orbitRadiusY;
-        frame.background = scene_->background().at(0, 0);
+        const Surface& background = scene_->background();  // empty: black
+        frame.background = background.empty() ? 0 : background.at(0, 0);
         frame.whole = presented.whole > 0;
         frame.presentations = presented.areas;
         frames.push_back(frame);

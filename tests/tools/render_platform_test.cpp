@@ -16,7 +16,8 @@
 namespace velnor::render {
 namespace {
 
-// The backgrounds of frames 1..count; the frames composed on a new picture in `changes`.
+// The backgrounds of frames 1..count (empty: black); the frames composed on a new picture
+// in `changes`.
 std::vector<Surface> Backgrounds(const SaverSettings& settings, int width, int height,
                                  long long framesPerPicture, long long count,
                                  std::vector<long long>* changes = nullptr) {
@@ -80,7 +81,7 @@ class FolderBackground : public ::testing::Test {
         std::vector<Pixel> corners;
         for (const Surface& frame :
              Backgrounds(settings, 40, 30, framesPerPicture, count, changes)) {
-            corners.push_back(frame.at(0, 0));
+            corners.push_back(frame.empty() ? kBlack : frame.at(0, 0));  // empty: black
         }
         return corners;
     }
