@@ -22,25 +22,28 @@ int SaverLoop::Run() {
     nextTick_ = due + kTimerTick;
     for (;;) {
         Next next = Next::kGoOn;
-        if (!visible_) {
+        if (visible_) {
+            next = RunFrame(due);
+        } else {
             // Nobody sees the screen: no frames, no motion, no pictures; only events.
             next = HandleEvents(kNoDeadline);
             due = platform_.NowMicroseconds();
-        } else {
-            due = DrawFrame(PacedFrameStart(due, platform_.NowMicroseconds()));
-            next = HandleEvents(platform_.NowMicroseconds());
-            if (next == Next::kGoOn) {
-                TakeDuePictures(setup_.pictureWaits == PictureWaits::kEvery);
-                next = HandleEvents(due);
-            }
-            if (next == Next::kGoOn) {
-                for (auto& scene : scenes_) scene->AdvanceTilt();
-                TickPictureTimer(platform_.NowMicroseconds());
-            }
         }
         if (next == Next::kQuit) return 0;
         if (next == Next::kFail) return kNothingToDrawOn;
     }
+}
+
+SaverLoop::Next SaverLoop::RunFrame(std::int64_t& due) {
+    due = DrawFrame(PacedFrameStart(due, platform_.NowMicroseconds()));
+    Next next = HandleEvents(platform_.NowMicroseconds());
+    if (next != Next::kGoOn) return next;
+    TakeDuePictures(setup_.pictureWaits == PictureWaits::kEvery);
+    next = HandleEvents(due);
+    if (next != Next::kGoOn) return next;
+    for (auto& scene : scenes_) scene->AdvanceTilt();
+    TickPictureTimer(platform_.NowMicroseconds());
+    return Next::kGoOn;
 }
 
 bool SaverLoop::BuildScenes() {
