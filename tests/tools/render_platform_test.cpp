@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <vector>
 
 #include "../engine/picture_bytes.h"
 #include "engine/picture_decoder.h"
 #include "saver/saver_scene.h"
+#include "temp_folder.h"
 
 namespace velnor::render {
 namespace {
@@ -63,12 +63,10 @@ TEST(RenderPlatform, SampleIsStretchedOverTheWholeFrameAndNeverChanges) {
 class FolderBackground : public ::testing::Test {
   protected:
     FolderBackground() {
-        std::filesystem::create_directories(folder);
         testing::WriteBytes(folder + "/a.bmp", testing::SolidBmp(8, 6, 6, 0, 0, 255));
         testing::WriteBytes(folder + "/b.bmp", testing::SolidBmp(8, 6, 6, 255, 0, 0));
         std::ofstream(folder + "/damaged.bmp") << "BM not really";
     }
-    ~FolderBackground() override { std::filesystem::remove_all(folder); }
 
     // The top-left background pixel of frames 1..count.
     std::vector<Pixel> Run(std::initializer_list<const char*> names, long long framesPerPicture,
@@ -87,9 +85,8 @@ class FolderBackground : public ::testing::Test {
     }
 
     static constexpr Pixel kRed = 0xFF0000, kBlue = 0x0000FF, kBlack = 0;
-    // One folder per test: ctest runs the tests of this fixture in parallel processes.
-    const std::string folder = ::testing::TempDir() + "velnor_render_platform_" +
-                               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    test::TempFolder temp{"velnor-render-platform"};
+    const std::string folder = temp.path().string();
 };
 
 TEST_F(FolderBackground, PicturesChangeEveryNFramesInListOrder) {
