@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kGlyphWidth = 5, kGlyphHeight = 7, kZoom = 2, kAdvance = (kGlyphWidth + 1) * kZoom;
 constexpr int kMargin = 4, kPadding = 3;
+constexpr std::size_t kMaxCharacters = 12;  // "FPS: 99999.9"
 constexpr Pixel kInk = 0xFFFFFF, kBox = 0x000000;
 
 // Rows of a glyph, top first; bit 4 is the leftmost pixel.
@@ -70,25 +71,30 @@ std::string FrameRateText(double rate) {
     return text;
 }
 
-Rect DrawFrameRate(Surface& frame, const std::string& text) {
-    const int width = static_cast<int>(text.size()) * kAdvance - kZoom + 2 * kPadding;
-    const int height = kGlyphHeight * kZoom + 2 * kPadding;
-    const Rect box{kMargin, frame.height() - kMargin - height, kMargin + width,
-                   frame.height() - kMargin};
-    FillRect(frame, box, kBox);
-    for (std::size_t i = 0; i < text.size(); ++i) {
+Surface FrameRateBox(const std::string& text) {
+    Surface box(kMaxCharacters * kAdvance - kZoom + 2 * kPadding,
+                kGlyphHeight * kZoom + 2 * kPadding, kBox);
+    for (std::size_t i = 0; i < text.size() && i < kMaxCharacters; ++i) {
         const Glyph* glyph = GlyphOf(text[i]);
         if (!glyph) continue;
-        const int left = box.left + kPadding + static_cast<int>(i) * kAdvance;
+        const int left = kPadding + static_cast<int>(i) * kAdvance;
         for (int row = 0; row < kGlyphHeight; ++row) {
             for (int column = 0; column < kGlyphWidth; ++column) {
                 if ((glyph->rows[row] & (0x10 >> column)) == 0) continue;
-                const int x = left + column * kZoom, y = box.top + kPadding + row * kZoom;
-                FillRect(frame, Rect{x, y, x + kZoom, y + kZoom}, kInk);
+                const int x = left + column * kZoom, y = kPadding + row * kZoom;
+                FillRect(box, Rect{x, y, x + kZoom, y + kZoom}, kInk);
             }
         }
     }
-    return Intersect(box, frame.bounds());
+    return box;
+}
+
+std::optional<Point> FrameRateBoxPlace(int width, int height) {
+    static const Surface kSize = FrameRateBox("");
+    if (width < kSize.width() + 2 * kMargin || height < kSize.height() + 2 * kMargin) {
+        return std::nullopt;
+    }
+    return Point{kMargin, height - kMargin - kSize.height()};
 }
 
 }  // namespace velnor

@@ -1,9 +1,10 @@
 // The frame rate that -fps shows: a meter counting frames per second of a monotonic
-// clock, and its text drawn small in the bottom-left corner of a frame, white on a
-// black box, so it stays legible over any picture. Portable.
+// clock, and its text as a small box for the bottom-left corner of a screen, white on
+// black, so it stays legible over any picture. Portable.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/geometry.h"
@@ -29,8 +30,12 @@ class FrameRateMeter {
 // "FPS: 59.9" for a rate (one decimal).
 std::string FrameRateText(double rate);
 
-// Draws `text` (digits, '.', ':', ' ', 'F', 'P', 'S') into `frame`'s bottom-left corner
-// and returns the rectangle it painted, which the caller presents with the frame.
-Rect DrawFrameRate(Surface& frame, const std::string& text);
+// `text` (digits, '.', ':', ' ', 'F', 'P', 'S'; up to "FPS: 99999.9") as white figures
+// on a black box of a fixed size, shown over a frame rather than drawn into it.
+Surface FrameRateBox(const std::string& text);
+
+// Where the box's top-left corner goes on a screen of `width` x `height`: the bottom-left
+// corner, 4 pixels in; nothing when the screen is too small for it.
+std::optional<Point> FrameRateBoxPlace(int width, int height);
 
 }  // namespace velnor

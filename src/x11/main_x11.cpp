@@ -97,7 +97,7 @@ int Run(const std::vector<std::string>& arguments) {
         run.fitBallToWindow = options->target == DrawTarget::kGivenWindow;
         run.quitFd = quitFd;
         run.showFrameRate = options->showFrameRate;
-        status = SaverX11(display, *target, run).Run();
+        SaverX11(display, *target, run).Run();  // ends the process
     } else {
         std::cerr << "velnor: no window " << options->windowId << " on this display\n";
     }
