@@ -4,6 +4,7 @@
 // (picture_decoder_gdkpixbuf.cpp, picture_decoder_win32.cpp) and tests supply fakes.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,17 @@ constexpr bool IsAcceptablePictureSize(long long width, long long height) {
            width * height <= kMaxPicturePixels;
 }
 
+// How large a picture of the given upright size will be drawn (0 x 0: at its own size).
+using DrawnSizeRule = std::function<PictureSize(PictureSize upright)>;
+
+// A picture turned upright, and its size. `pixels` may be smaller than `size` where the
+// decoder could make it so without losing what is drawn: a JPEG decoded at a reduced
+// scale, a metafile played at the size it is drawn at.
+struct DecodedPicture {
+    Surface pixels;
+    PictureSize size;
+};
+
 // One decoder serves one thread at a time (the Windows one initialises COM on the thread
 // that creates it). Paths are UTF-8. Failures of any kind (missing, unreadable, damaged,
 // not a picture, refused size) give std::nullopt and never a partial picture.
@@ -42,6 +54,17 @@ class PictureDecoder {
     // The whole picture, opaque (transparent parts over black), first frame of animations,
     // metafiles played at their own size. Refuses sizes outside IsAcceptablePictureSize.
     virtual std::optional<Surface> Decode(const std::string& utf8Path) = 0;
+
+    // The picture for drawing at the size `drawn` gives for it (every pixel when `drawn`
+    // is empty). Decoders that cannot decode smaller give the whole picture.
+    virtual std::optional<DecodedPicture> DecodeForDrawing(const std::string& utf8Path,
+                                                           const DrawnSizeRule& drawn) {
+        (void)drawn;
+        std::optional<Surface> whole = Decode(utf8Path);
+        if (!whole) return std::nullopt;
+        const PictureSize size{whole->width(), whole->height()};
+        return DecodedPicture{std::move(*whole), size};
+    }
 };
 
 // The platform's decoder: gdk-pixbuf on Linux, WIC and GDI metafiles on Windows. Creates

@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include <chrono>
 #include <cstddef>
 
 #include "engine/background.h"
@@ -55,8 +56,12 @@ bool SaverWindow::Load(HINSTANCE instance, const SaverSettings& settings, const 
         preparer_ = std::make_unique<BackgroundPreparer>(screen_.screenWidth, screen_.screenHeight,
                                                          settings.pictures, settings.pictureSize,
                                                          MakePictureDecoder);
-        PreparedBackground first = preparer_->Take();
-        background_ = first.shown ? std::move(first.Pic_B) : std::move(pictures.Pic_B);
+        // A short wait at most: a hung or slow first file leaves the screen black and the
+        // frame loop takes the picture when it is ready.
+        std::optional<PreparedBackground> first =
+            preparer_->TakeWithin(std::chrono::milliseconds(250));
+        pictureDue_ = !first;
+        background_ = first && first->shown ? std::move(first->Pic_B) : std::move(pictures.Pic_B);
     } else {
         background_ = std::move(pictures.Pic_B);
     }

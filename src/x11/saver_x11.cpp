@@ -4,6 +4,7 @@
 #include <X11/keysym.h>
 #include <poll.h>
 
+#include <chrono>
 #include <ctime>
 
 #include "engine/background.h"
@@ -30,6 +31,9 @@ struct SaverX11::Scene {
 
 namespace {
 
+// How long building a scene waits for its first folder picture.
+constexpr std::chrono::milliseconds kFirstPictureWait{60};
+
 bool UsesFolder(const SaverSettings& settings) {
     return settings.useSample != 1 && settings.pictures.pictureCount > 0;
 }
@@ -45,6 +49,9 @@ SaverX11::~SaverX11() {
 }
 
 bool SaverX11::BuildScenes() {
+    // A rebuild (after a resize) does not wait for pictures at all: black until ready.
+    const std::chrono::milliseconds pictureWait =
+        scenes_.empty() ? kFirstPictureWait : std::chrono::milliseconds(0);
     scenes_.clear();
     const std::optional<WindowGeometry> geometry = GeometryOf(display_, target_.window);
     if (!geometry) return false;
@@ -69,8 +76,11 @@ bool SaverX11::BuildScenes() {
             scene->preparer = std::make_unique<BackgroundPreparer>(
                 placed.screenWidth, placed.screenHeight, settings.pictures, settings.pictureSize,
                 MakePictureDecoder);
-            PreparedBackground first = scene->preparer->Take();
-            if (first.shown) pictures.Pic_B = std::move(first.Pic_B);
+            // A short wait at most: a hung or slow first file leaves the scene black and
+            // the frame loop takes the picture when it is ready.
+            std::optional<PreparedBackground> first = scene->preparer->TakeWithin(pictureWait);
+            scene->pictureDue = !first;
+            if (first && first->shown) pictures.Pic_B = std::move(first->Pic_B);
         }
         scene->background = std::move(pictures.Pic_B);
         scenes_.push_back(std::move(scene));

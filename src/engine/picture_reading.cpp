@@ -1,0 +1,41 @@
+// Checks and size planning before a platform decoder, orientation after it.
+#include "engine/picture_reading.h"
+
+#include <algorithm>
+
+namespace velnor {
+
+std::optional<PictureToDecode> PlanDecoding(std::vector<std::uint8_t> bytes,
+                                            int metafilePixelsPerInch, const DrawnSizeRule& drawn) {
+    if (!CompleteForDecoding(bytes)) return std::nullopt;
+    const std::optional<PictureHeader> header = ReadPictureHeader(bytes, metafilePixelsPerInch);
+    if (!header) return std::nullopt;
+    PictureToDecode plan{std::move(bytes), *header, header->stored, 1};
+    KeepFirstGifFrameOnly(plan.bytes, plan.header);
+    if (!drawn || header->stored.width == 0) return plan;
+    const PictureSize shown = drawn(header->Upright());
+    if (shown.width <= 0 || shown.height <= 0) return plan;
+    if (header->kind == PictureKind::kJpeg) {
+        plan.jpegDivisor = JpegScaleDivisor(header->stored, shown, header->orientation);
+        plan.decodeSize = ScaledDown(header->stored, plan.jpegDivisor);
+    } else if (header->kind == PictureKind::kMetafile) {
+        // A drawing has no pixels of its own: played at the size it is shown at, it is as
+        // sharp as it can be there, whatever size its header claims.
+        plan.decodeSize = {std::min(shown.width, kMaxPictureSide),
+                           std::min(shown.height, kMaxPictureSide)};
+        if (!IsAcceptablePictureSize(plan.decodeSize.width, plan.decodeSize.height)) {
+            plan.decodeSize = header->stored;
+        }
+    }
+    return plan;
+}
+
+std::optional<DecodedPicture> FinishDecoding(Surface decoded, const PictureToDecode& plan) {
+    if (decoded.empty()) return std::nullopt;
+    PictureSize size = plan.header.Upright();
+    if (size.width == 0) size = {decoded.width(), decoded.height()};  // a plain metafile
+    if (plan.header.orientation == 1) return DecodedPicture{std::move(decoded), size};
+    return DecodedPicture{OrientedUpright(decoded, plan.header.orientation), size};
+}
+
+}  // namespace velnor

@@ -1,0 +1,33 @@
+// The portable steps around every platform decoder: before it, the file's bytes are
+// checked (kind, size, completeness) and the size to decode is chosen from the size the
+// picture is drawn at; after it, the picture is turned upright. The platform decoders
+// (gdk-pixbuf, WIC and GDI) only ever see files these steps let through.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "engine/picture_decoder.h"
+#include "engine/picture_header.h"
+
+namespace velnor {
+
+struct PictureToDecode {
+    std::vector<std::uint8_t> bytes;  // complete, with a GIF reduced to its first frame
+    PictureHeader header;
+    // The size to decode at, as stored (before turning): the stored size, or for a JPEG
+    // that size at jpegDivisor, or for a metafile the size it is drawn at.
+    PictureSize decodeSize;
+    int jpegDivisor = 1;
+};
+
+// Checks `bytes` and plans their decoding; std::nullopt when they must not be decoded.
+std::optional<PictureToDecode> PlanDecoding(std::vector<std::uint8_t> bytes,
+                                            int metafilePixelsPerInch, const DrawnSizeRule& drawn);
+
+// The decoder's output turned upright, with the picture's whole upright size; std::nullopt
+// for an empty or unexpected output.
+std::optional<DecodedPicture> FinishDecoding(Surface decoded, const PictureToDecode& plan);
+
+}  // namespace velnor
