@@ -3,6 +3,7 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "engine/picture_decoder.h"
@@ -121,8 +122,20 @@ class GdkPixbufDecoder final : public PictureDecoder {
         return std::move(decoded->pixels);
     }
 
+    // Memory running out while a picture is decoded (an address-space limit, a full
+    // machine) makes that file unreadable, not the program dead.
     std::optional<DecodedPicture> DecodeForDrawing(const std::string& utf8Path,
                                                    const DrawnSizeRule& drawn) override {
+        try {
+            return DecodeChecked(utf8Path, drawn);
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
+        }
+    }
+
+  private:
+    std::optional<DecodedPicture> DecodeChecked(const std::string& utf8Path,
+                                                const DrawnSizeRule& drawn) {
         auto bytes = ReadRegularFile(utf8Path, kMaxFileBytes);
         if (!bytes) return std::nullopt;
         auto plan = PlanDecoding(std::move(*bytes), kMetafilePixelsPerInch, drawn);

@@ -5,6 +5,7 @@
 #include <wincodec.h>
 #include <windows.h>
 
+#include <new>
 #include <vector>
 
 #include "engine/picture_decoder.h"
@@ -144,8 +145,20 @@ class Win32PictureDecoder final : public PictureDecoder {
         return std::move(decoded->pixels);
     }
 
+    // Memory running out while a picture is decoded (an address-space limit, a full
+    // machine) makes that file unreadable, not the program dead.
     std::optional<DecodedPicture> DecodeForDrawing(const std::string& utf8Path,
                                                    const DrawnSizeRule& drawn) override {
+        try {
+            return DecodeChecked(utf8Path, drawn);
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
+        }
+    }
+
+  private:
+    std::optional<DecodedPicture> DecodeChecked(const std::string& utf8Path,
+                                                const DrawnSizeRule& drawn) {
         auto bytes = ReadPath(utf8Path);
         if (!bytes) return std::nullopt;
         auto plan = PlanDecoding(std::move(*bytes), MetafilePixelsPerInch(), drawn);
@@ -172,7 +185,6 @@ class Win32PictureDecoder final : public PictureDecoder {
         return FinishDecoding(std::move(*pixels), *plan);
     }
 
-  private:
     static std::optional<std::vector<std::uint8_t>> ReadPath(const std::string& utf8Path) {
         const std::wstring path = WideFromUtf8(utf8Path);
         if (path.empty()) return std::nullopt;

@@ -1,5 +1,6 @@
 // The background worker: it prepares the changes in list order, passes unreadable files
-// on as "no change", never blocks TryTake, and stops cleanly even in the middle of a decode.
+// on as "no change", never blocks TryTake or TakeWithin beyond their limit, and is stopped
+// without waiting for a decode that hangs.
 #include "engine/background_preparer.h"
 
 #include <gtest/gtest.h>
