@@ -39,20 +39,33 @@ const char* LoaderName(PictureKind kind) {
     }
 }
 
-// Transparent parts of a picture show `paper`: black for raster pictures (the colour of
-// the empty background), white for metafiles (drawings made on white paper).
-Surface SurfaceFromPixbuf(const GdkPixbuf* pixbuf, int paper) {
-    const int width = gdk_pixbuf_get_width(pixbuf);
-    const int height = gdk_pixbuf_get_height(pixbuf);
+// The source index under the centre of each of `to` destination pixels spanning `from`
+// source pixels: floor((2i + 1) * from / (2 * to)), the colour-on-colour stretch's rule.
+std::vector<int> CentreMap(int to, int from) {
+    std::vector<int> map(static_cast<std::size_t>(to));
+    for (int i = 0; i < to; ++i) {
+        map[static_cast<std::size_t>(i)] = static_cast<int>((2LL * i + 1) * from / (2LL * to));
+    }
+    return map;
+}
+
+// The pixbuf as a `size` surface (shrunk colour on colour when smaller than the pixbuf:
+// the same pixels the composition's stretch would pick). Transparent parts show `paper`:
+// black for raster pictures (the colour of the empty background), white for metafiles
+// (drawings made on white paper).
+Surface SurfaceFromPixbuf(const GdkPixbuf* pixbuf, int paper, PictureSize size) {
     const int channels = gdk_pixbuf_get_n_channels(pixbuf);
     const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
     const guint8* bytes = gdk_pixbuf_read_pixels(pixbuf);
-    Surface out(width, height);
-    for (int y = 0; y < height; ++y) {
-        const guint8* src = bytes + static_cast<std::ptrdiff_t>(y) * stride;
+    const std::vector<int> columns = CentreMap(size.width, gdk_pixbuf_get_width(pixbuf));
+    const std::vector<int> rows = CentreMap(size.height, gdk_pixbuf_get_height(pixbuf));
+    Surface out(size.width, size.height);
+    for (int y = 0; y < size.height; ++y) {
+        const guint8* line = bytes + static_cast<std::ptrdiff_t>(rows[y]) * stride;
         Pixel* dst = out.row(y);
-        for (int x = 0; x < width; ++x, src += channels) {
+        for (int x = 0; x < size.width; ++x) {
+            const guint8* src = line + static_cast<std::ptrdiff_t>(columns[x]) * channels;
             int r = src[0], g = src[1], b = src[2];
             if (alpha) {
                 const int a = src[3];
@@ -99,7 +112,8 @@ std::optional<Surface> Load(PictureToDecode& plan) {
         gdk_pixbuf_get_height(pixbuf) != size.height) {
         return std::nullopt;  // not what the header said
     }
-    return SurfaceFromPixbuf(pixbuf, plan.header.kind == PictureKind::kMetafile ? 255 : 0);
+    const PictureSize shown = plan.shrinkTo.width > 0 ? plan.shrinkTo : size;
+    return SurfaceFromPixbuf(pixbuf, plan.header.kind == PictureKind::kMetafile ? 255 : 0, shown);
 }
 
 // Files are read whole (a regular file only, opened without waiting), checked and planned

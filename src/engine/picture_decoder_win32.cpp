@@ -54,9 +54,10 @@ class WicReader {
     }
 
     // The first frame, which must be `stored` in size, decoded at `decodeSize`: a JPEG's
-    // decoder then scales while it decodes.
+    // decoder then scales while it decodes (`smooth`); other kinds shrink colour on colour.
     std::optional<Surface> DecodeMemory(const std::uint8_t* data, std::size_t size,
-                                        PictureSize stored, PictureSize decodeSize) {
+                                        PictureSize stored, PictureSize decodeSize,
+                                        bool smooth = true) {
         ComPtr<IWICStream> stream;
         ComPtr<IWICBitmapDecoder> decoder;
         ComPtr<IWICBitmapFrameDecode> frame;
@@ -71,7 +72,9 @@ class WicReader {
         }
         const std::optional<PictureSize> frameSize = SizeOf(frame);
         if (!frameSize || *frameSize != stored) return std::nullopt;  // not what the header said
-        return Convert(frame, decodeSize);
+        return Convert(
+            frame, decodeSize,
+            smooth ? WICBitmapInterpolationModeFant : WICBitmapInterpolationModeNearestNeighbor);
     }
 
   private:
@@ -84,7 +87,8 @@ class WicReader {
 
     // Converts to premultiplied BGRA at `size`, through the scaler when that differs
     // from the frame's own size.
-    std::optional<Surface> Convert(ComPtr<IWICBitmapFrameDecode>& frame, PictureSize size) {
+    std::optional<Surface> Convert(ComPtr<IWICBitmapFrameDecode>& frame, PictureSize size,
+                                   WICBitmapInterpolationMode mode) {
         if (!IsAcceptablePictureSize(size.width, size.height)) return std::nullopt;
         ComPtr<IWICBitmapScaler> scaler;
         IWICBitmapSource* source = frame.p;
@@ -93,8 +97,7 @@ class WicReader {
         if (*own != size) {
             if (FAILED(factory_->CreateBitmapScaler(&scaler)) ||
                 FAILED(scaler->Initialize(frame.p, static_cast<UINT>(size.width),
-                                          static_cast<UINT>(size.height),
-                                          WICBitmapInterpolationModeFant))) {
+                                          static_cast<UINT>(size.height), mode))) {
                 return std::nullopt;
             }
             source = scaler.p;
@@ -178,8 +181,9 @@ class Win32PictureDecoder final : public PictureDecoder {
             }
             pixels = DecodeMetafileBytes(b.data(), b.size(), playAt);
         } else {
-            pixels =
-                reader_.DecodeMemory(b.data(), b.size(), plan->header.stored, plan->decodeSize);
+            const PictureSize at = plan->shrinkTo.width > 0 ? plan->shrinkTo : plan->decodeSize;
+            pixels = reader_.DecodeMemory(b.data(), b.size(), plan->header.stored, at,
+                                          plan->header.kind == PictureKind::kJpeg);
         }
         if (!pixels) return std::nullopt;
         return FinishDecoding(std::move(*pixels), *plan);

@@ -10,7 +10,7 @@ std::optional<PictureToDecode> PlanDecoding(std::vector<std::uint8_t> bytes,
     if (!CompleteForDecoding(bytes)) return std::nullopt;
     const std::optional<PictureHeader> header = ReadPictureHeader(bytes, metafilePixelsPerInch);
     if (!header) return std::nullopt;
-    PictureToDecode plan{std::move(bytes), *header, header->stored, 1};
+    PictureToDecode plan{std::move(bytes), *header, header->stored, 1, {}};
     KeepFirstGifFrameOnly(plan.bytes, plan.header);
     if (!drawn || header->stored.width == 0) return plan;
     const PictureSize shown = drawn(header->Upright());
@@ -18,6 +18,10 @@ std::optional<PictureToDecode> PlanDecoding(std::vector<std::uint8_t> bytes,
     if (header->kind == PictureKind::kJpeg) {
         plan.jpegDivisor = JpegScaleDivisor(header->stored, shown, header->orientation);
         plan.decodeSize = ScaledDown(header->stored, plan.jpegDivisor);
+    } else if (header->kind == PictureKind::kBmp || header->kind == PictureKind::kGif) {
+        if (shown.width < header->stored.width && shown.height < header->stored.height) {
+            plan.shrinkTo = shown;
+        }
     } else if (header->kind == PictureKind::kMetafile) {
         // A drawing has no pixels of its own: played at the size it is shown at, it is as
         // sharp as it can be there, whatever size its header claims.

@@ -20,6 +20,10 @@ struct PictureToDecode {
     // that size at jpegDivisor, or for a metafile the size it is drawn at.
     PictureSize decodeSize;
     int jpegDivisor = 1;
+    // For a BMP or GIF drawn smaller than it is stored: the size it is drawn at, to which
+    // a decoder may shrink it at once (colour on colour, as the composition would) so
+    // that only one full-size copy of it ever exists. 0 x 0 otherwise.
+    PictureSize shrinkTo;
 };
 
 // Checks `bytes` and plans their decoding; std::nullopt when they must not be decoded.

@@ -12,7 +12,9 @@
 #include <string>
 
 #include "../settings/temp_folder.h"
+#include "engine/background.h"
 #include "engine/picture_decoder.h"
+#include "fake_picture_decoder.h"
 #include "jpeg_test_files.h"
 #include "picture_bytes.h"
 #include "settings/file_io.h"
@@ -125,6 +127,25 @@ TEST_F(HostilePictures, JpegsDecodeAtTheScaleDrawnAndUpright) {
         for (int x = 0; x < 480; x += 29) {
             ASSERT_EQ(turned->at(x, y), whole->at(y, 479 - x)) << x << "," << y;
         }
+    }
+}
+
+// A BMP drawn smaller than stored is shrunk while converted, so that only one full-size
+// copy of it exists: the background it makes is the very one a full decode would make.
+TEST_F(HostilePictures, ABitmapShrunkWhileDecodedComposesTheSamePixels) {
+    Bytes bmp = testing::SolidBmp(301, 203, 203, 0, 0, 0);
+    for (std::size_t i = 54; i < bmp.size(); ++i) bmp[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    const std::string path = Write("pattern.bmp", bmp);
+    const auto whole = decoder->Decode(path);
+    ASSERT_TRUE(whole);
+    for (const std::int16_t pictureSize : {std::int16_t{1}, std::int16_t{0}}) {
+        BackgroundPictures direct(120, 90);
+        ComposePicture(direct, *whole, pictureSize);
+        BackgroundPictures shrunk(120, 90);
+        ASSERT_TRUE(
+            ShowNextPicture(shrunk, testing::ListOf({path.c_str()}), pictureSize, *decoder));
+        EXPECT_EQ(shrunk.Pic_B, direct.Pic_B) << pictureSize;
+        EXPECT_EQ(shrunk.pictureWidth, 301.0f);
     }
 }
 
