@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary bytes through every picture reader and check of our own (kind,
 // header and EXIF orientation, completeness, the bitmap reader, the metafile size) and
-// through the gdk-pixbuf decoder wrapper, which must refuse every other kind. A bitmap that is accepted never announces more
-// pixels than its bytes hold.
+// through the gdk-pixbuf decoder wrapper, which must refuse every other kind. A bitmap that is
+// accepted never announces more pixels than its bytes hold.
 #include <unistd.h>
 
 #include <cstdint>
@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const auto header = ReadPictureHeader(bytes, 96);
     if (header) {
-        fuzz::Check(header->kind == kind && kind != PictureKind::kUnknown, "header of another kind");
+        fuzz::Check(header->kind == kind && kind != PictureKind::kUnknown,
+                    "header of another kind");
         fuzz::Check(header->stored.width == 0 ||
                         IsAcceptablePictureSize(header->stored.width, header->stored.height),
                     "header size beyond the limits");
