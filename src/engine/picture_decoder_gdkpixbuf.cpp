@@ -3,7 +3,6 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <cstdint>
-#include <new>
 #include <vector>
 
 #include "engine/picture_decoder.h"
@@ -118,7 +117,7 @@ std::optional<Surface> Load(PictureToDecode& plan) {
 
 // Files are read whole (a regular file only, opened without waiting), checked and planned
 // by the portable steps, then decoded from memory by the loader of their kind.
-class GdkPixbufDecoder final : public PictureDecoder {
+class GdkPixbufDecoder final : public PlatformPictureDecoder {
   public:
     std::optional<PictureSize> Probe(const std::string& utf8Path) override {
         const auto bytes = ReadRegularFile(utf8Path, kMaxFileBytes);
@@ -130,26 +129,9 @@ class GdkPixbufDecoder final : public PictureDecoder {
         return header->Upright();
     }
 
-    std::optional<Surface> Decode(const std::string& utf8Path) override {
-        auto decoded = DecodeForDrawing(utf8Path, nullptr);
-        if (!decoded) return std::nullopt;
-        return std::move(decoded->pixels);
-    }
-
-    // Memory running out while a picture is decoded (an address-space limit, a full
-    // machine) makes that file unreadable, not the program dead.
-    std::optional<DecodedPicture> DecodeForDrawing(const std::string& utf8Path,
-                                                   const DrawnSizeRule& drawn) override {
-        try {
-            return DecodeChecked(utf8Path, drawn);
-        } catch (const std::bad_alloc&) {
-            return std::nullopt;
-        }
-    }
-
   private:
-    std::optional<DecodedPicture> DecodeChecked(const std::string& utf8Path,
-                                                const DrawnSizeRule& drawn) {
+    std::optional<DecodedPicture> DecodeFile(const std::string& utf8Path,
+                                             const DrawnSizeRule& drawn) override {
         auto bytes = ReadRegularFile(utf8Path, kMaxFileBytes);
         if (!bytes) return std::nullopt;
         auto plan = PlanDecoding(std::move(*bytes), kMetafilePixelsPerInch, drawn);

@@ -5,7 +5,6 @@
 #include <wincodec.h>
 #include <windows.h>
 
-#include <new>
 #include <vector>
 
 #include "engine/picture_decoder.h"
@@ -131,7 +130,7 @@ constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
 // Files are read whole (disk files only), checked and planned by the portable steps, then
 // decoded from memory: WIC and GDI never see a file of another kind or a size beyond the
 // limits.
-class Win32PictureDecoder final : public PictureDecoder {
+class Win32PictureDecoder final : public PlatformPictureDecoder {
   public:
     std::optional<PictureSize> Probe(const std::string& utf8Path) override {
         const auto bytes = ReadPath(utf8Path);
@@ -142,26 +141,9 @@ class Win32PictureDecoder final : public PictureDecoder {
         return header->Upright();
     }
 
-    std::optional<Surface> Decode(const std::string& utf8Path) override {
-        auto decoded = DecodeForDrawing(utf8Path, nullptr);
-        if (!decoded) return std::nullopt;
-        return std::move(decoded->pixels);
-    }
-
-    // Memory running out while a picture is decoded (an address-space limit, a full
-    // machine) makes that file unreadable, not the program dead.
-    std::optional<DecodedPicture> DecodeForDrawing(const std::string& utf8Path,
-                                                   const DrawnSizeRule& drawn) override {
-        try {
-            return DecodeChecked(utf8Path, drawn);
-        } catch (const std::bad_alloc&) {
-            return std::nullopt;
-        }
-    }
-
   private:
-    std::optional<DecodedPicture> DecodeChecked(const std::string& utf8Path,
-                                                const DrawnSizeRule& drawn) {
+    std::optional<DecodedPicture> DecodeFile(const std::string& utf8Path,
+                                             const DrawnSizeRule& drawn) override {
         auto bytes = ReadPath(utf8Path);
         if (!bytes) return std::nullopt;
         auto plan = PlanDecoding(std::move(*bytes), MetafilePixelsPerInch(), drawn);

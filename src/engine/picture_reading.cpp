@@ -2,6 +2,7 @@
 #include "engine/picture_reading.h"
 
 #include <algorithm>
+#include <new>
 
 namespace velnor {
 
@@ -40,6 +41,21 @@ std::optional<DecodedPicture> FinishDecoding(Surface decoded, const PictureToDec
     if (size.width == 0) size = {decoded.width(), decoded.height()};  // a plain metafile
     if (plan.header.orientation == 1) return DecodedPicture{std::move(decoded), size};
     return DecodedPicture{OrientedUpright(decoded, plan.header.orientation), size};
+}
+
+std::optional<Surface> PlatformPictureDecoder::Decode(const std::string& utf8Path) {
+    std::optional<DecodedPicture> decoded = DecodeForDrawing(utf8Path, nullptr);
+    if (!decoded) return std::nullopt;
+    return std::move(decoded->pixels);
+}
+
+std::optional<DecodedPicture> PlatformPictureDecoder::DecodeForDrawing(const std::string& utf8Path,
+                                                                       const DrawnSizeRule& drawn) {
+    try {
+        return DecodeFile(utf8Path, drawn);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace velnor

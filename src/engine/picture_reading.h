@@ -30,6 +30,20 @@ struct PictureToDecode {
 std::optional<PictureToDecode> PlanDecoding(std::vector<std::uint8_t> bytes,
                                             int metafilePixelsPerInch, const DrawnSizeRule& drawn);
 
+// What the platform decoders share around their own step: Decode is DecodeForDrawing at
+// the full size, and memory running out during a decode (an address-space limit, a full
+// machine) makes that file unreadable instead of ending the program.
+class PlatformPictureDecoder : public PictureDecoder {
+  public:
+    std::optional<Surface> Decode(const std::string& utf8Path) final;
+    std::optional<DecodedPicture> DecodeForDrawing(const std::string& utf8Path,
+                                                   const DrawnSizeRule& drawn) final;
+
+  protected:
+    virtual std::optional<DecodedPicture> DecodeFile(const std::string& utf8Path,
+                                                     const DrawnSizeRule& drawn) = 0;
+};
+
 // The decoder's output turned upright, with the picture's whole upright size; std::nullopt
 // for an empty or unexpected output.
 std::optional<DecodedPicture> FinishDecoding(Surface decoded, const PictureToDecode& plan);
