@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "base/rounding.h"
 #include "engine/blit.h"
-#include "engine/rounding.h"
 #include "engine/stretch.h"
 
 namespace velnor {
