@@ -33,14 +33,15 @@ class StuckFiles(unittest.TestCase):
                             os.path.join(folder, name)], check=True, timeout=30)
         with Screen() as screen:
             proc = screen.start("--window", "--folder", folder, "--interval", "1")
+            # The folder is scanned before the window appears; c.jpg is first read when
+            # b.jpg is taken, at the first change a second later.
+            screen.xdotool("search", "--sync", "--name", "^Velnor$")
+            os.remove(os.path.join(folder, "c.jpg"))
+            os.mkfifo(os.path.join(folder, "c.jpg"))
             seen = []
             deadline = time.monotonic() + 12
             while time.monotonic() < deadline and seen.count("red") < 2:
                 name = colour_name(screen.screenshot("fifo").pixel(20, 20))
-                if name == "red" and not seen:
-                    # c.jpg is read after b.jpg is shown, a second from now.
-                    os.remove(os.path.join(folder, "c.jpg"))
-                    os.mkfifo(os.path.join(folder, "c.jpg"))
                 if name != "other" and (not seen or seen[-1] != name):
                     seen.append(name)
                 time.sleep(0.2)
