@@ -35,33 +35,29 @@ struct BackgroundPreparer::Shared {
     std::condition_variable changed;
     std::optional<PreparedBackground> ready;
     bool stopping = false;
-    bool finished = false;  // the worker has returned from Run
+    bool decoding = false;  // the worker is inside a decode, which may take long or hang
 };
 
 BackgroundPreparer::BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
                                        std::int16_t pictureSize, DecoderFactory makeDecoder)
     : shared_(
           std::make_shared<Shared>(screenWidth, screenHeight, std::move(pictures), pictureSize)),
-      worker_([shared = shared_, factory = std::move(makeDecoder)] {
-          shared->Run(factory);
-          {
-              std::lock_guard lock(shared->mutex);
-              shared->finished = true;
-          }
-          shared->changed.notify_all();
-      }) {}
+      worker_([shared = shared_, factory = std::move(makeDecoder)] { shared->Run(factory); }) {}
 
 BackgroundPreparer::~BackgroundPreparer() {
-    std::unique_lock lock(shared_->mutex);
-    shared_->stopping = true;
+    bool decoding = false;
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->stopping = true;
+        decoding = shared_->decoding;
+    }
     shared_->changed.notify_all();
-    const bool stopped =
-        shared_->changed.wait_for(lock, kStopWait, [this] { return shared_->finished; });
-    lock.unlock();
-    if (stopped) {
-        worker_.join();
+    // A worker outside a decode sees the stop at its next check and returns at once; one
+    // inside a decode is left to end on its own when the decode returns.
+    if (decoding) {
+        worker_.detach();
     } else {
-        worker_.detach();  // busy in a decode: it ends on its own when that returns
+        worker_.join();
     }
 }
 
@@ -103,6 +99,7 @@ void BackgroundPreparer::Shared::Run(const DecoderFactory& makeDecoder) {
             std::unique_lock lock(mutex);
             changed.wait(lock, [this] { return stopping || !ready.has_value(); });
             if (stopping) return;
+            decoding = true;
         }
         PreparedBackground next;
         next.shown = ShowNextPicture(state, pictures, pictureSize, *decoder);
@@ -114,6 +111,7 @@ void BackgroundPreparer::Shared::Run(const DecoderFactory& makeDecoder) {
         if (next.shown) next.Pic_B = std::exchange(state.Pic_B, Surface(width, height));
         {
             std::lock_guard lock(mutex);
+            decoding = false;
             if (stopping) return;
             ready = std::move(next);
         }

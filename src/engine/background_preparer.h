@@ -47,15 +47,13 @@ class BackgroundPreparer {
   public:
     using DecoderFactory = std::function<std::unique_ptr<PictureDecoder>()>;
 
-    // How long the destructor lets a busy worker finish before leaving it behind.
-    static constexpr std::chrono::milliseconds kStopWait{20};
-
     // Copies the list; the decoder is made by `makeDecoder` on the worker thread (the
     // platform's MakePictureDecoder in the program, fakes in tests).
     BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
                        std::int16_t pictureSize, DecoderFactory makeDecoder);
-    // Stops the worker: joins it when it stops within kStopWait, otherwise detaches it
-    // (its result is dropped and it starts nothing more).
+    // Stops the worker without waiting for a decode: an idle worker is joined (it returns
+    // at once), one inside a decode is detached (its result is dropped and it starts
+    // nothing more).
     ~BackgroundPreparer();
 
     BackgroundPreparer(const BackgroundPreparer&) = delete;
