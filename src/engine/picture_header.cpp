@@ -114,6 +114,9 @@ std::optional<PictureSize> BmpSize(std::span<const std::uint8_t> b) {
     if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
     const PictureSize size{width, height < 0 ? -height : height};
     const std::uint32_t compression = ReadLittle32(b, 30);
+    // A JPEG or PNG inside a bitmap header (compressions 4 and 5, meant for printers)
+    // would be a way round the checks of those kinds.
+    if (compression == 4 || compression == 5) return std::nullopt;
     if (compression == 1 || compression == 2) {
         const std::uint32_t offset = ReadLittle32(b, 10);
         const long long data = offset < b.size() ? static_cast<long long>(b.size() - offset) : 0;

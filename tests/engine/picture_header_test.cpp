@@ -108,6 +108,11 @@ Bytes PlaceableBomb(int side) {
     return b;
 }
 
+Bytes WithCompression(Bytes bmp, std::uint8_t compression) {
+    bmp[30] = compression;
+    return bmp;
+}
+
 TEST(PictureHeader, SizesOfTheFourKindsAndTheirLimits) {
     struct Case {
         const char* name;
@@ -128,6 +133,10 @@ TEST(PictureHeader, SizesOfTheFourKindsAndTheirLimits) {
         {"rle bmp small", RleBmp(64, 2), PictureSize{64, 64}},
         {"rle bmp dense", RleBmp(2000, 2000 * 2000 / 200), PictureSize{2000, 2000}},
         {"bmp 3x2", testing::SolidBmp(3, 2, 2, 1, 2, 3), PictureSize{3, 2}},
+        {"bmp holding a JPEG", WithCompression(testing::SolidBmp(3, 2, 2, 1, 2, 3), 4),
+         std::nullopt},
+        {"bmp holding a PNG", WithCompression(testing::SolidBmp(3, 2, 2, 1, 2, 3), 5),
+         std::nullopt},
         {"placeable metafile", PlaceableBomb(10000), PictureSize{10000, 10000}},
         {"placeable metafile too big", PlaceableBomb(20000), std::nullopt},
     };
