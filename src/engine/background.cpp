@@ -33,9 +33,20 @@ FitSize FittedSize(double width, double height, double screenWidth, double scree
     return {static_cast<float>(width * screenHeight / height), static_cast<float>(screenHeight)};
 }
 
-// Composes `picture`, a picture of `size` (its pixels may be fewer).
+// The part of a picture of `size` that shows at its own size, centred on the screen.
+PictureBox ShownPart(PictureSize size, int screenWidth, int screenHeight) {
+    const int x = WholePixels((screenWidth - static_cast<double>(size.width)) / 2);
+    const int y = WholePixels((screenHeight - static_cast<double>(size.height)) / 2);
+    const int left = std::max(0, -x), top = std::max(0, -y);
+    const int right = std::min(size.width, screenWidth - x);
+    const int bottom = std::min(size.height, screenHeight - y);
+    return {left, top, std::max(0, right - left), std::max(0, bottom - top)};
+}
+
+// Composes `picture`, a picture of `size` (its pixels may be fewer: stretched over the
+// whole, or at its own size the `part` of it they are).
 void Compose(BackgroundPictures& background, const Surface& picture, PictureSize size,
-             std::int16_t pictureSize) {
+             PictureBox part, std::int16_t pictureSize) {
     Surface& target = background.Pic_B;
     const double screenWidth = target.width();
     const double screenHeight = target.height();
@@ -56,6 +67,10 @@ void Compose(BackgroundPictures& background, const Surface& picture, PictureSize
         StretchBlt(target, WholePixels((screenWidth - fitWidth) / 2),
                    WholePixels((screenHeight - fitHeight) / 2), WholePixels(fitWidth),
                    WholePixels(fitHeight), picture, 0, 0, picture.width(), picture.height());
+    } else if (!part.empty()) {
+        BitBlt(target, WholePixels((screenWidth - width) / 2) + part.left,
+               WholePixels((screenHeight - height) / 2) + part.top, picture.width(),
+               picture.height(), picture, 0, 0, RasterOp::kCopy);
     } else if (picture.width() == size.width && picture.height() == size.height) {
         BitBlt(target, WholePixels((screenWidth - width) / 2),
                WholePixels((screenHeight - height) / 2), picture.width(), picture.height(), picture,
@@ -82,20 +97,25 @@ void ShowSamplePicture(BackgroundPictures& background, const Surface& sample) {
 
 void ComposePicture(BackgroundPictures& background, const Surface& picture,
                     std::int16_t pictureSize) {
-    Compose(background, picture, {picture.width(), picture.height()}, pictureSize);
+    Compose(background, picture, {picture.width(), picture.height()}, {}, pictureSize);
 }
 
 void ComposePicture(BackgroundPictures& background, const DecodedPicture& decoded,
                     std::int16_t pictureSize) {
-    Compose(background, decoded.pixels, decoded.size, pictureSize);
+    Compose(background, decoded.pixels, decoded.size, decoded.part, pictureSize);
 }
 
-PictureSize DrawnSizeOnScreen(PictureSize upright, int screenWidth, int screenHeight,
-                              std::int16_t pictureSize) {
+DrawnSize DrawnSizeOnScreen(PictureSize upright, int screenWidth, int screenHeight,
+                            std::int16_t pictureSize) {
     if (upright.width <= 0 || upright.height <= 0) return {};
+    if (pictureSize == 0) {
+        const PictureBox shown = ShownPart(upright, screenWidth, screenHeight);
+        if (shown == PictureBox{0, 0, upright.width, upright.height}) return upright;
+        return DrawnSize(upright, shown);
+    }
     const FitSize fit =
         FittedSize(upright.width, upright.height, screenWidth, screenHeight, pictureSize);
-    return {std::max(1, WholePixels(fit.width)), std::max(1, WholePixels(fit.height))};
+    return PictureSize{std::max(1, WholePixels(fit.width)), std::max(1, WholePixels(fit.height))};
 }
 
 bool ShowNextPicture(BackgroundPictures& background, const PictureList& pictures,

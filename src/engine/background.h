@@ -45,7 +45,8 @@ void ComposePicture(BackgroundPictures& background, const DecodedPicture& pictur
 
 // The size in whole pixels at which ComposePicture draws a picture of `upright` size on a
 // screen of the given size: what a decoder needs to decode, and no more.
-PictureSize DrawnSizeOnScreen(PictureSize upright, int screenWidth, int screenHeight,
-                              std::int16_t pictureSize);
+// At its own size, a picture larger than the screen shows only a part: that part too.
+DrawnSize DrawnSizeOnScreen(PictureSize upright, int screenWidth, int screenHeight,
+                            std::int16_t pictureSize);
 
 }  // namespace velnor

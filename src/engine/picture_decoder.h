@@ -20,6 +20,17 @@ struct PictureSize {
     bool operator==(const PictureSize&) const = default;
 };
 
+// A rectangle of a picture, in its pixels.
+struct PictureBox {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool empty() const { return width <= 0 || height <= 0; }
+    bool operator==(const PictureBox&) const = default;
+};
+
 // Pictures beyond these bounds are refused before their pixels are decoded, like damaged
 // files: a small file can claim a size that would exhaust memory.
 inline constexpr long long kMaxPicturePixels = 100'000'000;
@@ -30,15 +41,29 @@ constexpr bool IsAcceptablePictureSize(long long width, long long height) {
            width * height <= kMaxPicturePixels;
 }
 
-// How large a picture of the given upright size will be drawn (0 x 0: at its own size).
-using DrawnSizeRule = std::function<PictureSize(PictureSize upright)>;
+// How large a picture is drawn: its whole size there (0 x 0: its own size) and, when only
+// part of it shows (a picture larger than the screen at its own size), that part, in
+// pixels of the drawn picture.
+struct DrawnSize {
+    DrawnSize() = default;
+    DrawnSize(PictureSize whole) : size(whole) {}  // NOLINT: a size alone shows whole
+    DrawnSize(PictureSize whole, PictureBox part) : size(whole), shown(part) {}
 
-// A picture turned upright, and its size. `pixels` may be smaller than `size` where the
+    PictureSize size;
+    PictureBox shown;  // empty: all of it shows
+};
+
+// The drawn size of a picture of the given upright size.
+using DrawnSizeRule = std::function<DrawnSize(PictureSize upright)>;
+
+// A picture turned upright, and its size. `pixels` may be fewer than `size` where the
 // decoder could make it so without losing what is drawn: a JPEG decoded at a reduced
-// scale, a metafile played at the size it is drawn at.
+// scale, a metafile played at the size it is drawn at, stretched over the whole picture;
+// or, when `part` is not empty, only that part of the picture at its own size.
 struct DecodedPicture {
     Surface pixels;
     PictureSize size;
+    PictureBox part;
 };
 
 // One decoder serves one thread at a time (the Windows one initialises COM on the thread
@@ -63,7 +88,7 @@ class PictureDecoder {
         std::optional<Surface> whole = Decode(utf8Path);
         if (!whole) return std::nullopt;
         const PictureSize size{whole->width(), whole->height()};
-        return DecodedPicture{std::move(*whole), size};
+        return DecodedPicture{std::move(*whole), size, {}};
     }
 };
 

@@ -48,17 +48,19 @@ std::vector<int> CentreMap(int to, int from) {
     return map;
 }
 
-// The pixbuf as a `size` surface (shrunk colour on colour when smaller than the pixbuf:
-// the same pixels the composition's stretch would pick). Transparent parts show `paper`:
+// The `part` of the pixbuf as a `size` surface (shrunk colour on colour when smaller: the
+// same pixels the composition's stretch would pick). Transparent parts show `paper`:
 // black for raster pictures (the colour of the empty background), white for metafiles
 // (drawings made on white paper).
-Surface SurfaceFromPixbuf(const GdkPixbuf* pixbuf, int paper, PictureSize size) {
+Surface SurfaceFromPixbuf(const GdkPixbuf* pixbuf, int paper, PictureBox part, PictureSize size) {
     const int channels = gdk_pixbuf_get_n_channels(pixbuf);
     const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
     const guint8* bytes = gdk_pixbuf_read_pixels(pixbuf);
-    const std::vector<int> columns = CentreMap(size.width, gdk_pixbuf_get_width(pixbuf));
-    const std::vector<int> rows = CentreMap(size.height, gdk_pixbuf_get_height(pixbuf));
+    std::vector<int> columns = CentreMap(size.width, part.width);
+    std::vector<int> rows = CentreMap(size.height, part.height);
+    for (int& column : columns) column += part.left;
+    for (int& row : rows) row += part.top;
     Surface out(size.width, size.height);
     for (int y = 0; y < size.height; ++y) {
         const guint8* line = bytes + static_cast<std::ptrdiff_t>(rows[y]) * stride;
@@ -111,8 +113,17 @@ std::optional<Surface> Load(PictureToDecode& plan) {
         gdk_pixbuf_get_height(pixbuf) != size.height) {
         return std::nullopt;  // not what the header said
     }
-    const PictureSize shown = plan.shrinkTo.width > 0 ? plan.shrinkTo : size;
-    return SurfaceFromPixbuf(pixbuf, plan.header.kind == PictureKind::kMetafile ? 255 : 0, shown);
+    const int paper = plan.header.kind == PictureKind::kMetafile ? 255 : 0;
+    const PictureBox whole{0, 0, size.width, size.height};
+    if (!plan.keepPart.empty()) {
+        const PictureBox& part = plan.keepPart;
+        if (part.left < 0 || part.top < 0 || part.left + part.width > size.width ||
+            part.top + part.height > size.height) {
+            return std::nullopt;
+        }
+        return SurfaceFromPixbuf(pixbuf, paper, part, {part.width, part.height});
+    }
+    return SurfaceFromPixbuf(pixbuf, paper, whole, plan.shrinkTo.width > 0 ? plan.shrinkTo : size);
 }
 
 // Files are read whole (a regular file only, opened without waiting), checked and planned

@@ -54,9 +54,10 @@ class WicReader {
 
     // The first frame, which must be `stored` in size, decoded at `decodeSize`: a JPEG's
     // decoder then scales while it decodes (`smooth`); other kinds shrink colour on colour.
+    // With a `part`, only that part of the frame (at its own size) is kept.
     std::optional<Surface> DecodeMemory(const std::uint8_t* data, std::size_t size,
                                         PictureSize stored, PictureSize decodeSize,
-                                        bool smooth = true) {
+                                        bool smooth = true, PictureBox part = {}) {
         ComPtr<IWICStream> stream;
         ComPtr<IWICBitmapDecoder> decoder;
         ComPtr<IWICBitmapFrameDecode> frame;
@@ -73,7 +74,8 @@ class WicReader {
         if (!frameSize || *frameSize != stored) return std::nullopt;  // not what the header said
         return Convert(
             frame, decodeSize,
-            smooth ? WICBitmapInterpolationModeFant : WICBitmapInterpolationModeNearestNeighbor);
+            smooth ? WICBitmapInterpolationModeFant : WICBitmapInterpolationModeNearestNeighbor,
+            part);
     }
 
   private:
@@ -87,7 +89,7 @@ class WicReader {
     // Converts to premultiplied BGRA at `size`, through the scaler when that differs
     // from the frame's own size.
     std::optional<Surface> Convert(ComPtr<IWICBitmapFrameDecode>& frame, PictureSize size,
-                                   WICBitmapInterpolationMode mode) {
+                                   WICBitmapInterpolationMode mode, PictureBox part) {
         if (!IsAcceptablePictureSize(size.width, size.height)) return std::nullopt;
         ComPtr<IWICBitmapScaler> scaler;
         IWICBitmapSource* source = frame.p;
@@ -108,10 +110,17 @@ class WicReader {
                                          WICBitmapPaletteTypeCustom))) {
             return std::nullopt;
         }
-        Surface out(size.width, size.height);
+        if (!part.empty() &&
+            (part.left < 0 || part.top < 0 || part.left + part.width > size.width ||
+             part.top + part.height > size.height)) {
+            return std::nullopt;
+        }
+        const WICRect rect{part.left, part.top, part.width, part.height};
+        Surface out(part.empty() ? size.width : part.width,
+                    part.empty() ? size.height : part.height);
         const UINT stride = static_cast<UINT>(out.pitch());
         const UINT bytes = stride * static_cast<UINT>(out.height());
-        if (FAILED(converter->CopyPixels(nullptr, stride, bytes,
+        if (FAILED(converter->CopyPixels(part.empty() ? nullptr : &rect, stride, bytes,
                                          reinterpret_cast<BYTE*>(out.data())))) {
             return std::nullopt;
         }
@@ -155,17 +164,17 @@ class Win32PictureDecoder final : public PlatformPictureDecoder {
             if (plan->header.stored.width == 0) {  // a plain metafile: its size, then drawn
                 const auto own = MetafileBytesSize(b.data(), b.size());
                 if (!own) return std::nullopt;
-                playAt = drawn ? drawn(*own) : *own;
+                playAt = drawn ? drawn(*own).size : *own;
                 if (!IsAcceptablePictureSize(playAt->width, playAt->height)) playAt = *own;
                 pixels = DecodeMetafileBytes(b.data(), b.size(), playAt);
                 if (!pixels) return std::nullopt;
-                return DecodedPicture{std::move(*pixels), *own};
+                return DecodedPicture{std::move(*pixels), *own, {}};
             }
             pixels = DecodeMetafileBytes(b.data(), b.size(), playAt);
         } else {
             const PictureSize at = plan->shrinkTo.width > 0 ? plan->shrinkTo : plan->decodeSize;
             pixels = reader_.DecodeMemory(b.data(), b.size(), plan->header.stored, at,
-                                          plan->header.kind == PictureKind::kJpeg);
+                                          plan->header.kind == PictureKind::kJpeg, plan->keepPart);
         }
         if (!pixels) return std::nullopt;
         return FinishDecoding(std::move(*pixels), *plan);

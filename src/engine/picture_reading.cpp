@@ -11,11 +11,17 @@ std::optional<PictureToDecode> PlanDecoding(std::vector<std::uint8_t> bytes,
     if (!CompleteForDecoding(bytes)) return std::nullopt;
     const std::optional<PictureHeader> header = ReadPictureHeader(bytes, metafilePixelsPerInch);
     if (!header) return std::nullopt;
-    PictureToDecode plan{std::move(bytes), *header, header->stored, 1, {}};
+    PictureToDecode plan{std::move(bytes), *header, header->stored, 1, {}, {}};
     KeepFirstGifFrameOnly(plan.bytes, plan.header);
     if (!drawn || header->stored.width == 0) return plan;
-    const PictureSize shown = drawn(header->Upright());
+    const DrawnSize place = drawn(header->Upright());
+    const PictureSize shown = place.size;
     if (shown.width <= 0 || shown.height <= 0) return plan;
+    if (shown == header->stored && header->orientation == 1 && !place.shown.empty() &&
+        header->kind != PictureKind::kMetafile) {
+        plan.keepPart = place.shown;
+        return plan;
+    }
     if (header->kind == PictureKind::kJpeg) {
         plan.jpegDivisor = JpegScaleDivisor(header->stored, shown, header->orientation);
         plan.decodeSize = ScaledDown(header->stored, plan.jpegDivisor);
@@ -39,8 +45,14 @@ std::optional<DecodedPicture> FinishDecoding(Surface decoded, const PictureToDec
     if (decoded.empty()) return std::nullopt;
     PictureSize size = plan.header.Upright();
     if (size.width == 0) size = {decoded.width(), decoded.height()};  // a plain metafile
-    if (plan.header.orientation == 1) return DecodedPicture{std::move(decoded), size};
-    return DecodedPicture{OrientedUpright(decoded, plan.header.orientation), size};
+    if (!plan.keepPart.empty()) {
+        if (decoded.width() != plan.keepPart.width || decoded.height() != plan.keepPart.height) {
+            return std::nullopt;
+        }
+        return DecodedPicture{std::move(decoded), size, plan.keepPart};
+    }
+    if (plan.header.orientation == 1) return DecodedPicture{std::move(decoded), size, {}};
+    return DecodedPicture{OrientedUpright(decoded, plan.header.orientation), size, {}};
 }
 
 std::optional<Surface> PlatformPictureDecoder::Decode(const std::string& utf8Path) {

@@ -24,6 +24,9 @@ struct PictureToDecode {
     // a decoder may shrink it at once (colour on colour, as the composition would) so
     // that only one full-size copy of it ever exists. 0 x 0 otherwise.
     PictureSize shrinkTo;
+    // For a picture larger than the screen at its own size (stored upright, not scaled):
+    // the part of it that shows, which is all a decoder need keep. Empty otherwise.
+    PictureBox keepPart;
 };
 
 // Checks `bytes` and plans their decoding; std::nullopt when they must not be decoded.

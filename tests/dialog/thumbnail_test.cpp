@@ -109,8 +109,8 @@ class ScalingDecoder : public SizedDecoder {
   public:
     std::optional<DecodedPicture> DecodeForDrawing(const std::string&,
                                                    const DrawnSizeRule& drawn) override {
-        asked = drawn({8000, 6000});
-        return DecodedPicture{Surface(asked.width, asked.height, 0x224466), {8000, 6000}};
+        asked = drawn({8000, 6000}).size;
+        return DecodedPicture{Surface(asked.width, asked.height, 0x224466), {8000, 6000}, {}};
     }
     PictureSize asked;
 };

@@ -130,22 +130,29 @@ TEST_F(HostilePictures, JpegsDecodeAtTheScaleDrawnAndUpright) {
     }
 }
 
-// A BMP drawn smaller than stored is shrunk while converted, so that only one full-size
-// copy of it exists: the background it makes is the very one a full decode would make.
-TEST_F(HostilePictures, ABitmapShrunkWhileDecodedComposesTheSamePixels) {
+// A BMP drawn smaller than stored is shrunk while converted, and a picture larger than
+// the screen at its own size is cut to the part that shows, so that only one full-size
+// copy of it exists: the background they make is the very one a full decode would make.
+TEST_F(HostilePictures, PicturesShrunkOrCutWhileDecodedComposeTheSamePixels) {
     Bytes bmp = testing::SolidBmp(301, 203, 203, 0, 0, 0);
     for (std::size_t i = 54; i < bmp.size(); ++i) bmp[i] = static_cast<std::uint8_t>(i * 7 % 251);
-    const std::string path = Write("pattern.bmp", bmp);
-    const auto whole = decoder->Decode(path);
-    ASSERT_TRUE(whole);
-    for (const std::int16_t pictureSize : {std::int16_t{1}, std::int16_t{0}}) {
-        BackgroundPictures direct(120, 90);
-        ComposePicture(direct, *whole, pictureSize);
-        BackgroundPictures shrunk(120, 90);
-        ASSERT_TRUE(
-            ShowNextPicture(shrunk, testing::ListOf({path.c_str()}), pictureSize, *decoder));
-        EXPECT_EQ(shrunk.Pic_B, direct.Pic_B) << pictureSize;
-        EXPECT_EQ(shrunk.pictureWidth, 301.0f);
+    const std::string paths[] = {
+        Write("pattern.bmp", bmp),
+        Write("photo.jpg", testing::EncodeTestJpeg({.width = 333, .height = 211}))};
+    for (const std::string& path : paths) {
+        const auto whole = decoder->Decode(path);
+        ASSERT_TRUE(whole);
+        for (const std::int16_t pictureSize : {std::int16_t{1}, std::int16_t{0}}) {
+            BackgroundPictures direct(120, 91);
+            ComposePicture(direct, *whole, pictureSize);
+            BackgroundPictures cut(120, 91);
+            ASSERT_TRUE(
+                ShowNextPicture(cut, testing::ListOf({path.c_str()}), pictureSize, *decoder));
+            EXPECT_EQ(cut.pictureWidth, static_cast<float>(whole->width()));
+            if (pictureSize == 0 || path.ends_with(".bmp")) {
+                EXPECT_EQ(cut.Pic_B, direct.Pic_B) << path << " " << pictureSize;
+            }
+        }
     }
 }
 
