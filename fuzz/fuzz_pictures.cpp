@@ -2,8 +2,6 @@
 // header and EXIF orientation, completeness, the bitmap reader, the metafile size) and
 // through the gdk-pixbuf decoder wrapper, which must refuse every other kind. A bitmap that is
 // accepted never announces more pixels than its bytes hold.
-#include <unistd.h>
-
 #include <cstdint>
 #include <fstream>
 #include <span>
@@ -58,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The platform decoder reads files and lets through only what the byte checks pass
     // (the metafile library leaks every picture it renders, which is not ours to mend:
     // fuzz/lsan.supp). Other kinds (TIFF, SVG, PNG...) must be refused before any loader.
-    static const std::string file = "/tmp/velnor-fuzz-picture-" + std::to_string(getpid());
+    static const std::string file = fuzz::ScratchFile("picture");
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     static const auto decoder = MakePictureDecoder();
