@@ -67,14 +67,6 @@ std::optional<PreparedBackground> BackgroundPreparer::TryTake() {
     return shared_->TakeLocked(lock);
 }
 
-std::optional<PreparedBackground> BackgroundPreparer::TakeWithin(std::chrono::milliseconds limit) {
-    std::unique_lock lock(shared_->mutex);
-    if (!shared_->changed.wait_for(lock, limit, [this] { return shared_->ready.has_value(); })) {
-        return std::nullopt;
-    }
-    return shared_->TakeLocked(lock);
-}
-
 PreparedBackground BackgroundPreparer::Take() {
     std::unique_lock lock(shared_->mutex);
     shared_->changed.wait(lock, [this] { return shared_->ready.has_value(); });

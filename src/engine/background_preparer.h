@@ -3,7 +3,6 @@
 // finished background between two frames, without waiting.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,15 +30,15 @@ struct PreparedBackground {
 // file at once and, each time a change is taken, starts on the following file. So at a
 // picture tick the change is normally waiting and is swapped in at once.
 //
-// Nothing here waits without end for the worker: a decode may hang (a file on a dead
-// network mount) or take long, and ending the program or rebuilding a scene must not.
+// Only Take waits for the worker: a decode may hang (a file on a dead network mount) or
+// take long, and ending the program or rebuilding a scene must not wait for it.
 // The worker owns a share of everything it touches, so a preparer destroyed while it is
 // busy leaves it behind to finish (or never) on its own.
 //
 // Typical use in the saver window:
 //   load:   BackgroundPreparer preparer(w, h, settings.pictures, settings.pictureSize,
 //                                       MakePictureDecoder);
-//           first = preparer.TakeWithin(limit);    // a short wait at most; else due
+//           first = preparer.TryTake();   // polled between events for a short while
 //   tick:   changeDue = true;
 //   frame:  if (changeDue) if (auto next = preparer.TryTake()) { changeDue = false;
 //               if (next->shown) swap next->Pic_B into the background; }
@@ -61,10 +60,8 @@ class BackgroundPreparer {
 
     // The next change if it is ready, otherwise nothing; never waits.
     std::optional<PreparedBackground> TryTake();
-    // The next change if it is ready within `limit`.
-    std::optional<PreparedBackground> TakeWithin(std::chrono::milliseconds limit);
-    // The next change, waiting for it as long as it takes (for tools that must show
-    // every picture; the programs use TakeWithin).
+    // The next change, waiting for it as long as it takes (for off-screen runs that must
+    // show every picture; the programs poll TryTake).
     PreparedBackground Take();
 
   private:

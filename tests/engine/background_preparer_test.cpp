@@ -1,6 +1,6 @@
 // The background worker: it prepares the changes in list order, passes unreadable files
-// on as "no change", never blocks TryTake or TakeWithin beyond their limit, and is stopped
-// without waiting for a decode that hangs.
+// on as "no change", never blocks TryTake, and is stopped without waiting for a decode
+// that hangs.
 #include "engine/background_preparer.h"
 
 #include <gtest/gtest.h>
@@ -98,21 +98,6 @@ TEST(BackgroundPreparerStop, DestructionNeverWaitsForAHungDecode) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     std::lock_guard lock(log->mutex);
     EXPECT_EQ(log->decoded.size(), 1u);  // nothing was started after the stop
-}
-
-TEST_F(BackgroundPreparerTest, TakeWithinGivesUpInTimeAndTakesWhatIsReady) {
-    log.holding = true;
-    auto preparer =
-        std::make_unique<BackgroundPreparer>(40, 30, ListOf({"a.jpg"}), 1, FakeFactory(shared));
-    ASSERT_TRUE(log.WaitForDecodes(1));
-    EXPECT_FALSE(preparer->TakeWithin(std::chrono::milliseconds(30)).has_value());
-    log.Release();
-    const auto first = preparer->TakeWithin(std::chrono::seconds(10));
-    ASSERT_TRUE(first.has_value());
-    EXPECT_EQ(first->pictureIndex, 0);   // one file: wrapped at once
-    ASSERT_TRUE(log.WaitForDecodes(2));  // the next change is prepared and waits
-    std::lock_guard lock(log.mutex);
-    EXPECT_EQ(log.decoded.size(), 2u);
 }
 
 TEST_F(BackgroundPreparerTest, TheDecoderIsMadeOnTheWorkerThread) {

@@ -11,13 +11,13 @@
 #include <future>
 #include <string>
 
-#include "../settings/temp_folder.h"
 #include "engine/background.h"
 #include "engine/picture_decoder.h"
 #include "fake_picture_decoder.h"
 #include "jpeg_test_files.h"
 #include "picture_bytes.h"
 #include "settings/file_io.h"
+#include "temp_folder.h"
 
 namespace velnor {
 namespace {
