@@ -105,7 +105,10 @@ bool SettingsDialog::CreateControls() {
         controls_[layoutEntry.id] = control;
         const FocusCue cue = FocusCueOf(layoutEntry);
         if (cue != FocusCue::kNone && IsSystemClass(kind.className)) {
-            AddFocusCue(control, cue == FocusCue::kRing);
+            // A check box shows only its box (its caption is a control of its own): its text
+            // is its name for the accessibility layer, not painted.
+            AddFocusCue(control, cue == FocusCue::kRing,
+                        layoutEntry.kind == ControlKind::kCheckBox);
         }
         if (IsScrollBar(layoutEntry.kind)) {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);

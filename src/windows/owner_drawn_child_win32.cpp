@@ -27,6 +27,25 @@ std::optional<MouseButtonEvent> ButtonEventOf(UINT message) {
 
 constexpr wchar_t kOriginalProcProperty[] = L"VelnorOriginalProc";
 constexpr wchar_t kRingProperty[] = L"VelnorFocusRing";
+constexpr wchar_t kHiddenTextProperty[] = L"VelnorTextNotPainted";
+constexpr wchar_t kDepthProperty[] = L"VelnorMessageDepth";
+
+// While the control handles a message of its own, its text reads as empty to itself.
+bool AnswerEmptyText(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message != WM_GETTEXT && message != WM_GETTEXTLENGTH) return false;
+    if (!GetPropW(window, kHiddenTextProperty) || !GetPropW(window, kDepthProperty)) return false;
+    if (message == WM_GETTEXT && wParam > 0 && lParam) reinterpret_cast<wchar_t*>(lParam)[0] = 0;
+    result = 0;
+    return true;
+}
+
+LRESULT CallOriginal(WNDPROC original, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto depth = reinterpret_cast<INT_PTR>(GetPropW(window, kDepthProperty));
+    SetPropW(window, kDepthProperty, reinterpret_cast<HANDLE>(depth + 1));
+    const LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
+    if (IsWindow(window)) SetPropW(window, kDepthProperty, reinterpret_cast<HANDLE>(depth));
+    return result;
+}
 
 // Messages that never paint: the ring is not drawn again after them.
 bool NeverPaints(UINT message) {
@@ -53,9 +72,13 @@ LRESULT CALLBACK FocusCueProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         RemovePropW(window, kOriginalProcProperty);
         RemovePropW(window, kRingProperty);
+        RemovePropW(window, kHiddenTextProperty);
+        RemovePropW(window, kDepthProperty);
         return CallWindowProcW(original, window, message, wParam, lParam);
     }
-    const LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
+    LRESULT result = 0;
+    if (AnswerEmptyText(window, message, wParam, lParam, result)) return result;
+    result = CallOriginal(original, window, message, wParam, lParam);
     const bool ring = GetPropW(window, kRingProperty) != nullptr;
     if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
         if (ring && message == WM_KILLFOCUS) InvalidateRect(window, nullptr, TRUE);
@@ -102,7 +125,7 @@ void DrawFocusRing(HWND child, HDC dc) {
     SetTextColor(dc, oldText);
 }
 
-bool AddFocusCue(HWND control, bool ring) {
+bool AddFocusCue(HWND control, bool ring, bool textNotPainted) {
     if (!control || GetPropW(control, kOriginalProcProperty)) return false;
     const LONG_PTR original = GetWindowLongPtrW(control, GWLP_WNDPROC);
     if (!original ||
@@ -110,6 +133,7 @@ bool AddFocusCue(HWND control, bool ring) {
         return false;
     }
     if (ring) SetPropW(control, kRingProperty, reinterpret_cast<HANDLE>(1));
+    if (textNotPainted) SetPropW(control, kHiddenTextProperty, reinterpret_cast<HANDLE>(1));
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FocusCueProc));
     return true;
 }

@@ -35,7 +35,10 @@ void DrawFocusRing(HWND child, HDC dc);
 // Subclasses a system control (button, scroll bar, list box) so that it reports its focus
 // changes with kChildFocusMessage and, with `ring`, shows the focus ring while focused: the
 // ring is drawn again after each message that may have painted the control, and the
-// control is repainted without it when the focus goes.
-bool AddFocusCue(HWND control, bool ring);
+// control is repainted without it when the focus goes. With `textNotPainted` the control
+// reads its own window text as empty while it handles any message (so it paints as if it
+// had none), while everyone else reads the text: a name for the accessibility layer that
+// the control does not show.
+bool AddFocusCue(HWND control, bool ring, bool textNotPainted = false);
 
 }  // namespace velnor

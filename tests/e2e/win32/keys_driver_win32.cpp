@@ -7,6 +7,7 @@
 //     focus              focus=<layout name of the focused control | none>
 //     watch <n> <ms>     prints focus=<name> now and after each change of the focus, until
 //                        n lines are printed or ms have passed
+//     redraw             the whole dialog painted again                          -> "redrawn"
 // Exit code 2 when a step fails.
 #include <windows.h>
 
@@ -83,6 +84,14 @@ int wmain(int argc, wchar_t** argv) {
         {L"focus", 0, true,
          [](HWND dialog, Words&) {
              std::printf("focus=%s\n", NameOf(FocusOf(dialog)).c_str());
+             return true;
+         }},
+        {L"redraw", 0, true,
+         [](HWND dialog, Words&) {
+             RedrawWindow(dialog, nullptr, nullptr,
+                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+             Sleep(200);
+             std::printf("redrawn\n");
              return true;
          }},
         {L"watch", 2, true,
