@@ -80,7 +80,7 @@ DWORD KeyboardStyle(const ControlSpec& control) {
 // names it, so the accessibility layer reads a name for every control.
 std::wstring WindowTextOf(const ControlSpec& control) {
     if (!control.caption.empty()) return WideFromUtf8(control.caption);
-    return WideFromUtf8(NameOf(control.id));
+    return WideFromUtf8(AccessibleName(control.id));
 }
 
 // The dialog's own classes (all named "Velnor...") paint their focus ring themselves.

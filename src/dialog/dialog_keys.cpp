@@ -80,13 +80,19 @@ bool TakesFocus(const ControlSpec& control) {
     }
 }
 
-std::vector<int> TabOrder() {
-    std::vector<int> order;
+namespace {
+
+// The controls of `parent` in the table's order, each panel's own ones where the panel is:
+// the order in which the system walks the windows for Tab.
+void AddTabStops(int parent, std::vector<int>& order) {
     for (const ControlSpec& control : DialogControls()) {
+        if (control.parent != parent) continue;
         if (TakesFocus(control)) order.push_back(control.id);
+        if (control.kind == K::kPanel) AddTabStops(control.id, order);
     }
-    return order;
 }
+
+}  // namespace
 
 int PairPartner(int id) {
     for (const auto& pair : kPairs) {
@@ -101,7 +107,7 @@ bool StartsPair(int id) {
                        [id](const std::array<int, 2>& pair) { return pair[0] == id; });
 }
 
-std::string NameOf(int id) {
+std::string AccessibleName(int id) {
     for (const auto& [control, caption] : kNamedBy) {
         if (control == id) return CaptionText(caption);
     }
@@ -111,6 +117,12 @@ std::string NameOf(int id) {
         }
     }
     return CaptionText(id);
+}
+
+std::vector<int> TabOrder() {
+    std::vector<int> order;
+    AddTabStops(0, order);
+    return order;
 }
 
 std::span<const Mnemonic> Mnemonics() {

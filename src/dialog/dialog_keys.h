@@ -18,8 +18,9 @@ namespace velnor {
 // on the control beside them and take no focus themselves.
 bool TakesFocus(const ControlSpec& control);
 
-// The controls that take the focus, in the order Tab visits them: the table's order, which
-// reads the panels and the bottom row by their top-left corners and each panel by rows.
+// The controls that take the focus, in the order Tab visits them: the window's children in
+// the table's order, each panel's controls in its place. That reads the panels and the
+// bottom row by their top-left corners and each panel by rows.
 std::vector<int> TabOrder();
 
 // The other square of an option pair (perspective off/on, sample 1/2, picture size), or 0.
@@ -31,7 +32,7 @@ bool StartsPair(int id);
 // The caption that names `id` for the accessibility layer (its window text): the clickable
 // caption that acts on it, the heading or colour label of its group, or its own caption;
 // a heading's "・ " lead is left out. Empty for value fields, panels and pictures.
-std::string NameOf(int id);
+std::string AccessibleName(int id);
 
 // An Alt+letter key: `letter` (upper case) clicks a button, or moves the focus to the first
 // control of a group whose heading `caption` is.
