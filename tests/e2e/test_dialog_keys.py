@@ -1,7 +1,7 @@
 """End to end: the settings dialog from the keyboard, with real key presses (xdotool) into
 the dialog: Tab visits every control once per cycle in reading order, with a focus cue seen
 on every kind of control; the arrows move within an option pair; Alt+letter keys; Enter and
-Alt+S save, Escape and Enter on "ｷｬﾝｾﾙ" do not. velnor_keys_driver.exe follows the focus and
+Alt+S save, Enter on a focused "ｷｬﾝｾﾙ" does not. velnor_keys_driver.exe follows the focus and
 lists every child's class, text, style and state for the names the accessibility layer reads."""
 
 import os
@@ -10,7 +10,9 @@ import time
 import unittest
 
 import wine_harness
-from dialog_driving import DialogRun, box, drive, ini_path, ini_values, parse_controls, remove_ini
+from dialog_driving import (DialogRun, box, drive, ini_path, ini_values, parse_controls,
+                            remove_ini)
+from dialog_driving import run as run_driver
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
 
@@ -27,18 +29,14 @@ CUE_KINDS = {"spin": "Asp_V", "check box": "chk_Rdm(0)", "option square": "Pic_P
              "link": "lbl_URL"}
 FOLDER_SIDE = {"透視画法": "1", "ｻﾝﾌﾟﾙ画像有無": "0", "画像のｻｲｽﾞ": "1"}
 
-WS_TABSTOP, WS_GROUP, DLGC_STATIC, BST_CHECKED = 0x10000, 0x20000, 0x100, 0x1
+WS_TABSTOP, WS_GROUP, DLGC_STATIC, BST_CHECKED, BS_DEFPUSHBUTTON = 0x10000, 0x20000, 0x100, 1, 1
 # Texts the dialog shows itself, not captions of another control.
 VALUE_FIELDS = ("lbl_Asp", "lbl_Depth", "lbl_Kei", "lbl_intval", "lbl_PreSize", "Folder_Path",
                 "lbl_URL")
 
 
 def keys_driver(session, *commands):
-    code, lines, log = session.run_helper("velnor_keys_driver.exe", *commands)
-    if code != 0:
-        raise AssertionError(f"velnor_keys_driver.exe {commands} failed ({code}): {lines}\n"
-                             f"{log[-3000:]}")
-    return lines
+    return run_driver(session, "velnor_keys_driver.exe", *commands)
 
 
 def children(session):
@@ -117,12 +115,16 @@ class Keyboard(unittest.TestCase):
             self.assertTrue(int(found[name]["code"], 16) & DLGC_STATIC, f"{name} is no static")
         # Squares report their state; a pair is one tab stop, at its selected square.
         selected = {"Pic_Per(0)": 0, "Pic_Per(1)": 1, "Pic_sample12(0)": 1, "Pic_sample12(1)": 0,
-                    "Pic_Size(0)": 0, "Pic_Size(1)": 1, "Pic_kind(3)": 1}
+                    "Pic_Size(0)": 0, "Pic_Size(1)": 1}
         for name, state in selected.items():
             self.assertEqual(checked(found[name]), state, name)
             self.assertEqual(bool(int(found[name]["style"], 16) & WS_TABSTOP), state == 1, name)
         self.assertTrue(int(found["Pic_Per(0)"]["style"], 16) & WS_GROUP)
         self.assertFalse(int(found["Pic_Per(1)"]["style"], 16) & WS_GROUP)
+        self.assertEqual(checked(found["Pic_kind(3)"]), 1)
+        # "設定" is the default button while no other push button has the focus.
+        button_types = {n: int(found[n]["style"], 16) & 0xF for n in ("cmd_OK", "cmd_Can")}
+        self.assertEqual(button_types, {"cmd_OK": BS_DEFPUSHBUTTON, "cmd_Can": 0})
 
     def check_cues(self, run, shots):
         """Each kind of control looks different with the focus than without it."""
