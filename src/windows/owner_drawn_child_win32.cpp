@@ -40,6 +40,9 @@ bool AnswerEmptyText(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LR
 }
 
 LRESULT CallOriginal(WNDPROC original, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!GetPropW(window, kHiddenTextProperty)) {
+        return CallWindowProcW(original, window, message, wParam, lParam);
+    }
     const auto depth = reinterpret_cast<INT_PTR>(GetPropW(window, kDepthProperty));
     SetPropW(window, kDepthProperty, reinterpret_cast<HANDLE>(depth + 1));
     const LRESULT result = CallWindowProcW(original, window, message, wParam, lParam);
@@ -47,9 +50,16 @@ LRESULT CallOriginal(WNDPROC original, HWND window, UINT message, WPARAM wParam,
     return result;
 }
 
-// Messages that never paint: the ring is not drawn again after them.
+// Messages that never paint the control at once: the ring is not drawn again after them.
+// A list's lines only mark it for painting (and come by the thousand while a folder is
+// listed).
 bool NeverPaints(UINT message) {
     switch (message) {
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING:
+        case LB_DELETESTRING:
+        case LB_RESETCONTENT:
+        case LB_SETHORIZONTALEXTENT:
         case WM_NCHITTEST:
         case WM_SETCURSOR:
         case WM_GETDLGCODE:
@@ -85,7 +95,8 @@ LRESULT CALLBACK FocusCueProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         SendMessageW(GetAncestor(window, GA_ROOT), kChildFocusMessage, message == WM_SETFOCUS,
                      reinterpret_cast<LPARAM>(window));
     }
-    if (ring && !NeverPaints(message) && GetFocus() == window) {
+    // A control with its drawing switched off (WM_SETREDRAW) reads as not visible.
+    if (ring && !NeverPaints(message) && GetFocus() == window && IsWindowVisible(window)) {
         if (HDC dc = GetDC(window)) {
             DrawFocusRing(window, dc);
             ReleaseDC(window, dc);
