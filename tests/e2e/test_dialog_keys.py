@@ -82,6 +82,13 @@ class FocusWatch:
         with open(self.path, "rb") as f:
             return [line.split("=", 1)[1] for line in f.read().decode().split()]
 
+    def wait_for(self, count, timeout=20):
+        """Waits until the focus was seen `count` times (the first is where it started)."""
+        deadline = time.monotonic() + timeout
+        while len(self.lines()) < count and time.monotonic() < deadline:
+            time.sleep(0.05)
+        time.sleep(0.3)  # the control's repaint follows the focus change
+
     def finish(self):
         self.proc.wait(timeout=60)
         self.out.close()
@@ -142,8 +149,9 @@ class Keyboard(unittest.TestCase):
             # Asp_V has the focus from the start; Tab goes round once and on to the second.
             watch = FocusWatch(SESSION, len(TAB_ORDER) + 2)
             shots = [SESSION.screenshot("focus-Asp_V")]
-            for name in TAB_ORDER[1:] + TAB_ORDER[:2]:
-                press(SESSION, "Tab")
+            for count, name in enumerate(TAB_ORDER[1:] + TAB_ORDER[:2], start=2):
+                SESSION.key("Tab")
+                watch.wait_for(count)
                 shots.append(SESSION.screenshot(f"focus-{name}"))
             self.assertEqual(watch.finish(), TAB_ORDER + TAB_ORDER[:2])
             shots.insert(0, shots[1])  # Asp_V's cue against chk_Rdm(0) focused
