@@ -38,6 +38,7 @@ struct ChildLook {
     bool alignRight = false;
     bool centreVertically = false;  // otherwise the text sits at the top
     bool underline = false;
+    bool pathEllipsis = false;  // a path too long for the box loses its middle, not its end
 };
 
 // The look of `control`; `squareSelected` is the model's state of an option square

@@ -64,7 +64,7 @@ void DialogModel::Load(const SaverSettings& settings) {
     settings_ = settings;
     const SaverSettings& s = settings_;
     SetText(kFolderPath, s.pictureFolder);
-    FillListFromPictures();
+    LoadPictureList();
     SetText(kLblPreSize, "");
     for (int i = 0; i < 4; ++i) ShowSquare(kPicKind0 + i, s.pictureKinds[i] == 1);
     // Values outside a bar's range show in its field, while the bar keeps its place.

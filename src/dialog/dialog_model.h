@@ -70,6 +70,12 @@ class DialogModel {
                               const std::function<bool()>& keepGoing, const ListingError& onError);
     bool listing() const { return listing_; }
 
+    // Whether Folder_Path names a folder that was not found when it was last looked at
+    // (the stored folder's drive is absent); the path itself stays as it is.
+    bool folderMissing() const { return folderMissing_; }
+    // The message for the last listing when some of its pictures did not fit the list.
+    std::optional<std::string> LeftOutNotice() const;
+
     // The line colour chosen for `target` (1: parallels, 2: meridians; others ignored).
     void ChooseColour(int target, ColourRef colour);
 
@@ -107,6 +113,7 @@ class DialogModel {
     void ClickPerspective(int index);
     void ClickKind(int index);
     void FillListFromPictures();
+    void LoadPictureList();
     void ShowListCount();
 
     FileSystem& fileSystem_;
@@ -121,6 +128,8 @@ class DialogModel {
     std::array<ColourRef, 3> lineColours_{};                       // [1] parallels, [2] meridians
     std::optional<std::array<std::int16_t, 3>> sampleBallColour_;  // set by the colour bars
     bool listing_ = false;
+    bool folderMissing_ = false;
+    std::size_t leftOut_ = 0;  // pictures of the last listing beyond the list's limit
 };
 
 }  // namespace velnor

@@ -3,6 +3,7 @@
 // and the picture lines' paths.
 #include "dialog/dialog_model.h"
 
+#include <algorithm>
 #include <string>
 
 #include "dialog/control_ids.h"
@@ -34,6 +35,21 @@ void DialogModel::FillListFromPictures() {
     if (pictures.pictureCount != 0) ShowListCount();
 }
 
+// The stored list at load. A stored folder that is not there now (its drive is absent)
+// stays in Folder_Path, marked, with the count 0.
+void DialogModel::LoadPictureList() {
+    FillListFromPictures();
+    leftOut_ = static_cast<std::size_t>(std::max(settings_.pictures.leftOut, 0));
+    folderMissing_ = !NamesNoFolder(settings_.pictureFolder) &&
+                     !FolderExists(settings_.pictureFolder, fileSystem_);
+    if (folderMissing_) ShowListCount();
+}
+
+std::optional<std::string> DialogModel::LeftOutNotice() const {
+    if (leftOut_ == 0) return std::nullopt;
+    return LeftOutMessage(listLines_.size(), leftOut_);
+}
+
 void DialogModel::ShowListCount() {
     SetText(kLblKei, std::to_string(listLines_.size()));
 }
@@ -45,8 +61,10 @@ void DialogModel::ClickKind(int index) {
     ShowSquare(kPicKind0 + index, kind == 1);
     settings_.pictureFolder = Text(kFolderPath);
     if (!FolderExists(settings_.pictureFolder, fileSystem_)) return;
+    folderMissing_ = false;
     ScanPictureFolder(settings_.pictureFolder, settings_.pictureKinds, settings_.pictures,
                       fileSystem_);
+    leftOut_ = static_cast<std::size_t>(std::max(settings_.pictures.leftOut, 0));
     FillListFromPictures();
     ShowListCount();  // also when the scan found nothing, which the fill leaves blank
 }
@@ -58,20 +76,27 @@ FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_vi
     if (!storable) return FolderChoice::kNameNotStorable;
     const std::string& path = *storable;
     SetText(kFolderPath, path);
-    listing_ = true;
-    bool stopped = false;
-    const std::vector<std::string> files = ListDialogFolder(
-        path, settings_.pictureKinds, settings_.pictures.scanAttribute, fileSystem_,
-        [&](std::size_t count) {
-            SetText(kLblKei, std::to_string(count));
-            stopped = !keepGoing();
-            return !stopped;
-        },
-        onError);
-    listing_ = false;
-    if (stopped) return FolderChoice::kStopped;
+    folderMissing_ = false;
+    // The old lines go before the listing starts, so they never show under the new path.
     listLines_.clear();
-    for (const std::string& file : files) listLines_.push_back(FileNamePart(file));
+    leftOut_ = 0;
+    Notify(kListChanged);
+    listing_ = true;
+    // The climbing count is set quietly; the view shows it when it serves messages.
+    FolderPictures found =
+        ListFolderPictures(path, settings_.pictureKinds, fileSystem_, [&](std::size_t count) {
+            texts_[kLblKei] = std::to_string(count);
+            return keepGoing();
+        });
+    settings_.pictures.scanAttribute = kScanPasses.back();
+    listing_ = false;
+    if (onError) {
+        for (const std::string& error : found.errors) onError(error);
+    }
+    if (found.stopped) return FolderChoice::kStopped;
+    listLines_.reserve(found.paths.size());
+    for (const std::string& file : found.paths) listLines_.push_back(FileNamePart(file));
+    leftOut_ = found.leftOut;
     Notify(kListChanged);
     ShowListCount();
     return FolderChoice::kListed;

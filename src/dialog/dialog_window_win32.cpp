@@ -53,6 +53,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     SetForegroundWindow(window_);
+    ShowLeftOutNotice();  // a stored folder with more pictures than the list holds
     return true;
 }
 

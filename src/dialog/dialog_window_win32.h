@@ -84,6 +84,8 @@ class SettingsDialog {
     // Picture sources, colours and the link (picture_sources_win32.cpp).
     void FolderClick();
     bool PumpWhileListing();
+    void ShowListingCount();
+    void ShowLeftOutNotice();
     void List1Click();
     void ShowThumbnail();
     void SetBusyCursor(bool busy);

@@ -18,11 +18,16 @@
 //     track <name> <value>   one step of a thumb drag: SB_THUMBTRACK, no end
 //     release <name> <value> the end of a thumb drag: SB_THUMBPOSITION, then SB_ENDSCROLL
 //     attrib <path> <value>  SetFileAttributesW                     -> "attrib <ok|failed>"
+//     watch <lines> <ms>     ask the dialog (WM_NULL) every 100 ms until List_1 holds
+//                            <lines> lines -> "watched lines=<n> after=<ms> slowest=<ms>"
+//     message                the open owned message box -> "message icon=<0|1> text=<text>"
+//     message-ok             press OK in it
 //     sleep <ms>
 // Scroll messages go as WM_VSCROLL or WM_HSCROLL by the bar's direction. Exit code 2 when
 // a step fails.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -102,6 +107,52 @@ bool Settled(HWND dialog, int ms) {
     return false;
 }
 
+// How long the dialog takes to answer while it lists a folder, until the list is filled.
+bool Watch(HWND dialog, int lines, int ms) {
+    HWND list = ControlByName(dialog, L"List_1");
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG slowest = 0;
+    DWORD_PTR count = 0;
+    while (GetTickCount64() - start <= static_cast<ULONGLONG>(ms)) {
+        const ULONGLONG asked = GetTickCount64();
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored);
+        slowest = std::max(slowest, GetTickCount64() - asked);
+        SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_BLOCK, 30000, &count);
+        if (count == static_cast<DWORD_PTR>(lines)) break;
+        Sleep(100);
+    }
+    std::printf("watched lines=%lu after=%llu slowest=%llu\n", static_cast<unsigned long>(count),
+                GetTickCount64() - start, slowest);
+    return count == static_cast<DWORD_PTR>(lines);
+}
+
+// The text and icon of the message box the dialog shows.
+bool Message(HWND dialog) {
+    HWND box = OwnedDialog(dialog, 20000);
+    if (!box) {
+        std::printf("no message\n");
+        return false;
+    }
+    bool icon = false;
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[32] = L"";
+        GetClassNameW(child, className, 32);
+        if (lstrcmpiW(className, L"Static") != 0) continue;
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            icon = true;
+        } else if (!TextOf(child).empty()) {
+            text = TextOf(child);
+        }
+    }
+    for (wchar_t& c : text) {
+        if (c == L'\n' || c == L'\r') c = L' ';
+    }
+    std::printf("message icon=%d text=%s\n", icon ? 1 : 0, Utf8(text).c_str());
+    return true;
+}
+
 bool Cancel(HWND dialog) {
     const bool ok = PressInOwned(dialog, IDCANCEL);
     std::printf("cancelled\n");
@@ -165,6 +216,18 @@ int wmain(int argc, wchar_t** argv) {
              return Drag(dialog, words, SB_THUMBPOSITION, "released");
          }},
         {L"show", 1, true, [](HWND dialog, Words& words) { return Show(dialog, words.Take()); }},
+        {L"watch", 2, true,
+         [](HWND dialog, Words& words) {
+             const int lines = words.TakeInt();
+             return Watch(dialog, lines, words.TakeInt());
+         }},
+        {L"message", 0, true, [](HWND dialog, Words&) { return Message(dialog); }},
+        {L"message-ok", 0, true,
+         [](HWND dialog, Words&) {
+             const bool ok = PressInOwned(dialog, IDOK);
+             std::printf("pressed ok\n");
+             return ok;
+         }},
     };
     return RunCommands(argc, argv, commands);
 }
