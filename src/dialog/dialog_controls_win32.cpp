@@ -135,6 +135,8 @@ void SettingsDialog::ShowControls() {
     }
 }
 
+constexpr ULONGLONG kServeSentMs = 50;
+
 // Filled with drawing switched off and drawn once at the end: a visible list redrawn for
 // every line takes minutes for a folder of thousands of pictures.
 void SettingsDialog::ShowList() {
@@ -143,8 +145,17 @@ void SettingsDialog::ShowList() {
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     SendMessageW(list, LB_INITSTORAGE, lines.size(), lines.size() * 32);
+    ULONGLONG lastServed = GetTickCount64();
     for (const std::string& line : lines) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(line).c_str()));
+        // Messages sent by other programs and the system are answered while a long list
+        // fills; input waits in the queue, so nothing changes the lines meanwhile.
+        if (GetTickCount64() - lastServed >= kServeSentMs) {
+            MSG ignored;
+            PeekMessageW(&ignored, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            lastServed = GetTickCount64();
+            if (!IsWindow(list)) return;
+        }
     }
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);

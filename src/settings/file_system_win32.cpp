@@ -16,6 +16,8 @@ constexpr DWORD kClassicAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HI
                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
                                      FILE_ATTRIBUTE_ARCHIVE;
 
+constexpr unsigned kPollEvery = 256;
+
 std::string ErrorText(DWORD code) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
@@ -33,7 +35,13 @@ std::string ErrorText(DWORD code) {
 class Win32FileSystem final : public FileSystem {
   public:
     FileListing ListMatching(std::string_view wildcardPath, bool includeDirectories) override {
+        return ListMatchingPolled(wildcardPath, includeDirectories, {});
+    }
+
+    FileListing ListMatchingPolled(std::string_view wildcardPath, bool includeDirectories,
+                                   const std::function<void()>& poll) override {
         FileListing listing;
+        unsigned entries = 0;
         WIN32_FIND_DATAW entry{};
         const HANDLE find =
             FindFirstFileExW(WideFromUtf8(wildcardPath).c_str(), FindExInfoBasic, &entry,
@@ -46,6 +54,7 @@ class Win32FileSystem final : public FileSystem {
             return listing;
         }
         do {
+            if (poll && ++entries % kPollEvery == 0) poll();
             const DWORD attributes = entry.dwFileAttributes;
             if ((attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) continue;
             if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !includeDirectories) continue;

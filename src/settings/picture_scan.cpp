@@ -65,7 +65,14 @@ void NoteError(FolderPictures& out, std::string error) {
 bool ListPattern(std::string_view folder, std::string_view pattern, PassBuckets& buckets,
                  FolderPictures& out, FileSystem& fileSystem, const ListingProgress& progress) {
     const std::string prefix = std::string(folder) + kPathSeparator;
-    const FileListing listing = fileSystem.ListMatching(prefix + std::string(pattern), false);
+    bool stopAsked = false;
+    const auto poll = [&] {
+        const std::size_t count = std::min<std::size_t>(buckets.taken(), kMaxPictureCount);
+        if (progress && !progress(count)) stopAsked = true;
+    };
+    const FileListing listing = fileSystem.ListMatchingPolled(
+        prefix + std::string(pattern), false, progress ? poll : std::function<void()>{});
+    if (stopAsked) return false;
     for (const std::string& name : listing.names) {
         if (!WildcardMatch(pattern, name)) continue;  // matched by its short name only
         std::string path = prefix + name;

@@ -21,7 +21,7 @@
 //     watch <lines> <ms>     ask the dialog (WM_NULL) every 100 ms until List_1 holds
 //                            <lines> lines -> "watched lines=<n> after=<ms> slowest=<ms>"
 //     message                the open owned message box -> "message icon=<0|1> text=<text>"
-//     message-ok             press OK in it
+//     message-ok [ms]        press OK in it, waiting for it up to [ms] (20000)
 //     sleep <ms>
 // Scroll messages go as WM_VSCROLL or WM_HSCROLL by the bar's direction. Exit code 2 when
 // a step fails.
@@ -223,10 +223,11 @@ int wmain(int argc, wchar_t** argv) {
          }},
         {L"message", 0, true, [](HWND dialog, Words&) { return Message(dialog); }},
         {L"message-ok", 0, true,
-         [](HWND dialog, Words&) {
-             const bool ok = PressInOwned(dialog, IDOK);
-             std::printf("pressed ok\n");
-             return ok;
+         [](HWND dialog, Words& words) {
+             HWND box = OwnedDialog(dialog, words.TakeNumberOr(20000));
+             if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+             std::printf(box ? "pressed ok\n" : "no message\n");
+             return box != nullptr;
          }},
     };
     return RunCommands(argc, argv, commands);
