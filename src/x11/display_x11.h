@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "windows/monitor_plan.h"
 #include "x11/saver_options.h"
 
