@@ -1,8 +1,8 @@
 """End to end: the photo folders people have, under Wine. Read-only photos (read-only and
 archive, as copied from a card) and every JPEG extension are listed, hidden and system
 files are not; a stored folder on a drive that is absent stays stored and is shown marked;
-a folder of 40,000 pictures is listed within seconds, with a message on the pictures left
-out (the slowest answer of the dialog meanwhile is printed)."""
+a folder of 40,000 pictures is listed while the dialog keeps answering, with a message on
+the pictures left out."""
 
 import os
 import shutil
@@ -102,9 +102,10 @@ class PhotoFolders(unittest.TestCase):
         sources(SESSION, "post", "Folder", "browse", SESSION.windows_path(pics))
         out = sources(SESSION, "watch", "32767", "60000")
         fields = dict(part.split("=") for part in out[-1].split()[1:])
-        print(f"40000 files: list filled after {fields['after']} ms, slowest answer "
-              f"{fields['slowest']} ms")
+        print(out[-1])
+        self.assertLess(int(fields["slowest"]), 1000, out)
         self.assertLess(int(fields["after"]), 10000, out)
+        SESSION.screenshot("after-watch")
         message = sources(SESSION, "message")[-1]
         self.assertTrue(message.startswith("message icon=1 "), message)
         for number in ("40000", "32767", "7233"):

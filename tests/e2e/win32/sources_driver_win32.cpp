@@ -18,8 +18,10 @@
 //     track <name> <value>   one step of a thumb drag: SB_THUMBTRACK, no end
 //     release <name> <value> the end of a thumb drag: SB_THUMBPOSITION, then SB_ENDSCROLL
 //     attrib <path> <value>  SetFileAttributesW                     -> "attrib <ok|failed>"
-//     watch <lines> <ms>     ask the dialog (WM_NULL) every 100 ms until List_1 holds
-//                            <lines> lines -> "watched lines=<n> after=<ms> slowest=<ms>"
+//     watch <lines> <ms>     once lbl_Kei has changed (the listing began), ask the dialog (WM_NULL)
+//                            every 100 ms until List_1 holds <lines> lines -> "watched
+//                            lines=<n> after=<ms> slowest=<ms> slowest_at=<ms>
+//                            lines_then=<n> browser=<ms the browser took to go>"
 //     message                the open owned message box -> "message icon=<0|1> text=<text>"
 //     message-ok [ms]        press OK in it, waiting for it up to [ms] (20000)
 //     sleep <ms>
@@ -110,20 +112,33 @@ bool Settled(HWND dialog, int ms) {
 // How long the dialog takes to answer while it lists a folder, until the list is filled.
 bool Watch(HWND dialog, int lines, int ms) {
     HWND list = ControlByName(dialog, L"List_1");
+    // From when the listing shows its first count: what the system's folder browser does
+    // before it returns the folder (it reads the folder too) is not the dialog's.
+    HWND counter = ControlByName(dialog, L"lbl_Kei");
+    const std::wstring before = TextOf(counter);
+    const ULONGLONG pressed = GetTickCount64();
+    while (TextOf(counter) == before && GetTickCount64() - pressed < 30000) Sleep(10);
     const ULONGLONG start = GetTickCount64();
-    ULONGLONG slowest = 0;
-    DWORD_PTR count = 0;
+    ULONGLONG slowest = 0, slowestAt = 0;
+    DWORD_PTR count = 0, linesThen = 0;
     while (GetTickCount64() - start <= static_cast<ULONGLONG>(ms)) {
         const ULONGLONG asked = GetTickCount64();
         DWORD_PTR ignored = 0;
         SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored);
-        slowest = std::max(slowest, GetTickCount64() - asked);
+        const ULONGLONG took = GetTickCount64() - asked;
         SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_BLOCK, 30000, &count);
+        if (took > slowest) {
+            slowest = took;
+            slowestAt = asked - start;
+            linesThen = count;
+        }
         if (count == static_cast<DWORD_PTR>(lines)) break;
         Sleep(100);
     }
-    std::printf("watched lines=%lu after=%llu slowest=%llu\n", static_cast<unsigned long>(count),
-                GetTickCount64() - start, slowest);
+    std::printf(
+        "watched lines=%lu after=%llu slowest=%llu slowest_at=%llu lines_then=%lu browser=%llu\n",
+        static_cast<unsigned long>(count), GetTickCount64() - start, slowest, slowestAt,
+        static_cast<unsigned long>(linesThen), start - pressed);
     return count == static_cast<DWORD_PTR>(lines);
 }
 
