@@ -66,6 +66,8 @@ class SettingsDialog {
     int IdOf(HWND control) const;
     void ShowControls();
     void ShowList();
+    void MakePathTip();
+    void UpdatePathTip();
 
     // Window, load and the saving buttons (dialog_window_win32.cpp).
     SIZE OuterSize() const;
@@ -114,6 +116,7 @@ class SettingsDialog {
     GdiObject<HFONT> font_;
     HCURSOR handCursor_ = nullptr;
     HCURSOR linkCursor_ = nullptr;
+    HWND pathTip_ = nullptr;  // the full folder path over Folder_Path
     ZoomOrigin zoomOrigin_;
 };
 

@@ -22,6 +22,8 @@
 //                            every 100 ms until List_1 holds <lines> lines -> "watched
 //                            lines=<n> after=<ms> slowest=<ms> slowest_at=<ms>
 //                            lines_then=<n> browser=<ms the browser took to go>"
+//     tooltip                the dialog's visible tooltip -> "tooltip width=<px>" or
+//                            "no tooltip"
 //     message                the open owned message box -> "message icon=<0|1> text=<text>"
 //     message-ok [ms]        press OK in it, waiting for it up to [ms] (20000)
 //     sleep <ms>
@@ -142,6 +144,33 @@ bool Watch(HWND dialog, int lines, int ms) {
     return count == static_cast<DWORD_PTR>(lines);
 }
 
+// The width of the tooltip the dialog shows (its text is in the dialog's process).
+bool Tooltip(HWND dialog) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{dialog, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t name[32] = L"";
+            GetClassNameW(window, name, 32);
+            if (lstrcmpiW(name, L"tooltips_class32") != 0 || !IsWindowVisible(window)) return TRUE;
+            if (GetWindow(window, GW_OWNER) != s->owner) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+        std::printf("no tooltip\n");
+        return false;
+    }
+    RECT rect{};
+    GetWindowRect(search.found, &rect);
+    std::printf("tooltip width=%ld\n", rect.right - rect.left);
+    return true;
+}
+
 // The text and icon of the message box the dialog shows.
 bool Message(HWND dialog) {
     HWND box = OwnedDialog(dialog, 20000);
@@ -237,6 +266,7 @@ int wmain(int argc, wchar_t** argv) {
              return Watch(dialog, lines, words.TakeInt());
          }},
         {L"message", 0, true, [](HWND dialog, Words&) { return Message(dialog); }},
+        {L"tooltip", 0, true, [](HWND dialog, Words&) { return Tooltip(dialog); }},
         {L"message-ok", 0, true,
          [](HWND dialog, Words& words) {
              HWND box = OwnedDialog(dialog, words.TakeNumberOr(20000));
