@@ -62,10 +62,10 @@ class DialogModel {
     // A scroll message of a scroll bar (`position` as ScrollBarValue::Apply takes it).
     void Scroll(int id, ScrollAction action, int position);
 
-    // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it
-    // and listed, the count climbing. `keepGoing` is called after each file found and
-    // returns false to stop (the dialog is closing). `onError` gets each distinct listing
-    // error once.
+    // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it,
+    // the old lines cleared, then listed, the count climbing. `keepGoing` is called after
+    // each file found and now and then during a long listing; it returns false to stop (the
+    // dialog is closing). `onError` gets each distinct listing error once.
     FolderChoice ChooseFolder(std::string_view longPath, std::string_view shortPath,
                               const std::function<bool()>& keepGoing, const ListingError& onError);
     bool listing() const { return listing_; }

@@ -10,7 +10,8 @@ import tempfile
 import unittest
 
 import wine_harness
-from dialog_driving import apply_and_close, dialog, ini_path, open_dialog, shown, sources
+from dialog_driving import (apply_and_close, dialog, ini_path, open_dialog, set_dpi, shown,
+                            sources)
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
 
@@ -68,20 +69,23 @@ class PhotoFolders(unittest.TestCase):
 
     def test_a_stored_folder_on_an_absent_drive_is_kept(self):
         self.assertFalse(os.path.exists(os.path.join(SESSION.prefix, "dosdevices", "q:")))
-        open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0", "画像のﾌｫﾙﾀﾞ": MISSING_FOLDER})
-        path = shown(SESSION, "Folder_Path")["Folder_Path"]
-        self.assertEqual(path["text"], MISSING_FOLDER)
-        self.assertEqual(lines_and_count(), ([], "0"))
-        # Shown greyed with its mark: grey text, no black, reaching past the path itself.
-        shot = SESSION.screenshot("missing-folder")
-        x, y = map(int, path["screen"].split(","))
-        w, h = map(int, path["rect"].split(",")[2:])
-        inked = [(px, py) for px in range(x + 2, x + w - 2) for py in range(y + 2, y + h - 2)
-                 if max(shot.pixel(px, py)) < 180]
-        self.assertTrue(inked, "no text in Folder_Path")
-        self.assertGreater(min(min(shot.pixel(px, py)) for px, py in inked), 70, "not greyed")
-        self.assertGreater(max(px for px, _ in inked) - x, 100, "no mark after the path")
-        apply_and_close(SESSION)
+        self.addCleanup(set_dpi, SESSION, 96)
+        for dpi in (144, 96):
+            set_dpi(SESSION, dpi)
+            open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0", "画像のﾌｫﾙﾀﾞ": MISSING_FOLDER})
+            path = shown(SESSION, "Folder_Path")["Folder_Path"]
+            self.assertEqual(path["text"], MISSING_FOLDER)
+            self.assertEqual(lines_and_count(), ([], "0"))
+            # Shown greyed with its mark: grey text, no black, reaching past the path itself.
+            shot = SESSION.screenshot(f"missing-folder-{dpi}dpi")
+            x, y = map(int, path["screen"].split(","))
+            w, h = map(int, path["rect"].split(",")[2:])
+            inked = [(px, py) for px in range(x + 2, x + w - 2) for py in range(y + 2, y + h - 2)
+                     if max(shot.pixel(px, py)) < 180]
+            self.assertTrue(inked, "no text in Folder_Path")
+            self.assertGreater(min(min(shot.pixel(px, py)) for px, py in inked), 70, "not greyed")
+            self.assertGreater(max(px for px, _ in inked) - x, 100 * dpi // 96, "no mark")
+            apply_and_close(SESSION)
         self.assertEqual(stored_folder_bytes(), MISSING_FOLDER.encode("cp932"))
 
         # The saver starts on black.
@@ -105,7 +109,6 @@ class PhotoFolders(unittest.TestCase):
         print(out[-1])
         self.assertLess(int(fields["slowest"]), 1000, out)
         self.assertLess(int(fields["after"]), 10000, out)
-        SESSION.screenshot("after-watch")
         message = sources(SESSION, "message")[-1]
         self.assertTrue(message.startswith("message icon=1 "), message)
         for number in ("40000", "32767", "7233"):
@@ -121,4 +124,4 @@ class PhotoFolders(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    wine_harness.run_tests(globals(), width=1024, height=768)
+    wine_harness.run_tests(globals(), width=1600, height=1000)

@@ -4,20 +4,13 @@ its box in the dialog's own font at 96, 120, 144 and 192 dpi; a long folder path
 end, its middle left out, and the whole path in a tooltip. Screenshots at 96 and 144 dpi are kept in the working folder."""
 
 import os
-import subprocess
 import time
 import unittest
 
 import wine_harness
-from dialog_driving import apply_and_close, open_dialog, shown, sources
+from dialog_driving import apply_and_close, open_dialog, set_dpi, shown
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
-
-
-def set_dpi(dpi):
-    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
-                    "REG_DWORD", "/d", str(dpi), "/f"], env=SESSION.env(), stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL, check=True)
 
 
 class ValueFields(unittest.TestCase):
@@ -32,9 +25,9 @@ class ValueFields(unittest.TestCase):
     def test_a_long_folder_path_shows_its_end(self):
         deep = os.path.join(SESSION.work, "a-long-folder-name-" * 3, "the-folder-itself")
         os.makedirs(deep, exist_ok=True)
-        self.addCleanup(set_dpi, 96)
+        self.addCleanup(set_dpi, SESSION, 96)
         for dpi in (96, 144):
-            set_dpi(dpi)
+            set_dpi(SESSION, dpi)
             open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0", "画像のﾌｫﾙﾀﾞ": SESSION.windows_path(deep)})
             path = shown(SESSION, "Folder_Path")["Folder_Path"]
             self.assertEqual(path["text"], SESSION.windows_path(deep))
