@@ -25,7 +25,7 @@ std::optional<std::string> StorableFolderPath(std::string_view longPath, std::st
 // that no longer exists. The count shows only when there is a list.
 void DialogModel::FillListFromPictures() {
     listLines_.clear();
-    const PictureList& pictures = settings_.pictures;
+    const PictureList& pictures = draft_.pictures;
     for (int i = 1;
          i <= pictures.pictureCount && i < static_cast<int>(pictures.picturePaths.size()); ++i) {
         const std::string& path = pictures.picturePaths[static_cast<std::size_t>(i)];
@@ -39,9 +39,9 @@ void DialogModel::FillListFromPictures() {
 // stays in Folder_Path, marked, with the count 0.
 void DialogModel::LoadPictureList() {
     FillListFromPictures();
-    leftOut_ = static_cast<std::size_t>(std::max(settings_.pictures.leftOut, 0));
-    folderMissing_ = !NamesNoFolder(settings_.pictureFolder) &&
-                     !FolderExists(settings_.pictureFolder, fileSystem_);
+    leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));
+    folderMissing_ =
+        !NamesNoFolder(shown_.pictureFolder) && !FolderExists(shown_.pictureFolder, fileSystem_);
     if (folderMissing_) ShowListCount();
 }
 
@@ -56,15 +56,13 @@ void DialogModel::ShowListCount() {
 
 // Toggles a kind and, when the folder shown exists, lists it again with the new kinds.
 void DialogModel::ClickKind(int index) {
-    std::int16_t& kind = settings_.pictureKinds[static_cast<std::size_t>(index)];
+    std::int16_t& kind = draft_.pictureKinds[static_cast<std::size_t>(index)];
     kind = kind != 0 ? 0 : 1;
-    ShowSquare(kPicKind0 + index, kind == 1);
-    settings_.pictureFolder = Text(kFolderPath);
-    if (!FolderExists(settings_.pictureFolder, fileSystem_)) return;
+    ShowSquare();
+    if (!FolderExists(draft_.pictureFolder, fileSystem_)) return;
     folderMissing_ = false;
-    ScanPictureFolder(settings_.pictureFolder, settings_.pictureKinds, settings_.pictures,
-                      fileSystem_);
-    leftOut_ = static_cast<std::size_t>(std::max(settings_.pictures.leftOut, 0));
+    ScanPictureFolder(draft_.pictureFolder, draft_.pictureKinds, draft_.pictures, fileSystem_);
+    leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));
     FillListFromPictures();
     ShowListCount();  // also when the scan found nothing, which the fill leaves blank
 }
@@ -84,11 +82,11 @@ FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_vi
     listing_ = true;
     // The climbing count is set quietly; the view shows it when it serves messages.
     FolderPictures found =
-        ListFolderPictures(path, settings_.pictureKinds, fileSystem_, [&](std::size_t count) {
-            texts_[kLblKei] = std::to_string(count);
+        ListFolderPictures(path, draft_.pictureKinds, fileSystem_, [&](std::size_t count) {
+            countText_ = std::to_string(count);
             return keepGoing();
         });
-    settings_.pictures.scanAttribute = kScanPasses.back();
+    draft_.pictures.scanAttribute = kScanPasses.back();
     listing_ = false;
     if (onError) {
         for (const std::string& error : found.errors) onError(error);

@@ -11,6 +11,7 @@
 #include "dialog/panel_texture.h"
 #include "windows/dib_presenter_win32.h"
 #include "windows/gdi_helpers_win32.h"
+#include "windows/owner_drawn_child_win32.h"
 
 namespace velnor {
 namespace {
@@ -65,7 +66,7 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     const ControlSpec* layoutEntry = FindControl(IdOf(child));
     if (!layoutEntry) return;
     ChildLook look = LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
-                            IsWindowEnabled(child) != FALSE);
+                            IsWindowEnabled(child) != FALSE, GetFocus() == child);
     std::wstring text = WindowText(child);
     if (layoutEntry->id == control_id::kFolderPath && model_.folderMissing()) {
         look.greyText = true;  // the stored folder is kept, marked as not there now
@@ -90,10 +91,12 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
         RECT edge = client;
         DrawEdge(dc, &edge, kEdgeKinds[static_cast<int>(look.edge)], BF_RECT);
     }
-    if (!look.showsText) return;
-    HGDIOBJ oldFont = SelectObject(dc, font_.get());
-    PaintText(text, dc, look, client, dpi_);
-    SelectObject(dc, oldFont);
+    if (look.showsText) {
+        HGDIOBJ oldFont = SelectObject(dc, font_.get());
+        PaintText(text, dc, look, client, dpi_);
+        SelectObject(dc, oldFont);
+    }
+    if (look.focusRing) DrawFocusRing(child, dc);
 }
 
 LRESULT SettingsDialog::SquareCheck(HWND square) const {

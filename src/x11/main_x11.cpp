@@ -15,6 +15,7 @@
 #include "settings/load_settings.h"
 #include "settings/settings_location.h"
 #include "settings/text_encoding.h"
+#include "x11/colour_names_x11.h"
 #include "x11/display_x11.h"
 #include "x11/quit_signal.h"
 #include "x11/saver_options.h"
@@ -61,24 +62,31 @@ int Run(const std::vector<std::string>& arguments) {
         std::cerr << "velnor: " << error << "\n";
         return kUsageError;
     }
-    if (options->help) {
-        std::cout << kSaverUsage;
+    if (options->help || options->version) {
+        std::cout << (options->help ? SaverUsage()
+                                    : "velnor " + std::string(SaverVersion()) + "\n");
         return 0;
     }
     const int quitFd = InstallQuitSignals();
-    SaverSettings settings;
-    const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
-    LoadSettings(settings, UserSettingsFile(), *fileSystem, *MakePlatformTextEncoding());
-    ApplySettingsOverrides(options->settings, settings, *fileSystem);
-    std::optional<Surface> sample;
-    if (settings.useSample == 1) sample = LoadSample(settings.sampleChoice);
-
-    Display* display = XOpenDisplay(nullptr);
+    const char* displayName = options->display.empty() ? nullptr : options->display.c_str();
+    Display* display = XOpenDisplay(displayName);
     if (!display) {
-        std::cerr << "velnor: cannot open the display '" << XDisplayName(nullptr) << "'\n";
+        std::cerr << "velnor: cannot open the display '" << XDisplayName(displayName) << "'\n";
         return 1;
     }
     InstallErrorHandler();
+    SaverSettings settings;
+    const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
+    // Under the daemon the command line its settings panel wrote is the whole of the
+    // settings; the file is read only for a window of the program's own.
+    const std::filesystem::path file =
+        options->target == DrawTarget::kOwnWindow ? UserSettingsFile() : std::filesystem::path{};
+    LoadSettings(settings, file, *fileSystem, *MakePlatformTextEncoding());
+    ApplySettingsOverrides(
+        options->settings, settings, *fileSystem, XColourNames(display),
+        [](const std::string& line) { std::cerr << "velnor: " << line << "\n"; });
+    std::optional<Surface> sample;
+    if (settings.useSample == 1) sample = LoadSample(settings.sampleChoice);
     int status = 1;
     if (const auto target = OpenDrawWindow(display, options->target, options->windowId)) {
         SaverRun run;
@@ -88,6 +96,7 @@ int Run(const std::vector<std::string>& arguments) {
         run.allowSharedMemory = !options->noSharedMemory;
         run.fitBallToWindow = options->target == DrawTarget::kGivenWindow;
         run.quitFd = quitFd;
+        run.showFrameRate = options->showFrameRate;
         SaverX11(display, *target, run).Run();  // ends the process
     } else {
         std::cerr << "velnor: no window " << options->windowId << " on this display\n";

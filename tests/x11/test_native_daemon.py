@@ -1,6 +1,8 @@
 """End to end with the real screen-saver daemon: an ordinary user made by the test (the
 daemon refuses to run display modes as root) runs it on Xvfb with only Velnor selected;
-activating it shows the wire ball over the sample picture, deactivating it ends velnor."""
+activating it shows the wire ball over the sample picture (with options as the settings
+panel and other display modes write them: an X colour name, -fps, -delay), deactivating
+it ends velnor."""
 
 import os
 import re
@@ -21,7 +23,7 @@ fade:\t\tFalse
 unfade:\t\tFalse
 splash:\t\tFalse
 dpmsEnabled:\tFalse
-programs:\t"Velnor" {program} --root \\n
+programs:\t"Velnor" {program} --root --parallel-colour green -fps -delay 20000 \\n
 """
 
 
