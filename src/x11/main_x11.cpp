@@ -16,6 +16,7 @@
 #include "settings/settings_location.h"
 #include "settings/text_encoding.h"
 #include "x11/display_x11.h"
+#include "x11/folder_argument.h"
 #include "x11/quit_signal.h"
 #include "x11/saver_options.h"
 #include "x11/saver_x11.h"
@@ -25,10 +26,14 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+std::string EnvironmentText(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 std::filesystem::path UserSettingsFile() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    const std::filesystem::path folder = XdgPerUserFolder(xdg ? xdg : "", home ? home : "");
+    const std::filesystem::path folder =
+        XdgPerUserFolder(EnvironmentText("XDG_CONFIG_HOME"), EnvironmentText("HOME"));
     return folder.empty() ? folder : folder / kSettingsFileName;
 }
 
@@ -56,7 +61,7 @@ std::uint64_t ClockSeed() {
 
 int Run(const std::vector<std::string>& arguments) {
     std::string error;
-    const std::optional<SaverOptions> options = ParseSaverOptions(arguments, error);
+    std::optional<SaverOptions> options = ParseSaverOptions(arguments, error);
     if (!options) {
         std::cerr << "velnor: " << error << "\n";
         return kUsageError;
@@ -69,7 +74,12 @@ int Run(const std::vector<std::string>& arguments) {
     SaverSettings settings;
     const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
     LoadSettings(settings, UserSettingsFile(), *fileSystem, *MakePlatformTextEncoding());
+    std::optional<std::string>& folder = options->settings.pictureFolder;
+    if (folder) folder = ResolveFolderArgument(*folder, EnvironmentText("HOME"), *fileSystem);
     ApplySettingsOverrides(options->settings, settings, *fileSystem);
+    if (const auto note = FolderBackgroundNote(settings, folder, *fileSystem)) {
+        std::cerr << "velnor: " << *note << "\n";
+    }
     std::optional<Surface> sample;
     if (settings.useSample == 1) sample = LoadSample(settings.sampleChoice);
 
@@ -90,7 +100,9 @@ int Run(const std::vector<std::string>& arguments) {
         run.quitFd = quitFd;
         status = SaverX11(display, *target, run).Run();
     } else {
-        std::cerr << "velnor: no window " << options->windowId << " on this display\n";
+        // In hexadecimal, as window ids are written by X tools and passed by the daemon.
+        std::cerr << "velnor: no window 0x" << std::hex << options->windowId
+                  << " on this display\n";
     }
     XCloseDisplay(display);
     return status;
