@@ -112,5 +112,9 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace velnor
 
 int main(int argc, char** argv) {
-    return velnor::Run(std::vector<std::string>(argv + 1, argv + argc));
+    const int status = velnor::Run(std::vector<std::string>(argv + 1, argv + argc));
+    // Stopped by SIGTERM or SIGINT: end by that signal, as a display mode without a
+    // handler of its own would, which is what the daemon logs as a normal end.
+    velnor::EndByQuitSignal();
+    return status;
 }

@@ -8,6 +8,7 @@ screenshot pieces are x_display.py's, shared with the Wine harness.
 import argparse
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -75,6 +76,13 @@ class Screen:
             except subprocess.TimeoutExpired:
                 server.kill()
                 server.wait()
+
+    def stop_server(self):
+        """Stops the X server (SIGSTOP): its clients wait for answers until it continues."""
+        self._servers[0].send_signal(signal.SIGSTOP)
+
+    def continue_server(self):
+        self._servers[0].send_signal(signal.SIGCONT)
 
     def env(self, **extra):
         env = {**os.environ, "DISPLAY": self.display, **extra}
