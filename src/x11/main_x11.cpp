@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -59,8 +60,11 @@ std::uint64_t ClockSeed() {
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
-int Run(const std::vector<std::string>& arguments) {
+// `command`: the program's name and its arguments.
+int Run(const std::vector<std::string>& command) {
     std::string error;
+    const std::span<const std::string> arguments =
+        command.empty() ? std::span<const std::string>{} : std::span(command).subspan(1);
     std::optional<SaverOptions> options = ParseSaverOptions(arguments, error);
     if (!options) {
         std::cerr << "velnor: " << error << "\n";
@@ -90,7 +94,7 @@ int Run(const std::vector<std::string>& arguments) {
     }
     InstallErrorHandler();
     int status = 1;
-    if (const auto target = OpenDrawWindow(display, options->target, options->windowId)) {
+    if (const auto target = OpenDrawWindow(display, options->target, options->windowId, command)) {
         SaverRun run;
         run.settings = &settings;
         run.sample = sample ? &*sample : nullptr;
@@ -112,7 +116,7 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace velnor
 
 int main(int argc, char** argv) {
-    const int status = velnor::Run(std::vector<std::string>(argv + 1, argv + argc));
+    const int status = velnor::Run(std::vector<std::string>(argv, argv + argc));
     // Stopped by SIGTERM or SIGINT: end by that signal, as a display mode without a
     // handler of its own would, which is what the daemon logs as a normal end.
     velnor::EndByQuitSignal();

@@ -38,6 +38,24 @@ class OwnWindow(unittest.TestCase):
                 self.assertEqual(proc.returncode, 0)
 
 
+    def test_sets_the_window_properties_of_stock_display_modes(self):
+        with Screen() as screen:
+            proc = screen.start("--window", "--no-sample", "--scale", "64")
+            screen.wait_for_lines("properties", (512, 384), 80)
+            window = screen.xdotool("search", "--name", "^Velnor$").split()[0]
+            props = subprocess.run(["xprop", "-id", window], env=screen.env(), check=True,
+                                   timeout=30, capture_output=True, text=True).stdout
+            wanted = [f"_NET_WM_PID(CARDINAL) = {proc.pid}",
+                      'WM_COMMAND(STRING) = { "' + ARGS.program + '", "--window", "--no-sample"',
+                      f'WM_CLIENT_MACHINE(STRING) = "{os.uname().nodename}"',
+                      "WM_NORMAL_HINTS(WM_SIZE_HINTS):", "program specified size: 1024 by 768",
+                      "WM_HINTS(WM_HINTS):", "Client accepts input or input focus: True",
+                      'WM_CLASS(STRING) = "velnor", "Velnor"', 'WM_NAME(STRING) = "Velnor"',
+                      "WM_PROTOCOLS(ATOM): protocols  WM_DELETE_WINDOW"]
+            for text in wanted:
+                self.assertIn(text, props)
+
+
 class GivenWindow(unittest.TestCase):
     def test_follows_the_windows_size_and_ignores_input(self):
         with Screen() as screen:
