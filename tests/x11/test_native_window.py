@@ -91,6 +91,13 @@ class GivenWindow(unittest.TestCase):
             self.assertTrue(exits_within(proc, 5), "velnor outlived its window")
             self.assertEqual(proc.returncode, 0, proc.stderr.read())
 
+    def test_a_window_that_does_not_exist_is_named_in_hex(self):
+        with Screen() as screen:
+            proc = screen.start("--window-id", "0x3fffff", "--no-sample")
+            self.assertTrue(exits_within(proc, 10))
+            self.assertEqual(proc.returncode, 1)
+            self.assertIn("no window 0x3fffff on this display", proc.stderr.read())
+
     def test_root_option_draws_on_the_daemons_window(self):
         with Screen() as screen:
             window = screen.test_window(200, 100, 600, 500)
