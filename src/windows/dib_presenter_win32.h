@@ -7,7 +7,7 @@
 
 #include <span>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 #include "windows/presentation_plan.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "windows/monitor_plan.h"
 #include "x11/saver_options.h"
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "windows/monitor_plan.h"
 
 namespace velnor {

@@ -1,6 +1,6 @@
-// Links the whole core library and nothing of a platform half (no POSIX file listing, no
-// iconv, no picture decoder): the core must resolve every symbol on its own. It then loads
-// a settings file through injected stand-ins for the platform services, as a host would.
+// Links the settings layer alone (whole archive) and nothing of a platform half (no POSIX
+// file listing, no iconv): it must resolve every symbol on its own. It then loads a
+// settings file through injected stand-ins for the platform services, as a host would.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -48,7 +48,7 @@ int main() {
 
     const bool ok = text.conversions == 1 && settings.pictureFolder == folder &&
                     settings.pictures.pictureCount == 1 && settings.aspectTenths == 10;
-    std::printf("core alone: %s (folder \"%s\", %d picture(s), %d conversion(s))\n",
+    std::printf("settings alone: %s (folder \"%s\", %d picture(s), %d conversion(s))\n",
                 ok ? "ok" : "FAILED", settings.pictureFolder.c_str(),
                 static_cast<int>(settings.pictures.pictureCount), text.conversions);
     return ok ? 0 : 1;
