@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <vector>
 
 #include "../engine/picture_bytes.h"
 #include "engine/picture_decoder.h"
+#include "temp_folder.h"
 
 namespace velnor::render {
 namespace {
@@ -46,7 +46,6 @@ TEST(RenderBackground, SampleIsStretchedOverTheWholeFrameAndNeverChanges) {
 class FolderBackground : public ::testing::Test {
   protected:
     FolderBackground() {
-        std::filesystem::create_directories(folder);
         testing::WriteBytes(folder + "/a.bmp", testing::SolidBmp(8, 6, 6, 0, 0, 255));
         testing::WriteBytes(folder + "/b.bmp", testing::SolidBmp(8, 6, 6, 255, 0, 0));
         std::ofstream(folder + "/damaged.bmp") << "BM not really";
@@ -71,9 +70,8 @@ class FolderBackground : public ::testing::Test {
     }
 
     static constexpr Pixel kRed = 0xFF0000, kBlue = 0x0000FF;
-    // One folder per test: ctest runs the tests of this fixture in parallel processes.
-    const std::string folder = ::testing::TempDir() + "velnor_render_background_" +
-                               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    test::TempFolder temp{"velnor-render-background"};
+    const std::string folder = temp.path().string();
 };
 
 TEST_F(FolderBackground, PicturesChangeEveryNFramesInListOrder) {
