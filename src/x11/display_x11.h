@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/geometry.h"
-#include "windows/monitor_plan.h"
+#include "saver/monitor_plan.h"
 #include "x11/saver_options.h"
 
 namespace velnor {

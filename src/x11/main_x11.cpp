@@ -102,7 +102,7 @@ int Run(const std::vector<std::string>& command) {
         run.allowSharedMemory = !options->noSharedMemory;
         run.fitBallToWindow = options->target == DrawTarget::kGivenWindow;
         run.quitFd = quitFd;
-        status = SaverX11(display, *target, run).Run();
+        SaverX11(display, *target, run).Run();  // ends the process
     } else {
         // In hexadecimal, as window ids are written by X tools and passed by the daemon.
         std::cerr << "velnor: no window 0x" << std::hex << options->windowId

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/geometry.h"
-#include "windows/monitor_plan.h"
+#include "saver/monitor_plan.h"
 
 namespace velnor {
 

@@ -35,7 +35,7 @@ BELOW = {
     "dialog": {"base", "settings", "engine"},
     "saver": {"base", "settings", "engine"},
     "windows": {"base", "settings", "engine"},
-    "x11": {"base", "settings", "engine", "saver", "windows"},
+    "x11": {"base", "settings", "engine", "saver"},
 }
 PLATFORM_SUFFIXES = ("_win32", "_posix", "_gdkpixbuf", "_x11")
 PROJECT_INCLUDE = re.compile(r'^\s*#\s*include\s*"([a-z0-9_]+)/[^"]+"')
