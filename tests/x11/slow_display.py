@@ -1,7 +1,8 @@
 """A display that answers late: a TCP display (127.0.0.1:N) that forwards each client's
 connection to a local X server's socket and, while `delay` is set, hands every piece of
 the server's answers on that many seconds later. A client waiting inside Xlib for an
-answer (a round trip) then waits that long, as on a slow or overloaded server."""
+answer (a round trip) then waits that long, as on a slow or overloaded server. Use it
+with `with`, or close it."""
 
 import socket
 import threading
@@ -28,6 +29,12 @@ class SlowDisplay:
         self.delay = 0.0
         self._sockets = [self._listener]
         threading.Thread(target=self._accept, daemon=True).start()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
 
     def close(self):
         for sock in self._sockets:
