@@ -6,11 +6,15 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "dialog/child_look.h"
 #include "dialog/control_ids.h"
+#include "dialog/dialog_keys.h"
 #include "dialog/dialog_window_win32.h"
 #include "settings/wide_text_win32.h"
 #include "windows/gdi_helpers_win32.h"
+#include "windows/owner_drawn_child_win32.h"
 
 namespace velnor {
 namespace {
@@ -29,12 +33,11 @@ constexpr WindowKind kWindowKinds[] = {
     {kLabelClass, 0, 0},
     {kLabelClass, 0, 0},
     {kSquareClass, 0, 0},
-    {L"BUTTON", BS_CHECKBOX | WS_TABSTOP, 0},
-    {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0},
-    {L"SCROLLBAR", SBS_VERT | WS_TABSTOP, 0},
-    {L"SCROLLBAR", SBS_HORZ | WS_TABSTOP, 0},
-    {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-     WS_EX_CLIENTEDGE},
+    {L"BUTTON", BS_CHECKBOX, 0},
+    {L"BUTTON", BS_PUSHBUTTON, 0},
+    {L"SCROLLBAR", SBS_VERT, 0},
+    {L"SCROLLBAR", SBS_HORZ, 0},
+    {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE},
     {kPreviewClass, 0, WS_EX_CLIENTEDGE},
     {kPictureClass, 0, 0},
 };
@@ -51,6 +54,40 @@ HFONT MakeCaptionFont(int dpi) {
     return MakeFont(face, SHIFTJIS_CHARSET, CaptionFontHeight(dpi));
 }
 
+// Every control starts a group of its own but the second square of an option pair, which
+// is in its first square's group (the arrows move between the two); the controls that take
+// the focus are tab stops (a pair at its selected square, moved as the model shows it);
+// captions draw an "&" as it stands.
+DWORD KeyboardStyle(const ControlSpec& control) {
+    DWORD style = 0;
+    const bool pairSecond = PairPartner(control.id) != 0 && !StartsPair(control.id);
+    if (!pairSecond) style |= WS_GROUP;
+    if (TakesFocus(control) && !pairSecond) style |= WS_TABSTOP;
+    switch (control.kind) {
+        case ControlKind::kLabel:
+        case ControlKind::kValueField:
+        case ControlKind::kPathField:
+        case ControlKind::kClickableCaption:
+            style |= SS_NOPREFIX;
+            break;
+        default:
+            break;
+    }
+    return style;
+}
+
+// A control's window text: its caption, or for a control without one the caption that
+// names it, so the accessibility layer reads a name for every control.
+std::wstring WindowTextOf(const ControlSpec& control) {
+    if (!control.caption.empty()) return WideFromUtf8(control.caption);
+    return WideFromUtf8(AccessibleName(control.id));
+}
+
+// The dialog's own classes (all named "Velnor...") paint their focus ring themselves.
+bool IsSystemClass(const wchar_t* className) {
+    return !std::wstring_view(className).starts_with(L"Velnor");
+}
+
 }  // namespace
 
 bool SettingsDialog::CreateControls() {
@@ -58,13 +95,21 @@ bool SettingsDialog::CreateControls() {
         HWND parent = layoutEntry.parent == 0 ? window_ : Control(layoutEntry.parent);
         const PixelBox box = ControlBox(layoutEntry, dpi_);
         const WindowKind& kind = kWindowKinds[static_cast<std::size_t>(layoutEntry.kind)];
-        const std::wstring caption = WideFromUtf8(layoutEntry.caption);
+        const std::wstring caption = WindowTextOf(layoutEntry);
         HWND control = CreateWindowExW(
-            kind.exStyle, kind.className, caption.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
-            box.left, box.top, box.width, box.height, parent,
+            kind.exStyle, kind.className, caption.c_str(),
+            WS_CHILD | WS_VISIBLE | kind.style | KeyboardStyle(layoutEntry), box.left, box.top,
+            box.width, box.height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layoutEntry.id)), instance_, nullptr);
         if (!control) return false;
         controls_[layoutEntry.id] = control;
+        const FocusCue cue = FocusCueOf(layoutEntry);
+        if (cue != FocusCue::kNone && IsSystemClass(kind.className)) {
+            // A check box shows only its box (its caption is a control of its own): its text
+            // is its name for the accessibility layer, not painted.
+            AddFocusCue(control, cue == FocusCue::kRing,
+                        layoutEntry.kind == ControlKind::kCheckBox);
+        }
         if (IsScrollBar(layoutEntry.kind)) {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
         }
@@ -131,6 +176,9 @@ void SettingsDialog::ShowControls() {
             }
         } else if (layoutEntry.kind == ControlKind::kOptionSquare) {
             InvalidateRect(control, nullptr, FALSE);
+            if (PairPartner(layoutEntry.id)) {
+                SetTabStop(layoutEntry.id, SelectedOfPair(control) == control);
+            }
         }
     }
 }

@@ -54,6 +54,11 @@ struct ControlSpec {
     ScrollRange range{};
     int initialValue = 0;  // scroll value or check state before the load step sets it
     int partner = 0;       // for clickable captions: the control a click acts on
+    // The settings-table row the control shows and edits (settings_table.h), if any;
+    // spins hold it negated. An option square of a pair stands for the value `selects`;
+    // one with `selects` < 0 switches its row between 1 and 0.
+    std::string_view shows;
+    int selects = -1;
 };
 
 // Every visible control, panels before what they contain.

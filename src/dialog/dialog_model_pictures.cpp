@@ -24,7 +24,7 @@ std::optional<std::string> StorableFolderPath(std::string_view longPath, std::st
 // that no longer exists. The count shows only when there is a list.
 void DialogModel::FillListFromPictures() {
     listLines_.clear();
-    const PictureList& pictures = settings_.pictures;
+    const PictureList& pictures = draft_.pictures;
     for (int i = 1;
          i <= pictures.pictureCount && i < static_cast<int>(pictures.picturePaths.size()); ++i) {
         const std::string& path = pictures.picturePaths[static_cast<std::size_t>(i)];
@@ -40,13 +40,11 @@ void DialogModel::ShowListCount() {
 
 // Toggles a kind and, when the folder shown exists, lists it again with the new kinds.
 void DialogModel::ClickKind(int index) {
-    std::int16_t& kind = settings_.pictureKinds[static_cast<std::size_t>(index)];
+    std::int16_t& kind = draft_.pictureKinds[static_cast<std::size_t>(index)];
     kind = kind != 0 ? 0 : 1;
-    ShowSquare(kPicKind0 + index, kind == 1);
-    settings_.pictureFolder = Text(kFolderPath);
-    if (!FolderExists(settings_.pictureFolder, fileSystem_)) return;
-    ScanPictureFolder(settings_.pictureFolder, settings_.pictureKinds, settings_.pictures,
-                      fileSystem_);
+    ShowSquare();
+    if (!FolderExists(draft_.pictureFolder, fileSystem_)) return;
+    ScanPictureFolder(draft_.pictureFolder, draft_.pictureKinds, draft_.pictures, fileSystem_);
     FillListFromPictures();
     ShowListCount();  // also when the scan found nothing, which the fill leaves blank
 }
@@ -61,7 +59,7 @@ FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_vi
     listing_ = true;
     bool stopped = false;
     const std::vector<std::string> files = ListDialogFolder(
-        path, settings_.pictureKinds, settings_.pictures.scanAttribute, fileSystem_,
+        path, draft_.pictureKinds, draft_.pictures.scanAttribute, fileSystem_,
         [&](std::size_t count) {
             SetText(kLblKei, std::to_string(count));
             stopped = !keepGoing();

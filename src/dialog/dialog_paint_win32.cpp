@@ -11,6 +11,7 @@
 #include "dialog/panel_texture.h"
 #include "windows/dib_presenter_win32.h"
 #include "windows/gdi_helpers_win32.h"
+#include "windows/owner_drawn_child_win32.h"
 
 namespace velnor {
 namespace {
@@ -62,7 +63,7 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     const ControlSpec* layoutEntry = FindControl(IdOf(child));
     if (!layoutEntry) return;
     const ChildLook look = LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
-                                  IsWindowEnabled(child) != FALSE);
+                                  IsWindowEnabled(child) != FALSE, GetFocus() == child);
     const RECT client = ClientRectOf(child);
     if (look.background == ChildBackground::kColour) {
         FillWithColour(dc, client, static_cast<COLORREF>(look.backColour));
@@ -82,10 +83,12 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
         RECT edge = client;
         DrawEdge(dc, &edge, kEdgeKinds[static_cast<int>(look.edge)], BF_RECT);
     }
-    if (!look.showsText) return;
-    HGDIOBJ oldFont = SelectObject(dc, font_.get());
-    PaintText(child, dc, look, client, dpi_);
-    SelectObject(dc, oldFont);
+    if (look.showsText) {
+        HGDIOBJ oldFont = SelectObject(dc, font_.get());
+        PaintText(child, dc, look, client, dpi_);
+        SelectObject(dc, oldFont);
+    }
+    if (look.focusRing) DrawFocusRing(child, dc);
 }
 
 LRESULT SettingsDialog::SquareCheck(HWND square) const {

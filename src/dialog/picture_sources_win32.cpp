@@ -64,7 +64,7 @@ void SettingsDialog::List1Click() {
     HWND box = Control(kPicK);
     ShowWindow(box, SW_HIDE);
     if (picture_.Read(model_.PicturePathOfLine(static_cast<std::size_t>(selected)))) {
-        model_.ShowPictureSize(picture_.picture().width(), picture_.picture().height());
+        model_.ShowPictureSize(picture_.size().width, picture_.size().height);
         ShowThumbnail();
     }
     ShowWindow(box, SW_SHOW);

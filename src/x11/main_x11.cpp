@@ -16,6 +16,7 @@
 #include "settings/load_settings.h"
 #include "settings/settings_location.h"
 #include "settings/text_encoding.h"
+#include "x11/colour_names_x11.h"
 #include "x11/display_x11.h"
 #include "x11/folder_argument.h"
 #include "x11/quit_signal.h"
@@ -70,29 +71,40 @@ int Run(const std::vector<std::string>& command) {
         std::cerr << "velnor: " << error << "\n";
         return kUsageError;
     }
-    if (options->help) {
-        std::cout << kSaverUsage;
+    if (options->help || options->version) {
+        std::cout << (options->help ? SaverUsage()
+                                    : "velnor " + std::string(SaverVersion()) + "\n");
         return 0;
     }
     const int quitFd = InstallQuitSignals();
+    const char* displayName = options->display.empty() ? nullptr : options->display.c_str();
+    Display* display = XOpenDisplay(displayName);
+    if (!display) {
+        std::cerr << "velnor: cannot open the display '" << XDisplayName(displayName) << "'\n";
+        return 1;
+    }
+    InstallErrorHandler();
     SaverSettings settings;
     const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
-    LoadSettings(settings, UserSettingsFile(), *fileSystem, *MakePlatformTextEncoding());
-    std::optional<std::string>& folder = options->settings.pictureFolder;
-    if (folder) folder = ResolveFolderArgument(*folder, EnvironmentText("HOME"), *fileSystem);
-    ApplySettingsOverrides(options->settings, settings, *fileSystem);
+    // Under the daemon the command line its settings panel wrote is the whole of the
+    // settings; the file is read only for a window of the program's own.
+    const std::filesystem::path file =
+        options->target == DrawTarget::kOwnWindow ? UserSettingsFile() : std::filesystem::path{};
+    LoadSettings(settings, file, *fileSystem, *MakePlatformTextEncoding());
+    std::optional<std::string> folder;  // as the command line gave it, once resolved
+    if (options->settings.Given("folder")) {
+        std::string& given = options->settings.values.pictureFolder;
+        given = ResolveFolderArgument(given, EnvironmentText("HOME"), *fileSystem);
+        folder = given;
+    }
+    ApplySettingsOverrides(
+        options->settings, settings, *fileSystem, XColourNames(display),
+        [](const std::string& line) { std::cerr << "velnor: " << line << "\n"; });
     if (const auto note = FolderBackgroundNote(settings, folder, *fileSystem)) {
         std::cerr << "velnor: " << *note << "\n";
     }
     std::optional<Surface> sample;
     if (settings.useSample == 1) sample = LoadSample(settings.sampleChoice);
-
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) {
-        std::cerr << "velnor: cannot open the display '" << XDisplayName(nullptr) << "'\n";
-        return 1;
-    }
-    InstallErrorHandler();
     int status = 1;
     if (const auto target = OpenDrawWindow(display, options->target, options->windowId, command)) {
         SaverRun run;
@@ -102,6 +114,7 @@ int Run(const std::vector<std::string>& command) {
         run.allowSharedMemory = !options->noSharedMemory;
         run.fitBallToWindow = options->target == DrawTarget::kGivenWindow;
         run.quitFd = quitFd;
+        run.showFrameRate = options->showFrameRate;
         SaverX11(display, *target, run).Run();  // ends the process
     } else {
         // In hexadecimal, as window ids are written by X tools and passed by the daemon.

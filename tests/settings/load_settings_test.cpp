@@ -207,7 +207,7 @@ TEST(LoadSettings, Utf16FilesLoadAndAPipeCountsAsMissing) {
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     SaverSettings fromPipe;
     LoadSettings(fromPipe, pipe, fileSystem, test::PlatformText());
-    EXPECT_EQ(fromPipe.scale, kDefaultScale);
+    EXPECT_EQ(fromPipe.scale, 128);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 """End to end with the real screen-saver daemon: an ordinary user made by the test (the
 daemon refuses to run display modes as root) runs it on Xvfb with only Velnor selected;
-activating it shows the wire ball over the sample picture, deactivating it ends velnor.
-Then the command lines the daemon's settings program writes (a folder as "~/Pics" or as
-a chosen file, X colour names, the standard options), a folder of *.jpeg pictures, and
-switching modes while the X server answers velnor late: the daemon logs every velnor as
-ended by its SIGTERM, at once, and none as crashed or ended abnormally."""
+activating it shows the wire ball over the sample picture (with options as the settings
+panel and other display modes write them: an X colour name, -fps, -delay), deactivating
+it ends velnor. Then the command lines the daemon's settings program writes (a folder as
+"~/Pics" or as a chosen file, X colour names, the standard options), a folder of *.jpeg
+pictures, and switching modes while the X server answers velnor late: the daemon logs
+every velnor as ended by its SIGTERM, at once, and none as crashed or ended abnormally."""
 
 import os
 import re
@@ -78,7 +79,8 @@ class Daemon(unittest.TestCase):
         self.uid = int(subprocess.run(["id", "-u", self.user], check=True, capture_output=True,
                                       text=True).stdout)
         os.chown(self.home, self.uid, -1)
-        self.write_settings([f"{self.program} --root"], fade=False)
+        self.write_settings([f"{self.program} --root --parallel-colour green -fps -delay 20000"],
+                            fade=False)
         self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
         self.screen = Screen()
         self.addCleanup(self.screen.close)
