@@ -90,8 +90,10 @@ const std::array kRows = {
     SettingRow{.name = "folder", .key = kPictureFolderKey, .reading = Reading::kText,
                .field = [](SaverSettings& s) { return FieldPlace{nullptr, nullptr, &s.pictureFolder}; },
                .factoryText = "", .option = O::kText, .valueName = "PATH",
-               .help = "picture folder (implies --no-sample unless --sample is given)",
-               .panel = P::kFileChooser, .label = "Picture folder", .panelColumn = 2},
+               .help = "picture folder, or a picture in it; a leading ~ is $HOME (implies "
+                       "--no-sample unless --sample is given)",
+               .panel = P::kFileChooser, .label = "Picture folder (Browse: pick any picture in it)",
+               .panelColumn = 2},
     SettingRow{.name = "kind-bmp", .key = kPictureKindKeys[0],
                .field = [](SaverSettings& s) { return FieldPlace{&s.pictureKinds[0]}; },
                .missing = 1, .low = 0, .high = 1, .factoryText = "1"},

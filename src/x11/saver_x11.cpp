@@ -71,7 +71,9 @@ void SaverX11::Run() {
     const int status = loop.Run();
     // The daemon waits for the program to end: nothing is taken down piece by piece (the
     // screen-sized images and surfaces, a picture worker that may be in the middle of a
-    // decode). The X server frees what the connection made when it closes.
+    // decode). The X server frees what the connection made when it closes. A quit signal
+    // ends the process by that signal, as the daemon expects of the modes it stops.
+    EndByQuitSignal();
     std::_Exit(status);
 }
 

@@ -1,7 +1,8 @@
 """End to end: `velnor --root` on a root window spanning two monitors (Xephyr screens
-joined by Xinerama inside Xvfb) draws a ball centred on each monitor; and a command line
-as the settings panel and other display modes write it (X colour names, -fps, -delay,
--display) is drawn as it says, whatever Velnor.ini holds."""
+joined by Xinerama inside Xvfb) draws a ball centred on each monitor, also when RandR is
+on there and reports a single monitor; and a command line as the settings panel and other
+display modes write it (X colour names, -fps, -delay, -display) is drawn as it says,
+whatever Velnor.ini holds."""
 
 import os
 import shutil
@@ -16,16 +17,20 @@ MONITORS = [(0, 0, 1024, 768), (1024, 0, 800, 600)]
 
 class TwoMonitors(unittest.TestCase):
     def test_each_monitor_gets_its_own_ball(self):
-        with Screen(monitors=MONITORS) as screen:
-            proc = screen.start("--root", "--no-sample")
-            shot = screen.wait_for_lines("two-monitors", (1424, 300), 140)
-            for x, y, width, height in MONITORS:
-                centre = (x + width // 2, y + height // 2)
-                self.assertTrue(all(line_counts(shot, centre, 140)), (centre, shot.path))
-                box = line_box(shot, x, y, x + width, y + height)
-                self.assertAlmostEqual((box[0] + box[2]) / 2, centre[0], delta=6, msg=shot.path)
-                self.assertAlmostEqual((box[1] + box[3]) / 2, centre[1], delta=6, msg=shot.path)
-            self.assertIsNone(proc.poll())
+        for randr in (False, True):
+            with self.subTest(randr=randr), Screen(monitors=MONITORS, randr=randr) as screen:
+                self.check_a_ball_per_monitor(screen, "two-monitors" + ("-randr" if randr else ""))
+
+    def check_a_ball_per_monitor(self, screen, label):
+        proc = screen.start("--root", "--no-sample")
+        shot = screen.wait_for_lines(label, (1424, 300), 140)
+        for x, y, width, height in MONITORS:
+            centre = (x + width // 2, y + height // 2)
+            self.assertTrue(all(line_counts(shot, centre, 140)), (centre, shot.path))
+            box = line_box(shot, x, y, x + width, y + height)
+            self.assertAlmostEqual((box[0] + box[2]) / 2, centre[0], delta=6, msg=shot.path)
+            self.assertAlmostEqual((box[1] + box[3]) / 2, centre[1], delta=6, msg=shot.path)
+        self.assertIsNone(proc.poll())
 
 
 DARK_SLATE_BLUE = (72, 61, 139)
