@@ -16,8 +16,9 @@ int EffectiveFrameDelayMs(std::int16_t frameDelayMs) {
 }
 
 Animation::Animation(const SaverSettings& settings, int screenWidth, int screenHeight,
-                     std::uint64_t seed)
+                     std::uint64_t seed, double eyeDistanceScale)
     : settings_(settings),
+      eyeDistanceScale_(eyeDistanceScale),
       random_(seed),
       sprite_(kSpriteSize, kSpriteSize, 0),
       mask_(MakeOrbitingBallMask(kSpriteSize)),
@@ -30,11 +31,15 @@ Animation::Animation(const SaverSettings& settings, int screenWidth, int screenH
     meridianColour_ = settings_.lineColours[2];
     ball_.perspective = settings_.perspectiveOn;
     ball_.radius = settings_.scale;
-    BuildWireBall(ball_, settings_.aspectTenths, settings_.perspectiveDepth);
+    BuildBall();
 
     motion_.orbitRadiusY = static_cast<float>(centreY_);
     motion_.spinInput = static_cast<float>(screenWidth_);
     motion_.spinStep = static_cast<float>(screenWidth_ / 300.0);
+}
+
+void Animation::BuildBall() {
+    BuildWireBall(ball_, settings_.aspectTenths, settings_.perspectiveDepth, eyeDistanceScale_);
 }
 
 void Animation::Rerandomise() {
@@ -99,7 +104,7 @@ void Animation::AdvanceTilt() {
         m.closing = true;
         m.orbitRadiusY = static_cast<float>(centreY_);
         Rerandomise();
-        BuildWireBall(ball_, settings_.aspectTenths, settings_.perspectiveDepth);
+        BuildBall();
     }
 }
 

@@ -56,8 +56,11 @@ class Animation {
     // Prepares the scene as the saver window's load does: centre, first random choices
     // and sprite (Rerandomise), line colours, perspective and radius from `settings`,
     // then BuildWireBall. `settings` is copied; the copy's randomised fields change in
-    // memory only. The same seed gives the same animation.
-    Animation(const SaverSettings& settings, int screenWidth, int screenHeight, std::uint64_t seed);
+    // memory only. The same seed gives the same animation. `eyeDistanceScale` scales the
+    // perspective's eye distance: a ball shrunk to fit a small window keeps the look of
+    // the full-size one when both are scaled alike.
+    Animation(const SaverSettings& settings, int screenWidth, int screenHeight, std::uint64_t seed,
+              double eyeDistanceScale = 1.0);
 
     // Motion steps of one frame, before it is drawn: wrap the clock at 60, place the
     // sprite on the orbit, advance the clock by 0.1, lower spinInput by one step, and
@@ -106,7 +109,11 @@ class Animation {
     bool projectionComplete() const { return projectionComplete_; }
 
   private:
+    // BuildWireBall from the current shape and depth, with the eye distance scaled.
+    void BuildBall();
+
     SaverSettings settings_;
+    double eyeDistanceScale_ = 1.0;
     Random random_;
     WireBall ball_;
     Surface sprite_;

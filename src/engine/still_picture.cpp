@@ -11,10 +11,7 @@ bool DrawStillWireBall(Surface& box, int outerWidth, int outerHeight, const Stil
     WireBall ball;  // fresh and zero-filled for every picture
     ball.radius = view.radius;
     ball.perspective = static_cast<std::int16_t>(view.perspectiveOn);
-    BuildWireBall(ball, view.aspectTenths, view.perspectiveDepth);
-    if (view.eyeDistanceScale != 1.0) {
-        ball.eyeDistance = static_cast<float>(ball.eyeDistance * view.eyeDistanceScale);
-    }
+    BuildWireBall(ball, view.aspectTenths, view.perspectiveDepth, view.eyeDistanceScale);
     const ProjectionArea area{box.width(), box.height(), outerWidth, outerHeight};
     if (!ProjectWireBall(ball, view.spinInput, view.tiltInput, area)) return false;
     LinePen pen;

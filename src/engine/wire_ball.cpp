@@ -29,9 +29,13 @@ int Count(std::int16_t count) {
 
 }  // namespace
 
-void BuildWireBall(WireBall& ball, int aspectTenths, int perspectiveDepth) {
+void BuildWireBall(WireBall& ball, int aspectTenths, int perspectiveDepth,
+                   double eyeDistanceScale) {
     ball.zScale = static_cast<float>(aspectTenths / 10.0);
     ball.eyeDistance = static_cast<float>(perspectiveDepth * 10.0);
+    if (eyeDistanceScale != 1.0) {
+        ball.eyeDistance = static_cast<float>(ball.eyeDistance * eyeDistanceScale);
+    }
     const double radius = ball.radius;
     const double polarRadius = static_cast<double>(ball.zScale) * radius;
     int i = 1;

@@ -30,8 +30,10 @@ struct WireBall {
 
 // Recomputes zScale, eyeDistance and the model grid from the shape, the depth and
 // ball.radius. The polar angle t and the azimuth p run over 0, 18, ..., 360 degrees;
-// the polar axis is model z.
-void BuildWireBall(WireBall& ball, int aspectTenths, int perspectiveDepth);
+// the polar axis is model z. `eyeDistanceScale` scales the eye distance of a ball drawn
+// smaller than its settings' size, so that its perspective looks the same.
+void BuildWireBall(WireBall& ball, int aspectTenths, int perspectiveDepth,
+                   double eyeDistanceScale = 1.0);
 
 // Size of the surface the ball is projected onto. The inner size is the drawable area
 // and sets the view angles; the outer size (including a border, if any) sets the centre.

@@ -50,9 +50,14 @@ bool SaverLoop::BuildScenes() {
     scenes_.clear();
     const ScenePlan plan = platform_.PlaceScenes();
     SaverSettings settings = *setup_.settings;
-    if (plan.scale) settings.scale = *plan.scale;
+    // A ball drawn smaller than its settings' size takes its perspective along.
+    double eyeDistanceScale = 1.0;
+    if (plan.scale && settings.scale > 0) {
+        eyeDistanceScale = static_cast<double>(*plan.scale) / settings.scale;
+        settings.scale = *plan.scale;
+    }
     for (const SaverScreen& screen : plan.screens) {
-        auto scene = std::make_unique<SaverScene>(screen, settings);
+        auto scene = std::make_unique<SaverScene>(screen, settings, eyeDistanceScale);
         std::unique_ptr<FrameOutput> output = platform_.MakeOutput(*scene);
         if (!output) continue;  // no worker is started for a screen that cannot be drawn on
         scene->SetOutput(std::move(output));

@@ -30,7 +30,8 @@ enum class SaverEvent {
 inline constexpr std::int64_t kNoDeadline = INT64_MAX;
 
 // The scenes to draw: one per screen, and the wire ball's radius when it is not the
-// settings' own (a small window gets a smaller ball).
+// settings' own (a small window gets a smaller ball, and its perspective's eye distance
+// shrinks alike).
 struct ScenePlan {
     std::vector<SaverScreen> screens;
     std::optional<std::int16_t> scale;

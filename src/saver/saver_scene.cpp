@@ -5,9 +5,10 @@
 
 namespace velnor {
 
-SaverScene::SaverScene(const SaverScreen& screen, const SaverSettings& settings)
+SaverScene::SaverScene(const SaverScreen& screen, const SaverSettings& settings,
+                       double eyeDistanceScale)
     : screen_(screen),
-      animation_(settings, screen.screenWidth, screen.screenHeight, screen.seed),
+      animation_(settings, screen.screenWidth, screen.screenHeight, screen.seed, eyeDistanceScale),
       frame_(screen.screenWidth, screen.screenHeight),
       pending_(Rect{0, 0, screen.screenWidth, screen.screenHeight}) {}
 

@@ -17,7 +17,9 @@ namespace velnor {
 
 class SaverScene {
   public:
-    SaverScene(const SaverScreen& screen, const SaverSettings& settings);
+    // `eyeDistanceScale`: see Animation (a ball shrunk to fit keeps its perspective).
+    SaverScene(const SaverScreen& screen, const SaverSettings& settings,
+               double eyeDistanceScale = 1.0);
     SaverScene(const SaverScene&) = delete;
     SaverScene& operator=(const SaverScene&) = delete;
 

@@ -12,8 +12,10 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "../engine/scene_settings.h"
@@ -71,6 +73,7 @@ class FakePlatform final : public SaverPlatform {
         ScenePlan plan;
         if (placementsThatWork-- > 0)
             plan.screens = PlanSaverScreens({}, Rect{0, 0, kWidth, kHeight}, 7);
+        plan.scale = fittedScale;
         return plan;
     }
 
@@ -104,6 +107,7 @@ class FakePlatform final : public SaverPlatform {
     std::function<void(FakePlatform&, std::int64_t deadline)> beforeWait;
     int failuresLeft = 0;
     int placementsThatWork = 1'000;
+    std::optional<std::int16_t> fittedScale;
     std::vector<std::string> log;
     std::vector<Frame> frames;
     const SaverScene* scene_ = nullptr;
@@ -341,6 +345,32 @@ TEST(SaverLoop, NothingToDrawOnEndsWithStatusOneAtTheStartOrAfterAResize) {
     resized.scripted.emplace(resized.now_ + 25 * kMs, SaverEvent::kResized);
     EXPECT_EQ(RunLoop(resized, settings), SaverLoop::kNothingToDrawOn);
     EXPECT_EQ(resized.frames.size(), 3u);
+}
+
+TEST(SaverLoop, ABallShrunkToFitKeepsTheShapeOfItsPerspective) {
+    SaverSettings settings = testing::DefaultSceneSettings();
+    settings.perspectiveOn = 1;
+    settings.perspectiveDepth = 15;
+    settings.scale = 240;
+    const auto eyeAndRadius = [&](std::optional<std::int16_t> fitted) {
+        FakePlatform platform;
+        platform.fittedScale = fitted;
+        platform.stopAt = platform.now_ + 5 * kMs;
+        std::pair<double, int> seen;
+        platform.beforeWait = [&seen](FakePlatform& p, std::int64_t) {
+            const WireBall& ball = p.scene_->animation().wireBall();
+            seen = {static_cast<double>(ball.eyeDistance), static_cast<int>(ball.radius)};
+        };
+        EXPECT_EQ(RunLoop(platform, settings), 0);
+        return seen;
+    };
+    const auto [fullEye, fullRadius] = eyeAndRadius(std::nullopt);
+    EXPECT_EQ(fullRadius, 240);
+    EXPECT_DOUBLE_EQ(fullEye, 150.0);
+    // At a quarter of the size the eye comes four times closer: the same picture, smaller.
+    const auto [fittedEye, fittedRadius] = eyeAndRadius(std::int16_t{60});
+    EXPECT_EQ(fittedRadius, 60);
+    EXPECT_DOUBLE_EQ(fittedEye, 37.5);
 }
 
 }  // namespace
