@@ -6,6 +6,7 @@ whatever Velnor.ini holds."""
 
 import os
 import shutil
+import signal
 import tempfile
 import time
 import unittest
@@ -79,7 +80,7 @@ class PanelCommandLine(unittest.TestCase):
             # The frame rate: white figures on a black box in the bottom-left corner.
             self.assertGreater(shot.count((0, 0, 0), 4, 740, 100, 764), 200, shot.path)
             proc.terminate()
-            self.assertEqual(proc.wait(timeout=10), 0)
+            self.assertEqual(proc.wait(timeout=10), -signal.SIGTERM)
             errors = proc.stderr.read().splitlines()
             self.assertEqual(len(errors), 1, errors)
             self.assertIn("--meridian-colour", errors[0])
