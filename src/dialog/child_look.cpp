@@ -46,6 +46,7 @@ ChildLook TextLook(const ControlSpec& control, bool enabled) {
     look.textColour = control.textColour;
     look.alignRight = control.kind == ControlKind::kValueField;
     look.underline = control.kind == ControlKind::kClickableCaption;
+    look.pathEllipsis = control.kind == ControlKind::kPathField;
     return look;
 }
 

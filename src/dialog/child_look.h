@@ -38,7 +38,8 @@ struct ChildLook {
     bool alignRight = false;
     bool centreVertically = false;  // otherwise the text sits at the top
     bool underline = false;
-    bool focusRing = false;  // drawn last, along the edge: the child has the keyboard focus
+    bool pathEllipsis = false;  // a path too long for the box loses its middle, not its end
+    bool focusRing = false;     // drawn last, along the edge: the child has the keyboard focus
 };
 
 // The look of `control`; `squareSelected` is the model's state of an option square

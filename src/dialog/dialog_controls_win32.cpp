@@ -3,11 +3,14 @@
 // classes of dialog_children_win32.cpp for panels, captions, squares and pictures.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "dialog/caption_font_win32.h"
 #include "dialog/child_look.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_keys.h"
@@ -42,17 +45,6 @@ constexpr WindowKind kWindowKinds[] = {
     {kPictureClass, 0, 0},
 };
 static_assert(std::size(kWindowKinds) == static_cast<std::size_t>(ControlKind::kPictureBox) + 1);
-
-// The caption font in the face ChooseCaptionFace picks among the installed Shift-JIS
-// faces (with glyphs for every character of the captions' Latin texts), or the system's
-// default UI font when there is none.
-HFONT MakeCaptionFont(int dpi) {
-    const std::optional<std::string> face =
-        ChooseCaptionFace(InstalledFaces(SHIFTJIS_CHARSET), [](const std::string& candidate) {
-            return FaceHasGlyphs(candidate, SHIFTJIS_CHARSET, 13, L"0123456789offon(RGB)Size:.*/");
-        });
-    return MakeFont(face, SHIFTJIS_CHARSET, CaptionFontHeight(dpi));
-}
 
 // Every control starts a group of its own but the second square of an option pair, which
 // is in its first square's group (the arrows move between the two); the controls that take
@@ -114,9 +106,40 @@ bool SettingsDialog::CreateControls() {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
         }
     }
+    MakePathTip();
     ShowControls();
     FitToDpi();
     return true;
+}
+
+// Folder_Path shortens a long path in its middle; its tooltip shows the whole path.
+void SettingsDialog::MakePathTip() {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    pathTip_ =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+    if (!pathTip_) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(control_id::kFolderPath));
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(pathTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(pathTip_, TTM_SETMAXTIPWIDTH, 0, 4096);
+}
+
+void SettingsDialog::UpdatePathTip() {
+    if (!pathTip_) return;
+    std::wstring text = WideFromUtf8(model_.Text(control_id::kFolderPath));
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(Control(control_id::kFolderPath));
+    tool.lpszText = text.data();
+    SendMessageW(pathTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // The font, the captions' sizes (fitted to their text in that font), the list's scroll
@@ -160,8 +183,12 @@ int SettingsDialog::IdOf(HWND control) const {
 void SettingsDialog::ShowControls() {
     for (const auto& [id, text] : model_.texts()) {
         const std::wstring wide = WideFromUtf8(text);
-        if (WindowText(Control(id)) != wide) SetWindowTextW(Control(id), wide.c_str());
+        if (WindowText(Control(id)) == wide) continue;
+        SetWindowTextW(Control(id), wide.c_str());
+        if (id == control_id::kFolderPath) UpdatePathTip();
     }
+    // The mark of a folder that is not there can change while the path stays.
+    InvalidateRect(Control(control_id::kFolderPath), nullptr, FALSE);
     for (const ControlSpec& layoutEntry : DialogControls()) {
         HWND control = Control(layoutEntry.id);
         const bool enabled = model_.Enabled(layoutEntry.id);
@@ -183,12 +210,30 @@ void SettingsDialog::ShowControls() {
     }
 }
 
+constexpr ULONGLONG kServeSentMs = 50;
+
+// Filled with drawing switched off and drawn once at the end: a visible list redrawn for
+// every line takes minutes for a folder of thousands of pictures.
 void SettingsDialog::ShowList() {
     HWND list = Control(control_id::kList1);
+    const std::vector<std::string>& lines = model_.listLines();
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::string& line : model_.listLines()) {
+    SendMessageW(list, LB_INITSTORAGE, lines.size(), lines.size() * 32);
+    ULONGLONG lastServed = GetTickCount64();
+    for (const std::string& line : lines) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(line).c_str()));
+        // Messages sent by other programs and the system are answered while a long list
+        // fills; input waits in the queue, so nothing changes the lines meanwhile.
+        if (GetTickCount64() - lastServed >= kServeSentMs) {
+            MSG ignored;
+            PeekMessageW(&ignored, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            lastServed = GetTickCount64();
+            if (!IsWindow(list)) return;
+        }
     }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 }  // namespace velnor

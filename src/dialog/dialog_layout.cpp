@@ -163,7 +163,8 @@ const std::array kControls = {
     Row(kPicK, R, K::kPictureBox, 2880, 420, 1500, 1500),
     Row(kLblFileNameHeading, R, K::kLabel, 180, 780, 1785, 195, "・ 背景画像のﾌｧｲﾙ名"),
     Back(Row(kList1, R, K::kListBox, 180, 1080, 2535, 2595), kWhite),
-    Row(kLblPreSize, R, K::kLabel, 2880, 2040, 1515, 195, "Size : 9999 * 999"),
+    // Wide enough for the size of a picture of four-digit sides, at every DPI.
+    Row(kLblPreSize, R, K::kLabel, 2760, 2040, 1815, 195, "Size : 9999 * 999"),
     Row(kLblKindHeading, R, K::kLabel, 2880, 2340, 1140, 195, "・ 画像の種類"),
     Shows(Row(kPicKind0, R, K::kOptionSquare, 3060, 2640, 195, 195), "kind-bmp"),
     ActsOn(Row(kLblKind0, R, K::kClickableCaption, 3300, 2640, 600, 195, "*.bmp"), kPicKind0),
@@ -174,8 +175,9 @@ const std::array kControls = {
     Shows(Row(kPicKind3, R, K::kOptionSquare, 3060, 3540, 195, 195), "kind-wmf"),
     ActsOn(Row(kLblKind3, R, K::kClickableCaption, 3300, 3540, 600, 195, "*.wmf"), kPicKind3),
     Row(kFolder, R, K::kButton, 180, 3840, 2535, 375, "背景画像をﾌｫﾙﾀﾞで指定..."),
-    Row(kLblKei, R, K::kValueField, 2820, 3960, 615, 255),
-    Row(kLblSheets, R, K::kLabel, 3480, 4020, 255, 195, "枚"),
+    // Wide enough for a full list's count ("32767") at every DPI.
+    Row(kLblKei, R, K::kValueField, 2760, 3960, 780, 255),
+    Row(kLblSheets, R, K::kLabel, 3585, 4020, 255, 195, "枚"),
     Shows(Row(kFolderPath, R, K::kPathField, 180, 4320, 4215, 255), "folder"),
     Row(kLblIntervalHeading, R, K::kLabel, 180, 4680, 2745, 195, "・ 背景画像ﾁｪﾝｼﾞのｲﾝﾀｰﾊﾞﾙ（秒）"),
     Shows(Range(Row(kIntval, R, K::kHScrollBar, 360, 4980, 1815, 255), 10, 600, 10, 10, 30),

@@ -124,6 +124,15 @@ std::optional<std::string> ChooseCaptionFace(
 // Height in pixels of the 9.75-point caption font at `dpi` (13 at 96 dpi).
 int CaptionFontHeight(int dpi);
 
+// The widest texts a value field can be given, by control: the count of a full list, the
+// size of a picture of four-digit sides, the ends of the bars' ranges. Each must fit its
+// box (less the text inset and edges) in the caption font at every DPI.
+struct ValueText {
+    int id = 0;
+    std::string text;
+};
+std::vector<ValueText> LongestValueTexts();
+
 // The homepage address shown by lbl_URL and the credit line lbl(9); build-time settings.
 std::string_view HomepageUrl();
 std::string_view CreditLine();

@@ -127,7 +127,7 @@ void DialogModel::Load(const SaverSettings& settings) {
     for (const SettingRow& row : SettingRows()) {
         if (!ControlShowing(row)) CopySetting(row, settings, draft_);
     }
-    FillListFromPictures();
+    LoadPictureList();
     SetText(kLblPreSize, "");
     for (const ControlSpec& control : DialogControls()) LoadControl(control, settings);
     Notify(kControlsChanged | kPreviewChanged);

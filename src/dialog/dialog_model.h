@@ -64,13 +64,19 @@ class DialogModel {
     // A scroll message of a scroll bar (`position` as ScrollBarValue::Apply takes it).
     void Scroll(int id, ScrollAction action, int position);
 
-    // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it
-    // and listed, the count climbing. `keepGoing` is called after each file found and
-    // returns false to stop (the dialog is closing). `onError` gets each distinct listing
-    // error once.
+    // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it,
+    // the old lines cleared, then listed, the count climbing. `keepGoing` is called after
+    // each file found and now and then during a long listing; it returns false to stop (the
+    // dialog is closing). `onError` gets each distinct listing error once.
     FolderChoice ChooseFolder(std::string_view longPath, std::string_view shortPath,
                               const std::function<bool()>& keepGoing, const ListingError& onError);
     bool listing() const { return listing_; }
+
+    // Whether Folder_Path names a folder that was not found when it was last looked at
+    // (the stored folder's drive is absent); the path itself stays as it is.
+    bool folderMissing() const { return folderMissing_; }
+    // The message for the last listing when some of its pictures did not fit the list.
+    std::optional<std::string> LeftOutNotice() const;
 
     // The line colour chosen for `target` (1: parallels, 2: meridians; others ignored).
     void ChooseColour(int target, ColourRef colour);
@@ -113,6 +119,7 @@ class DialogModel {
     void ClickPerspective(int index);
     void ClickKind(int index);
     void FillListFromPictures();
+    void LoadPictureList();
     void ShowListCount();
 
     FileSystem& fileSystem_;
@@ -129,6 +136,8 @@ class DialogModel {
     std::optional<std::array<std::int16_t, 3>> sampleBallColour_;  // set by the colour bars
     std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
     bool listing_ = false;
+    bool folderMissing_ = false;
+    std::size_t leftOut_ = 0;  // pictures of the last listing beyond the list's limit
 };
 
 }  // namespace velnor

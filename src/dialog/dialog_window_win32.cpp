@@ -57,6 +57,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     // Activation gives the first control the focus; where the window was not activated
     // (another program is in front) it gets it all the same.
     if (!IsChild(window_, GetFocus())) RestoreFocus();
+    ShowLeftOutNotice();  // a stored folder with more pictures than the list holds
     return true;
 }
 

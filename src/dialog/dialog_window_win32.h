@@ -70,6 +70,8 @@ class SettingsDialog {
     int IdOf(HWND control) const;
     void ShowControls();
     void ShowList();
+    void MakePathTip();
+    void UpdatePathTip();
 
     // Window, load and the saving buttons (dialog_window_win32.cpp).
     SIZE OuterSize() const;
@@ -98,6 +100,8 @@ class SettingsDialog {
     // Picture sources, colours and the link (picture_sources_win32.cpp).
     void FolderClick();
     bool PumpWhileListing();
+    void ShowListingCount();
+    void ShowLeftOutNotice();
     void List1Click();
     void ShowThumbnail();
     void SetBusyCursor(bool busy);
@@ -132,6 +136,7 @@ class SettingsDialog {
     int defaultButton_ = 0;     // the push button that Enter clicks (BS_DEFPUSHBUTTON)
     HCURSOR handCursor_ = nullptr;
     HCURSOR linkCursor_ = nullptr;
+    HWND pathTip_ = nullptr;  // the full folder path over Folder_Path
     ZoomOrigin zoomOrigin_;
 };
 

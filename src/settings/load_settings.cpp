@@ -77,16 +77,19 @@ void SetPresets(SaverSettings& settings) {
     settings.presetIndex = kPresetCount;
 }
 
+// Lists the stored folder when it is there. One that is not there now (an unplugged disk,
+// a share offline) stays stored, so the dialog shows it and saves it again; the saver then
+// simply has no pictures from it.
+void ScanStoredFolder(SaverSettings& settings, FileSystem& fileSystem) {
+    if (!FolderExists(settings.pictureFolder, fileSystem)) return;
+    ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures, fileSystem);
+}
+
 void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
                        FileSystem& fileSystem, const TextEncoding& text) {
     settings.pictures.pictureCount = 0;
     settings.pictureFolder = text.Cp932ToUtf8(reader.Text(kPictureFolderKey));
-    if (FolderExists(settings.pictureFolder, fileSystem)) {
-        ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures,
-                          fileSystem);
-    } else {
-        settings.pictureFolder.clear();
-    }
+    ScanStoredFolder(settings, fileSystem);
 }
 
 }  // namespace

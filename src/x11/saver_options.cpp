@@ -3,6 +3,7 @@
 // mode of the daemon takes. Each option reports a bad value the same way.
 #include "x11/saver_options.h"
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
 #include <vector>
