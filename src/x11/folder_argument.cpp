@@ -48,10 +48,8 @@ std::optional<std::string> FolderBackgroundNote(const SaverSettings& settings,
     const std::string outcome = "; the background stays black";
     const std::string kinds = ChosenKinds(settings);
     const std::string folder = givenFolder ? *givenFolder : settings.pictureFolder;
-    if (NamesNoFolder(folder)) {
-        return "no picture folder is set (--folder), or the settings file's does not exist" +
-               outcome;
-    }
+    // No folder at all is a black background chosen as such (--no-sample alone).
+    if (NamesNoFolder(folder)) return std::nullopt;
     const std::string named = "the picture folder '" + folder + "'";
     if (!FolderExists(folder, fileSystem)) return named + " does not exist" + outcome;
     if (kinds.empty()) return "no picture kind is chosen (--kinds)" + outcome;

@@ -18,9 +18,10 @@ namespace velnor {
 std::string ResolveFolderArgument(std::string_view given, std::string_view home,
                                   FileSystem& fileSystem);
 
-// When the settings ask for the folder's pictures (useSample 0) but no picture was listed:
-// one line saying why the background stays black, naming `givenFolder` (the folder of the
-// command line, if any). Nothing when a sample or a folder picture will be shown.
+// When the settings ask for the pictures of a folder (useSample 0, a folder named) but
+// none was listed: one line saying why the background stays black, naming `givenFolder`
+// (the folder of the command line, if any). Nothing when a sample or a folder picture will
+// be shown, nor when no folder is named at all.
 std::optional<std::string> FolderBackgroundNote(const SaverSettings& settings,
                                                 const std::optional<std::string>& givenFolder,
                                                 FileSystem& fileSystem);
