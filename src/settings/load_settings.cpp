@@ -77,14 +77,6 @@ void SetPresets(SaverSettings& settings) {
     settings.presetIndex = kPresetCount;
 }
 
-// Lists the stored folder when it is there. One that is not there now (an unplugged disk,
-// a share offline) stays stored, so the dialog shows it and saves it again; the saver then
-// simply has no pictures from it.
-void ScanStoredFolder(SaverSettings& settings, FileSystem& fileSystem) {
-    if (!FolderExists(settings.pictureFolder, fileSystem)) return;
-    ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures, fileSystem);
-}
-
 void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
                        FileSystem& fileSystem, const TextEncoding& text) {
     settings.pictures.pictureCount = 0;
@@ -93,6 +85,12 @@ void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
 }
 
 }  // namespace
+
+void ScanStoredFolder(SaverSettings& settings, FileSystem& fileSystem) {
+    settings.pictures.pictureCount = 0;
+    if (!FolderExists(settings.pictureFolder, fileSystem)) return;
+    ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures, fileSystem);
+}
 
 void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,
                   FileSystem& fileSystem, const TextEncoding& text) {

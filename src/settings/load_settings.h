@@ -19,4 +19,9 @@ namespace velnor {
 void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,
                   FileSystem& fileSystem, const TextEncoding& text);
 
+// Lists settings.pictureFolder with the chosen kinds when it is there. One that is not
+// there now (an unplugged disk, a share offline) stays stored, so the dialog shows it and
+// saves it again; the saver then simply has no pictures from it.
+void ScanStoredFolder(SaverSettings& settings, FileSystem& fileSystem);
+
 }  // namespace velnor

@@ -1,6 +1,6 @@
 // Applies the settings given on the command line over those of the settings file; new
 // picture kinds or a new folder list the folder again, as the loader does.
-#include "settings/picture_scan.h"
+#include "settings/load_settings.h"
 #include "settings/settings_table.h"
 #include "x11/saver_options.h"
 
@@ -24,13 +24,7 @@ void ApplySettingsOverrides(const SettingsOverrides& o, SaverSettings& settings,
         }
     }
     if (!o.Given("folder") && !o.Given("kind-bmp")) return;
-    settings.pictures.pictureCount = 0;
-    if (FolderExists(settings.pictureFolder, fileSystem)) {
-        ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures,
-                          fileSystem);
-    } else {
-        settings.pictureFolder.clear();
-    }
+    ScanStoredFolder(settings, fileSystem);
 }
 
 }  // namespace velnor

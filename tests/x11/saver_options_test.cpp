@@ -295,10 +295,10 @@ TEST(SaverOptions, OverridesReplaceOnlyWhatWasGivenAndRescanTheFolder) {
     ASSERT_EQ(settings.pictures.pictureCount, 1);
     EXPECT_EQ(settings.pictures.picturePaths[1], "/pics/a.jpg");
 
-    // A folder that does not exist leaves no pictures, as in the settings file.
+    // A folder that does not exist leaves no pictures and stays named, as in the file.
     ApplySettingsOverrides(Parse({"--folder", "/nowhere"})->settings, settings, files);
     EXPECT_EQ(settings.pictures.pictureCount, 0);
-    EXPECT_EQ(settings.pictureFolder, "");
+    EXPECT_EQ(settings.pictureFolder, "/nowhere");
 }
 
 }  // namespace
