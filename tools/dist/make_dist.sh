@@ -26,6 +26,8 @@ jobs=${JOBS:-$(nproc)}
 # Velnor.scr: the windows preset in a folder of its own, with build paths mapped away; ld,
 # strip and objcopy stamp the PE header with SOURCE_DATE_EPOCH.
 cmake --preset windows -B "$build/windows" -DCMAKE_CXX_FLAGS="$prefix_map" >/dev/null
+# Linked afresh each time, so that its PE stamp is this commit's even when no source changed.
+rm -f "$build/windows/bin/Velnor.scr"
 cmake --build "$build/windows" --target Velnor -j "$jobs"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/windows/CMakeCache.txt")
 [[ -n $version ]] || { echo "make_dist: no project version in the CMake cache" >&2; exit 1; }
