@@ -60,6 +60,10 @@ python3 tools/dist/make_zip.py "$out/Velnor-$version-windows-x64.zip" \
   "$scr" tools/dist/readme.txt "$root/LICENSE"
 tools/dist/make_deb.sh "$build/native" "$version" "$build/deb" "$out"
 
-cd "$out"
-sha256sum -- *.exe *.zip *.deb > SHA256SUMS
+(cd "$out" && sha256sum -- *.exe *.zip *.deb > SHA256SUMS)
+# Which commit dist/ holds, and whether tracked files differed from it (the
+# reproducibility test compares a clone's build with dist/ only when it holds HEAD).
+state=clean
+[[ -z $(git status --porcelain --untracked-files=no) ]] || state=changed
+echo "$(git rev-parse HEAD) $state" > "$build/built-from"
 ls -l "$out"
