@@ -7,6 +7,8 @@
 #                 (Wine, X11)
 #   make fuzz   - each fuzz target for FUZZ_SECONDS (default 5 minutes)
 #   make install - install `velnor` for the X11 screen-saver daemon (PREFIX, DESTDIR)
+#   make dist   - the downloads in dist/: the Windows installer and zip, the Debian package
+#                 and SHA256SUMS (signed with SIGN_CERT=cert.pem SIGN_KEY=key.pem)
 
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
@@ -16,10 +18,11 @@ PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchma
             libgdk-pixbuf-2.0-dev libcairo2-dev libjpeg-dev clang-format \
             g++-mingw-w64-x86-64 wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick \
             fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts clang libclang-rt-14-dev \
-            libx11-dev libxext-dev libxrandr-dev libxinerama-dev xscreensaver xscreensaver-data
+            libx11-dev libxext-dev libxrandr-dev libxinerama-dev xscreensaver xscreensaver-data \
+            nsis dpkg-dev lintian osslsigncode openssl man-db
 
 .PHONY: deps build build-native build-sanitize build-windows build-fuzz run run-native install \
-        test unit-test fuzz fuzz-run e2e-test format format-check clean
+        test unit-test fuzz fuzz-run e2e-test format format-check clean dist dist-files
 
 FUZZ_TARGETS := fuzz_settings_reader fuzz_settings_writer fuzz_pictures fuzz_engine
 FUZZ_SECONDS ?= 300
@@ -88,6 +91,16 @@ run-native: deps build-native
 install: build-native
 	DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)" --strip
 
+# The downloads, built from the sources in build/dist into dist/ (tools/dist/make_dist.sh);
+# with SIGN_CERT and SIGN_KEY (PEM files) the Windows programs are signed.
+SIGN_CERT ?=
+SIGN_KEY ?=
+dist: deps
+	$(MAKE) dist-files
+
+dist-files:
+	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" tools/dist/make_dist.sh
+
 unit-test: build-native build-sanitize
 	ctest --preset native -LE e2e -j $(JOBS)
 	ctest --preset native-sanitize -LE e2e -j $(JOBS)
@@ -110,6 +123,7 @@ test: deps
 	$(MAKE) format-check
 	$(MAKE) unit-test
 	$(MAKE) fuzz-run FUZZ_SECONDS=$(FUZZ_REGRESSION_SECONDS)
+	$(MAKE) dist-files
 	$(MAKE) e2e-test
 
 format:
@@ -120,4 +134,4 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -253,6 +253,37 @@ class Installer(unittest.TestCase):
         self.assertEqual(self.reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE"),
                          r"C:\windows\system32\other.scr")
 
+    @staticmethod
+    def wait_for_title(text, seconds):
+        """True once a visible window's title holds `text` (compared here: xdotool's own
+        pattern does not match Japanese text)."""
+        def xdotool(*arguments):
+            return subprocess.run(["xdotool", *arguments], env=SESSION.env(), timeout=30,
+                                  capture_output=True, text=True, check=False).stdout
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            for window in xdotool("search", "--onlyvisible", "--name", "Velnor").split():
+                if text in xdotool("getwindowname", window):
+                    return True
+            time.sleep(0.5)
+        return False
+
+    def test_4_pages_follow_the_ui_language(self):
+        """The installer's window title is in the UI language that Wine takes from LANG."""
+        for lang, title in (("ja_JP.UTF-8", f"Velnor {version()} セットアップ"),
+                            ("en_US.UTF-8", f"Velnor {version()} Setup")):
+            with self.subTest(lang=lang):
+                env = {**SESSION.env(), "LANG": lang, "LC_ALL": lang}
+                proc = subprocess.Popen(["wine", artefact("Velnor-*-setup.exe")], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                try:
+                    self.assertTrue(self.wait_for_title(title, 90), title)
+                    SESSION.screenshot("setup-" + lang[:2])
+                finally:
+                    proc.kill()
+                    proc.wait()
+                    subprocess.run(["wineserver", "-k"], env=env, timeout=60, check=False)
+
 
 def main():
     global SESSION, DIST
