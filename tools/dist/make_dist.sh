@@ -21,6 +21,9 @@ export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export TZ=UTC LC_ALL=C.UTF-8
 umask 022
 prefix_map="-ffile-prefix-map=$root=."
+# A compiler cache that rewrites paths below its base folder into relative ones would
+# change the file names compiled into the programs; it may still cache by full path.
+unset CCACHE_BASEDIR
 jobs=${JOBS:-$(nproc)}
 
 # Velnor.scr: the windows preset in a folder of its own, with build paths mapped away; ld,
@@ -32,13 +35,14 @@ cmake --build "$build/windows" --target Velnor -j "$jobs"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/windows/CMakeCache.txt")
 [[ -n $version ]] || { echo "make_dist: no project version in the CMake cache" >&2; exit 1; }
 
-# velnor: Debian's build flags with every hardening feature, no build type of CMake's own.
+# velnor: Debian's build flags with every hardening feature, no build type of CMake's own;
+# without assertions, as Velnor.scr's release build.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cppflags=$(dpkg-buildflags --get CPPFLAGS)
 cxxflags=$(dpkg-buildflags --get CXXFLAGS)
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 cmake -S . -B "$build/native" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE= \
-  -DVELNOR_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$cppflags $cxxflags $prefix_map" \
+  -DVELNOR_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$cppflags -DNDEBUG $cxxflags $prefix_map" \
   -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
 cmake --build "$build/native" --target velnor -j "$jobs"
 
