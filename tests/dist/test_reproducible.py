@@ -39,8 +39,9 @@ def build_clone(folder):
     return os.path.join(folder, "dist")
 
 
-def tree_dist_is_of_head():
-    """True when dist/ was built from HEAD in a tree without changes to tracked files."""
+def tree_dist_is_of_head(dist):
+    """True when the tree's build last wrote `dist` from HEAD without changes to tracked
+    files."""
     def git(*command):
         return subprocess.run(["git", "-C", ROOT, *command], capture_output=True, text=True,
                               check=True).stdout.strip()
@@ -48,7 +49,7 @@ def tree_dist_is_of_head():
     if git("status", "--porcelain", "--untracked-files=no") or not os.path.exists(marker):
         return False
     with open(marker, encoding="utf-8") as f:
-        return f.read().strip() == git("rev-parse", "HEAD") + " clean"
+        return f"{git('rev-parse', 'HEAD')} clean {dist}" in f.read().splitlines()
 
 
 class Reproducible(unittest.TestCase):
@@ -56,7 +57,7 @@ class Reproducible(unittest.TestCase):
         scratch = tempfile.mkdtemp(prefix="velnor-repro-")
         try:
             first = build_clone(os.path.join(scratch, "a", "velnor"))
-            if tree_dist_is_of_head() and os.path.abspath(ARGS.dist) == os.path.join(ROOT, "dist"):
+            if tree_dist_is_of_head(os.path.realpath(ARGS.dist)):
                 second = ARGS.dist
             else:
                 second = build_clone(os.path.join(scratch, "b", "deeper", "velnor-2"))

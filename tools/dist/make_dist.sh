@@ -65,9 +65,14 @@ python3 tools/dist/make_zip.py "$out/Velnor-$version-windows-x64.zip" \
 tools/dist/make_deb.sh "$build/native" "$version" "$build/deb" "$out"
 
 (cd "$out" && sha256sum -- *.exe *.zip *.deb > SHA256SUMS)
-# Which commit dist/ holds, and whether tracked files differed from it (the
+# Which commit each output folder holds, and whether tracked files differed from it (the
 # reproducibility test compares a clone's build with dist/ only when it holds HEAD).
 state=clean
 [[ -z $(git status --porcelain --untracked-files=no) ]] || state=changed
-echo "$(git rev-parse HEAD) $state" > "$build/built-from"
+# One line per output folder: "commit state folder".
+marker=$build/built-from
+touch "$marker"
+{ awk -v out="$out" '$3 != out' "$marker"; echo "$(git rev-parse HEAD) $state $out"; } \
+  > "$marker.new"
+mv "$marker.new" "$marker"
 ls -l "$out"
