@@ -4,7 +4,7 @@
 #   make run-native - run the native Linux program `velnor` in a window of its own
 #   make test   - unit tests (plain and under ASan/UBSan), the fuzz targets over their corpora
 #                 plus FUZZ_REGRESSION_SECONDS of new input each, and the end-to-end tests
-#                 (Wine, X11)
+#                 (Wine, X11), all with a fresh TMPDIR that they must leave empty
 #   make fuzz   - each fuzz target for FUZZ_SECONDS (default 5 minutes)
 #   make install - install `velnor` for the X11 screen-saver daemon (PREFIX, DESTDIR)
 #   make dist   - the downloads in dist/: the Windows installer and zip, the Debian package
@@ -119,12 +119,21 @@ e2e-test: build-native build-windows
 	echo "FLAKY lines (known faults outside Velnor met once and tried again): $$flaky"; \
 	exit $$status
 
+# The test stages run with TMPDIR set to a fresh folder, which must be empty afterwards:
+# every test writes only under a folder of its own there and removes it. Other users may
+# pass through it as through /tmp (the daemon test runs its daemon as a user of its own).
 test: deps
 	$(MAKE) format-check
-	$(MAKE) unit-test
-	$(MAKE) fuzz-run FUZZ_SECONDS=$(FUZZ_REGRESSION_SECONDS)
-	$(MAKE) dist-files
-	$(MAKE) e2e-test
+	@scratch=$$(mktemp -d -t velnor-make-test-XXXXXX) && chmod 711 $$scratch || exit 1; \
+	export TMPDIR=$$scratch; \
+	$(MAKE) unit-test && \
+	$(MAKE) fuzz-run FUZZ_SECONDS=$(FUZZ_REGRESSION_SECONDS) && \
+	$(MAKE) dist-files && \
+	$(MAKE) e2e-test; status=$$?; \
+	if [ -n "$$(ls -A $$scratch)" ]; then \
+	  echo "FAILED: the tests left these in their TMPDIR:"; ls -A $$scratch; status=1; \
+	fi; \
+	rm -rf $$scratch; exit $$status
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

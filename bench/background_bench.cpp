@@ -12,6 +12,7 @@
 #include "engine/background_preparer.h"
 #include "engine/blit.h"
 #include "engine/picture_decoder.h"
+#include "temp_folder.h"
 #include "time_recorder.h"
 
 namespace velnor::bench {
@@ -20,7 +21,8 @@ namespace {
 constexpr int kPictureWidth = 6000;
 constexpr int kPictureHeight = 4000;
 
-// A photo-like test picture (smooth gradients with fine texture) written once as JPEG.
+// A photo-like test picture (smooth gradients with fine texture) written once as JPEG into
+// a folder of the process that goes at its exit.
 const std::string& LargeJpeg() {
     static const std::string path = [] {
         GdkPixbuf* pixbuf =
@@ -38,7 +40,8 @@ const std::string& LargeJpeg() {
                 p[2] = static_cast<guint8>((x + y) % 256);
             }
         }
-        std::string file = "/tmp/velnor_bench_large.jpg";
+        static const test::TempFolder folder("velnor-bench");
+        std::string file = (folder.path() / "large.jpg").string();
         gdk_pixbuf_save(pixbuf, file.c_str(), "jpeg", nullptr, "quality", "90", nullptr);
         g_object_unref(pixbuf);
         return file;

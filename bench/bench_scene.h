@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor::bench {

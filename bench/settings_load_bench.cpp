@@ -16,6 +16,7 @@
 #include "settings/file_system.h"
 #include "settings/load_settings.h"
 #include "settings/text_encoding.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -125,9 +126,8 @@ int main(int argc, char** argv) {
     } else if (argc == 3) {
         return MeasureOne(argv[1], argv[2]);
     }
-    const fs::path folder =
-        fs::temp_directory_path() / ("velnor-load-bench-" + std::to_string(getpid()));
-    fs::create_directories(folder);
+    const velnor::test::TempFolder temp("velnor-load-bench");
+    const fs::path& folder = temp.path();
     std::printf("%-14s %5s %10s %10s %8s %12s %10s\n", "shape", "MiB", "load s", "read s", "ratio",
                 "peak MiB", "peak/size");
     for (const Shape& shape : Shapes()) {
@@ -148,6 +148,5 @@ int main(int argc, char** argv) {
                         static_cast<double>(load.peakKib) / 1024.0 / mib);
         }
     }
-    fs::remove_all(folder);
     return 0;
 }

@@ -49,4 +49,7 @@ inline void Check(bool condition, const char* what) {
     if (!condition) Fail(what);
 }
 
+// A file named `name` in the process's own temporary folder, which goes at its exit.
+std::string ScratchFile(std::string_view name);
+
 }  // namespace velnor::fuzz

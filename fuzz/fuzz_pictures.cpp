@@ -2,8 +2,6 @@
 // completeness, the bitmap reader, the metafile size) and, for every kind they pass,
 // through the gdk-pixbuf decoder wrapper. A bitmap that is accepted never announces more
 // pixels than its bytes hold.
-#include <unistd.h>
-
 #include <cstdint>
 #include <fstream>
 #include <span>
@@ -48,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // system's loaders, as in the program (the metafile library leaks every picture it
     // renders, which is not ours to mend: fuzz/lsan.supp).
     if (kind == PictureKind::kUnknown || !complete) return 0;
-    static const std::string file = "/tmp/velnor-fuzz-picture-" + std::to_string(getpid());
+    static const std::string file = fuzz::ScratchFile("picture");
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     static const auto decoder = MakePictureDecoder();

@@ -1,8 +1,6 @@
 // Fuzz target: arbitrary bytes as a settings file. The one-pass lookup of many keys must
 // agree with single lookups, the file reader with the text functions, and the loader must
 // finish on anything without touching the disk beyond the file.
-#include <unistd.h>
-
 #include <cstdint>
 #include <fstream>
 #include <memory>
@@ -31,10 +29,6 @@ const TextEncoding& PlatformText() {
     return *text;
 }
 
-std::string ScratchFile() {
-    return "/tmp/velnor-fuzz-reader-" + std::to_string(getpid()) + ".ini";
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -49,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Check(many[k] == FindIniValue(contents, section, keys[k]), "one pass == single");
     }
 
-    static const std::string file = ScratchFile();
+    static const std::string file = fuzz::ScratchFile("reader.ini");
     std::ofstream(file, std::ios::binary | std::ios::trunc) << contents;
     if (contents.size() < 2 || contents.substr(0, 2) != "\xFF\xFE") {
         fuzz::Check(ReadIniValue(section, key, file, PlatformText()) == many[0].value_or(""),

@@ -2,8 +2,8 @@
 // picture preview.
 #include "dialog/thumbnail.h"
 
+#include "base/rounding.h"
 #include "dialog/control_ids.h"
-#include "engine/rounding.h"
 #include "engine/stretch.h"
 
 namespace velnor {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/rounding.h"
 #include "engine/orbiting_ball.h"
-#include "engine/rounding.h"
 
 namespace velnor {
 

@@ -17,9 +17,9 @@
 #include <array>
 #include <cstdint>
 
+#include "base/geometry.h"
 #include "engine/background_patch.h"
 #include "engine/frame.h"
-#include "engine/geometry.h"
 #include "engine/line.h"
 #include "engine/random.h"
 #include "engine/surface.h"

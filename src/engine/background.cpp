@@ -1,8 +1,8 @@
 // Composition of the saver's background pictures on Pic_B.
 #include "engine/background.h"
 
+#include "base/rounding.h"
 #include "engine/blit.h"
-#include "engine/rounding.h"
 #include "engine/stretch.h"
 
 namespace velnor {

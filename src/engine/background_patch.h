@@ -5,7 +5,7 @@
 // its next frame.
 #pragma once
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor {

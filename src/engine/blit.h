@@ -3,7 +3,7 @@
 // both surfaces first and does nothing when no pixel is left.
 #pragma once
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/raster_ops.h"
 #include "engine/surface.h"
 

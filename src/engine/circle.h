@@ -2,7 +2,7 @@
 // rings of the orbiting ball's sprite and for its mask.
 #pragma once
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/rounding.h"
 #include "engine/animation.h"
 #include "engine/blit.h"
 #include "engine/orbiting_ball.h"
-#include "engine/rounding.h"
 
 namespace velnor {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/line.h"
 #include "engine/surface.h"
 #include "engine/wire_ball.h"

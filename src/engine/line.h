@@ -4,7 +4,7 @@
 // before stepping, so a line costs time for its pixels on the surface only.
 #pragma once
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor {

@@ -3,7 +3,7 @@
 // own a sprite surface and a mask.
 #pragma once
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor {

@@ -3,7 +3,7 @@
 // growing, never blended). Used to fit background pictures to the screen.
 #pragma once
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/colour.h"
-#include "engine/geometry.h"
+#include "base/colour.h"
+#include "base/geometry.h"
 
 namespace velnor {
 

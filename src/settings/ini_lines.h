@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/blank_text.h"
+#include "base/blank_text.h"
 #include "settings/ini_text.h"
 
 namespace velnor::ini {

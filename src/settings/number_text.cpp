@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/rounding.h"
-#include "settings/blank_text.h"
+#include "base/blank_text.h"
+#include "base/rounding.h"
 
 namespace velnor {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/colour.h"
+#include "base/colour.h"
 
 namespace velnor {
 

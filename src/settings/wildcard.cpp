@@ -1,7 +1,7 @@
 // Wildcard matching with one backtrack point per "*" (linear in practice, no recursion).
 #include "settings/wildcard.h"
 
-#include "settings/blank_text.h"
+#include "base/blank_text.h"
 
 namespace velnor {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "engine/rounding.h"
-#include "settings/blank_text.h"
+#include "base/blank_text.h"
+#include "base/rounding.h"
 #include "startup/utf8.h"
 
 namespace velnor {

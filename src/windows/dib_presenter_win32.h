@@ -7,9 +7,9 @@
 
 #include <span>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
-#include "windows/presentation_plan.h"
+#include "saver/presentation_plan.h"
 
 namespace velnor {
 

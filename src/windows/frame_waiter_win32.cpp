@@ -51,7 +51,7 @@ std::int64_t FrameWaiter::MicrosecondsFromTicks(std::int64_t ticks) const {
 }
 
 void FrameWaiter::WaitUntil(std::int64_t deadline, std::int64_t period,
-                            const std::function<void()>& pumpMessages) {
+                            const PumpMessages& pumpMessages) {
     for (bool first = true;; first = false) {
         const std::int64_t remaining = deadline - NowMicroseconds();
         if (remaining <= 0) {
@@ -77,7 +77,7 @@ void FrameWaiter::WaitUntil(std::int64_t deadline, std::int64_t period,
             Sleep(static_cast<DWORD>((slice + 999) / 1000));
             // Judged before the messages are handled: their time is not the sleep's.
             const std::int64_t miss = NowMicroseconds() - deadline;
-            pumpMessages();
+            if (pumpMessages()) return;
             if (slice < remaining) continue;
             timedWaits_.Record(miss);
             // A sleep that ended early goes on: the next frame starts when due.
@@ -86,9 +86,10 @@ void FrameWaiter::WaitUntil(std::int64_t deadline, std::int64_t period,
         }
         if (result == WAIT_FAILED) {
             Sleep(static_cast<DWORD>((remaining + 999) / 1000));
+            pumpMessages();
             return;
         }
-        pumpMessages();
+        if (pumpMessages()) return;
     }
 }
 
@@ -109,7 +110,7 @@ bool FrameWaiter::ArmTimer(std::int64_t deadline, std::int64_t remaining, std::i
     return true;
 }
 
-void FrameWaiter::WaitForMessages(const std::function<void()>& pumpMessages) {
+void FrameWaiter::WaitForMessages(const PumpMessages& pumpMessages) {
     if (timer_ && timerExpiry_ != kNotArmed) CancelWaitableTimer(timer_);
     timerExpiry_ = kNotArmed;
     if (MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT) == WAIT_FAILED) {

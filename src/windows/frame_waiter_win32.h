@@ -14,8 +14,8 @@
 #include <functional>
 #include <string>
 
-#include "windows/frame_statistics.h"
-#include "windows/timed_wait_precision.h"
+#include "saver/frame_statistics.h"
+#include "saver/timed_wait_precision.h"
 
 namespace velnor {
 
@@ -30,15 +30,18 @@ class FrameWaiter {
     // A QueryPerformanceCounter count or span in NowMicroseconds' units.
     std::int64_t MicrosecondsFromTicks(std::int64_t ticks) const;
 
-    // Returns at `deadline` (NowMicroseconds' clock). Calls `pumpMessages` after each sleep
-    // or when messages arrive, and once at least when the deadline has already passed.
-    // `period`: the time from one frame's start to the next when frames are on time.
-    void WaitUntil(std::int64_t deadline, std::int64_t period,
-                   const std::function<void()>& pumpMessages);
+    // Lets messages through: true when one of them ends the wait at once.
+    using PumpMessages = std::function<bool()>;
+
+    // Returns at `deadline` (NowMicroseconds' clock), or as soon as `pumpMessages` returns
+    // true. Calls it after each sleep or when messages arrive, and once at least when the
+    // deadline has already passed. `period`: the time from one frame's start to the next
+    // when frames are on time.
+    void WaitUntil(std::int64_t deadline, std::int64_t period, const PumpMessages& pumpMessages);
 
     // Returns once messages arrive, then calls `pumpMessages`: the wait while nothing is
     // drawn. The time spent here does not count as a frame's.
-    void WaitForMessages(const std::function<void()>& pumpMessages);
+    void WaitForMessages(const PumpMessages& pumpMessages);
 
     // Diagnostics: one frame that started at `frameStart` is complete.
     void CountFrame(std::int64_t frameStart, const FramePresentations& presented);

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "windows/click_rule.h"
+#include "dialog/click_rule.h"
 #include "windows/gdi_helpers_win32.h"
 
 namespace velnor {

@@ -1,14 +1,16 @@
-// The running saver: windows per monitor, the frame loop, exit rules and picture timer.
+// The running saver on Windows: windows per monitor, the event wait and the exit rules.
 #include "windows/saver_session_win32.h"
 
 #include <dwmapi.h>
 
 #include <cstring>
-#include <optional>
 
-#include "windows/frame_pacing.h"
-#include "windows/monitor_plan.h"
+#include "saver/frame_pacing.h"
+#include "saver/monitor_plan.h"
+#include "saver/saver_loop.h"
+#include "saver/saver_scene.h"
 #include "windows/resources_win32.h"
+#include "windows/saver_window_win32.h"
 #include "windows/window_helpers_win32.h"
 
 namespace velnor {
@@ -25,32 +27,9 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     return TRUE;
 }
 
-std::vector<SaverScreen> PlanForThisSystem() {
-    std::vector<MonitorArea> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
-    const Rect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return PlanSaverScreens(monitors, primary, static_cast<std::uint64_t>(now.QuadPart));
-}
-
 // GUID_CONSOLE_DISPLAY_STATE: the console display is off, on or dimmed.
 constexpr GUID kConsoleDisplayState = {
     0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-
-// The composition's refresh while desktop composition is on; no rate otherwise (then
-// every frame is presented).
-RefreshTiming QueryRefreshTiming(const FrameWaiter& clock) {
-    BOOL composing = FALSE;
-    if (FAILED(DwmIsCompositionEnabled(&composing)) || !composing) return {};
-    DWM_TIMING_INFO info{};
-    info.cbSize = sizeof info;
-    if (FAILED(DwmGetCompositionTimingInfo(nullptr, &info)) || info.qpcRefreshPeriod == 0) {
-        return {};
-    }
-    return {clock.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcRefreshPeriod)),
-            clock.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcVBlank))};
-}
 
 bool EnvironmentIsSet(const wchar_t* name) {
     return GetEnvironmentVariableW(name, nullptr, 0) > 0;
@@ -62,94 +41,98 @@ SaverSession::SaverSession(HINSTANCE instance, const SaverSettings& settings, Sa
     : instance_(instance),
       settings_(settings),
       start_(start),
-      pictureTimer_(settings.pictureInterval),
+      onTimePeriod_(NextFrameStart(0, 0, settings.frameDelayMs)),
       acceptsTestDisplayState_(EnvironmentIsSet(L"VELNOR_TEST_DISPLAY_STATE")) {}
 
-bool SaverSession::LoadWindows() {
+void SaverSession::Run() {
     std::optional<Surface> sample;
     if (settings_.useSample == 1) sample = LoadSamplePicture(instance_, settings_.sampleChoice);
-    for (const SaverScreen& screen : PlanForThisSystem()) {
-        auto window = std::make_unique<SaverWindow>(*this, screen, settings_);
-        if (window->Load(instance_, settings_, sample ? &*sample : nullptr)) {
-            windows_.push_back(std::move(window));
-        }
-    }
-    if (windows_.empty()) return false;
-    // Timer1 runs only when the background comes from the folder.
-    if (settings_.useSample != 1 && settings_.pictures.pictureCount > 0) {
-        SetTimer(windows_.front()->window_, kPictureTimer, 1000, nullptr);
-    }
-    return true;
+    SaverLoopSetup setup;
+    setup.settings = &settings_;
+    setup.sample = sample ? &*sample : nullptr;
+    setup.makeDecoder = MakePictureDecoder;
+    SaverLoop loop(*this, setup);
+    if (loop.Run() == SaverLoop::kNothingToDrawOn) return;
+    End();
 }
 
-void SaverSession::Run() {
-    if (!LoadWindows()) return;
-    for (auto& window : windows_) window->Show();
+ScenePlan SaverSession::PlaceScenes() {
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    const Rect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return ScenePlan{PlanSaverScreens(monitors, primary, static_cast<std::uint64_t>(now.QuadPart)),
+                     std::nullopt};
+}
+
+std::unique_ptr<FrameOutput> SaverSession::MakeOutput(const SaverScene& scene) {
+    auto window = std::make_unique<SaverWindow>(*this, scene.screen());
+    if (!window->Load(instance_, scene.frame())) return nullptr;
+    windows_.push_back(window.get());
+    return window;
+}
+
+void SaverSession::ScenesReady() {
+    if (shown_ || windows_.empty()) return;
+    shown_ = true;
+    for (SaverWindow* window : windows_) window->ShowOnTop();
     // The system answers at once with the present state, and on every change after.
     RegisterPowerSettingNotification(windows_.front()->window_, &kConsoleDisplayState,
                                      DEVICE_NOTIFY_WINDOW_HANDLE);
-    // Frames on time start this far apart: the floor plus the speed setting's pause.
-    const std::int64_t onTimePeriod = NextFrameStart(0, 0, settings_.frameDelayMs);
-    std::int64_t due = waiter_.NowMicroseconds();
-    for (;;) {
-        if (!display_.visible()) {
-            // Nobody sees the screen: no frames, no motion; only the exit rules and the
-            // display state wake the saver.
-            waiter_.WaitForMessages([this] { PumpMessages(); });
-            due = waiter_.NowMicroseconds();
-            continue;
-        }
-        DrawFrame(PacedFrameStart(due, waiter_.NowMicroseconds()), due);
-        waiter_.WaitUntil(due, onTimePeriod, [this] { PumpMessages(); });
-        for (auto& window : windows_) {
-            window->TakePreparedPicture();
-            window->AdvanceTilt();
-        }
-    }
 }
 
-void SaverSession::DrawFrame(std::int64_t frameStart, std::int64_t& due) {
-    for (auto& window : windows_) window->ComposeFrame();
-    const std::int64_t now = waiter_.NowMicroseconds();
-    due = NextFrameStart(frameStart, now, settings_.frameDelayMs);
-    if (now - refreshQueried_ >= 1'000'000) RefreshTimingNow();
-    FramePresentations presented;
-    if (refreshSchedule_.PresentNow(now, due)) {
-        for (auto& window : windows_) {
-            presented.whole += window->wholePending() ? 1 : 0;
-            presented.areas += window->PresentPending() ? 1 : 0;
+std::optional<SaverEvent> SaverSession::WaitUntil(std::int64_t deadline) {
+    const auto pump = [this] { return PumpMessages(); };
+    if (events_.empty()) {
+        if (deadline == kNoDeadline) {
+            // Nothing is drawn: only messages wake the saver.
+            while (events_.empty()) waiter_.WaitForMessages(pump);
+        } else if (deadline <= waiter_.NowMicroseconds()) {
+            PumpMessages();
+        } else {
+            waiter_.WaitUntil(deadline, onTimePeriod_, pump);
         }
     }
+    if (events_.empty()) return std::nullopt;
+    const SaverEvent event = events_.front();
+    events_.pop_front();
+    return event;
+}
+
+bool SaverSession::PumpMessages() {
+    MSG message;
+    // PM_NOYIELD: the frame loop waits on its own; under Wine a yield is a system call.
+    while (events_.empty() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
+        if (message.message == WM_QUIT) {
+            RequestQuit();
+        } else {
+            DeliverMessage(nullptr, message);
+        }
+    }
+    return !events_.empty();
+}
+
+// The composition's refresh while desktop composition is on; no rate otherwise (then
+// every frame is presented).
+RefreshTiming SaverSession::QueryRefreshTiming() {
+    BOOL composing = FALSE;
+    if (FAILED(DwmIsCompositionEnabled(&composing)) || !composing) return {};
+    DWM_TIMING_INFO info{};
+    info.cbSize = sizeof info;
+    if (FAILED(DwmGetCompositionTimingInfo(nullptr, &info)) || info.qpcRefreshPeriod == 0) {
+        return {};
+    }
+    return {waiter_.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcRefreshPeriod)),
+            waiter_.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcVBlank))};
+}
+
+void SaverSession::FrameDone(std::int64_t frameStart, const FramePresentations& presented) {
     waiter_.CountFrame(frameStart, presented);
 }
 
-void SaverSession::RefreshTimingNow() {
-    refreshSchedule_.SetTiming(QueryRefreshTiming(waiter_));
-    refreshQueried_ = waiter_.NowMicroseconds();
-}
-
-void SaverSession::PumpMessages() {
-    MSG message;
-    // PM_NOYIELD: the frame loop waits on its own; under Wine a yield is a system call.
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
-        if (message.message == WM_QUIT) End();
-        DeliverMessage(nullptr, message);
-    }
-}
-
 void SaverSession::OnMouseMove(int x, int y) {
-    if (exitRule_.OnMove(static_cast<float>(x), static_cast<float>(y))) End();
-}
-
-void SaverSession::OnButtonDown() {
-    End();  // any button
-}
-
-void SaverSession::OnPictureTimer() {
-    // While the display is off the slide show pauses with the motion: no picture is
-    // taken, so none is decoded ahead.
-    if (!display_.visible() || !pictureTimer_.OnTick()) return;
-    for (auto& window : windows_) window->RequestNextPicture();
+    if (exitRule_.OnMove(static_cast<float>(x), static_cast<float>(y))) RequestQuit();
 }
 
 void SaverSession::OnPowerSetting(const POWERBROADCAST_SETTING& setting) {
@@ -159,9 +142,11 @@ void SaverSession::OnPowerSetting(const POWERBROADCAST_SETTING& setting) {
     }
     DWORD state = 0;
     std::memcpy(&state, setting.Data, sizeof state);
+    const bool wasVisible = display_.visible();
     if (display_.OnDisplayState(state)) {
-        for (auto& window : windows_) window->PresentWholeNext();
-        RefreshTimingNow();  // the display may have come back in another mode
+        events_.push_back(SaverEvent::kDisplayOn);
+    } else if (wasVisible && !display_.visible()) {
+        events_.push_back(SaverEvent::kDisplayOff);
     }
 }
 

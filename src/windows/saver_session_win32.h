@@ -1,21 +1,23 @@
-// The running saver: one Velnor_S window per monitor, the endless frame loop that draws
-// them all, the exit rules for the mouse, the restoring of the cursor, the picture timer,
-// and the display state (nothing is drawn while the display is off). The frame loop pumps
-// messages only between frames, so no handler ever runs in the middle of drawing one.
+// The running saver on Windows: the Win32 half of the portable saver loop. One Velnor_S
+// window per monitor shows its scene; the session waits with the frame waiter, letting the
+// windows' messages through, and turns them into the loop's events: a quit (a click, a
+// diagonal mouse movement, a window closed from outside, WM_QUIT) and the display state
+// (nothing is drawn while the display is off). It restores the cursor when the saver ends.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
+#include <deque>
+#include <optional>
 #include <vector>
 
+#include "engine/surface.h"
+#include "saver/display_watch.h"
+#include "saver/mouse_exit_rule.h"
+#include "saver/saver_platform.h"
 #include "settings/saver_settings.h"
-#include "windows/display_watch.h"
 #include "windows/frame_waiter_win32.h"
-#include "windows/mouse_exit_rule.h"
-#include "windows/picture_timer.h"
-#include "windows/presentation_plan.h"
 #include "windows/saver_window_win32.h"
 
 namespace velnor {
@@ -25,47 +27,52 @@ struct SaverStart {
     int cursorCount = 0;  // what hiding the cursor returned
 };
 
-class SaverSession {
+class SaverSession final : public SaverPlatform {
   public:
-    static constexpr UINT_PTR kPictureTimer = 1;  // Timer1: one tick per second
-
     SaverSession(HINSTANCE instance, const SaverSettings& settings, SaverStart start);
     SaverSession(const SaverSession&) = delete;
     SaverSession& operator=(const SaverSession&) = delete;
 
-    // Loads a window for every monitor, shows them and draws frames until the program
-    // ends. Returns only when no window could be made.
+    // Loads a window for every monitor, shows them and draws frames until the saver ends,
+    // which ends the process. Returns only when no window could be made.
     void Run();
 
     // Handlers, called from the windows' messages (positions in screen pixels).
     void OnMouseMove(int x, int y);
-    void OnButtonDown();
-    void OnPictureTimer();
+    void OnButtonDown() { RequestQuit(); }  // any button
     // A power setting notification (WM_POWERBROADCAST), or the test-only copy of one that
     // arrives as WM_COPYDATA when the environment variable VELNOR_TEST_DISPLAY_STATE is set.
     // `setting` holds at least DataLength bytes of data.
     void OnPowerSetting(const POWERBROADCAST_SETTING& setting);
     bool acceptsTestDisplayState() const { return acceptsTestDisplayState_; }
-    // Unloads (restores the cursor when it was hidden) and ends the process at once.
-    [[noreturn]] void End();
+    // The saver ends before another frame is composed.
+    void RequestQuit() { events_.push_back(SaverEvent::kQuit); }
+
+    std::int64_t NowMicroseconds() override { return waiter_.NowMicroseconds(); }
+    std::optional<SaverEvent> WaitUntil(std::int64_t deadline) override;
+    ScenePlan PlaceScenes() override;
+    std::unique_ptr<FrameOutput> MakeOutput(const SaverScene& scene) override;
+    void ScenesReady() override;
+    RefreshTiming QueryRefreshTiming() override;
+    void FrameDone(std::int64_t frameStart, const FramePresentations& presented) override;
 
   private:
-    bool LoadWindows();
-    void PumpMessages();
-    void DrawFrame(std::int64_t frameStart, std::int64_t& due);
-    void RefreshTimingNow();
+    // Lets the pending messages through until one asks the loop to act; true then.
+    bool PumpMessages();
+    // Unloads (restores the cursor when it was hidden) and ends the process at once.
+    [[noreturn]] void End();
 
     HINSTANCE instance_;
     const SaverSettings& settings_;
     SaverStart start_;
     MouseExitRule exitRule_;
-    PictureTimer pictureTimer_;
-    std::vector<std::unique_ptr<SaverWindow>> windows_;
+    std::vector<SaverWindow*> windows_;  // owned by the loop's scenes
     FrameWaiter waiter_;
     DisplayWatch display_;
+    std::deque<SaverEvent> events_;  // for the loop, oldest first
+    std::int64_t onTimePeriod_;      // frames on time start this far apart
     bool acceptsTestDisplayState_ = false;
-    RefreshSchedule refreshSchedule_;
-    std::int64_t refreshQueried_ = 0;
+    bool shown_ = false;
 };
 
 }  // namespace velnor

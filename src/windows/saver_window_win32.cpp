@@ -1,13 +1,12 @@
-// The saver form Velnor_S on one monitor: load steps, frame drawing and presentation,
-// and the messages it turns into calls on the saver session (mouse, picture timer, close).
+// The saver form Velnor_S on one monitor: its window, presentation and painting, and the
+// messages it turns into calls on the saver session (mouse, display state, close).
 #include "windows/saver_window_win32.h"
 
 #include <windowsx.h>
 
 #include <cstddef>
 
-#include "engine/background.h"
-#include "windows/display_watch.h"
+#include "saver/display_watch.h"
 #include "windows/saver_session_win32.h"
 #include "windows/window_wrapper_win32.h"
 
@@ -18,12 +17,8 @@ constexpr wchar_t kClassName[] = L"Velnor_S";
 
 }  // namespace
 
-SaverWindow::SaverWindow(SaverSession& session, const SaverScreen& screen,
-                         const SaverSettings& settings)
-    : session_(session),
-      screen_(screen),
-      animation_(settings, screen.screenWidth, screen.screenHeight, screen.seed),
-      pending_(Rect{0, 0, screen.screenWidth, screen.screenHeight}) {}
+SaverWindow::SaverWindow(SaverSession& session, const SaverScreen& screen)
+    : session_(session), screen_(screen) {}
 
 SaverWindow::~SaverWindow() {
     if (!window_) return;
@@ -31,7 +26,7 @@ SaverWindow::~SaverWindow() {
     DestroyWindow(window_);
 }
 
-bool SaverWindow::Load(HINSTANCE instance, const SaverSettings& settings, const Surface* sample) {
+bool SaverWindow::Load(HINSTANCE instance, const Surface& frame) {
     // A class DC of its own: the frame loop draws with one device context for the window's
     // life instead of fetching and releasing one every frame.
     if (!RegisterWrappedClass<SaverWindow>(instance, kClassName, LoadCursorW(nullptr, IDC_ARROW),
@@ -44,45 +39,13 @@ bool SaverWindow::Load(HINSTANCE instance, const SaverSettings& settings, const 
                          nullptr, instance, this)) {
         return false;
     }
-    frame_ = Surface(screen_.screenWidth, screen_.screenHeight);
-    presenter_ = std::make_unique<DibPresenter>(GetDC(window_), frame_);
-
-    BackgroundPictures pictures(screen_.screenWidth, screen_.screenHeight);
-    if (settings.useSample == 1) {
-        if (sample) ShowSamplePicture(pictures, *sample);
-        background_ = std::move(pictures.Pic_B);
-    } else if (settings.pictures.pictureCount > 0) {
-        preparer_ = std::make_unique<BackgroundPreparer>(screen_.screenWidth, screen_.screenHeight,
-                                                         settings.pictures, settings.pictureSize,
-                                                         MakePictureDecoder);
-        PreparedBackground first = preparer_->Take();
-        background_ = first.shown ? std::move(first.Pic_B) : std::move(pictures.Pic_B);
-    } else {
-        background_ = std::move(pictures.Pic_B);
-    }
+    presenter_ = std::make_unique<DibPresenter>(GetDC(window_), frame);
     return true;
 }
 
-void SaverWindow::Show() {
+void SaverWindow::ShowOnTop() {
     ShowWindow(window_, SW_SHOWNORMAL);
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-}
-
-void SaverWindow::ComposeFrame() {
-    animation_.AdvanceMotion();
-    animation_.ComposeFrame(frame_, background_);
-    pending_.Add(animation_.changedRects());
-}
-
-void SaverWindow::TakePreparedPicture() {
-    if (!pictureDue_) return;
-    std::optional<PreparedBackground> next = preparer_->TryTake();
-    if (!next) return;  // still decoding: try again after the next frame
-    pictureDue_ = false;
-    // A file that could not be read keeps the current picture; the next change moves on.
-    if (!next->shown) return;
-    background_ = std::move(next->Pic_B);
-    animation_.RequestFullRedraw();
 }
 
 void SaverWindow::Paint() {
@@ -105,9 +68,6 @@ LRESULT SaverWindow::handle_message(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_XBUTTONDOWN:
             session_.OnButtonDown();
             return 0;
-        case WM_TIMER:
-            if (wParam == SaverSession::kPictureTimer) session_.OnPictureTimer();
-            return 0;
         case WM_POWERBROADCAST:
             if (wParam != PBT_POWERSETTINGCHANGE) break;
             session_.OnPowerSetting(*reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
@@ -128,7 +88,7 @@ LRESULT SaverWindow::handle_message(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_DESTROY:
             // Closed from outside (the system or the host): end as a click would, rather than
             // drawing on into a window that is gone.
-            session_.End();
+            session_.RequestQuit();
             return 0;
         default:
             break;

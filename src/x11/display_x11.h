@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "engine/geometry.h"
-#include "windows/monitor_plan.h"
+#include "base/geometry.h"
+#include "saver/monitor_plan.h"
 #include "x11/saver_options.h"
 
 namespace velnor {

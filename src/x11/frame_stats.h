@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "windows/frame_statistics.h"
+#include "saver/frame_statistics.h"
 
 namespace velnor {
 

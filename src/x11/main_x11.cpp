@@ -88,7 +88,7 @@ int Run(const std::vector<std::string>& arguments) {
         run.allowSharedMemory = !options->noSharedMemory;
         run.fitBallToWindow = options->target == DrawTarget::kGivenWindow;
         run.quitFd = quitFd;
-        status = SaverX11(display, *target, run).Run();
+        SaverX11(display, *target, run).Run();  // ends the process
     } else {
         std::cerr << "velnor: no window " << options->windowId << " on this display\n";
     }

@@ -1,24 +1,21 @@
-// The running program on X11: one scene per monitor of the draw window (or one filling
-// it), the frame loop with the Windows saver's pacing, the picture timer, and the
-// window's events (size changes rebuild the scenes; keys and the close button end an own
-// window only). The wait between frames sleeps on the X connection and the quit pipe.
+// The running program on X11: the platform half of the portable saver loop. It places one
+// scene per monitor of the draw window (or one filling it), presents frames with shared
+// or plain XImages, and waits on the X connection and the quit pipe, turning the window's
+// events into the loop's: a size change, an exposure, and a quit (SIGTERM or SIGINT, the
+// window gone, or q, Escape or the close button on a window of its own).
 #pragma once
 
 #include <X11/Xlib.h>
 
 #include <cstdint>
 #include <memory>
-#include <vector>
+#include <optional>
 
-#include "engine/animation.h"
-#include "engine/background_preparer.h"
 #include "engine/surface.h"
+#include "saver/saver_platform.h"
 #include "settings/saver_settings.h"
-#include "windows/monitor_plan.h"
-#include "windows/picture_timer.h"
 #include "x11/display_x11.h"
 #include "x11/frame_stats.h"
-#include "x11/screen_image_x11.h"
 
 namespace velnor {
 
@@ -31,40 +28,37 @@ struct SaverRun {
     int quitFd = -1;               // readable once SIGTERM or SIGINT arrived
 };
 
-class SaverX11 {
+class SaverX11 final : public SaverPlatform {
   public:
     SaverX11(Display* display, const DrawWindow& target, const SaverRun& run);
-    ~SaverX11();
+    ~SaverX11() override;
     SaverX11(const SaverX11&) = delete;
     SaverX11& operator=(const SaverX11&) = delete;
 
-    // Draws until a quit signal, the window's end, or (own window) q, Escape or close.
-    // Returns the exit status: 0, or 1 when the window could not be drawn on at all.
-    int Run();
+    // Draws until a quit, then ends the process at once with the exit status: 0, or 1 when
+    // the window could not be drawn on at all (at the start or after a size change).
+    [[noreturn]] void Run();
+
+    std::int64_t NowMicroseconds() override;
+    std::optional<SaverEvent> WaitUntil(std::int64_t deadline) override;
+    ScenePlan PlaceScenes() override;
+    std::unique_ptr<FrameOutput> MakeOutput(const SaverScene& scene) override;
+    void FrameDone(std::int64_t frameStart, const FramePresentations& presented) override;
 
   private:
-    struct Scene;
-
-    bool BuildScenes();
-    FramePresentations DrawFrame();
-    // Between frames: swaps in each scene's next picture when it is due and ready.
-    void TakePreparedPictures();
-    void HandleEvents();
-    void HandleEvent(XEvent& event);
-    void WaitUntil(std::int64_t due);
-    void TickPictureTimer(std::int64_t now);
+    // The event the loop acts on among those pending, handling the rest; nothing if none.
+    std::optional<SaverEvent> TakePendingEvent();
+    std::optional<SaverEvent> EventOf(XEvent& event);
+    bool QuitRequested() const;
 
     Display* display_;
     DrawWindow target_;
     SaverRun run_;
     GC gc_ = nullptr;
-    Rect builtFor_;  // the window rectangle the scenes were made for
-    std::vector<std::unique_ptr<Scene>> scenes_;
-    PictureTimer pictureTimer_;
-    std::int64_t nextTick_ = 0;
+    std::optional<WindowGeometry> geometry_;  // of the window the scenes were made for
     FrameStats stats_;
+    bool unsynced_ = false;  // images were sent that the server may not have taken yet
     bool resized_ = false;
-    bool quit_ = false;
 };
 
 }  // namespace velnor

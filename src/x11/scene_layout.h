@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "engine/geometry.h"
-#include "windows/monitor_plan.h"
+#include "base/geometry.h"
+#include "saver/monitor_plan.h"
 
 namespace velnor {
 

@@ -7,7 +7,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "../settings/platform_text.h"
-#include "../settings/temp_folder.h"
 #include "settings/ini_file.h"
 #include "settings/text_encoding.h"
+#include "temp_folder.h"
 
 namespace velnor {
 namespace {

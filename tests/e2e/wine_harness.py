@@ -20,7 +20,7 @@ import sys
 import tempfile
 import time
 
-from wine_prefix import WINE_ENV, ensure_prefix, register_fonts, user_settings_path
+from wine_prefix import WINE_ENV, ensure_prefix, register_fonts, runtime_folder, user_settings_path
 from x_display import monitors_display, screenshot, start_x_server
 
 # Settings keys of Velnor.ini as the program reads them (section "Section", cp932 file).
@@ -135,6 +135,7 @@ class Session:
         env = dict(os.environ)
         env.update(WINE_ENV)
         env["WINEPREFIX"] = self.prefix
+        env["TMPDIR"] = runtime_folder(self.prefix)
         if self.display:
             env["DISPLAY"] = self.display
         return env

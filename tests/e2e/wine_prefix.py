@@ -23,6 +23,15 @@ FONT_REPLACEMENTS = {
 }
 
 
+def runtime_folder(prefix):
+    """Wine's TMPDIR for `prefix`, beside it: the wineserver keeps its socket and lock in a
+    folder there that outlives the server, and all runs on the prefix must find the same
+    one, so it stays with the prefix rather than in the temporary folder of the tests."""
+    folder = prefix + ".tmp"
+    os.makedirs(folder, exist_ok=True)
+    return folder
+
+
 def ensure_prefix(prefix, env):
     """Makes the prefix `prefix` unless it is ready; `env` is Wine's environment for it."""
     os.makedirs(os.path.dirname(prefix), exist_ok=True)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "picture_bytes.h"
+#include "temp_folder.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The metafile loader's library (libwmf, loaded by gdk-pixbuf) keeps a few allocations it
@@ -29,12 +30,6 @@ using testing::Put32;
 using testing::RedRectangleMetafile;
 using testing::SolidBmp;
 
-std::string WriteTemp(const std::string& name, const Bytes& bytes) {
-    const std::string path = ::testing::TempDir() + "velnor_decoder_" + name;
-    testing::WriteBytes(path, bytes);
-    return path;
-}
-
 Bytes ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
@@ -49,6 +44,13 @@ const Bytes kTransparentGif = {'G',  'I',  'F',  '8',  '9', 'a', 2, 0,    1, 0,
 
 class PictureDecoderTest : public ::testing::Test {
   protected:
+    std::string WriteTemp(const std::string& name, const Bytes& bytes) const {
+        const std::string path = (folder.path() / name).string();
+        testing::WriteBytes(path, bytes);
+        return path;
+    }
+
+    test::TempFolder folder{"velnor-decoder"};
     std::unique_ptr<PictureDecoder> decoder = MakePictureDecoder();
 };
 
@@ -93,7 +95,7 @@ TEST_F(PictureDecoderTest, UnreadableFilesGiveNothing) {
     for (const auto& [name, bytes] : files) {
         EXPECT_FALSE(decoder->Decode(WriteTemp(name, bytes))) << name;
     }
-    EXPECT_FALSE(decoder->Decode(::testing::TempDir() + "velnor_decoder_missing.jpg"));
+    EXPECT_FALSE(decoder->Decode((folder.path() / "missing.jpg").string()));
     EXPECT_FALSE(decoder->Decode(""));
 }
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <sstream>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor::testing {

@@ -1,7 +1,7 @@
 // Surfaces and rectangles: bounds, fill, intersection and union with empty operands.
 #include <gtest/gtest.h>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 #include "engine/surface.h"
 
 namespace velnor {

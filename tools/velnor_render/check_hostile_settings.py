@@ -4,17 +4,20 @@ scale, the eye inside the ball, on 1x1 and 16384x16 surfaces, a few hundred fram
 Each run must end in time with success; prints the mean frame time of each. A pipe named
 as the settings file must be refused at once, not waited on.
 
-usage: check_hostile_settings.py VELNOR_RENDER SCRATCH_DIR
+usage: check_hostile_settings.py VELNOR_RENDER
 """
+import atexit
 import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
-tool, scratch = sys.argv[1], sys.argv[2]
-shutil.rmtree(scratch, ignore_errors=True)
-os.makedirs(scratch)
+tool = sys.argv[1]
+# A fresh folder of this run under $TMPDIR, removed however the run ends.
+scratch = tempfile.mkdtemp(prefix="velnor-render-hostile-")
+atexit.register(shutil.rmtree, scratch, ignore_errors=True)
 FRAMES = 300
 
 # cp932 names of the keys that are not plain ASCII.

@@ -1,19 +1,22 @@
 #!/usr/bin/env python3
 """Smoke test of velnor-render: a short run's trace and pictures, and its argument errors.
 
-usage: check_velnor_render.py VELNOR_RENDER SCRATCH_DIR
+usage: check_velnor_render.py VELNOR_RENDER
 """
+import atexit
 import json
 import os
 import shutil
 import struct
 import subprocess
 import sys
+import tempfile
 import zlib
 
-tool, scratch = sys.argv[1], sys.argv[2]
-shutil.rmtree(scratch, ignore_errors=True)
-os.makedirs(scratch)
+tool = sys.argv[1]
+# A fresh folder of this run under $TMPDIR, removed however the run ends.
+scratch = tempfile.mkdtemp(prefix="velnor-render-check-")
+atexit.register(shutil.rmtree, scratch, ignore_errors=True)
 
 
 def run(*args):

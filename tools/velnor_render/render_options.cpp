@@ -70,7 +70,8 @@ const char* const kRenderUsage =
     "  --every K     with --png: write only every K-th frame (default 1)\n"
     "  --trace FILE  write one JSON line of motion state and screen points per frame\n"
     "  --picture-every N  change the folder picture every N frames (default: the\n"
-    "                pictureInterval setting at 60 frames per second)\n"
+    "                pictureInterval setting at 60 frames per second); with 1, on\n"
+    "                every frame from the third on\n"
     "  --timing      pace frames at 10 ms as the saver does, take picture changes when\n"
     "                ready, and report frame times around the changes\n";
 

@@ -8,7 +8,7 @@
 
 #include "engine/background.h"
 #include "engine/picture_decoder.h"
-#include "windows/frame_pacing.h"
+#include "saver/frame_pacing.h"
 
 namespace velnor::render {
 namespace {

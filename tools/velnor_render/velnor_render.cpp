@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/animation.h"
 #include "png_writer.h"
-#include "render_background.h"
 #include "render_options.h"
+#include "render_platform.h"
 #include "render_timing.h"
+#include "saver/saver_scene.h"
 #include "settings/file_system.h"
 #include "settings/load_settings.h"
 #include "trace_writer.h"
@@ -57,44 +57,36 @@ std::string FramePath(const std::string& folder, long long frame) {
     return (std::filesystem::path(folder) / name).string();
 }
 
-// Renders every frame; writes the trace and pictures on the way.
+// Renders every frame on the saver loop; writes the trace and pictures on the way.
 int Render(const RenderOptions& options, const SaverSettings& settings, std::FILE* trace) {
-    Animation animation(settings, options.width, options.height, options.seed);
     const double inLoopChangeMs =
         options.timing ? InLoopChangeMs(settings, options.width, options.height) : 0;
-    RenderBackground pictures(settings, options.width, options.height,
-                              FramesPerPicture(settings, options.pictureEvery), !options.timing);
-    FrameTimes times;
-    Surface frame(options.width, options.height);
     std::string line;
     auto lastReport = std::chrono::steady_clock::now();
-    for (long long n = 1; n <= options.frames; ++n) {
-        const auto start = FrameTimes::Clock::now();
-        const Surface& background = pictures.ForFrame(n);
-        if (pictures.changed()) animation.RequestFullRedraw();
-        animation.AdvanceMotion();
-        animation.ComposeFrame(frame, background);
-        if (options.timing) times.Add(n, start, pictures.changed());
+    auto sink = [&](long long n, const SaverScene& scene) -> std::string {
         if (trace != nullptr) {
             line.clear();
-            AppendTraceLine(line, n, animation);
+            AppendTraceLine(line, n, scene.animation());
             if (std::fwrite(line.data(), 1, line.size(), trace) != line.size()) {
-                return Fail("cannot write the trace file");
+                return "cannot write the trace file";
             }
         }
         if (options.pngFolder && n % options.every == 0) {
             std::string error;
-            if (!WritePng(frame, FramePath(*options.pngFolder, n), error)) return Fail(error);
+            if (!WritePng(scene.frame(), FramePath(*options.pngFolder, n), error)) return error;
         }
-        if (options.timing) PaceFrame(start);
-        animation.AdvanceTilt();
         const auto now = std::chrono::steady_clock::now();
         if (now - lastReport >= std::chrono::seconds(1)) {
             std::cerr << "velnor-render: frame " << n << " of " << options.frames << "\n";
             lastReport = now;
         }
-    }
-    if (options.timing) std::cout << times.Report(inLoopChangeMs);
+        return std::string();
+    };
+    RenderPlatform platform(options.width, options.height, options.seed, options.frames,
+                            FramesPerPicture(settings, options.pictureEvery), options.timing, sink);
+    RenderFrames(platform, settings);
+    if (!platform.error().empty()) return Fail(platform.error());
+    if (options.timing) std::cout << platform.times().Report(inLoopChangeMs);
     return 0;
 }
 

@@ -11,7 +11,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "windows/display_watch.h"
+#include "saver/display_watch.h"
 
 namespace {
 

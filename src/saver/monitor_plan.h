@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "engine/geometry.h"
+#include "base/geometry.h"
 
 namespace velnor {
 

@@ -1,5 +1,5 @@
 // The frame statistics line that tools/measure_saver.py and tools/measure_native.py read.
-#include "windows/frame_statistics.h"
+#include "saver/frame_statistics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Frame pacing: a 10 ms floor per frame, then the frame's own pause.
-#include "windows/frame_pacing.h"
+#include "saver/frame_pacing.h"
 
 #include <algorithm>
 

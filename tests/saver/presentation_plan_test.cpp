@@ -9,8 +9,8 @@
 #include "../engine/scene_settings.h"
 #include "engine/animation.h"
 #include "engine/blit.h"
-#include "windows/display_watch.h"
-#include "windows/presentation_plan.h"
+#include "saver/display_watch.h"
+#include "saver/presentation_plan.h"
 
 namespace velnor {
 namespace {

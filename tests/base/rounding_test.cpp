@@ -1,7 +1,7 @@
 // The program's one rounding rule: nearest, ties to even, and nothing for values that do
 // not fit the target type (pixel coordinates far off screen, huge numbers in the settings
 // file or on the command line).
-#include "engine/rounding.h"
+#include "base/rounding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Builds the per-monitor plan of the saver's windows and scenes.
-#include "windows/monitor_plan.h"
+#include "saver/monitor_plan.h"
 
 #include <algorithm>
 

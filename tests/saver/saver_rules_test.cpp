@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "windows/frame_pacing.h"
-#include "windows/mouse_exit_rule.h"
-#include "windows/picture_timer.h"
+#include "saver/frame_pacing.h"
+#include "saver/mouse_exit_rule.h"
+#include "saver/picture_timer.h"
 
 namespace velnor {
 namespace {

@@ -1,5 +1,5 @@
 // The judgement of timed waits: how many of a group missed their deadlines.
-#include "windows/timed_wait_precision.h"
+#include "saver/timed_wait_precision.h"
 
 namespace velnor {
 

@@ -1,5 +1,5 @@
 // The plan of saver windows and scenes built from the monitors the system reports.
-#include "windows/monitor_plan.h"
+#include "saver/monitor_plan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Counting frames and presentations for the frame-rate diagnostics.
-#include "windows/frame_statistics.h"
+#include "saver/frame_statistics.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // The saver's presentation: the change pending per window and the refresh schedule.
-#include "windows/presentation_plan.h"
+#include "saver/presentation_plan.h"
 
 #include <array>
 

@@ -1,5 +1,5 @@
 // The press-and-release rule of button-like children.
-#include "windows/click_rule.h"
+#include "dialog/click_rule.h"
 
 namespace velnor {
 

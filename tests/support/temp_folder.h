@@ -1,21 +1,30 @@
-// A private folder under the system's temporary folder for one test, removed afterwards
-// (permissions are restored first, so tests may chmod inside it).
+// A private folder for one test, benchmark or fuzz process: made by mkdtemp with a unique
+// name in the temporary folder ($TMPDIR, else /tmp) and removed with everything in it when
+// the object goes (permissions are restored first, so tests may chmod inside it).
 #pragma once
 
+#include <stdlib.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace velnor::test {
 
 class TempFolder {
   public:
-    TempFolder() {
-        std::random_device device;
-        path_ = std::filesystem::temp_directory_path() /
-                ("velnor-test-" + std::to_string(device()) + std::to_string(device()));
-        std::filesystem::create_directories(path_);
+    // `prefix` starts the folder's name, so a leftover says who left it.
+    explicit TempFolder(std::string_view prefix = "velnor-test") {
+        std::string name =
+            (std::filesystem::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+        if (mkdtemp(name.data()) == nullptr) {
+            throw std::filesystem::filesystem_error(
+                "mkdtemp", name, std::error_code(errno, std::generic_category()));
+        }
+        path_ = name;
     }
     ~TempFolder() {
         std::error_code error;
@@ -32,9 +41,10 @@ class TempFolder {
 
     const std::filesystem::path& path() const { return path_; }
 
-    std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
+    std::filesystem::path Write(const std::string& name, std::string_view bytes) const {
         const std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary) << bytes;
+        std::ofstream(file, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return file;
     }
 

@@ -1,6 +1,6 @@
 // Timed waits are kept while they end near their deadlines and given up for good once most
 // of a group miss, as a coarse system tick makes them.
-#include "windows/timed_wait_precision.h"
+#include "saver/timed_wait_precision.h"
 
 #include <gtest/gtest.h>
 

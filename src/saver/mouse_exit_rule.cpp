@@ -1,5 +1,5 @@
 // The saver's exit rule for mouse movement.
-#include "windows/mouse_exit_rule.h"
+#include "saver/mouse_exit_rule.h"
 
 namespace velnor {
 

@@ -1,14 +1,14 @@
-// Links the whole core library and nothing of a platform half (no POSIX file listing, no
-// iconv, no picture decoder): the core must resolve every symbol on its own. It then loads
-// a settings file through injected stand-ins for the platform services, as a host would.
+// Links the settings layer alone (whole archive) and nothing of a platform half (no POSIX
+// file listing, no iconv): it must resolve every symbol on its own. It then loads a
+// settings file through injected stand-ins for the platform services, as a host would.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "../settings/fake_file_system.h"
 #include "settings/load_settings.h"
 #include "settings/settings_keys.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -34,21 +34,17 @@ int main() {
     fileSystem.Add(folder, "a.bmp", 0);
     fileSystem.Add(folder, "notes.txt", 0);
 
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / velnor::TemporarySibling("velnor-core-alone.ini");
-    {
-        std::ofstream out(file, std::ios::binary);
-        out << "[" << velnor::kSectionName << "]\r\n"
-            << velnor::kPictureFolderKey << "=" << folder << "\r\n";
-    }
+    const velnor::test::TempFolder temp("velnor-settings-alone");
+    const std::filesystem::path file = temp.Write(
+        "Velnor.ini", "[" + std::string(velnor::kSectionName) + "]\r\n" +
+                          std::string(velnor::kPictureFolderKey) + "=" + folder + "\r\n");
     velnor::SaverSettings settings;
     AsciiTextEncoding text;
     velnor::LoadSettings(settings, file, fileSystem, text);
-    std::filesystem::remove(file);
 
     const bool ok = text.conversions == 1 && settings.pictureFolder == folder &&
                     settings.pictures.pictureCount == 1 && settings.aspectTenths == 10;
-    std::printf("core alone: %s (folder \"%s\", %d picture(s), %d conversion(s))\n",
+    std::printf("settings alone: %s (folder \"%s\", %d picture(s), %d conversion(s))\n",
                 ok ? "ok" : "FAILED", settings.pictureFolder.c_str(),
                 static_cast<int>(settings.pictures.pictureCount), text.conversions);
     return ok ? 0 : 1;

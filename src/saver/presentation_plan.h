@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <span>
 
+#include "base/geometry.h"
 #include "engine/frame.h"
-#include "engine/geometry.h"
 
 namespace velnor {
 
