@@ -228,8 +228,12 @@ class Installer(unittest.TestCase):
                         f"-DSCR={self.shipped_scr}", f"-DLICENSE_FILE={ROOT}/LICENSE",
                         f"-DOUTFILE={older}", os.path.join(ROOT, "tools", "dist", "velnor.nsi")],
                        check=True, timeout=300)
+        # This user's own copy is replaced by an install for everyone: one entry is left.
+        self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
         self.install(older)
         self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}").get("DisplayVersion"), "1.0.0")
+        self.assertEqual(self.reg_values(f"HKCU\\{UNINSTALL_KEY}"), {})
+        self.assertFalse(os.path.exists(self.user_folder("AppData", "Local", "Programs", "Velnor")))
         # A saver set by the user stays when Velnor is not made current.
         subprocess.run(["wine", "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d",
                         r"C:\windows\system32\other.scr", "/f"], env=SESSION.env(),
