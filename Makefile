@@ -7,6 +7,7 @@
 #                 (Wine, X11), all with a fresh TMPDIR that they must leave empty
 #   make fuzz   - each fuzz target for FUZZ_SECONDS (default 5 minutes)
 #   make install - install `velnor` for the X11 screen-saver daemon (PREFIX, DESTDIR)
+#   make uninstall - remove what the last `make install` put in place
 #   make dist   - the downloads in dist/: the Windows installer and zip, the Debian package
 #                 and SHA256SUMS (signed with SIGN_CERT=cert.pem SIGN_KEY=key.pem)
 
@@ -22,6 +23,7 @@ PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchma
             nsis dpkg-dev lintian osslsigncode openssl man-db
 
 .PHONY: deps build build-native build-sanitize build-windows build-fuzz run run-native install \
+        uninstall \
         test unit-test fuzz fuzz-run e2e-test format format-check clean dist dist-files
 
 FUZZ_TARGETS := fuzz_settings_reader fuzz_settings_writer fuzz_pictures fuzz_engine
@@ -90,6 +92,19 @@ run-native: deps build-native
 
 install: build-native
 	DESTDIR="$(DESTDIR)" cmake --install build/native --prefix "$(PREFIX)" --strip
+
+# Removes the files CMake's install manifest lists (full paths under the prefix; give the
+# same DESTDIR as to `make install`) and the sample-picture folder when it is left empty;
+# other folders stay, since the daemon's own package shares them.
+NATIVE_BUILD ?= build/native
+uninstall:
+	@manifest="$(NATIVE_BUILD)/install_manifest.txt"; \
+	if [ ! -f "$$manifest" ]; then echo "uninstall: $$manifest is missing: nothing was installed from this build" >&2; exit 1; fi; \
+	while IFS= read -r listed || [ -n "$$listed" ]; do \
+	  file="$(DESTDIR)$$listed"; \
+	  if [ -e "$$file" ] || [ -L "$$file" ]; then rm -f -- "$$file" && echo "removed $$file"; fi; \
+	  case "$$file" in */share/velnor/*) rmdir --ignore-fail-on-non-empty -- "$${file%/*}" 2>/dev/null || true;; esac; \
+	done < "$$manifest"
 
 # The downloads, built from the sources in build/dist into dist/ (tools/dist/make_dist.sh);
 # with SIGN_CERT and SIGN_KEY (PEM files) the Windows programs are signed.

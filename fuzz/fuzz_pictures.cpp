@@ -1,7 +1,7 @@
 // Fuzz target: arbitrary bytes through every picture reader and check of our own (kind,
-// completeness, the bitmap reader, the metafile size) and, for every kind they pass,
-// through the gdk-pixbuf decoder wrapper. A bitmap that is accepted never announces more
-// pixels than its bytes hold.
+// header and EXIF orientation, completeness, the bitmap reader, the metafile size) and
+// through the gdk-pixbuf decoder wrapper, which must refuse every other kind. A bitmap that is
+// accepted never announces more pixels than its bytes hold.
 #include <cstdint>
 #include <fstream>
 #include <span>
@@ -10,6 +10,7 @@
 #include "engine/dib_reader.h"
 #include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
+#include "engine/picture_header.h"
 #include "fuzz_input.h"
 
 namespace {
@@ -37,19 +38,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Check(metafile->width > 0 && metafile->height > 0, "empty metafile size");
         }
     }
+    const auto header = ReadPictureHeader(bytes, 96);
+    if (header) {
+        fuzz::Check(header->kind == kind && kind != PictureKind::kUnknown,
+                    "header of another kind");
+        fuzz::Check(header->stored.width == 0 ||
+                        IsAcceptablePictureSize(header->stored.width, header->stored.height),
+                    "header size beyond the limits");
+    }
+    const int orientation = JpegOrientation(bytes);
+    fuzz::Check(orientation >= 1 && orientation <= 8, "orientation out of range");
     CheckFits(SurfaceFromPackedDib(bytes), size);
     const auto bmp = SurfaceFromBmpFile(bytes);
     CheckFits(bmp, size);
     if (bmp) fuzz::Check(kind == PictureKind::kBmp, "a bitmap that is not BM");
 
-    // The platform decoder reads files: only inputs that pass the byte checks reach the
-    // system's loaders, as in the program (the metafile library leaks every picture it
-    // renders, which is not ours to mend: fuzz/lsan.supp).
-    if (kind == PictureKind::kUnknown || !complete) return 0;
+    // The platform decoder reads files and lets through only what the byte checks pass
+    // (the metafile library leaks every picture it renders, which is not ours to mend:
+    // fuzz/lsan.supp). Other kinds (TIFF, SVG, PNG...) must be refused before any loader.
     static const std::string file = fuzz::ScratchFile("picture");
     std::ofstream(file, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     static const auto decoder = MakePictureDecoder();
+    if (kind == PictureKind::kUnknown) {
+        fuzz::Check(!decoder->Probe(file) && !decoder->Decode(file), "another kind decoded");
+        return 0;
+    }
+    if (!complete) return 0;
     const auto probed = decoder->Probe(file);
     if (!probed) return 0;
     fuzz::Check(probed->width > 0 && probed->height > 0, "empty probed size");
@@ -58,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto surface = decoder->Decode(file)) {
         fuzz::Check(IsAcceptablePictureSize(surface->width(), surface->height()),
                     "decoded beyond the size limit");
+        fuzz::Check(PictureSize{surface->width(), surface->height()} == *probed,
+                    "decoded size differs from the probed one");
     }
     return 0;
 }

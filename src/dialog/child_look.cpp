@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dialog/control_ids.h"
+#include "dialog/dialog_keys.h"
 
 namespace velnor {
 namespace {
@@ -45,12 +46,12 @@ ChildLook TextLook(const ControlSpec& control, bool enabled) {
     look.textColour = control.textColour;
     look.alignRight = control.kind == ControlKind::kValueField;
     look.underline = control.kind == ControlKind::kClickableCaption;
+    look.pathEllipsis = control.kind == ControlKind::kPathField;
     return look;
 }
 
-}  // namespace
-
-ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected, bool enabled) {
+ChildLook PlainLookOf(const ControlSpec& control, std::optional<bool> squareSelected,
+                      bool enabled) {
     ChildLook look;
     switch (control.kind) {
         case ControlKind::kPanel:
@@ -74,6 +75,20 @@ ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected,
         default:
             return TextLook(control, enabled);
     }
+}
+
+}  // namespace
+
+ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected, bool enabled,
+                 bool focused) {
+    ChildLook look = PlainLookOf(control, squareSelected, enabled);
+    look.focusRing = focused && FocusCueOf(control) == FocusCue::kRing;
+    return look;
+}
+
+FocusCue FocusCueOf(const ControlSpec& control) {
+    if (!TakesFocus(control)) return FocusCue::kNone;
+    return control.kind == ControlKind::kButton ? FocusCue::kSystem : FocusCue::kRing;
 }
 
 ChildInput InputOf(ControlKind kind) {

@@ -38,11 +38,22 @@ struct ChildLook {
     bool alignRight = false;
     bool centreVertically = false;  // otherwise the text sits at the top
     bool underline = false;
+    bool pathEllipsis = false;  // a path too long for the box loses its middle, not its end
+    bool focusRing = false;     // drawn last, along the edge: the child has the keyboard focus
 };
 
 // The look of `control`; `squareSelected` is the model's state of an option square
-// (nothing while no rule has shown it), `enabled` the control's enabled state.
-ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected, bool enabled);
+// (nothing while no rule has shown it), `enabled` the control's enabled state, `focused`
+// whether it has the keyboard focus (only controls that take the focus show it).
+ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected, bool enabled,
+                 bool focused = false);
+
+// How a control shows that it has the keyboard focus: push buttons draw the system's own
+// focus rectangle; every other control that takes the focus shows the focus ring along its
+// edge (the system's check boxes draw theirs round a caption that is not shown, and a
+// spin's is a few dotted pixels).
+enum class FocusCue { kNone, kSystem, kRing };
+FocusCue FocusCueOf(const ControlSpec& control);
 
 // How an owner-drawn child takes input: captions and squares report a click (a press and
 // a release inside them, or the press alone for an act-on-press caption); panels pass

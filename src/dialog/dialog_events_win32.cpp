@@ -7,6 +7,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "windows/gdi_helpers_win32.h"
+#include "windows/owner_drawn_child_win32.h"
 
 namespace velnor {
 
@@ -17,7 +18,8 @@ void SettingsDialog::HandleClick(int id) {
     if (id == kFolder) FolderClick();
     if (id == kCmdColor1 || id == kCmdColor2) ColourClick(id - kCmdColor1 + 1);
     if (id == kLblUrl) OpenHomepage();
-    if (id == kCmdOk || id == kCmdInit) Save(id);
+    // Enter reaches the dialog as IDOK when no push button is the default one.
+    if (id == kCmdOk || id == IDOK || id == kCmdInit) Save(id == IDOK ? kCmdOk : id);
     if (id == kCmdCan || id == IDCANCEL) FormUnload();
 }
 
@@ -36,6 +38,11 @@ bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lPara
     switch (message) {
         case WM_COMMAND:
             result = 0;
+            // An accelerator, an Alt+letter key, carries 1 and no window.
+            if (HIWORD(wParam) == 1 && lParam == 0) {
+                OnMnemonic(static_cast<char>(LOWORD(wParam)));
+                return true;
+            }
             if (HIWORD(wParam) == BN_CLICKED) HandleClick(LOWORD(wParam));
             if (HIWORD(wParam) == LBN_SELCHANGE && LOWORD(wParam) == kList1) List1Click();
             return true;
@@ -89,11 +96,30 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
             FormUnload();  // the close box saves nothing, like "ｷｬﾝｾﾙ"
             return 0;
         case WM_DESTROY:
+            RemovePropW(window_, kDialogKeysProperty);
             PostQuitMessage(0);
             return 0;
+        case DM_GETDEFID:
+            return MAKELRESULT(defaultButton_, DC_HASDEFID);
+        case kChildFocusMessage:
+            OnChildFocus(reinterpret_cast<HWND>(lParam), wParam != FALSE);
+            return 0;
+        case WM_ACTIVATE:
+            // The focus leaves with the window and comes back to the same control.
+            if (HIWORD(wParam) != 0) break;  // minimised
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                RememberFocus();
+            } else {
+                RestoreFocus();
+            }
+            return 0;
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
         default:
-            return DefWindowProcW(window_, message, wParam, lParam);
+            break;
     }
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 }  // namespace velnor

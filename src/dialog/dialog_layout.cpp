@@ -69,6 +69,17 @@ constexpr ControlSpec Back(ControlSpec layoutEntry, ColourRef colour) {
     return layoutEntry;
 }
 
+constexpr ControlSpec Shows(ControlSpec layoutEntry, std::string_view setting) {
+    layoutEntry.shows = setting;
+    return layoutEntry;
+}
+
+constexpr ControlSpec Selects(ControlSpec layoutEntry, std::string_view setting, int value) {
+    layoutEntry.shows = setting;
+    layoutEntry.selects = value;
+    return layoutEntry;
+}
+
 constexpr ControlSpec ActsOn(ControlSpec layoutEntry, int partner) {
     layoutEntry.partner = partner;
     return layoutEntry;
@@ -91,39 +102,46 @@ const std::array kControls = {
 
     // Left panel: shape, perspective, depth, ball colour, line colours, speed, size.
     Row(kLblShapeHeading, L, K::kLabel, 120, 180, 1560, 195, "・ 外観 (球体 = 10)"),
-    Row(kLblAsp, L, K::kValueField, 300, 420, 495, 255),
-    Range(Row(kAspV, L, K::kSpin, 780, 420, 255, 270), -16, -4, 1, 1, -10),
-    Row(kChkRdm0, L, K::kCheckBox, 1260, 480, 195, 195),
+    Shows(Row(kLblAsp, L, K::kValueField, 300, 420, 495, 255), "shape"),
+    Shows(Range(Row(kAspV, L, K::kSpin, 780, 420, 255, 270), -16, -4, 1, 1, -10), "shape"),
+    Shows(Row(kChkRdm0, L, K::kCheckBox, 1260, 480, 195, 195), "random-shape"),
     ActsOn(Row(kLblRdm0, L, K::kClickableCaption, 1500, 480, 480, 195, "ﾗﾝﾀﾞﾑ"), kChkRdm0),
     Row(kLblPerspectiveHeading, L, K::kLabel, 120, 900, 1500, 195, "・ 透視（遠近)画法"),
-    Row(kPicPer0, L, K::kOptionSquare, 300, 1140, 195, 195),
+    Selects(Row(kPicPer0, L, K::kOptionSquare, 300, 1140, 195, 195), "perspective", 0),
     ActsOn(Row(kLblPer0, L, K::kClickableCaption, 540, 1140, 225, 195, "off"), kPicPer0),
-    Row(kPicPer1, L, K::kOptionSquare, 1260, 1140, 195, 195),
+    Selects(Row(kPicPer1, L, K::kOptionSquare, 1260, 1140, 195, 195), "perspective", 1),
     ActsOn(Row(kLblPer1, L, K::kClickableCaption, 1500, 1140, 210, 195, "on"), kPicPer1),
     Row(kLblDepthHeading, L, K::kLabel, 120, 1560, 1845, 195, "・ 透視図（遠近)の深さ"),
-    Row(kLblDepth, L, K::kValueField, 300, 1800, 495, 255),
-    Range(Row(kDepthV, L, K::kSpin, 780, 1800, 255, 270), -25, -12, 1, 1, -25),
-    Row(kChkRdm1, L, K::kCheckBox, 1260, 1860, 195, 195),
+    Shows(Row(kLblDepth, L, K::kValueField, 300, 1800, 495, 255), "depth"),
+    Shows(Range(Row(kDepthV, L, K::kSpin, 780, 1800, 255, 270), -25, -12, 1, 1, -25), "depth"),
+    Shows(Row(kChkRdm1, L, K::kCheckBox, 1260, 1860, 195, 195), "random-depth"),
     ActsOn(Row(kLblRdm1, L, K::kClickableCaption, 1500, 1860, 480, 195, "ﾗﾝﾀﾞﾑ"), kChkRdm1),
     Row(kLblColourHeading, L, K::kLabel, 120, 2280, 2085, 195, "・ 公転球の色設定 (RGB)"),
     Text(Row(kLblRed, L, K::kLabel, 360, 2580, 255, 195, "赤"), kRed),
-    Range(Row(kHRgb0, L, K::kHScrollBar, 660, 2520, 1635, kColourBarHeight), 0, 127, 1, 10, 0),
+    Shows(
+        Range(Row(kHRgb0, L, K::kHScrollBar, 660, 2520, 1635, kColourBarHeight), 0, 127, 1, 10, 0),
+        "ball-red"),
     Text(Row(kLblGreen, L, K::kLabel, 360, 2820, 255, 195, "緑"), kTeal),
-    Range(Row(kHRgb1, L, K::kHScrollBar, 660, 2760, 1635, kColourBarHeight), 0, 127, 1, 10, 0),
+    Shows(
+        Range(Row(kHRgb1, L, K::kHScrollBar, 660, 2760, 1635, kColourBarHeight), 0, 127, 1, 10, 0),
+        "ball-green"),
     Text(Row(kLblBlue, L, K::kLabel, 360, 3060, 255, 195, "青"), kBlue),
-    Range(Row(kHRgb2, L, K::kHScrollBar, 660, 3000, 1635, kColourBarHeight), 0, 127, 1, 10, 0),
-    Row(kChkRdm2, L, K::kCheckBox, 1260, 3360, 195, 195),
+    Shows(
+        Range(Row(kHRgb2, L, K::kHScrollBar, 660, 3000, 1635, kColourBarHeight), 0, 127, 1, 10, 0),
+        "ball-blue"),
+    Shows(Row(kChkRdm2, L, K::kCheckBox, 1260, 3360, 195, 195), "random-colour"),
     ActsOn(Row(kLblRdm2, L, K::kClickableCaption, 1500, 3360, 480, 195, "ﾗﾝﾀﾞﾑ"), kChkRdm2),
     Row(kLblLineColourHeading, L, K::kLabel, 120, 3780, 1530, 195, "・ その他の色指定"),
     Row(kCmdColor1, L, K::kButton, 360, 4020, 915, 375, "緯度"),
     Row(kCmdColor2, L, K::kButton, 1380, 4020, 915, 375, "経度"),
     Row(kLblSpeedHeading, L, K::kLabel, 120, 4560, 510, 195, "・ 速さ"),
     Row(kLblFast, L, K::kLabel, 780, 4800, 255, 195, "速"),
-    Range(Row(kHsFast, L, K::kHScrollBar, 1080, 4740, 1035, 255), 0, 10, 1, 1, 1),
+    Shows(Range(Row(kHsFast, L, K::kHScrollBar, 1080, 4740, 1035, 255), 0, 10, 1, 1, 1), "speed"),
     Row(kLblSlow, L, K::kLabel, 2160, 4800, 255, 195, "遅"),
     Row(kLblSizeHeading, L, K::kLabel, 120, 5220, 675, 195, "・ 大きさ"),
     Row(kLblSmall, L, K::kLabel, 780, 5460, 255, 195, "小"),
-    Range(Row(kHScale, L, K::kHScrollBar, 1080, 5400, 1035, 255), 96, 384, 1, 16, 144),
+    Shows(Range(Row(kHScale, L, K::kHScrollBar, 1080, 5400, 1035, 255), 96, 384, 1, 16, 144),
+          "scale"),
     Row(kLblLarge, L, K::kLabel, 2160, 5460, 255, 195, "大"),
 
     // Bottom row of the content panel.
@@ -134,39 +152,42 @@ const std::array kControls = {
     Row(kCmdCan, C, K::kButton, 6000, 5760, 1395, 375, "ｷｬﾝｾﾙ"),
 
     // Right panel: picture sources.
-    Checked(Row(kChkSample, R, K::kCheckBox, 120, 120, 195, 195)),
+    Shows(Checked(Row(kChkSample, R, K::kCheckBox, 120, 120, 195, 195)), "use-sample"),
     ActsOn(Row(kLblSample, R, K::kClickableCaption, 360, 120, 1455, 195, "ｻﾝﾌﾟﾙ画像を使用"),
            kChkSample),
-    Row(kPicSample0, R, K::kOptionSquare, 2100, 120, 195, 195),
+    Selects(Row(kPicSample0, R, K::kOptionSquare, 2100, 120, 195, 195), "sample-choice", 0),
     ActsOn(Row(kLblSample0, R, K::kClickableCaption, 2400, 120, 105, 195, "1"), kPicSample0),
-    Row(kPicSample1, R, K::kOptionSquare, 2100, 420, 195, 195),
+    Selects(Row(kPicSample1, R, K::kOptionSquare, 2100, 420, 195, 195), "sample-choice", 1),
     ActsOn(Row(kLblSample1, R, K::kClickableCaption, 2400, 420, 105, 195, "2"), kPicSample1),
     Row(kLblPicturePreviewHeading, R, K::kLabel, 2880, 120, 1380, 195, "・ 画像のﾌﾟﾚﾋﾞｭｰ"),
     Row(kPicK, R, K::kPictureBox, 2880, 420, 1500, 1500),
     Row(kLblFileNameHeading, R, K::kLabel, 180, 780, 1785, 195, "・ 背景画像のﾌｧｲﾙ名"),
     Back(Row(kList1, R, K::kListBox, 180, 1080, 2535, 2595), kWhite),
-    Row(kLblPreSize, R, K::kLabel, 2880, 2040, 1515, 195, "Size : 9999 * 999"),
+    // Wide enough for the size of a picture of four-digit sides, at every DPI.
+    Row(kLblPreSize, R, K::kLabel, 2760, 2040, 1815, 195, "Size : 9999 * 999"),
     Row(kLblKindHeading, R, K::kLabel, 2880, 2340, 1140, 195, "・ 画像の種類"),
-    Row(kPicKind0, R, K::kOptionSquare, 3060, 2640, 195, 195),
+    Shows(Row(kPicKind0, R, K::kOptionSquare, 3060, 2640, 195, 195), "kind-bmp"),
     ActsOn(Row(kLblKind0, R, K::kClickableCaption, 3300, 2640, 600, 195, "*.bmp"), kPicKind0),
-    Row(kPicKind1, R, K::kOptionSquare, 3060, 2940, 195, 195),
+    Shows(Row(kPicKind1, R, K::kOptionSquare, 3060, 2940, 195, 195), "kind-gif"),
     ActsOn(Row(kLblKind1, R, K::kClickableCaption, 3300, 2940, 600, 195, "*.gif"), kPicKind1),
-    Row(kPicKind2, R, K::kOptionSquare, 3060, 3240, 195, 195),
+    Shows(Row(kPicKind2, R, K::kOptionSquare, 3060, 3240, 195, 195), "kind-jpg"),
     ActsOn(Row(kLblKind2, R, K::kClickableCaption, 3300, 3240, 600, 195, "*.jpg"), kPicKind2),
-    Row(kPicKind3, R, K::kOptionSquare, 3060, 3540, 195, 195),
+    Shows(Row(kPicKind3, R, K::kOptionSquare, 3060, 3540, 195, 195), "kind-wmf"),
     ActsOn(Row(kLblKind3, R, K::kClickableCaption, 3300, 3540, 600, 195, "*.wmf"), kPicKind3),
     Row(kFolder, R, K::kButton, 180, 3840, 2535, 375, "背景画像をﾌｫﾙﾀﾞで指定..."),
-    Row(kLblKei, R, K::kValueField, 2820, 3960, 615, 255),
-    Row(kLblSheets, R, K::kLabel, 3480, 4020, 255, 195, "枚"),
-    Row(kFolderPath, R, K::kPathField, 180, 4320, 4215, 255),
+    // Wide enough for a full list's count ("32767") at every DPI.
+    Row(kLblKei, R, K::kValueField, 2760, 3960, 780, 255),
+    Row(kLblSheets, R, K::kLabel, 3585, 4020, 255, 195, "枚"),
+    Shows(Row(kFolderPath, R, K::kPathField, 180, 4320, 4215, 255), "folder"),
     Row(kLblIntervalHeading, R, K::kLabel, 180, 4680, 2745, 195, "・ 背景画像ﾁｪﾝｼﾞのｲﾝﾀｰﾊﾞﾙ（秒）"),
-    Range(Row(kIntval, R, K::kHScrollBar, 360, 4980, 1815, 255), 10, 600, 10, 10, 30),
-    Row(kLblIntval, R, K::kValueField, 2280, 4980, 495, 255),
+    Shows(Range(Row(kIntval, R, K::kHScrollBar, 360, 4980, 1815, 255), 10, 600, 10, 10, 30),
+          "interval"),
+    Shows(Row(kLblIntval, R, K::kValueField, 2280, 4980, 495, 255), "interval"),
     Row(kLblSeconds, R, K::kLabel, 2820, 5040, 255, 195, "秒"),
     Row(kLblPictureSizeHeading, R, K::kLabel, 180, 5400, 1545, 195, "・ 処理画像のｻｲｽﾞ"),
-    Row(kPicSize0, R, K::kOptionSquare, 1920, 5460, 195, 195),
+    Selects(Row(kPicSize0, R, K::kOptionSquare, 1920, 5460, 195, 195), "fit", 0),
     ActsOn(Row(kLblSize0, R, K::kClickableCaption, 2160, 5460, 630, 195, "ｵﾘｼﾞﾅﾙ"), kPicSize0),
-    Row(kPicSize1, R, K::kOptionSquare, 2940, 5460, 195, 195),
+    Selects(Row(kPicSize1, R, K::kOptionSquare, 2940, 5460, 195, 195), "fit", 1),
     ActsOn(Row(kLblSize1, R, K::kClickableCaption, 3180, 5460, 630, 195, "全画面"), kPicSize1),
 };
 

@@ -54,6 +54,11 @@ struct ControlSpec {
     ScrollRange range{};
     int initialValue = 0;  // scroll value or check state before the load step sets it
     int partner = 0;       // for clickable captions: the control a click acts on
+    // The settings-table row the control shows and edits (settings_table.h), if any;
+    // spins hold it negated. An option square of a pair stands for the value `selects`;
+    // one with `selects` < 0 switches its row between 1 and 0.
+    std::string_view shows;
+    int selects = -1;
 };
 
 // Every visible control, panels before what they contain.
@@ -118,6 +123,15 @@ std::optional<std::string> ChooseCaptionFace(
 
 // Height in pixels of the 9.75-point caption font at `dpi` (13 at 96 dpi).
 int CaptionFontHeight(int dpi);
+
+// The widest texts a value field can be given, by control: the count of a full list, the
+// size of a picture of four-digit sides, the ends of the bars' ranges. Each must fit its
+// box (less the text inset and edges) in the caption font at every DPI.
+struct ValueText {
+    int id = 0;
+    std::string text;
+};
+std::vector<ValueText> LongestValueTexts();
 
 // The homepage address shown by lbl_URL and the credit line lbl(9); build-time settings.
 std::string_view HomepageUrl();

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "dialog/control_ids.h"
+#include "dialog/thumbnail.h"
+#include "settings/picture_scan.h"
 
 namespace velnor {
 
@@ -100,6 +102,16 @@ std::optional<std::string> ChooseCaptionFace(
         if (!face.empty() && face[0] != '@' && drawsLatin(face)) return face;
     }
     return std::nullopt;
+}
+
+std::vector<ValueText> LongestValueTexts() {
+    return {
+        {kLblKei, std::to_string(kMaxPictureCount)},
+        {kLblPreSize, PictureSizeText(9999, 9999)},
+        {kLblAsp, "16"},
+        {kLblDepth, "25"},
+        {kLblIntval, "600"},
+    };
 }
 
 int CaptionFontHeight(int dpi) {

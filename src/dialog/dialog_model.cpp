@@ -7,6 +7,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_layout.h"
+#include "settings/settings_table.h"
 #include "settings/text_encoding.h"
 
 namespace velnor {
@@ -19,7 +20,7 @@ constexpr int kSampleControls[] = {kPicSample0, kPicSample1, kLblSample0, kLblSa
 constexpr int kFolderControls[] = {kList1,    kPicKind0, kPicKind1, kPicKind2, kPicKind3,
                                    kLblKind0, kLblKind1, kLblKind2, kLblKind3, kFolder,
                                    kIntval,   kPicSize0, kPicSize1, kLblSize0, kLblSize1};
-constexpr int kTextControls[] = {kLblAsp, kLblDepth, kLblIntval, kLblKei, kLblPreSize, kFolderPath};
+constexpr int kPreviewInputs[] = {kAspV, kDepthV, kHRgb0, kHRgb1, kHRgb2, kHScale};
 
 template <std::size_t N>
 int IndexIn(const int (&ids)[N], int id) {
@@ -31,61 +32,125 @@ bool IsPairIndex(int index) {
     return index == 0 || index == 1;
 }
 
+// The settings-table row control `id` shows, or nullptr.
+const SettingRow* RowShownBy(int id) {
+    const ControlSpec* control = FindControl(id);
+    return control ? FindSetting(control->shows) : nullptr;
+}
+
+// The first control of `kind` that shows `row`, or nullptr.
+const ControlSpec* ControlShowing(const SettingRow& row, std::optional<ControlKind> kind = {}) {
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.shows == row.name && (!kind || control.kind == *kind)) return &control;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
+// Before the load every control holds its design value.
 DialogModel::DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener)
     : fileSystem_(fileSystem), text_(text), listener_(std::move(listener)) {
     for (const ControlSpec& control : DialogControls()) {
-        if (IsScrollBar(control.kind)) {
-            scrollBars_[control.id] = ScrollBarValue(control.range, control.initialValue);
-        } else if (control.kind == ControlKind::kCheckBox) {
-            checks_[control.id] = control.initialValue;
+        if (IsScrollBar(control.kind) || control.kind == ControlKind::kCheckBox) {
+            StoreControlValue(control.id, control.initialValue);
         }
     }
-    for (const int id : kTextControls) texts_[id] = std::string(FindControl(id)->caption);
+    pictureSizeText_ = std::string(FindControl(kLblPreSize)->caption);
 }
 
 void DialogModel::Notify(unsigned changes) const {
     if (listener_) listener_(changes);
 }
 
+std::string* DialogModel::TextField(int id) {
+    switch (id) {
+        case kLblKei:
+            return &countText_;
+        case kLblPreSize:
+            return &pictureSizeText_;
+        case kFolderPath:
+            return &draft_.pictureFolder;
+        default:
+            return nullptr;
+    }
+}
+
 void DialogModel::SetText(int id, std::string text) {
-    texts_[id] = std::move(text);
+    if (std::string* field = TextField(id)) *field = std::move(text);
     Notify(kControlsChanged);
 }
 
-const std::string& DialogModel::Text(int id) const {
-    static const std::string kNone;
-    const auto found = texts_.find(id);
-    return found == texts_.end() ? kNone : found->second;
+// A value field that shows a setting shows it from the load on.
+std::string DialogModel::Text(int id) const {
+    if (const SettingRow* row = RowShownBy(id);
+        row && FindControl(id)->kind == ControlKind::kValueField) {
+        return loaded_ ? std::to_string(NumberOf(*row, shown_)) : std::string{};
+    }
+    const std::string* field = const_cast<DialogModel*>(this)->TextField(id);
+    return field ? *field : std::string{};
 }
 
-void DialogModel::Load(const SaverSettings& settings) {
-    settings_ = settings;
-    const SaverSettings& s = settings_;
-    SetText(kFolderPath, s.pictureFolder);
-    FillListFromPictures();
-    SetText(kLblPreSize, "");
-    for (int i = 0; i < 4; ++i) ShowSquare(kPicKind0 + i, s.pictureKinds[i] == 1);
-    // Values outside a bar's range show in its field, while the bar keeps its place.
-    SetText(kLblAsp, std::to_string(s.aspectTenths));
-    SetScroll(kAspV, -s.aspectTenths);
-    ClickPerspective(s.perspectiveOn);
-    SetText(kLblDepth, std::to_string(s.perspectiveDepth));
-    SetScroll(kDepthV, -s.perspectiveDepth);
-    for (int i = 0; i < 3; ++i) {
-        SetScroll(kHRgb0 + i, s.ballColour[i]);
-        SetCheck(kChkRdm0 + i, s.randomFlags[i]);
-        if (i != 0) lineColours_[i] = s.lineColours[i];
+std::map<int, std::string> DialogModel::texts() const {
+    std::map<int, std::string> all;
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.kind == ControlKind::kValueField || control.kind == ControlKind::kPathField ||
+            control.id == kLblPreSize) {
+            all[control.id] = Text(control.id);
+        }
     }
-    SetScroll(kHsFast, s.frameDelayMs);
-    ShowPair(kPicSize0, s.pictureSize);
-    SetScroll(kIntval, s.pictureInterval);
-    SetText(kLblIntval, std::to_string(s.pictureInterval));
-    SetCheck(kChkSample, s.useSample);
-    ShowPair(kPicSample0, s.sampleChoice);
-    SetScroll(kHScale, s.scale);
+    return all;
+}
+
+// A scroll bar's or check box's value from the setting it shows (spins negated).
+int DialogModel::ControlValue(int id) const {
+    const ControlSpec* control = FindControl(id);
+    const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
+    if (!row) return 0;
+    const auto value = static_cast<int>(NumberOf(*row, draft_));
+    return control->kind == ControlKind::kSpin ? -value : value;
+}
+
+void DialogModel::StoreControlValue(int id, int value) {
+    const ControlSpec* control = FindControl(id);
+    const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
+    if (row) SetNumber(*row, draft_, control->kind == ControlKind::kSpin ? -value : value);
+}
+
+// Every control takes the setting it shows, in the layout's order; setting a bar or a
+// check box runs its change rule. Rows no control shows (the line colours, which the
+// colour buttons choose) are taken as they are.
+void DialogModel::Load(const SaverSettings& settings) {
+    draft_.pictures = settings.pictures;
+    shown_ = settings;
+    loaded_ = true;
+    for (const SettingRow& row : SettingRows()) {
+        if (!ControlShowing(row)) CopySetting(row, settings, draft_);
+    }
+    LoadPictureList();
+    SetText(kLblPreSize, "");
+    for (const ControlSpec& control : DialogControls()) LoadControl(control, settings);
     Notify(kControlsChanged | kPreviewChanged);
+}
+
+void DialogModel::LoadControl(const ControlSpec& control, const SaverSettings& settings) {
+    const SettingRow* row = FindSetting(control.shows);
+    if (!row) return;
+    if (const std::string* text = TextOf(*row, settings)) {
+        SetText(control.id, *text);
+        return;
+    }
+    const auto value = static_cast<int>(NumberOf(*row, settings));
+    if (IsScrollBar(control.kind)) {
+        // Refused outside the bar's range: the bar keeps its place, its field the number.
+        SetScroll(control.id, control.kind == ControlKind::kSpin ? -value : value);
+    } else if (control.kind == ControlKind::kCheckBox) {
+        SetCheck(control.id, value);
+    } else if (control.kind == ControlKind::kOptionSquare && control.selects <= 0) {
+        // A kind square, or the first square of a pair: the value is held as stored.
+        SetNumber(*row, draft_, value);
+        ShowSquare();
+    }
 }
 
 bool DialogModel::Click(int id) {
@@ -98,9 +163,9 @@ bool DialogModel::Click(int id) {
     if (int i = IndexIn(kPer, id); i >= 0) {
         ClickPerspective(i % 2);
     } else if (i = IndexIn(kSize, id); i >= 0) {
-        ShowPair(kPicSize0, i % 2);
+        SelectSquare(kPicSize0, i % 2);
     } else if (i = IndexIn(kSample, id); i >= 0) {
-        ShowPair(kPicSample0, i % 2);
+        SelectSquare(kPicSample0, i % 2);
     } else if (i = IndexIn(kKind, id); i >= 0) {
         ClickKind(i % 4);
     } else if (i = IndexIn(kRandom, id); i >= 0) {
@@ -113,31 +178,28 @@ bool DialogModel::Click(int id) {
     return true;
 }
 
-void DialogModel::ShowSquare(int id, bool selected) {
-    squares_[id] = selected;
+// The squares paint themselves from the draft (SquareSelected); the view is told.
+void DialogModel::ShowSquare() {
     Notify(kControlsChanged);
 }
 
-// The pair's square `index` shows selected and the other not; an index outside 0..1 (a
-// hand-edited settings file) changes neither square but is stored all the same.
-void DialogModel::ShowPair(int firstId, int index) {
-    if (IsPairIndex(index)) ShowSquare(firstId + index, true);
-    if (IsPairIndex(index ^ 1)) ShowSquare(firstId + (index ^ 1), false);
-    const auto value = static_cast<std::int16_t>(index);
-    (firstId == kPicSize0 ? settings_.pictureSize : settings_.sampleChoice) = value;
+// Stores the value of the pair whose first square is `firstSquare`; an index outside
+// 0..1 (a hand-edited settings file) selects neither square but is stored all the same.
+void DialogModel::SelectSquare(int firstSquare, int index) {
+    if (const SettingRow* row = FindSetting(FindControl(firstSquare)->shows)) {
+        SetNumber(*row, draft_, index);
+    }
+    ShowSquare();
 }
 
 // Perspective off (0) disables the depth controls; any other value enables them.
 void DialogModel::ClickPerspective(int index) {
-    ShowSquare(kPicPer0, false);
-    ShowSquare(kPicPer1, false);
-    if (IsPairIndex(index)) ShowSquare(kPicPer0 + index, true);
-    settings_.perspectiveOn = static_cast<std::int16_t>(index);
+    SelectSquare(kPicPer0, index);
     Notify(kControlsChanged | kPreviewChanged);
 }
 
 bool DialogModel::Enabled(int id) const {
-    if (IndexIn(kDepthControls, id) >= 0) return settings_.perspectiveOn != 0;
+    if (IndexIn(kDepthControls, id) >= 0) return draft_.perspectiveOn != 0;
     const bool sample = CheckValue(kChkSample) == 1;
     if (IndexIn(kSampleControls, id) >= 0) return sample;
     if (IndexIn(kFolderControls, id) >= 0) return !sample;
@@ -145,25 +207,35 @@ bool DialogModel::Enabled(int id) const {
 }
 
 int DialogModel::ScrollValue(int id) const {
-    const auto found = scrollBars_.find(id);
-    return found == scrollBars_.end() ? 0 : found->second.value();
+    const ControlSpec* control = FindControl(id);
+    return control && IsScrollBar(control->kind) ? ControlValue(id) : 0;
 }
 
 int DialogModel::CheckValue(int id) const {
-    const auto found = checks_.find(id);
-    return found == checks_.end() ? 0 : found->second;
+    const ControlSpec* control = FindControl(id);
+    return control && control->kind == ControlKind::kCheckBox ? ControlValue(id) : 0;
 }
 
+// Kind squares show selected for 1. The perspective rule paints both squares of its
+// pair before the chosen one; the other pairs leave both as they were for a value that
+// is neither 0 nor 1.
 std::optional<bool> DialogModel::SquareSelected(int id) const {
-    const auto found = squares_.find(id);
-    return found == squares_.end() ? std::nullopt : std::optional<bool>(found->second);
+    const ControlSpec* control = FindControl(id);
+    const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
+    if (!loaded_ || !row || control->kind != ControlKind::kOptionSquare) return std::nullopt;
+    const long long value = NumberOf(*row, draft_);
+    if (control->selects < 0) return value == 1;
+    if (value == control->selects) return true;
+    if (IsPairIndex(static_cast<int>(value)) || id == kPicPer0 || id == kPicPer1) return false;
+    return std::nullopt;
 }
 
 // As code sets a check box: only 0 and 1 are taken.
 bool DialogModel::SetCheck(int id, int value) {
-    if (!IsPairIndex(value) || !checks_.count(id)) return false;
-    if (checks_[id] != value) {
-        checks_[id] = value;
+    const ControlSpec* control = FindControl(id);
+    if (!IsPairIndex(value) || !control || control->kind != ControlKind::kCheckBox) return false;
+    if (CheckValue(id) != value) {
+        StoreControlValue(id, value);
         Notify(kControlsChanged);
     }
     return true;
@@ -171,10 +243,12 @@ bool DialogModel::SetCheck(int id, int value) {
 
 // As code sets a scroll bar: refused outside its range, and a change runs its Change rule.
 bool DialogModel::SetScroll(int id, int value) {
-    const auto found = scrollBars_.find(id);
-    if (found == scrollBars_.end()) return false;
-    const SetByCode result = found->second.Set(value);
+    const ControlSpec* control = FindControl(id);
+    if (!control || !IsScrollBar(control->kind)) return false;
+    ScrollBarValue bar(control->range, ScrollValue(id));
+    const SetByCode result = bar.Set(value);
     if (result == SetByCode::kChanged) {
+        StoreControlValue(id, bar.value());
         Notify(kControlsChanged);
         ChangeEvent(id);
     }
@@ -182,9 +256,15 @@ bool DialogModel::SetScroll(int id, int value) {
 }
 
 void DialogModel::Scroll(int id, ScrollAction action, int position) {
-    const auto found = scrollBars_.find(id);
-    if (found == scrollBars_.end()) return;
-    const ScrollEvents events = found->second.Apply(action, position);
+    const ControlSpec* control = FindControl(id);
+    if (!control || !IsScrollBar(control->kind)) return;
+    std::optional<int> before;
+    if (drag_ && drag_->first == id) before = drag_->second;
+    ScrollBarValue bar(control->range, ScrollValue(id), before);
+    const ScrollEvents events = bar.Apply(action, position);
+    StoreControlValue(id, bar.value());
+    drag_.reset();
+    if (bar.valueBeforeDrag()) drag_.emplace(id, *bar.valueBeforeDrag());
     Notify(kControlsChanged);
     if (events.scroll) ScrollEvent(id);
     if (events.change) ChangeEvent(id);
@@ -195,31 +275,30 @@ void DialogModel::ScrollEvent(int id) {
     if (id != kAspV && id != kDepthV) ChangeEvent(id);
 }
 
-// HS_Fast has no rule: the speed shows nowhere in the dialog.
+// A bar's value field shows the new value; the colour bars paint the sample ball; the
+// preview's inputs redraw it. HS_Fast has no rule: the speed shows nowhere in the dialog.
 void DialogModel::ChangeEvent(int id) {
-    if (id == kAspV || id == kDepthV) {
-        SetText(id == kAspV ? kLblAsp : kLblDepth, std::to_string(-ScrollValue(id)));
-        Notify(kPreviewChanged);
-    } else if (id >= kHRgb0 && id <= kHRgb2) {
+    const SettingRow* row = RowShownBy(id);
+    if (row && ControlShowing(*row, ControlKind::kValueField)) {
+        SetNumber(*row, shown_, NumberOf(*row, draft_));
+        Notify(kControlsChanged);
+    }
+    if (id >= kHRgb0 && id <= kHRgb2) {
         if (!sampleBallColour_) sampleBallColour_.emplace();
         (*sampleBallColour_)[static_cast<std::size_t>(id - kHRgb0)] =
             static_cast<std::int16_t>(ScrollValue(id));
-        Notify(kPreviewChanged);
-    } else if (id == kHScale) {
-        Notify(kPreviewChanged);
-    } else if (id == kIntval) {
-        SetText(kLblIntval, std::to_string(ScrollValue(kIntval)));
     }
+    if (IndexIn(kPreviewInputs, id) >= 0) Notify(kPreviewChanged);
 }
 
 void DialogModel::ChooseColour(int target, ColourRef colour) {
     if (target != 1 && target != 2) return;
-    lineColours_[static_cast<std::size_t>(target)] = colour;
+    draft_.lineColours[static_cast<std::size_t>(target)] = colour;
     Notify(kPreviewChanged);
 }
 
 ColourRef DialogModel::LineColour(int target) const {
-    return target == 1 || target == 2 ? lineColours_[static_cast<std::size_t>(target)] : 0;
+    return target == 1 || target == 2 ? draft_.lineColours[static_cast<std::size_t>(target)] : 0;
 }
 
 }  // namespace velnor

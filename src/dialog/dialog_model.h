@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog/dialog_layout.h"
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_writes.h"
 #include "dialog/folder_listing.h"
@@ -51,8 +52,9 @@ class DialogModel {
     // `text` converts what the settings file holds (cp932).
     DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener);
 
-    // Fills every control from `settings` in the dialog's fixed order. Setting a scroll bar
-    // or a check box this way runs its change rule, as a user's change would.
+    // Fills every control from the setting its layout row names, in the layout's order.
+    // Setting a scroll bar or a check box this way runs its change rule, as a user's
+    // change would.
     void Load(const SaverSettings& settings);
 
     // A click on an option square, a check box or a clickable caption. False for controls
@@ -62,13 +64,19 @@ class DialogModel {
     // A scroll message of a scroll bar (`position` as ScrollBarValue::Apply takes it).
     void Scroll(int id, ScrollAction action, int position);
 
-    // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it
-    // and listed, the count climbing. `keepGoing` is called after each file found and
-    // returns false to stop (the dialog is closing). `onError` gets each distinct listing
-    // error once.
+    // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it,
+    // the old lines cleared, then listed, the count climbing. `keepGoing` is called after
+    // each file found and now and then during a long listing; it returns false to stop (the
+    // dialog is closing). `onError` gets each distinct listing error once.
     FolderChoice ChooseFolder(std::string_view longPath, std::string_view shortPath,
                               const std::function<bool()>& keepGoing, const ListingError& onError);
     bool listing() const { return listing_; }
+
+    // Whether Folder_Path names a folder that was not found when it was last looked at
+    // (the stored folder's drive is absent); the path itself stays as it is.
+    bool folderMissing() const { return folderMissing_; }
+    // The message for the last listing when some of its pictures did not fit the list.
+    std::optional<std::string> LeftOutNotice() const;
 
     // The line colour chosen for `target` (1: parallels, 2: meridians; others ignored).
     void ChooseColour(int target, ColourRef colour);
@@ -85,8 +93,8 @@ class DialogModel {
     std::optional<bool> SquareSelected(int id) const;
     bool Enabled(int id) const;
     // The texts the model holds (value fields, the folder path, the picture size), by ID.
-    const std::map<int, std::string>& texts() const { return texts_; }
-    const std::string& Text(int id) const;
+    std::map<int, std::string> texts() const;
+    std::string Text(int id) const;
     const std::vector<std::string>& listLines() const { return listLines_; }
     ColourRef LineColour(int target) const;
     PreviewInputs Preview() const;
@@ -97,30 +105,39 @@ class DialogModel {
 
   private:
     void Notify(unsigned changes) const;
+    std::string* TextField(int id);
+    void LoadControl(const ControlSpec& control, const SaverSettings& settings);
     void SetText(int id, std::string text);
+    int ControlValue(int id) const;
+    void StoreControlValue(int id, int value);
     bool SetScroll(int id, int value);
     bool SetCheck(int id, int value);
     void ScrollEvent(int id);
     void ChangeEvent(int id);
-    void ShowSquare(int id, bool selected);
-    void ShowPair(int firstId, int index);
+    void ShowSquare();
+    void SelectSquare(int squareId, int index);
     void ClickPerspective(int index);
     void ClickKind(int index);
     void FillListFromPictures();
+    void LoadPictureList();
     void ShowListCount();
 
     FileSystem& fileSystem_;
     const TextEncoding& text_;
     Listener listener_;
-    SaverSettings settings_;
-    std::map<int, ScrollBarValue> scrollBars_;
-    std::map<int, int> checks_;
-    std::map<int, bool> squares_;
-    std::map<int, std::string> texts_;
+    // The settings as the controls hold them (spins un-negated), the folder path shown
+    // and the picture list last scanned: the one source of every value the dialog edits.
+    SaverSettings draft_;
+    bool loaded_ = false;  // option squares show nothing before the load
+    // The numbers the value fields show, which can be one their bar could not take.
+    SaverSettings shown_;
+    std::string countText_, pictureSizeText_;
     std::vector<std::string> listLines_;
-    std::array<ColourRef, 3> lineColours_{};                       // [1] parallels, [2] meridians
     std::optional<std::array<std::int16_t, 3>> sampleBallColour_;  // set by the colour bars
+    std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
     bool listing_ = false;
+    bool folderMissing_ = false;
+    std::size_t leftOut_ = 0;  // pictures of the last listing beyond the list's limit
 };
 
 }  // namespace velnor

@@ -13,9 +13,9 @@ PreviewInputs DialogModel::Preview() const {
     inputs.aspValue = ScrollValue(kAspV);
     inputs.depthValue = ScrollValue(kDepthV);
     inputs.scaleValue = ScrollValue(kHScale);
-    inputs.perspectiveOn = settings_.perspectiveOn;
-    inputs.parallelColour = lineColours_[1];
-    inputs.meridianColour = lineColours_[2];
+    inputs.perspectiveOn = draft_.perspectiveOn;
+    inputs.parallelColour = draft_.lineColours[1];
+    inputs.meridianColour = draft_.lineColours[2];
     inputs.sampleColour = sampleBallColour_;
     return inputs;
 }
@@ -23,24 +23,7 @@ PreviewInputs DialogModel::Preview() const {
 std::vector<IniEntry> DialogModel::EntriesToWrite(int buttonId) const {
     if (buttonId == kCmdInit) return FactoryEntries();
     if (buttonId != kCmdOk) return {};
-    DialogValues v;
-    v.aspValue = static_cast<std::int16_t>(ScrollValue(kAspV));
-    v.perspectiveOn = settings_.perspectiveOn;
-    v.depthValue = static_cast<std::int16_t>(ScrollValue(kDepthV));
-    for (int i = 0; i < 3; ++i) {
-        v.rgbValues[i] = static_cast<std::int16_t>(ScrollValue(kHRgb0 + i));
-        v.randomChecks[i] = static_cast<std::int16_t>(CheckValue(kChkRdm0 + i));
-    }
-    v.lineColours = lineColours_;
-    v.fastValue = static_cast<std::int16_t>(ScrollValue(kHsFast));
-    v.scaleValue = static_cast<std::int16_t>(ScrollValue(kHScale));
-    v.folderText = Text(kFolderPath);
-    v.pictureKinds = settings_.pictureKinds;
-    v.pictureSize = settings_.pictureSize;
-    v.intervalValue = static_cast<std::int16_t>(ScrollValue(kIntval));
-    v.sampleCheck = static_cast<std::int16_t>(CheckValue(kChkSample));
-    v.sampleChoice = settings_.sampleChoice;
-    return ApplyEntries(v, text_);
+    return ApplyEntries(draft_, text_);
 }
 
 }  // namespace velnor

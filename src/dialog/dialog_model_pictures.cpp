@@ -3,6 +3,7 @@
 // and the picture lines' paths.
 #include "dialog/dialog_model.h"
 
+#include <algorithm>
 #include <string>
 
 #include "dialog/control_ids.h"
@@ -24,7 +25,7 @@ std::optional<std::string> StorableFolderPath(std::string_view longPath, std::st
 // that no longer exists. The count shows only when there is a list.
 void DialogModel::FillListFromPictures() {
     listLines_.clear();
-    const PictureList& pictures = settings_.pictures;
+    const PictureList& pictures = draft_.pictures;
     for (int i = 1;
          i <= pictures.pictureCount && i < static_cast<int>(pictures.picturePaths.size()); ++i) {
         const std::string& path = pictures.picturePaths[static_cast<std::size_t>(i)];
@@ -34,19 +35,34 @@ void DialogModel::FillListFromPictures() {
     if (pictures.pictureCount != 0) ShowListCount();
 }
 
+// The stored list at load. A stored folder that is not there now (its drive is absent)
+// stays in Folder_Path, marked, with the count 0.
+void DialogModel::LoadPictureList() {
+    FillListFromPictures();
+    leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));
+    folderMissing_ =
+        !NamesNoFolder(shown_.pictureFolder) && !FolderExists(shown_.pictureFolder, fileSystem_);
+    if (folderMissing_) ShowListCount();
+}
+
+std::optional<std::string> DialogModel::LeftOutNotice() const {
+    if (leftOut_ == 0) return std::nullopt;
+    return LeftOutMessage(listLines_.size(), leftOut_);
+}
+
 void DialogModel::ShowListCount() {
     SetText(kLblKei, std::to_string(listLines_.size()));
 }
 
 // Toggles a kind and, when the folder shown exists, lists it again with the new kinds.
 void DialogModel::ClickKind(int index) {
-    std::int16_t& kind = settings_.pictureKinds[static_cast<std::size_t>(index)];
+    std::int16_t& kind = draft_.pictureKinds[static_cast<std::size_t>(index)];
     kind = kind != 0 ? 0 : 1;
-    ShowSquare(kPicKind0 + index, kind == 1);
-    settings_.pictureFolder = Text(kFolderPath);
-    if (!FolderExists(settings_.pictureFolder, fileSystem_)) return;
-    ScanPictureFolder(settings_.pictureFolder, settings_.pictureKinds, settings_.pictures,
-                      fileSystem_);
+    ShowSquare();
+    if (!FolderExists(draft_.pictureFolder, fileSystem_)) return;
+    folderMissing_ = false;
+    ScanPictureFolder(draft_.pictureFolder, draft_.pictureKinds, draft_.pictures, fileSystem_);
+    leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));
     FillListFromPictures();
     ShowListCount();  // also when the scan found nothing, which the fill leaves blank
 }
@@ -58,20 +74,27 @@ FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_vi
     if (!storable) return FolderChoice::kNameNotStorable;
     const std::string& path = *storable;
     SetText(kFolderPath, path);
-    listing_ = true;
-    bool stopped = false;
-    const std::vector<std::string> files = ListDialogFolder(
-        path, settings_.pictureKinds, settings_.pictures.scanAttribute, fileSystem_,
-        [&](std::size_t count) {
-            SetText(kLblKei, std::to_string(count));
-            stopped = !keepGoing();
-            return !stopped;
-        },
-        onError);
-    listing_ = false;
-    if (stopped) return FolderChoice::kStopped;
+    folderMissing_ = false;
+    // The old lines go before the listing starts, so they never show under the new path.
     listLines_.clear();
-    for (const std::string& file : files) listLines_.push_back(FileNamePart(file));
+    leftOut_ = 0;
+    Notify(kListChanged);
+    listing_ = true;
+    // The climbing count is set quietly; the view shows it when it serves messages.
+    FolderPictures found =
+        ListFolderPictures(path, draft_.pictureKinds, fileSystem_, [&](std::size_t count) {
+            countText_ = std::to_string(count);
+            return keepGoing();
+        });
+    draft_.pictures.scanAttribute = kScanPasses.back();
+    listing_ = false;
+    if (onError) {
+        for (const std::string& error : found.errors) onError(error);
+    }
+    if (found.stopped) return FolderChoice::kStopped;
+    listLines_.reserve(found.paths.size());
+    for (const std::string& file : found.paths) listLines_.push_back(FileNamePart(file));
+    leftOut_ = found.leftOut;
     Notify(kListChanged);
     ShowListCount();
     return FolderChoice::kListed;

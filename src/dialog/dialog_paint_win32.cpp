@@ -11,9 +11,12 @@
 #include "dialog/panel_texture.h"
 #include "windows/dib_presenter_win32.h"
 #include "windows/gdi_helpers_win32.h"
+#include "windows/owner_drawn_child_win32.h"
 
 namespace velnor {
 namespace {
+
+constexpr wchar_t kMissingFolderMark[] = L"（見つかりません）";
 
 // DrawEdge's kind of each ChildEdge but kNone.
 constexpr UINT kEdgeKinds[] = {0, BDR_SUNKENOUTER, kEdgeRaised, kEdgeSunken};
@@ -31,19 +34,20 @@ void PaintTexture(HDC dc, const std::map<int, Surface>& panels, int panelId, POI
     }
 }
 
-// Draws the child's window text as `look` places it, in the font selected into `dc`.
-void PaintText(HWND child, HDC dc, const ChildLook& look, const RECT& client, int dpi) {
+// Draws `caption` as `look` places it, in the font selected into `dc`.
+void PaintText(const std::wstring& caption, HDC dc, const ChildLook& look, const RECT& client,
+               int dpi) {
     SetBkMode(dc, TRANSPARENT);
     const COLORREF colour =
         look.greyText ? GetSysColor(COLOR_GRAYTEXT) : static_cast<COLORREF>(look.textColour);
     SetTextColor(dc, colour);
     RECT text = client;
     InflateRect(&text, -look.textInset, 0);
-    const std::wstring caption = WindowText(child);
     const int length = static_cast<int>(caption.size());
     DrawTextW(dc, caption.c_str(), length, &text,
               DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | (look.alignRight ? DT_RIGHT : DT_LEFT) |
-                  (look.centreVertically ? DT_VCENTER : DT_TOP));
+                  (look.centreVertically ? DT_VCENTER : DT_TOP) |
+                  (look.pathEllipsis ? DT_PATH_ELLIPSIS : 0));
     TEXTMETRICW metrics{};
     SIZE extent{};
     if (!look.underline || !GetTextMetricsW(dc, &metrics) ||
@@ -61,8 +65,13 @@ void PaintText(HWND child, HDC dc, const ChildLook& look, const RECT& client, in
 void SettingsDialog::PaintChild(HWND child, HDC dc) {
     const ControlSpec* layoutEntry = FindControl(IdOf(child));
     if (!layoutEntry) return;
-    const ChildLook look = LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
-                                  IsWindowEnabled(child) != FALSE);
+    ChildLook look = LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
+                            IsWindowEnabled(child) != FALSE, GetFocus() == child);
+    std::wstring text = WindowText(child);
+    if (layoutEntry->id == control_id::kFolderPath && model_.folderMissing()) {
+        look.greyText = true;  // the stored folder is kept, marked as not there now
+        text += kMissingFolderMark;
+    }
     const RECT client = ClientRectOf(child);
     if (look.background == ChildBackground::kColour) {
         FillWithColour(dc, client, static_cast<COLORREF>(look.backColour));
@@ -82,10 +91,12 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
         RECT edge = client;
         DrawEdge(dc, &edge, kEdgeKinds[static_cast<int>(look.edge)], BF_RECT);
     }
-    if (!look.showsText) return;
-    HGDIOBJ oldFont = SelectObject(dc, font_.get());
-    PaintText(child, dc, look, client, dpi_);
-    SelectObject(dc, oldFont);
+    if (look.showsText) {
+        HGDIOBJ oldFont = SelectObject(dc, font_.get());
+        PaintText(text, dc, look, client, dpi_);
+        SelectObject(dc, oldFont);
+    }
+    if (look.focusRing) DrawFocusRing(child, dc);
 }
 
 LRESULT SettingsDialog::SquareCheck(HWND square) const {

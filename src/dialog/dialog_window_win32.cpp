@@ -43,6 +43,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
         return false;
     }
     CentreOn(window_, OuterSize(), ScreenUnderMouse());
+    MakeKeys();
     model_.Load(settings);
     owner_ = owner;
     if (owner_) EnableWindow(owner_, FALSE);
@@ -53,6 +54,10 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
     SetForegroundWindow(window_);
+    // Activation gives the first control the focus; where the window was not activated
+    // (another program is in front) it gets it all the same.
+    if (!IsChild(window_, GetFocus())) RestoreFocus();
+    ShowLeftOutNotice();  // a stored folder with more pictures than the list holds
     return true;
 }
 
@@ -86,7 +91,7 @@ void SettingsDialog::FormUnload() {
 void RunSettingsDialog(HINSTANCE instance, SaverSettings& settings,
                        const SettingsLocation& location, HWND owner) {
     SettingsDialog dialog(instance, location);
-    // Tab moves between the controls, Escape cancels.
+    // Tab and the arrows move between the controls, Enter saves, Escape cancels.
     if (dialog.Create(settings, owner)) RunMessageLoop(dialog.window_);
 }
 

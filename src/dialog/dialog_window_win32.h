@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_model.h"
@@ -54,6 +55,9 @@ class SettingsDialog {
     void PaintChild(HWND child, HDC dc);
     // BM_GETCHECK of an option square: whether the model shows it selected.
     LRESULT SquareCheck(HWND square) const;
+    // The square of `square`'s option pair that the model shows selected (the first one
+    // before the pair is shown), or `square` when it is in no pair.
+    HWND SelectedOfPair(HWND square) const;
 
     HWND window_ = nullptr;  // set by the window wrapper
 
@@ -66,12 +70,24 @@ class SettingsDialog {
     int IdOf(HWND control) const;
     void ShowControls();
     void ShowList();
+    void MakePathTip();
+    void UpdatePathTip();
 
     // Window, load and the saving buttons (dialog_window_win32.cpp).
     SIZE OuterSize() const;
     void OnModelChange(unsigned changes);
     void Save(int buttonId);
     void FormUnload();
+
+    // Keyboard: the focus, the default button and the Alt+letter keys
+    // (dialog_keys_win32.cpp).
+    void MakeKeys();
+    void OnMnemonic(char letter);
+    void OnChildFocus(HWND child, bool gained);
+    void SetDefaultButton(int id);
+    void RememberFocus();
+    void RestoreFocus();
+    void SetTabStop(int id, bool tabStop);
 
     // Clicks and scrolling (dialog_events_win32.cpp).
     void HandleClick(int id);
@@ -84,6 +100,8 @@ class SettingsDialog {
     // Picture sources, colours and the link (picture_sources_win32.cpp).
     void FolderClick();
     bool PumpWhileListing();
+    void ShowListingCount();
+    void ShowLeftOutNotice();
     void List1Click();
     void ShowThumbnail();
     void SetBusyCursor(bool busy);
@@ -110,8 +128,15 @@ class SettingsDialog {
     std::map<int, GdiObject<HBRUSH>> panelBrushes_;  // the same as a pattern brush for children
 
     GdiObject<HFONT> font_;
+    struct AcceleratorsDeleter {
+        void operator()(HACCEL keys) const { DestroyAcceleratorTable(keys); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorsDeleter> keys_;
+    HWND lastFocus_ = nullptr;  // the control that gets the focus back on activation
+    int defaultButton_ = 0;     // the push button that Enter clicks (BS_DEFPUSHBUTTON)
     HCURSOR handCursor_ = nullptr;
     HCURSOR linkCursor_ = nullptr;
+    HWND pathTip_ = nullptr;  // the full folder path over Folder_Path
     ZoomOrigin zoomOrigin_;
 };
 

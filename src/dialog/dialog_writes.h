@@ -1,10 +1,8 @@
 // What the dialog's "設定" and "初期設定" buttons write to the settings file: the ordered
-// (key, value) rows, built from a plain record of the controls' values so the order and
+// (key, value) rows of the settings table, built from a settings record so the order and
 // the number texts are testable without windows. Keys and values are cp932 bytes.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,32 +13,13 @@
 
 namespace velnor {
 
-// The values that "設定" reads back: scroll bars and check boxes as their controls hold
-// them (the spins negated), the rest from the settings record.
-struct DialogValues {
-    std::int16_t aspValue = -10;                 // Asp_V
-    std::int16_t perspectiveOn = 0;              // SaverSettings
-    std::int16_t depthValue = -25;               // Depth_V
-    std::array<std::int16_t, 3> rgbValues{};     // H_RGB(0..2)
-    std::array<std::int16_t, 3> randomChecks{};  // chk_Rdm(0..2)
-    std::array<ColourRef, 3> lineColours{};      // lbl_Color(1..2) background; [0] unused
-    std::int16_t fastValue = 1;                  // HS_Fast
-    std::int16_t scaleValue = 144;               // H_Scale
-    std::string folderText;                      // Folder_Path, UTF-8
-    std::array<std::int16_t, 4> pictureKinds{};  // SaverSettings
-    std::int16_t pictureSize = 0;                // SaverSettings
-    std::int16_t intervalValue = 30;             // Intval
-    std::int16_t sampleCheck = 1;                // Chk_Sample
-    std::int16_t sampleChoice = 0;               // SaverSettings
-};
-
 // Decimal text with one leading blank for zero and positive numbers, "-" for negative.
 std::string NumberText(long long number);
 
-// The fifteen rows of "設定" in write order (22 keys: "Random_0", "Random_1", "Color_1",
-// "Random_2", "Color_2" for row 7). The folder text goes through unchanged except for its
-// conversion to cp932 by `text`.
-std::vector<IniEntry> ApplyEntries(const DialogValues& values, const TextEncoding& text);
+// What "設定" writes: every row of the settings table in order (22 keys), each number as
+// NumberText gives it and the folder text unchanged except for its conversion to cp932 by
+// `text`. `values` holds what the dialog's controls hold.
+std::vector<IniEntry> ApplyEntries(const SaverSettings& values, const TextEncoding& text);
 
 // The factory texts of "初期設定" in the same key order, exactly as written.
 std::vector<IniEntry> FactoryEntries();

@@ -17,6 +17,7 @@ namespace velnor {
 
 using namespace control_id;
 
+constexpr ULONGLONG kListingShowMs = 50;
 constexpr wchar_t kBrowseTitle[] = L"ﾌｫﾙﾀﾞをｸﾘｯｸして選択状態にしてから ＯＫ を押してください";
 
 void SettingsDialog::SetBusyCursor(bool busy) {
@@ -32,10 +33,16 @@ void SettingsDialog::FolderClick() {
     const std::optional<std::wstring> folder = BrowseForFolder(window_, kBrowseTitle);
     if (!folder) return;
     SetBusyCursor(true);
+    ULONGLONG lastShown = GetTickCount64();
     const FolderChoice choice = model_.ChooseFolder(
         Utf8FromWide(*folder), ShortPathOf(*folder),
-        [this] {
-            UpdateWindow(Control(kLblKei));
+        [this, &lastShown] {
+            // The count and the pending messages are served a few times a second: often
+            // enough that the dialog answers at once, rarely enough not to slow the listing.
+            const ULONGLONG now = GetTickCount64();
+            if (now - lastShown < kListingShowMs) return true;
+            lastShown = now;
+            ShowListingCount();
             return PumpWhileListing();
         },
         [this](const std::string& message) {
@@ -47,6 +54,23 @@ void SettingsDialog::FolderClick() {
                     L"このﾌｫﾙﾀﾞの名前は設定ファイルに保存できません。\n"
                     L"別のﾌｫﾙﾀﾞを選んでください。",
                     kDialogTitle, MB_OK | MB_ICONWARNING);
+    } else if (choice == FolderChoice::kListed) {
+        ShowLeftOutNotice();
+    }
+}
+
+void SettingsDialog::ShowListingCount() {
+    HWND count = Control(kLblKei);
+    SetWindowTextW(count, WideFromUtf8(model_.Text(kLblKei)).c_str());
+    UpdateWindow(count);
+}
+
+// Tells how many pictures of the folder are used and how many are left out, when the list
+// could not hold them all.
+void SettingsDialog::ShowLeftOutNotice() {
+    if (const std::optional<std::string> notice = model_.LeftOutNotice()) {
+        MessageBoxW(window_, WideFromUtf8(*notice).c_str(), kDialogTitle,
+                    MB_OK | MB_ICONINFORMATION);
     }
 }
 
@@ -64,7 +88,7 @@ void SettingsDialog::List1Click() {
     HWND box = Control(kPicK);
     ShowWindow(box, SW_HIDE);
     if (picture_.Read(model_.PicturePathOfLine(static_cast<std::size_t>(selected)))) {
-        model_.ShowPictureSize(picture_.picture().width(), picture_.picture().height());
+        model_.ShowPictureSize(picture_.size().width, picture_.size().height);
         ShowThumbnail();
     }
     ShowWindow(box, SW_SHOW);

@@ -5,8 +5,9 @@
 
 namespace velnor {
 
-ScrollBarValue::ScrollBarValue(const ScrollRange& range, int initialValue)
-    : range_(range), value_(initialValue) {}
+ScrollBarValue::ScrollBarValue(const ScrollRange& range, int initialValue,
+                               std::optional<int> valueBeforeDrag)
+    : range_(range), value_(initialValue), valueBeforeDrag_(valueBeforeDrag) {}
 
 std::optional<ScrollAction> ScrollActionFromCode(int code) {
     if (code < 0 || code > static_cast<int>(ScrollAction::kEndScroll)) return std::nullopt;

@@ -37,9 +37,12 @@ enum class SetByCode { kRefused, kUnchanged, kChanged };
 class ScrollBarValue {
   public:
     ScrollBarValue() = default;
-    ScrollBarValue(const ScrollRange& range, int initialValue);
+    // `valueBeforeDrag`: the value a thumb drag that is still going on started from.
+    ScrollBarValue(const ScrollRange& range, int initialValue,
+                   std::optional<int> valueBeforeDrag = std::nullopt);
 
     int value() const { return value_; }
+    std::optional<int> valueBeforeDrag() const { return valueBeforeDrag_; }
 
     // As code sets the value: outside the range the bar keeps its value.
     SetByCode Set(int wanted);

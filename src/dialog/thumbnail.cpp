@@ -17,6 +17,9 @@ int AtLeastOnePixel(float value) {
     return rounded > 0 ? rounded : 1;
 }
 
+// The thumbnail's side at 480 dpi; the decoded picture need not be larger.
+constexpr int kLargestThumbnailSide = 500;
+
 }  // namespace
 
 PictureSize ThumbnailSize(int width, int height, int side) {
@@ -43,9 +46,13 @@ std::string PictureSizeText(int width, int height) {
 
 bool PreviewedPicture::Read(const std::string& path) {
     if (!decoder_ && makeDecoder_) decoder_ = makeDecoder_();
-    std::optional<Surface> read = decoder_ ? decoder_->Decode(path) : std::nullopt;
+    if (!decoder_) return false;
+    std::optional<DecodedPicture> read = decoder_->DecodeForDrawing(path, [](PictureSize upright) {
+        return ThumbnailSize(upright.width, upright.height, kLargestThumbnailSide);
+    });
     if (!read) return false;
-    picture_ = std::move(*read);
+    picture_ = std::move(read->pixels);
+    size_ = read->size;
     return true;
 }
 

@@ -37,8 +37,11 @@ class PreviewedPicture {
 
     // Reads `path` as the picture shown; false, with the picture shown before kept, when
     // it cannot be read as a picture (or no decoder can be made).
+    // The picture is decoded only as large as the biggest thumbnail needs (a JPEG at a
+    // reduced scale); size() is the whole picture's upright size all the same.
     bool Read(const std::string& path);
     const Surface& picture() const { return picture_; }
+    PictureSize size() const { return size_; }
 
     // Remakes the thumbnail for `dpi` and gives the box Pic_K takes: its top-left corner
     // at Pic_K's layout place, the thumbnail's size, whose longer side is Pic_K's layout
@@ -50,6 +53,7 @@ class PreviewedPicture {
     DecoderMaker makeDecoder_;
     std::unique_ptr<PictureDecoder> decoder_;
     Surface picture_;    // Pic_F: the last picture read
+    PictureSize size_;   // its upright size
     Surface thumbnail_;  // what Pic_K shows of it
 };
 

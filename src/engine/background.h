@@ -36,8 +36,17 @@ void ShowSamplePicture(BackgroundPictures& background, const Surface& sample);
 bool ShowNextPicture(BackgroundPictures& background, const PictureList& pictures,
                      std::int16_t pictureSize, PictureDecoder& decoder);
 
-// The composition step of ShowNextPicture for an already decoded picture.
+// The composition step of ShowNextPicture for an already decoded picture. A picture
+// decoded with fewer pixels than its size is stretched over the place its size takes.
 void ComposePicture(BackgroundPictures& background, const Surface& picture,
                     std::int16_t pictureSize);
+void ComposePicture(BackgroundPictures& background, const DecodedPicture& picture,
+                    std::int16_t pictureSize);
+
+// The size in whole pixels at which ComposePicture draws a picture of `upright` size on a
+// screen of the given size: what a decoder needs to decode, and no more.
+// At its own size, a picture larger than the screen shows only a part: that part too.
+DrawnSize DrawnSizeOnScreen(PictureSize upright, int screenWidth, int screenHeight,
+                            std::int16_t pictureSize);
 
 }  // namespace velnor

@@ -1,6 +1,9 @@
-// The worker thread that keeps the next background picture composed and ready.
+// The worker thread that keeps the next background picture composed and ready, and the
+// state it shares with the preparer that started it.
 #include "engine/background_preparer.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <utility>
 
 namespace velnor {
@@ -15,69 +18,96 @@ class NoPictureDecoder final : public PictureDecoder {
 
 }  // namespace
 
+// Everything the worker touches; it lives as long as the preparer or the worker, whichever
+// ends last.
+struct BackgroundPreparer::Shared {
+    Shared(int screenWidth, int screenHeight, PictureList list, std::int16_t size)
+        : pictures(std::move(list)), pictureSize(size), state(screenWidth, screenHeight) {}
+
+    void Run(const DecoderFactory& makeDecoder);
+    PreparedBackground TakeLocked(std::unique_lock<std::mutex>& lock);
+
+    const PictureList pictures;
+    const std::int16_t pictureSize;
+    BackgroundPictures state;  // touched by the worker only
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::optional<PreparedBackground> ready;
+    bool stopping = false;
+    bool decoding = false;  // the worker is inside a decode, which may take long or hang
+};
+
 BackgroundPreparer::BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
                                        std::int16_t pictureSize, DecoderFactory makeDecoder)
-    : pictures_(std::move(pictures)),
-      pictureSize_(pictureSize),
-      state_(screenWidth, screenHeight),
-      worker_([this, factory = std::move(makeDecoder)]() mutable { Run(std::move(factory)); }) {}
+    : shared_(
+          std::make_shared<Shared>(screenWidth, screenHeight, std::move(pictures), pictureSize)),
+      worker_([shared = shared_, factory = std::move(makeDecoder)] { shared->Run(factory); }) {}
 
 BackgroundPreparer::~BackgroundPreparer() {
+    bool decoding = false;
     {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
+        std::lock_guard lock(shared_->mutex);
+        shared_->stopping = true;
+        decoding = shared_->decoding;
     }
-    changed_.notify_all();
-    worker_.join();
+    shared_->changed.notify_all();
+    // A worker outside a decode sees the stop at its next check and returns at once; one
+    // inside a decode is left to end on its own when the decode returns.
+    if (decoding) {
+        worker_.detach();
+    } else {
+        worker_.join();
+    }
 }
 
 std::optional<PreparedBackground> BackgroundPreparer::TryTake() {
-    std::unique_lock lock(mutex_);
-    if (!ready_) return std::nullopt;
-    return TakeLocked(lock);
+    std::unique_lock lock(shared_->mutex);
+    if (!shared_->ready) return std::nullopt;
+    return shared_->TakeLocked(lock);
 }
 
 PreparedBackground BackgroundPreparer::Take() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return ready_.has_value(); });
-    return TakeLocked(lock);
+    std::unique_lock lock(shared_->mutex);
+    shared_->changed.wait(lock, [this] { return shared_->ready.has_value(); });
+    return shared_->TakeLocked(lock);
 }
 
-PreparedBackground BackgroundPreparer::TakeLocked(std::unique_lock<std::mutex>& lock) {
-    PreparedBackground taken = std::move(*ready_);
-    ready_.reset();
+PreparedBackground BackgroundPreparer::Shared::TakeLocked(std::unique_lock<std::mutex>& lock) {
+    PreparedBackground taken = std::move(*ready);
+    ready.reset();
     lock.unlock();
-    changed_.notify_all();  // the worker starts on the following file
+    changed.notify_all();  // the worker starts on the following file
     return taken;
 }
 
-void BackgroundPreparer::Run(DecoderFactory makeDecoder) {
+void BackgroundPreparer::Shared::Run(const DecoderFactory& makeDecoder) {
     std::unique_ptr<PictureDecoder> decoder = makeDecoder ? makeDecoder() : nullptr;
     if (!decoder) decoder = std::make_unique<NoPictureDecoder>();
-    const int width = state_.Pic_B.width();
-    const int height = state_.Pic_B.height();
+    const int width = state.Pic_B.width();
+    const int height = state.Pic_B.height();
     for (;;) {
         {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [this] { return stopping_ || !ready_.has_value(); });
-            if (stopping_) return;
+            std::unique_lock lock(mutex);
+            changed.wait(lock, [this] { return stopping || !ready.has_value(); });
+            if (stopping) return;
+            decoding = true;
         }
         PreparedBackground next;
-        next.shown = ShowNextPicture(state_, pictures_, pictureSize_, *decoder);
-        next.pictureIndex = state_.pictureIndex;
-        next.pictureWidth = state_.pictureWidth;
-        next.pictureHeight = state_.pictureHeight;
-        next.fitWidth = state_.fitWidth;
-        next.fitHeight = state_.fitHeight;
-        if (next.shown) {
-            next.Pic_B = std::exchange(state_.Pic_B, Surface(width, height));
-        }
+        next.shown = ShowNextPicture(state, pictures, pictureSize, *decoder);
+        next.pictureIndex = state.pictureIndex;
+        next.pictureWidth = state.pictureWidth;
+        next.pictureHeight = state.pictureHeight;
+        next.fitWidth = state.fitWidth;
+        next.fitHeight = state.fitHeight;
+        if (next.shown) next.Pic_B = std::exchange(state.Pic_B, Surface(width, height));
         {
-            std::lock_guard lock(mutex_);
-            if (stopping_) return;
-            ready_ = std::move(next);
+            std::lock_guard lock(mutex);
+            decoding = false;
+            if (stopping) return;
+            ready = std::move(next);
         }
-        changed_.notify_all();
+        changed.notify_all();
     }
 }
 

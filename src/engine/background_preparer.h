@@ -3,11 +3,9 @@
 // finished background between two frames, without waiting.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -32,10 +30,15 @@ struct PreparedBackground {
 // file at once and, each time a change is taken, starts on the following file. So at a
 // picture tick the change is normally waiting and is swapped in at once.
 //
+// Only Take waits for the worker: a decode may hang (a file on a dead network mount) or
+// take long, and ending the program or rebuilding a scene must not wait for it.
+// The worker owns a share of everything it touches, so a preparer destroyed while it is
+// busy leaves it behind to finish (or never) on its own.
+//
 // Typical use in the saver window:
 //   load:   BackgroundPreparer preparer(w, h, settings.pictures, settings.pictureSize,
 //                                       MakePictureDecoder);
-//           PreparedBackground first = preparer.Take();      // waits once, at load
+//           first = preparer.TryTake();   // polled between events for a short while
 //   tick:   changeDue = true;
 //   frame:  if (changeDue) if (auto next = preparer.TryTake()) { changeDue = false;
 //               if (next->shown) swap next->Pic_B into the background; }
@@ -47,8 +50,9 @@ class BackgroundPreparer {
     // platform's MakePictureDecoder in the program, fakes in tests).
     BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
                        std::int16_t pictureSize, DecoderFactory makeDecoder);
-    // Stops the worker and joins it; a decode in progress is finished first and its
-    // result dropped.
+    // Stops the worker without waiting for a decode: an idle worker is joined (it returns
+    // at once), one inside a decode is detached (its result is dropped and it starts
+    // nothing more).
     ~BackgroundPreparer();
 
     BackgroundPreparer(const BackgroundPreparer&) = delete;
@@ -56,22 +60,15 @@ class BackgroundPreparer {
 
     // The next change if it is ready, otherwise nothing; never waits.
     std::optional<PreparedBackground> TryTake();
-    // The next change, waiting for it when it is not ready yet.
+    // The next change, waiting for it as long as it takes (for off-screen runs that must
+    // show every picture; the programs poll TryTake).
     PreparedBackground Take();
 
   private:
-    void Run(DecoderFactory makeDecoder);
-    PreparedBackground TakeLocked(std::unique_lock<std::mutex>& lock);
+    struct Shared;
 
-    const PictureList pictures_;
-    const std::int16_t pictureSize_;
-    BackgroundPictures state_;  // touched by the worker only
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::optional<PreparedBackground> ready_;
-    bool stopping_ = false;
-    std::thread worker_;  // last member: starts after everything it uses exists
+    std::shared_ptr<Shared> shared_;
+    std::thread worker_;
 };
 
 }  // namespace velnor

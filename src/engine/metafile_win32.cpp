@@ -1,5 +1,5 @@
 // Playback of Windows metafiles (WMF) into a surface through an enhanced metafile and a
-// DIB section, at the picture's own size.
+// DIB section, at the picture's own size or the size it is drawn at.
 #include <windows.h>
 
 #include <cstdlib>
@@ -108,13 +108,29 @@ int MetafilePixelsPerInch() {
     return dpi > 0 ? dpi : 96;
 }
 
-std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size) {
+std::optional<PictureSize> MetafileBytesSize(const std::uint8_t* data, std::size_t size) {
+    if (!data || size > 0x7FFFFFFF) return std::nullopt;
+    const Played played = Convert(data, size, MetafilePixelsPerInch());
+    std::optional<PictureSize> out;
+    if (played.metafile && IsAcceptablePictureSize(played.width, played.height)) {
+        out = PictureSize{static_cast<int>(played.width), static_cast<int>(played.height)};
+    }
+    if (played.metafile) DeleteEnhMetaFile(played.metafile);
+    return out;
+}
+
+std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size,
+                                           std::optional<PictureSize> playAt) {
     if (!data || size > 0x7FFFFFFF) return std::nullopt;
     const Played played = Convert(data, size, MetafilePixelsPerInch());
     std::optional<Surface> out;
     if (played.metafile && IsAcceptablePictureSize(played.width, played.height)) {
-        out =
-            Play(played.metafile, static_cast<int>(played.width), static_cast<int>(played.height));
+        const PictureSize at =
+            playAt ? *playAt
+                   : PictureSize{static_cast<int>(played.width), static_cast<int>(played.height)};
+        if (IsAcceptablePictureSize(at.width, at.height)) {
+            out = Play(played.metafile, at.width, at.height);
+        }
     }
     if (played.metafile) DeleteEnhMetaFile(played.metafile);
     return out;

@@ -1,20 +1,19 @@
 // The Linux picture decoder: gdk-pixbuf reads BMP, GIF and JPEG, and WMF through its
-// metafile loader when that is installed. Used by the native tools and tests. The file is
-// read whole, checked for completeness, and decoded from memory.
+// metafile loader when that is installed. Used by the native program, tools and tests.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
-#include <fstream>
-#include <string_view>
+#include <cstdint>
 #include <vector>
 
-#include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
+#include "engine/picture_reading.h"
+#include "settings/file_io.h"
 
 namespace velnor {
 namespace {
 
 // Files beyond this are refused unread (a 100-megapixel 24-bit BMP is about 300 MB).
-constexpr std::streamoff kMaxFileBytes = 512ll * 1024 * 1024;
+constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
 // gdk-pixbuf's metafile loader renders at 72 pixels per inch.
 constexpr int kMetafilePixelsPerInch = 72;
 
@@ -23,31 +22,51 @@ struct Unref {
 };
 using LoaderPtr = std::unique_ptr<GdkPixbufLoader, Unref>;
 
-std::optional<std::vector<std::uint8_t>> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || size > kMaxFileBytes) return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.seekg(0);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
-    return bytes;
+// The loader of each kind by name, so that no other loader ever sees the bytes.
+const char* LoaderName(PictureKind kind) {
+    switch (kind) {
+        case PictureKind::kBmp:
+            return "bmp";
+        case PictureKind::kGif:
+            return "gif";
+        case PictureKind::kJpeg:
+            return "jpeg";
+        case PictureKind::kMetafile:
+            return "wmf";
+        default:
+            return nullptr;
+    }
 }
 
-// Transparent parts of a picture show `paper`: black for raster pictures (the colour of
-// the empty background), white for metafiles (drawings made on white paper).
-Surface SurfaceFromPixbuf(const GdkPixbuf* pixbuf, int paper) {
-    const int width = gdk_pixbuf_get_width(pixbuf);
-    const int height = gdk_pixbuf_get_height(pixbuf);
+// The source index under the centre of each of `to` destination pixels spanning `from`
+// source pixels: floor((2i + 1) * from / (2 * to)), the colour-on-colour stretch's rule.
+std::vector<int> CentreMap(int to, int from) {
+    std::vector<int> map(static_cast<std::size_t>(to));
+    for (int i = 0; i < to; ++i) {
+        map[static_cast<std::size_t>(i)] = static_cast<int>((2LL * i + 1) * from / (2LL * to));
+    }
+    return map;
+}
+
+// The `part` of the pixbuf as a `size` surface (shrunk colour on colour when smaller: the
+// same pixels the composition's stretch would pick). Transparent parts show `paper`:
+// black for raster pictures (the colour of the empty background), white for metafiles
+// (drawings made on white paper).
+Surface SurfaceFromPixbuf(const GdkPixbuf* pixbuf, int paper, PictureBox part, PictureSize size) {
     const int channels = gdk_pixbuf_get_n_channels(pixbuf);
     const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf);
     const int stride = gdk_pixbuf_get_rowstride(pixbuf);
     const guint8* bytes = gdk_pixbuf_read_pixels(pixbuf);
-    Surface out(width, height);
-    for (int y = 0; y < height; ++y) {
-        const guint8* src = bytes + static_cast<std::ptrdiff_t>(y) * stride;
+    std::vector<int> columns = CentreMap(size.width, part.width);
+    std::vector<int> rows = CentreMap(size.height, part.height);
+    for (int& column : columns) column += part.left;
+    for (int& row : rows) row += part.top;
+    Surface out(size.width, size.height);
+    for (int y = 0; y < size.height; ++y) {
+        const guint8* line = bytes + static_cast<std::ptrdiff_t>(rows[y]) * stride;
         Pixel* dst = out.row(y);
-        for (int x = 0; x < width; ++x, src += channels) {
+        for (int x = 0; x < size.width; ++x) {
+            const guint8* src = line + static_cast<std::ptrdiff_t>(columns[x]) * channels;
             int r = src[0], g = src[1], b = src[2];
             if (alpha) {
                 const int a = src[3];
@@ -68,51 +87,69 @@ bool HasUsableLayout(const GdkPixbuf* p) {
            gdk_pixbuf_get_n_channels(p) == (gdk_pixbuf_get_has_alpha(p) ? 4 : 3);
 }
 
-class GdkPixbufDecoder final : public PictureDecoder {
-    // The size of the picture in `bytes`, read from `path`. The system's loaders see only
-    // files whose headers lie within them: a header claiming gigabytes makes some of them
-    // allocate that much just to report a size.
-    static std::optional<PictureSize> ProbeRead(const std::string& path,
-                                                const std::vector<std::uint8_t>& bytes) {
-        if (!HeadersLieWithin(bytes)) return std::nullopt;
-        // The metafile loader reports no size before it has rendered the whole picture (a
-        // huge one crashes it): only the placeable header gives the size, and a metafile
-        // without one is not shown.
-        if (SniffPictureKind(bytes) == PictureKind::kMetafile) {
-            return PlaceableMetafileSize(bytes, kMetafilePixelsPerInch);
-        }
-        int width = 0;
-        int height = 0;
-        if (gdk_pixbuf_get_file_info(path.c_str(), &width, &height) && width > 0 && height > 0) {
-            return PictureSize{width, height};
-        }
-        return std::nullopt;
+// Runs the loader of the plan's kind over its bytes at the plan's decode size.
+std::optional<Surface> Load(PictureToDecode& plan) {
+    const char* name = LoaderName(plan.header.kind);
+    if (!name) return std::nullopt;
+    GError* error = nullptr;
+    LoaderPtr loader(gdk_pixbuf_loader_new_with_type(name, &error));
+    if (error) g_clear_error(&error);
+    if (!loader) return std::nullopt;
+    const PictureSize size = plan.decodeSize;
+    if (size != plan.header.stored) {
+        // JPEGs then decode at the reduced scale; metafiles play at this size.
+        gdk_pixbuf_loader_set_size(loader.get(), size.width, size.height);
     }
+    const bool written =
+        gdk_pixbuf_loader_write(loader.get(), plan.bytes.data(), plan.bytes.size(), &error);
+    if (error) g_clear_error(&error);
+    plan.bytes = {};  // the file's bytes are not needed beside the pixels
+    // Closing reports data that ended early (for example a GIF cut off in its frame).
+    const bool closed = gdk_pixbuf_loader_close(loader.get(), &error);
+    if (error) g_clear_error(&error);
+    const GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader.get());
+    if (!written || !closed || !pixbuf || !HasUsableLayout(pixbuf)) return std::nullopt;
+    if (gdk_pixbuf_get_width(pixbuf) != size.width ||
+        gdk_pixbuf_get_height(pixbuf) != size.height) {
+        return std::nullopt;  // not what the header said
+    }
+    const int paper = plan.header.kind == PictureKind::kMetafile ? 255 : 0;
+    const PictureBox whole{0, 0, size.width, size.height};
+    if (!plan.keepPart.empty()) {
+        const PictureBox& part = plan.keepPart;
+        if (part.left < 0 || part.top < 0 || part.left + part.width > size.width ||
+            part.top + part.height > size.height) {
+            return std::nullopt;
+        }
+        return SurfaceFromPixbuf(pixbuf, paper, part, {part.width, part.height});
+    }
+    return SurfaceFromPixbuf(pixbuf, paper, whole, plan.shrinkTo.width > 0 ? plan.shrinkTo : size);
+}
 
+// Files are read whole (a regular file only, opened without waiting), checked and planned
+// by the portable steps, then decoded from memory by the loader of their kind.
+class GdkPixbufDecoder final : public PlatformPictureDecoder {
   public:
     std::optional<PictureSize> Probe(const std::string& utf8Path) override {
-        const auto bytes = ReadFile(utf8Path);
+        const auto bytes = ReadRegularFile(utf8Path, kMaxFileBytes);
         if (!bytes) return std::nullopt;
-        return ProbeRead(utf8Path, *bytes);
+        const auto header = ReadPictureHeader(*bytes, kMetafilePixelsPerInch);
+        // A metafile without a placeable header reports no size before it has been
+        // rendered whole: it is not shown.
+        if (!header || header->stored.width == 0) return std::nullopt;
+        return header->Upright();
     }
 
-    std::optional<Surface> Decode(const std::string& utf8Path) override {
-        auto bytes = ReadFile(utf8Path);
-        if (!bytes || !CompleteForDecoding(*bytes)) return std::nullopt;
-        const std::optional<PictureSize> size = ProbeRead(utf8Path, *bytes);
-        if (!size || !IsAcceptablePictureSize(size->width, size->height)) return std::nullopt;
-        const bool metafile = SniffPictureKind(*bytes) == PictureKind::kMetafile;
-        LoaderPtr loader(gdk_pixbuf_loader_new());
-        GError* error = nullptr;
-        const bool written =
-            gdk_pixbuf_loader_write(loader.get(), bytes->data(), bytes->size(), &error);
-        if (error) g_clear_error(&error);
-        // Closing reports data that ended early (for example a GIF cut off in its frame).
-        const bool closed = gdk_pixbuf_loader_close(loader.get(), &error);
-        if (error) g_clear_error(&error);
-        const GdkPixbuf* pixbuf = gdk_pixbuf_loader_get_pixbuf(loader.get());
-        if (!written || !closed || !pixbuf || !HasUsableLayout(pixbuf)) return std::nullopt;
-        return SurfaceFromPixbuf(pixbuf, metafile ? 255 : 0);
+  private:
+    std::optional<DecodedPicture> DecodeFile(const std::string& utf8Path,
+                                             const DrawnSizeRule& drawn) override {
+        auto bytes = ReadRegularFile(utf8Path, kMaxFileBytes);
+        if (!bytes) return std::nullopt;
+        auto plan = PlanDecoding(std::move(*bytes), kMetafilePixelsPerInch, drawn);
+        if (!plan || plan->header.stored.width == 0) return std::nullopt;
+        std::optional<Surface> pixels = Load(*plan);
+        if (!pixels) return std::nullopt;
+        return FinishDecoding(std::move(*pixels), *plan);
     }
 };
 

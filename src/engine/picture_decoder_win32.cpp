@@ -1,14 +1,16 @@
 // The Windows picture decoder: WIC reads BMP, GIF and JPEG (first frame, converted to
-// premultiplied 32-bit BGRA so transparent parts come out black), metafiles are played
-// by GDI. Paths are converted to UTF-16 for the wide APIs.
+// premultiplied 32-bit BGRA so transparent parts come out black, JPEGs scaled down while
+// decoding where they are drawn smaller), metafiles are played by GDI. Paths are
+// converted to UTF-16 for the wide APIs.
 #include <wincodec.h>
 #include <windows.h>
 
 #include <vector>
 
-#include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
 #include "engine/picture_decoder_win32.h"
+#include "engine/picture_reading.h"
+#include "settings/file_io.h"
 #include "settings/wide_text_win32.h"
 
 namespace velnor {
@@ -43,26 +45,6 @@ class ComScope {
     bool initialised_;
 };
 
-// Reads a whole file; refuses files larger than `limit` bytes.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path, long long limit) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::optional<std::vector<std::uint8_t>> out;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart <= limit) {
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (bytes.empty() ||
-            (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-             read == bytes.size())) {
-            out = std::move(bytes);
-        }
-    }
-    CloseHandle(file);
-    return out;
-}
-
 class WicReader {
   public:
     WicReader() {
@@ -70,12 +52,12 @@ class WicReader {
                          IID_IWICImagingFactory, reinterpret_cast<void**>(&factory_));
     }
 
-    std::optional<PictureSize> ProbeFile(const std::wstring& path) {
-        ComPtr<IWICBitmapFrameDecode> frame;
-        if (!OpenFile(path, frame)) return std::nullopt;
-        return SizeOf(frame);
-    }
-    std::optional<Surface> DecodeMemory(const std::uint8_t* data, std::size_t size) {
+    // The first frame, which must be `stored` in size, decoded at `decodeSize`: a JPEG's
+    // decoder then scales while it decodes (`smooth`); other kinds shrink colour on colour.
+    // With a `part`, only that part of the frame (at its own size) is kept.
+    std::optional<Surface> DecodeMemory(const std::uint8_t* data, std::size_t size,
+                                        PictureSize stored, PictureSize decodeSize,
+                                        bool smooth = true, PictureBox part = {}) {
         ComPtr<IWICStream> stream;
         ComPtr<IWICBitmapDecoder> decoder;
         ComPtr<IWICBitmapFrameDecode> frame;
@@ -88,19 +70,15 @@ class WicReader {
             FAILED(decoder->GetFrame(0, &frame))) {
             return std::nullopt;
         }
-        return Convert(frame);
+        const std::optional<PictureSize> frameSize = SizeOf(frame);
+        if (!frameSize || *frameSize != stored) return std::nullopt;  // not what the header said
+        return Convert(
+            frame, decodeSize,
+            smooth ? WICBitmapInterpolationModeFant : WICBitmapInterpolationModeNearestNeighbor,
+            part);
     }
 
   private:
-    bool OpenFile(const std::wstring& path, ComPtr<IWICBitmapFrameDecode>& frame) {
-        ComPtr<IWICBitmapDecoder> decoder;
-        return factory_ &&
-               SUCCEEDED(factory_->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                             WICDecodeMetadataCacheOnDemand,
-                                                             &decoder)) &&
-               SUCCEEDED(decoder->GetFrame(0, &frame));
-    }
-
     static std::optional<PictureSize> SizeOf(ComPtr<IWICBitmapFrameDecode>& frame) {
         UINT width = 0, height = 0;
         if (FAILED(frame->GetSize(&width, &height))) return std::nullopt;
@@ -108,21 +86,41 @@ class WicReader {
         return PictureSize{static_cast<int>(width), static_cast<int>(height)};
     }
 
-    // The size is checked before any pixel is decoded.
-    std::optional<Surface> Convert(ComPtr<IWICBitmapFrameDecode>& frame) {
-        const std::optional<PictureSize> size = SizeOf(frame);
-        if (!size || !IsAcceptablePictureSize(size->width, size->height)) return std::nullopt;
+    // Converts to premultiplied BGRA at `size`, through the scaler when that differs
+    // from the frame's own size.
+    std::optional<Surface> Convert(ComPtr<IWICBitmapFrameDecode>& frame, PictureSize size,
+                                   WICBitmapInterpolationMode mode, PictureBox part) {
+        if (!IsAcceptablePictureSize(size.width, size.height)) return std::nullopt;
+        ComPtr<IWICBitmapScaler> scaler;
+        IWICBitmapSource* source = frame.p;
+        const std::optional<PictureSize> own = SizeOf(frame);
+        if (!own) return std::nullopt;
+        if (*own != size) {
+            if (FAILED(factory_->CreateBitmapScaler(&scaler)) ||
+                FAILED(scaler->Initialize(frame.p, static_cast<UINT>(size.width),
+                                          static_cast<UINT>(size.height), mode))) {
+                return std::nullopt;
+            }
+            source = scaler.p;
+        }
         ComPtr<IWICFormatConverter> converter;
         if (FAILED(factory_->CreateFormatConverter(&converter)) ||
-            FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA,
+            FAILED(converter->Initialize(source, GUID_WICPixelFormat32bppPBGRA,
                                          WICBitmapDitherTypeNone, nullptr, 0.0,
                                          WICBitmapPaletteTypeCustom))) {
             return std::nullopt;
         }
-        Surface out(size->width, size->height);
+        if (!part.empty() &&
+            (part.left < 0 || part.top < 0 || part.left + part.width > size.width ||
+             part.top + part.height > size.height)) {
+            return std::nullopt;
+        }
+        const WICRect rect{part.left, part.top, part.width, part.height};
+        Surface out(part.empty() ? size.width : part.width,
+                    part.empty() ? size.height : part.height);
         const UINT stride = static_cast<UINT>(out.pitch());
         const UINT bytes = stride * static_cast<UINT>(out.height());
-        if (FAILED(converter->CopyPixels(nullptr, stride, bytes,
+        if (FAILED(converter->CopyPixels(part.empty() ? nullptr : &rect, stride, bytes,
                                          reinterpret_cast<BYTE*>(out.data())))) {
             return std::nullopt;
         }
@@ -136,36 +134,58 @@ class WicReader {
 };
 
 // Files beyond this are refused unread (a 100-megapixel 24-bit BMP is about 300 MB).
-constexpr long long kMaxFileBytes = 512ll * 1024 * 1024;
+constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
 
-// Files are read whole and checked for completeness (a cut-off JPEG or BMP would be
-// decoded with grey or black where its data ends), then decoded from memory.
-class Win32PictureDecoder final : public PictureDecoder {
+// Files are read whole (disk files only), checked and planned by the portable steps, then
+// decoded from memory: WIC and GDI never see a file of another kind or a size beyond the
+// limits.
+class Win32PictureDecoder final : public PlatformPictureDecoder {
   public:
     std::optional<PictureSize> Probe(const std::string& utf8Path) override {
-        const std::wstring path = WideFromUtf8(utf8Path);
-        if (path.empty()) return std::nullopt;
-        if (auto size = reader_.ProbeFile(path)) return size;
-        const auto bytes = ReadWholeFile(path, kMaxFileBytes);
-        if (!bytes || SniffPictureKind(*bytes) != PictureKind::kMetafile) return std::nullopt;
-        if (auto size = PlaceableMetafileSize(*bytes, MetafilePixelsPerInch())) return size;
-        const auto played = DecodeMetafileBytes(bytes->data(), bytes->size());
-        if (!played) return std::nullopt;
-        return PictureSize{played->width(), played->height()};
-    }
-
-    std::optional<Surface> Decode(const std::string& utf8Path) override {
-        const std::wstring path = WideFromUtf8(utf8Path);
-        if (path.empty()) return std::nullopt;
-        auto bytes = ReadWholeFile(path, kMaxFileBytes);
-        if (!bytes || !CompleteForDecoding(*bytes)) return std::nullopt;
-        if (SniffPictureKind(*bytes) == PictureKind::kMetafile) {
-            return DecodeMetafileBytes(bytes->data(), bytes->size());
-        }
-        return reader_.DecodeMemory(bytes->data(), bytes->size());
+        const auto bytes = ReadPath(utf8Path);
+        if (!bytes) return std::nullopt;
+        const auto header = ReadPictureHeader(*bytes, MetafilePixelsPerInch());
+        if (!header) return std::nullopt;
+        if (header->stored.width == 0) return MetafileBytesSize(bytes->data(), bytes->size());
+        return header->Upright();
     }
 
   private:
+    std::optional<DecodedPicture> DecodeFile(const std::string& utf8Path,
+                                             const DrawnSizeRule& drawn) override {
+        auto bytes = ReadPath(utf8Path);
+        if (!bytes) return std::nullopt;
+        auto plan = PlanDecoding(std::move(*bytes), MetafilePixelsPerInch(), drawn);
+        if (!plan) return std::nullopt;
+        const std::vector<std::uint8_t>& b = plan->bytes;
+        std::optional<Surface> pixels;
+        if (plan->header.kind == PictureKind::kMetafile) {
+            std::optional<PictureSize> playAt = plan->decodeSize;
+            if (plan->header.stored.width == 0) {  // a plain metafile: its size, then drawn
+                const auto own = MetafileBytesSize(b.data(), b.size());
+                if (!own) return std::nullopt;
+                playAt = drawn ? drawn(*own).size : *own;
+                if (!IsAcceptablePictureSize(playAt->width, playAt->height)) playAt = *own;
+                pixels = DecodeMetafileBytes(b.data(), b.size(), playAt);
+                if (!pixels) return std::nullopt;
+                return DecodedPicture{std::move(*pixels), *own, {}};
+            }
+            pixels = DecodeMetafileBytes(b.data(), b.size(), playAt);
+        } else {
+            const PictureSize at = plan->shrinkTo.width > 0 ? plan->shrinkTo : plan->decodeSize;
+            pixels = reader_.DecodeMemory(b.data(), b.size(), plan->header.stored, at,
+                                          plan->header.kind == PictureKind::kJpeg, plan->keepPart);
+        }
+        if (!pixels) return std::nullopt;
+        return FinishDecoding(std::move(*pixels), *plan);
+    }
+
+    static std::optional<std::vector<std::uint8_t>> ReadPath(const std::string& utf8Path) {
+        const std::wstring path = WideFromUtf8(utf8Path);
+        if (path.empty()) return std::nullopt;
+        return ReadRegularFile(std::filesystem::path(path), kMaxFileBytes);
+    }
+
     ComScope com_;  // first member: COM is up before the reader is made
     WicReader reader_;
 };
@@ -177,9 +197,17 @@ std::unique_ptr<PictureDecoder> MakePictureDecoder() {
 }
 
 std::optional<Surface> DecodePictureFromMemory(const std::uint8_t* data, std::size_t size) {
+    if (!data) return std::nullopt;
+    auto plan = PlanDecoding(std::vector<std::uint8_t>(data, data + size), 96, nullptr);
+    if (!plan || plan->header.kind == PictureKind::kMetafile) return std::nullopt;
     ComScope com;
     WicReader reader;
-    return reader.DecodeMemory(data, size);
+    auto pixels = reader.DecodeMemory(plan->bytes.data(), plan->bytes.size(), plan->header.stored,
+                                      plan->decodeSize);
+    if (!pixels) return std::nullopt;
+    auto upright = FinishDecoding(std::move(*pixels), *plan);
+    if (!upright) return std::nullopt;
+    return std::move(upright->pixels);
 }
 
 }  // namespace velnor

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "engine/picture_decoder.h"
 #include "engine/surface.h"
 
 namespace velnor {
@@ -17,9 +18,14 @@ namespace velnor {
 std::optional<Surface> DecodePictureFromMemory(const std::uint8_t* data, std::size_t size);
 
 // Plays a Windows metafile (placeable, with its 22-byte header, or plain) onto white
-// paper at its own size: the placeable header's bounding box and units per inch, or the
-// frame the plain metafile records, at the screen's pixels per inch.
-std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size);
+// paper at `playAt`, or else at its own size: the placeable header's bounding box and
+// units per inch, or the frame the plain metafile records, at the screen's pixels per inch.
+std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size,
+                                           std::optional<PictureSize> playAt = std::nullopt);
+
+// The own size of a metafile as DecodeMetafileBytes plays it, without playing it;
+// nothing for sizes beyond IsAcceptablePictureSize.
+std::optional<PictureSize> MetafileBytesSize(const std::uint8_t* data, std::size_t size);
 
 // The screen's pixels per inch, at which metafiles are played.
 int MetafilePixelsPerInch();

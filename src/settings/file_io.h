@@ -4,17 +4,27 @@
 // pick. The build compiles file_io_posix.cpp or file_io_win32.cpp (C runtime only) with it.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace velnor {
 
 // '\\' on Windows, '/' elsewhere.
 extern const char kPathSeparator;
 
-// fopen with the path's native encoding; nullptr on failure. Never throws.
+// fopen with the path's native encoding; nullptr on failure. Never throws. Files opened
+// for reading only must be regular files, and opening them never waits (a FIFO, a device
+// or a file another program holds open for writing would block fopen without end).
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
+
+// The whole content of the regular (disk) file at `path`, opened without waiting; nothing
+// for any other kind of file, a failed read or one longer than `maxBytes`.
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::filesystem::path& path,
+                                                         std::uint64_t maxBytes);
 
 // Flushes the stream and asks the operating system to put the data on the disk.
 bool FlushToDisk(std::FILE* file);

@@ -3,6 +3,7 @@
 // to inject failures such as a file that vanishes in the middle of a scan.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,14 @@ class FileSystem {
     // never listed; directories (including "." and "..") only when `includeDirectories`.
     // No matching entry is not an error; a folder that cannot be read is.
     virtual FileListing ListMatching(std::string_view wildcardPath, bool includeDirectories) = 0;
+
+    // The same, calling `poll` every few hundred entries of a long listing, so a caller
+    // with a window can keep answering messages meanwhile.
+    virtual FileListing ListMatchingPolled(std::string_view wildcardPath, bool includeDirectories,
+                                           const std::function<void()>& poll) {
+        static_cast<void>(poll);
+        return ListMatching(wildcardPath, includeDirectories);
+    }
 
     // The classic attribute bits of a file or folder, or nothing when they cannot be read
     // (for example because the file no longer exists).

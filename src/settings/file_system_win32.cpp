@@ -4,6 +4,8 @@
 // or "offline" are masked off, since the picture scan compares the value exactly.
 #include <windows.h>
 
+#include <chrono>
+#include <future>
 #include <string>
 
 #include "settings/file_system.h"
@@ -15,6 +17,8 @@ namespace {
 constexpr DWORD kClassicAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                      FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
                                      FILE_ATTRIBUTE_ARCHIVE;
+
+constexpr std::chrono::milliseconds kPollInterval{20};
 
 std::string ErrorText(DWORD code) {
     wchar_t* buffer = nullptr;
@@ -30,31 +34,45 @@ std::string ErrorText(DWORD code) {
     return Utf8FromWide(text);
 }
 
+FileListing ListNow(const std::wstring& wildcardPath, bool includeDirectories) {
+    FileListing listing;
+    WIN32_FIND_DATAW entry{};
+    const HANDLE find = FindFirstFileExW(wildcardPath.c_str(), FindExInfoBasic, &entry,
+                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_NOT_FOUND && code != ERROR_NO_MORE_FILES) {
+            listing.error = ErrorText(code);
+        }
+        return listing;
+    }
+    do {
+        const DWORD attributes = entry.dwFileAttributes;
+        if ((attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) continue;
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !includeDirectories) continue;
+        listing.names.push_back(Utf8FromWide(entry.cFileName));
+    } while (FindNextFileW(find, &entry));
+    const DWORD code = GetLastError();
+    if (code != ERROR_NO_MORE_FILES) listing.error = ErrorText(code);
+    FindClose(find);
+    return listing;
+}
+
 class Win32FileSystem final : public FileSystem {
   public:
     FileListing ListMatching(std::string_view wildcardPath, bool includeDirectories) override {
-        FileListing listing;
-        WIN32_FIND_DATAW entry{};
-        const HANDLE find =
-            FindFirstFileExW(WideFromUtf8(wildcardPath).c_str(), FindExInfoBasic, &entry,
-                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-        if (find == INVALID_HANDLE_VALUE) {
-            const DWORD code = GetLastError();
-            if (code != ERROR_FILE_NOT_FOUND && code != ERROR_NO_MORE_FILES) {
-                listing.error = ErrorText(code);
-            }
-            return listing;
-        }
-        do {
-            const DWORD attributes = entry.dwFileAttributes;
-            if ((attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) continue;
-            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && !includeDirectories) continue;
-            listing.names.push_back(Utf8FromWide(entry.cFileName));
-        } while (FindNextFileW(find, &entry));
-        const DWORD code = GetLastError();
-        if (code != ERROR_NO_MORE_FILES) listing.error = ErrorText(code);
-        FindClose(find);
-        return listing;
+        return ListNow(WideFromUtf8(wildcardPath), includeDirectories);
+    }
+
+    // The listing runs on a thread of its own while this one polls: the system can spend
+    // seconds in one call on a folder of many thousand files (the first call reads it all).
+    FileListing ListMatchingPolled(std::string_view wildcardPath, bool includeDirectories,
+                                   const std::function<void()>& poll) override {
+        if (!poll) return ListMatching(wildcardPath, includeDirectories);
+        std::future<FileListing> listing = std::async(
+            std::launch::async, &ListNow, WideFromUtf8(wildcardPath), includeDirectories);
+        while (listing.wait_for(kPollInterval) != std::future_status::ready) poll();
+        return listing.get();
     }
 
     std::optional<int> AttributesOf(std::string_view path) override {

@@ -12,6 +12,7 @@
 #include "settings/number_text.h"
 #include "settings/picture_scan.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_table.h"
 #include "settings/text_encoding.h"
 
 namespace velnor {
@@ -25,15 +26,7 @@ constexpr std::string_view kPresetTexts[kPresetCount] = {
 // Every key the loader reads, looked up in one pass over the file.
 std::vector<std::string> LoadedKeys() {
     std::vector<std::string> keys;
-    for (const std::string_view key :
-         {kAspectKey, kPerspectiveOnKey, kPerspectiveDepthKey, kBallRedKey, kBallGreenKey,
-          kBallBlueKey, kSpeedKey, kScaleKey, kPictureFolderKey, kPictureSizeKey,
-          kPictureIntervalKey, kUseSampleKey, kSampleChoiceKey}) {
-        keys.emplace_back(key);
-    }
-    for (int i = 0; i < 3; ++i) keys.push_back(ArrayKey(kRandomStem, i));
-    for (int i = 1; i < 3; ++i) keys.push_back(ArrayKey(kLineColourStem, i));
-    for (int i = 0; i < 4; ++i) keys.push_back(ArrayKey(kPictureKindStem, i));
+    for (const SettingRow& row : SettingRows()) keys.emplace_back(row.key);
     return keys;
 }
 
@@ -53,23 +46,16 @@ class SettingsReader {
         return values_[k];
     }
 
-    // Floor into a 16-bit field; empty text gives the default.
-    void Floor(std::string_view key, std::int16_t defaultValue, std::int16_t& field) const {
-        const std::string& text = Text(key);
+    // One number row by its reading rule: empty text gives the row's default, a text that
+    // is not a number of the field's width leaves the field as it was.
+    void Read(const SettingRow& row, SaverSettings& settings) const {
+        const std::string& text = Text(row.key);
         if (text.empty()) {
-            field = defaultValue;
-        } else if (const auto value = FloorToInt16(text)) {
-            field = *value;
-        }
-    }
-
-    // Round into a 32-bit field; empty text gives the default.
-    void Round(std::string_view key, std::int32_t defaultValue, std::int32_t& field) const {
-        const std::string& text = Text(key);
-        if (text.empty()) {
-            field = defaultValue;
+            SetNumber(row, settings, row.missing);
+        } else if (row.reading == Reading::kFloor) {
+            if (const auto value = FloorToInt16(text)) SetNumber(row, settings, *value);
         } else if (const auto value = RoundToInt32(text)) {
-            field = *value;
+            SetNumber(row, settings, *value);
         }
     }
 
@@ -91,16 +77,19 @@ void SetPresets(SaverSettings& settings) {
     settings.presetIndex = kPresetCount;
 }
 
+// Lists the stored folder when it is there. One that is not there now (an unplugged disk,
+// a share offline) stays stored, so the dialog shows it and saves it again; the saver then
+// simply has no pictures from it.
+void ScanStoredFolder(SaverSettings& settings, FileSystem& fileSystem) {
+    if (!FolderExists(settings.pictureFolder, fileSystem)) return;
+    ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures, fileSystem);
+}
+
 void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
                        FileSystem& fileSystem, const TextEncoding& text) {
     settings.pictures.pictureCount = 0;
     settings.pictureFolder = text.Cp932ToUtf8(reader.Text(kPictureFolderKey));
-    if (FolderExists(settings.pictureFolder, fileSystem)) {
-        ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures,
-                          fileSystem);
-    } else {
-        settings.pictureFolder.clear();
-    }
+    ScanStoredFolder(settings, fileSystem);
 }
 
 }  // namespace
@@ -110,34 +99,15 @@ void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,
     try {
         const SettingsReader reader(iniFile, text);
         SetPresets(settings);
-        reader.Floor(kAspectKey, kDefaultAspectTenths, settings.aspectTenths);
-        reader.Floor(kPerspectiveOnKey, kDefaultPerspectiveOn, settings.perspectiveOn);
-        reader.Floor(kPerspectiveDepthKey, kDefaultPerspectiveDepth, settings.perspectiveDepth);
-        const std::string_view ballKeys[3] = {kBallRedKey, kBallGreenKey, kBallBlueKey};
-        for (int i = 0; i < 3; ++i) {
-            reader.Floor(ballKeys[i], kDefaultBallColour[i], settings.ballColour[i]);
+        for (const SettingRow& row : SettingRows()) {
+            if (row.reading != Reading::kText) reader.Read(row, settings);
         }
-        for (int i = 0; i < 3; ++i) {
-            reader.Floor(ArrayKey(kRandomStem, i), kDefaultRandomFlag, settings.randomFlags[i]);
-            if (i == 0) continue;
-            reader.Round(ArrayKey(kLineColourStem, i), kDefaultLineColours[i],
-                         settings.lineColours[i]);
-        }
-        reader.Floor(kSpeedKey, kDefaultFrameDelayMs, settings.frameDelayMs);
-        reader.Floor(kScaleKey, kDefaultScale, settings.scale);
-        for (int i = 0; i < 4; ++i) {
-            reader.Floor(ArrayKey(kPictureKindStem, i), kDefaultPictureKind,
-                         settings.pictureKinds[i]);
-        }
+        // The folder after the picture kinds, which its scan uses.
         try {
             LoadPictureFolder(settings, reader, fileSystem, text);
         } catch (...) {
             // A failing folder test or scan ends only that step; what it collected stays.
         }
-        reader.Floor(kPictureSizeKey, kDefaultPictureSize, settings.pictureSize);
-        reader.Floor(kPictureIntervalKey, kDefaultPictureInterval, settings.pictureInterval);
-        reader.Floor(kUseSampleKey, kDefaultUseSample, settings.useSample);
-        reader.Floor(kSampleChoiceKey, kDefaultSampleChoice, settings.sampleChoice);
     } catch (...) {
         // Only allocation can fail here; the record keeps what was loaded so far.
     }

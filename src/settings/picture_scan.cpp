@@ -1,6 +1,12 @@
 // Picture-folder scan and its path helpers.
 #include "settings/picture_scan.h"
 
+#include <algorithm>
+#include <optional>
+#include <set>
+
+#include "settings/wildcard.h"
+
 namespace velnor {
 namespace {
 
@@ -8,14 +14,81 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-// Adds `path` as the new last element: the array is sized to exactly 0..pictureCount,
-// dropping paths a longer earlier scan left behind. Growth by one keeps the vector's
-// amortised reallocation, so a large folder costs no quadratic copying.
-void AddPicture(PictureList& list, std::string path) {
-    ++list.pictureCount;
-    const auto count = static_cast<std::size_t>(list.pictureCount);
-    list.picturePaths.resize(count + 1);
-    list.picturePaths[count] = std::move(path);
+// The files taken so far, one bucket per pass. A bucket never holds more than the list
+// can, since a pass's files beyond that could never be listed; they are only counted.
+class PassBuckets {
+  public:
+    // Whether the file was taken (false when it only counts as left out).
+    bool Take(std::size_t pass, std::string path) {
+        std::vector<std::string>& bucket = buckets_[pass];
+        if (bucket.size() >= static_cast<std::size_t>(kMaxPictureCount)) {
+            ++beyondBuckets_;
+            return false;
+        }
+        bucket.push_back(std::move(path));
+        ++taken_;
+        return true;
+    }
+
+    std::size_t taken() const { return taken_; }
+
+    // The buckets in pass order, cut to the list's limit.
+    void MoveInto(FolderPictures& out) {
+        const auto limit = static_cast<std::size_t>(kMaxPictureCount);
+        for (std::vector<std::string>& bucket : buckets_) {
+            for (std::string& path : bucket) {
+                if (out.paths.size() < limit) out.paths.push_back(std::move(path));
+            }
+        }
+        out.leftOut = taken_ - out.paths.size() + beyondBuckets_;
+    }
+
+  private:
+    std::array<std::vector<std::string>, kScanPasses.size()> buckets_;
+    std::size_t taken_ = 0;
+    std::size_t beyondBuckets_ = 0;
+};
+
+std::optional<std::size_t> PassOf(int attributes) {
+    const auto* found = std::find(kScanPasses.begin(), kScanPasses.end(), attributes);
+    if (found == kScanPasses.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - kScanPasses.begin());
+}
+
+void NoteError(FolderPictures& out, std::string error) {
+    if (std::find(out.errors.begin(), out.errors.end(), error) == out.errors.end()) {
+        out.errors.push_back(std::move(error));
+    }
+}
+
+// Takes the files of one pattern into their passes' buckets; false when `progress` stops.
+bool ListPattern(std::string_view folder, std::string_view pattern, PassBuckets& buckets,
+                 FolderPictures& out, FileSystem& fileSystem, const ListingProgress& progress) {
+    const std::string prefix = std::string(folder) + kPathSeparator;
+    bool stopAsked = false;
+    const auto poll = [&] {
+        const std::size_t count = std::min<std::size_t>(buckets.taken(), kMaxPictureCount);
+        if (progress && !progress(count)) stopAsked = true;
+    };
+    const FileListing listing = fileSystem.ListMatchingPolled(
+        prefix + std::string(pattern), false, progress ? poll : std::function<void()>{});
+    if (stopAsked) return false;
+    for (const std::string& name : listing.names) {
+        if (!WildcardMatch(pattern, name)) continue;  // matched by its short name only
+        std::string path = prefix + name;
+        const std::optional<int> attributes = fileSystem.AttributesOf(path);
+        if (!attributes) {
+            NoteError(out, "ファイルが見つかりません。");
+            continue;
+        }
+        const std::optional<std::size_t> pass = PassOf(*attributes);
+        if (!pass || !buckets.Take(*pass, std::move(path))) continue;
+        if (progress && !progress(std::min<std::size_t>(buckets.taken(), kMaxPictureCount))) {
+            return false;
+        }
+    }
+    if (listing.error) NoteError(out, *listing.error);
+    return true;
 }
 
 }  // namespace
@@ -44,35 +117,36 @@ bool FolderExists(std::string_view folder, FileSystem& fileSystem) {
     return !fileSystem.ListMatching(everything, true).names.empty();
 }
 
-std::optional<std::string> ListMatchingFiles(std::string_view pattern, std::int16_t attribute,
-                                             PictureList& list, FileSystem& fileSystem) {
-    const std::string folder = DirectoryOf(pattern) + kPathSeparator;
-    FileListing listing = fileSystem.ListMatching(pattern, false);
-    for (const std::string& name : listing.names) {
-        std::string path = folder + name;
-        const std::optional<int> attributes = fileSystem.AttributesOf(path);
-        if (!attributes) return std::string("ファイルが見つかりません。");
-        if (*attributes != attribute) continue;
-        if (list.pictureCount >= kMaxPictureCount) return std::string("オーバーフローしました。");
-        AddPicture(list, std::move(path));
+FolderPictures ListFolderPictures(std::string_view folder,
+                                  const std::array<std::int16_t, 4>& pictureKinds,
+                                  FileSystem& fileSystem, const ListingProgress& progress) {
+    FolderPictures out;
+    if (NamesNoFolder(folder)) return out;
+    PassBuckets buckets;
+    for (std::size_t kind = 0; kind < kPictureKindPatterns.size() && !out.stopped; ++kind) {
+        if (pictureKinds[kind] != 1) continue;
+        for (const std::string_view pattern : kPictureKindPatterns[kind]) {
+            if (!ListPattern(folder, pattern, buckets, out, fileSystem, progress)) {
+                out.stopped = true;
+                break;
+            }
+        }
     }
-    return listing.error;
+    buckets.MoveInto(out);
+    return out;
 }
 
 void ScanPictureFolder(std::string_view folder, const std::array<std::int16_t, 4>& pictureKinds,
                        PictureList& list, FileSystem& fileSystem) {
     list.pictureCount = 0;
-    if (NamesNoFolder(folder)) return;
-    for (const std::int16_t pass : kScanPasses) {
-        list.scanAttribute = pass;
-        for (std::size_t kind = 0; kind < kPictureKindPatterns.size(); ++kind) {
-            if (pictureKinds[kind] != 1) continue;
-            std::string pattern(folder);
-            pattern += kPathSeparator;
-            pattern += kPictureKindPatterns[kind];
-            ListMatchingFiles(pattern, pass, list, fileSystem);
-        }
-    }
+    list.leftOut = 0;
+    FolderPictures found = ListFolderPictures(folder, pictureKinds, fileSystem);
+    list.scanAttribute = kScanPasses.back();
+    list.leftOut = static_cast<std::int32_t>(std::min<std::size_t>(found.leftOut, INT32_MAX));
+    if (found.paths.empty()) return;
+    list.pictureCount = static_cast<std::int16_t>(found.paths.size());
+    list.picturePaths.resize(found.paths.size() + 1);
+    std::move(found.paths.begin(), found.paths.end(), list.picturePaths.begin() + 1);
 }
 
 }  // namespace velnor

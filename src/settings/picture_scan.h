@@ -1,14 +1,18 @@
 // The picture-folder scan: which files of the chosen folder become background pictures
-// and in which order. Three passes (no attribute, archive only, read-only only), each
-// over the kinds bmp, gif, jpg, wmf that are switched on; within a kind, the file system's
-// order. Also the folder test and two path helpers that the dialog uses as well.
+// and in which order. Hidden, system and directory entries are left out; every other file
+// of a chosen kind is listed, in passes by its attributes (none, archive only, read-only
+// only, read-only and archive), each pass over the kinds bmp, gif, jpg, wmf; within a
+// kind, by pattern and then in the file system's order. Also the folder test and two path
+// helpers that the dialog uses as well.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/file_io.h"
 #include "settings/file_system.h"
@@ -16,12 +20,33 @@
 
 namespace velnor {
 
-// The attribute values of the three passes, in scan order.
-inline constexpr std::array<std::int16_t, 3> kScanPasses{0, kAttributeArchive, kAttributeReadOnly};
-// Name patterns of the picture kinds, in the order of SaverSettings::pictureKinds.
-inline constexpr std::array<std::string_view, 4> kPictureKindPatterns{"*.bmp", "*.gif", "*.jpg",
-                                                                      "*.wmf"};
+// The attribute values of the passes, in scan order. A file is listed in the pass equal
+// to its attributes, so hidden, system and directory entries are in none.
+inline constexpr std::array<std::int16_t, 4> kScanPasses{0, kAttributeArchive, kAttributeReadOnly,
+                                                         kAttributeReadOnly | kAttributeArchive};
+
+// Name patterns of each picture kind, in the order of SaverSettings::pictureKinds. The
+// JPEG kind takes every extension JPEG files carry.
+inline constexpr std::string_view kBmpPatterns[] = {"*.bmp"};
+inline constexpr std::string_view kGifPatterns[] = {"*.gif"};
+inline constexpr std::string_view kJpegPatterns[] = {"*.jpg", "*.jpeg", "*.jpe", "*.jfif"};
+inline constexpr std::string_view kWmfPatterns[] = {"*.wmf"};
+inline constexpr std::array<std::span<const std::string_view>, 4> kPictureKindPatterns{
+    kBmpPatterns, kGifPatterns, kJpegPatterns, kWmfPatterns};
+
 inline constexpr std::int16_t kMaxPictureCount = 32767;
+
+// Called after each file taken, with the number taken so far (never above
+// kMaxPictureCount). Returns false to stop the whole listing.
+using ListingProgress = std::function<bool(std::size_t count)>;
+
+// What listing a folder's pictures found.
+struct FolderPictures {
+    std::vector<std::string> paths;   // full paths in list order, at most kMaxPictureCount
+    std::size_t leftOut = 0;          // files of the chosen kinds beyond kMaxPictureCount
+    std::vector<std::string> errors;  // each distinct error text once, in the order met
+    bool stopped = false;             // the progress call asked to stop
+};
 
 // An empty folder text (or one of blanks only) names no folder: it exists for nobody,
 // and nothing is listed from it, never the root of the current drive.
@@ -38,17 +63,19 @@ std::string DirectoryOf(std::string_view path);
 // and when `folder` names no folder.
 bool FolderExists(std::string_view folder, FileSystem& fileSystem);
 
-// Appends to `list` every file matching `pattern` whose attributes equal `attribute`
-// exactly, as DirectoryOf(pattern) + separator + name. Any error (unreadable folder,
-// vanished file, list already holding kMaxPictureCount entries) ends this pattern; what was
-// added stays. Returns the error text, or nothing when the pattern was listed to its end.
-std::optional<std::string> ListMatchingFiles(std::string_view pattern, std::int16_t attribute,
-                                             PictureList& list, FileSystem& fileSystem);
+// The pictures of `folder` for the kinds whose element of `pictureKinds` is 1, in list
+// order (nothing when `folder` names no folder). Each pattern is listed once; a name is
+// taken only when its own (long) name matches the pattern, so a file reached through its
+// short name ("HOLIDA~1.JPE" of "holiday.jpeg") is listed once, under its own pattern. A file
+// whose attributes cannot be read (it vanished) is skipped; a listing that fails ends that
+// pattern; both are recorded in `errors` and the listing goes on.
+FolderPictures ListFolderPictures(std::string_view folder,
+                                  const std::array<std::int16_t, 4>& pictureKinds,
+                                  FileSystem& fileSystem, const ListingProgress& progress = {});
 
-// Rebuilds `list` from `folder` for the kinds whose element of `pictureKinds` is 1
-// (nothing when `folder` names no folder). pictureCount restarts at 0; each addition sizes
-// picturePaths to exactly 0..pictureCount, so a scan that finds nothing leaves the old paths beyond
-// the count.
+// Rebuilds `list` from ListFolderPictures. pictureCount restarts at 0; a scan that finds
+// something sizes picturePaths to exactly 0..pictureCount, one that finds nothing leaves the
+// old paths beyond the count. `leftOut` tells how many files did not fit.
 void ScanPictureFolder(std::string_view folder, const std::array<std::int16_t, 4>& pictureKinds,
                        PictureList& list, FileSystem& fileSystem);
 

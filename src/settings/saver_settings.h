@@ -20,6 +20,8 @@ struct PictureList {
     // Attribute value of the scan pass that is running (0, 32 or 1); the dialog's own
     // folder listing runs the same passes.
     std::int16_t scanAttribute = 0;
+    // Files of the chosen kinds that the last scan found beyond the list's limit.
+    std::int32_t leftOut = 0;
 };
 
 inline constexpr int kPresetCount = 10;

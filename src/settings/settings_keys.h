@@ -55,28 +55,23 @@ inline constexpr std::string_view kSampleChoiceKey =
     "\xBB" "\xDD" "\xCC" "\xDF" "\xD9" "\x89\xE6" "\x91\x9C" "_12";
 // clang-format on
 
+// The array elements' keys spelled out, for constant tables.
+inline constexpr std::string_view kRandomKeys[3] = {"Random_0", "Random_1", "Random_2"};
+inline constexpr std::string_view kLineColourKeys[3] = {"Color_0", "Color_1", "Color_2"};
+// clang-format off
+inline constexpr std::string_view kPictureKindKeys[4] = {
+    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_0",
+    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_1",
+    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_2",
+    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_3",
+};
+// clang-format on
+
 // Key of an array element: the stem followed by the index as one decimal digit.
 inline std::string ArrayKey(std::string_view stem, int index) {
     std::string key(stem);
     key += static_cast<char>('0' + index);
     return key;
 }
-
-// Values that stand in for a missing or empty key.
-inline constexpr std::int16_t kDefaultAspectTenths = 10;
-inline constexpr std::int16_t kDefaultPerspectiveOn = 0;
-inline constexpr std::int16_t kDefaultPerspectiveDepth = 20;
-inline constexpr std::int16_t kDefaultBallColour[3] = {72, 32, 56};
-inline constexpr std::int16_t kDefaultRandomFlag = 0;
-inline constexpr std::int32_t kDefaultLineColours[3] = {0, 65280, 16776960};
-inline constexpr std::int16_t kDefaultFrameDelayMs = 0;
-inline constexpr std::int16_t kDefaultScale = 128;
-// The dialog's factory settings write this instead of kDefaultScale.
-inline constexpr std::int16_t kFactoryScale = 144;
-inline constexpr std::int16_t kDefaultPictureKind = 1;
-inline constexpr std::int16_t kDefaultPictureSize = 1;
-inline constexpr std::int16_t kDefaultPictureInterval = 30;
-inline constexpr std::int16_t kDefaultUseSample = 1;
-inline constexpr std::int16_t kDefaultSampleChoice = 0;
 
 }  // namespace velnor

@@ -92,7 +92,11 @@ void CentreOn(HWND window, SIZE size, const RECT& screen) {
 }
 
 void DeliverMessage(HWND dialog, MSG& message) {
-    if (dialog && IsDialogMessageW(dialog, &message)) return;
+    if (dialog) {
+        const auto keys = static_cast<HACCEL>(GetPropW(dialog, kDialogKeysProperty));
+        if (keys && TranslateAcceleratorW(dialog, keys, &message)) return;
+        if (IsDialogMessageW(dialog, &message)) return;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }

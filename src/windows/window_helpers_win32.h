@@ -46,8 +46,12 @@ SIZE OuterSizeForClient(HWND window, int clientWidth, int clientHeight, int dpi)
 // Gives `window` the size `size` and centres it on `screen`.
 void CentreOn(HWND window, SIZE size, const RECT& screen);
 
-// Hands one message on: to `dialog`'s dialog keys (Tab, Escape) when it takes it, else
-// translated to its window procedure.
+// The window property under which a dialog keeps its accelerator table (its Alt+letter
+// keys), which DeliverMessage translates for it; removed before the table is destroyed.
+inline constexpr wchar_t kDialogKeysProperty[] = L"VelnorDialogKeys";
+
+// Hands one message on: to `dialog`'s accelerators (kDialogKeysProperty) or dialog keys
+// (Tab, Escape, Enter, arrows) when they take it, else translated to its window procedure.
 void DeliverMessage(HWND dialog, MSG& message);
 
 // Serves the messages pending for this thread, with the dialog keys (Tab, Escape) of

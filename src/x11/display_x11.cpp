@@ -6,6 +6,8 @@
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -44,18 +46,51 @@ Window RootTarget(Display* display) {
     return DefaultRootWindow(display);
 }
 
-DrawWindow CreateOwnWindow(Display* display) {
+// The window's properties as stock display modes set them on theirs, by which window
+// managers and tools find it: name and class, the command line (WM_COMMAND), the machine
+// (WM_CLIENT_MACHINE), input and size hints, the close protocol and _NET_WM_PID.
+void SetOwnWindowProperties(Display* display, DrawWindow& own,
+                            const std::vector<std::string>& command) {
+    std::vector<char*> argv;
+    for (const std::string& argument : command) argv.push_back(const_cast<char*>(argument.c_str()));
+    char title[] = "Velnor";
+    char* titles[] = {title};
+    XTextProperty name{};
+    XStringListToTextProperty(titles, 1, &name);
+    XSizeHints* size = XAllocSizeHints();
+    size->flags = PSize | PMinSize;
+    size->width = kOwnWindowWidth;
+    size->height = kOwnWindowHeight;
+    size->min_width = 1;
+    size->min_height = 1;
+    XWMHints* hints = XAllocWMHints();
+    hints->flags = InputHint | StateHint;
+    hints->input = True;
+    hints->initial_state = NormalState;
+    XClassHint* classHint = XAllocClassHint();
+    classHint->res_name = const_cast<char*>("velnor");
+    classHint->res_class = const_cast<char*>("Velnor");
+    XSetWMProperties(display, own.window, &name, &name, argv.data(), static_cast<int>(argv.size()),
+                     size, hints, classHint);
+    XFree(name.value);
+    XFree(size);
+    XFree(hints);
+    XFree(classHint);
+    own.deleteMessage = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, own.window, &own.deleteMessage, 1);
+    const unsigned long pid = static_cast<unsigned long>(getpid());
+    XChangeProperty(display, own.window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL,
+                    32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+}
+
+DrawWindow CreateOwnWindow(Display* display, const std::vector<std::string>& command) {
     const int screen = DefaultScreen(display);
     DrawWindow own;
     own.own = true;
     own.window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kOwnWindowWidth,
                                      kOwnWindowHeight, 0, BlackPixel(display, screen),
                                      BlackPixel(display, screen));
-    XStoreName(display, own.window, "Velnor");
-    XClassHint hint{const_cast<char*>("velnor"), const_cast<char*>("Velnor")};
-    XSetClassHint(display, own.window, &hint);
-    own.deleteMessage = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, own.window, &own.deleteMessage, 1);
+    SetOwnWindowProperties(display, own, command);
     XSelectInput(display, own.window, KeyPressMask | StructureNotifyMask | ExposureMask);
     XMapWindow(display, own.window);
     return own;
@@ -77,6 +112,43 @@ int NoteError(Display* display, XErrorEvent* error) {
     return 0;
 }
 
+std::vector<MonitorArea> RandrMonitors(Display* display) {
+    std::vector<MonitorArea> monitors;
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
+        !XRRQueryVersion(display, &major, &minor) || major < 1 || (major == 1 && minor < 5)) {
+        return monitors;
+    }
+    int count = 0;
+    if (XRRMonitorInfo* info = XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
+        for (int i = 0; i < count; ++i) {
+            const XRRMonitorInfo& m = info[i];
+            monitors.push_back(
+                MonitorArea{Rect{m.x, m.y, m.x + m.width, m.y + m.height}, m.primary != 0});
+        }
+        XRRFreeMonitors(info);
+    }
+    return monitors;
+}
+
+std::vector<MonitorArea> XineramaMonitors(Display* display) {
+    std::vector<MonitorArea> monitors;
+    int eventBase = 0, errorBase = 0;
+    if (!XineramaQueryExtension(display, &eventBase, &errorBase) || !XineramaIsActive(display)) {
+        return monitors;
+    }
+    int count = 0;
+    if (XineramaScreenInfo* screens = XineramaQueryScreens(display, &count)) {
+        for (int i = 0; i < count; ++i) {
+            const XineramaScreenInfo& s = screens[i];
+            monitors.push_back(
+                MonitorArea{Rect{s.x_org, s.y_org, s.x_org + s.width, s.y_org + s.height}, i == 0});
+        }
+        XFree(screens);
+    }
+    return monitors;
+}
+
 }  // namespace
 
 void InstallErrorHandler() {
@@ -88,8 +160,9 @@ bool DrawWindowGone() {
 }
 
 std::optional<DrawWindow> OpenDrawWindow(Display* display, DrawTarget target,
-                                         std::uint32_t windowId) {
-    if (target == DrawTarget::kOwnWindow) return CreateOwnWindow(display);
+                                         std::uint32_t windowId,
+                                         const std::vector<std::string>& command) {
+    if (target == DrawTarget::kOwnWindow) return CreateOwnWindow(display, command);
     DrawWindow given;
     if (target == DrawTarget::kRoot) {
         given.window = RootTarget(display);
@@ -117,34 +190,11 @@ std::optional<WindowGeometry> GeometryOf(Display* display, Window window) {
 }
 
 std::vector<MonitorArea> QueryMonitors(Display* display) {
-    std::vector<MonitorArea> monitors;
-    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (XRRQueryExtension(display, &eventBase, &errorBase) &&
-        XRRQueryVersion(display, &major, &minor) && (major > 1 || (major == 1 && minor >= 5))) {
-        int count = 0;
-        if (XRRMonitorInfo* info =
-                XRRGetMonitors(display, DefaultRootWindow(display), True, &count)) {
-            for (int i = 0; i < count; ++i) {
-                const XRRMonitorInfo& m = info[i];
-                monitors.push_back(
-                    MonitorArea{Rect{m.x, m.y, m.x + m.width, m.y + m.height}, m.primary != 0});
-            }
-            XRRFreeMonitors(info);
-        }
-        if (!monitors.empty()) return monitors;
-    }
-    if (XineramaQueryExtension(display, &eventBase, &errorBase) && XineramaIsActive(display)) {
-        int count = 0;
-        if (XineramaScreenInfo* screens = XineramaQueryScreens(display, &count)) {
-            for (int i = 0; i < count; ++i) {
-                const XineramaScreenInfo& s = screens[i];
-                monitors.push_back(MonitorArea{
-                    Rect{s.x_org, s.y_org, s.x_org + s.width, s.y_org + s.height}, i == 0});
-            }
-            XFree(screens);
-        }
-    }
-    return monitors;
+    // Xephyr screens joined by Xinerama, for one, keep RandR on and report one monitor
+    // there: as the daemon does, the source that sees more monitors wins.
+    std::vector<MonitorArea> randr = RandrMonitors(display);
+    std::vector<MonitorArea> xinerama = XineramaMonitors(display);
+    return randr.size() >= xinerama.size() ? randr : xinerama;
 }
 
 }  // namespace velnor

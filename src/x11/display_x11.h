@@ -1,11 +1,12 @@
 // What the program needs to know from the X display: the window it draws on (the
 // daemon's window, a given one, or one of its own), that window's size and place on the
-// root window, and the monitors (RandR 1.5, else Xinerama).
+// root window, and the monitors (RandR 1.5 or Xinerama, whichever sees more).
 #pragma once
 
 #include <X11/Xlib.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "base/geometry.h"
@@ -22,9 +23,11 @@ struct DrawWindow {
 };
 
 // The window to draw on for `target`; an own window is created (1024x768, resizable,
-// titled "Velnor") and mapped. Nothing when a given window id does not exist.
+// titled "Velnor", with `command`, the program's command line, as its WM_COMMAND) and
+// mapped. Nothing when a given window id does not exist.
 std::optional<DrawWindow> OpenDrawWindow(Display* display, DrawTarget target,
-                                         std::uint32_t windowId);
+                                         std::uint32_t windowId,
+                                         const std::vector<std::string>& command);
 
 struct WindowGeometry {
     Rect inRoot;  // the window's rectangle in root-window coordinates
@@ -40,8 +43,8 @@ std::optional<WindowGeometry> GeometryOf(Display* display, Window window);
 void InstallErrorHandler();
 bool DrawWindowGone();
 
-// The monitors of the screen in root coordinates; empty when neither RandR 1.5 nor an
-// active Xinerama reports any.
+// The monitors of the screen in root coordinates, from RandR 1.5 or, when it reports
+// fewer, from an active Xinerama; empty when neither reports any.
 std::vector<MonitorArea> QueryMonitors(Display* display);
 
 }  // namespace velnor

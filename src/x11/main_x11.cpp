@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@
 #include "settings/load_settings.h"
 #include "settings/settings_location.h"
 #include "settings/text_encoding.h"
+#include "x11/colour_names_x11.h"
 #include "x11/display_x11.h"
+#include "x11/folder_argument.h"
 #include "x11/quit_signal.h"
 #include "x11/saver_options.h"
 #include "x11/saver_x11.h"
@@ -25,10 +28,14 @@ namespace {
 
 constexpr int kUsageError = 2;
 
+std::string EnvironmentText(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 std::filesystem::path UserSettingsFile() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    const std::filesystem::path folder = XdgPerUserFolder(xdg ? xdg : "", home ? home : "");
+    const std::filesystem::path folder =
+        XdgPerUserFolder(EnvironmentText("XDG_CONFIG_HOME"), EnvironmentText("HOME"));
     return folder.empty() ? folder : folder / kSettingsFileName;
 }
 
@@ -54,33 +61,52 @@ std::uint64_t ClockSeed() {
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
-int Run(const std::vector<std::string>& arguments) {
+// `command`: the program's name and its arguments.
+int Run(const std::vector<std::string>& command) {
     std::string error;
-    const std::optional<SaverOptions> options = ParseSaverOptions(arguments, error);
+    const std::span<const std::string> arguments =
+        command.empty() ? std::span<const std::string>{} : std::span(command).subspan(1);
+    std::optional<SaverOptions> options = ParseSaverOptions(arguments, error);
     if (!options) {
         std::cerr << "velnor: " << error << "\n";
         return kUsageError;
     }
-    if (options->help) {
-        std::cout << kSaverUsage;
+    if (options->help || options->version) {
+        std::cout << (options->help ? SaverUsage()
+                                    : "velnor " + std::string(SaverVersion()) + "\n");
         return 0;
     }
     const int quitFd = InstallQuitSignals();
-    SaverSettings settings;
-    const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
-    LoadSettings(settings, UserSettingsFile(), *fileSystem, *MakePlatformTextEncoding());
-    ApplySettingsOverrides(options->settings, settings, *fileSystem);
-    std::optional<Surface> sample;
-    if (settings.useSample == 1) sample = LoadSample(settings.sampleChoice);
-
-    Display* display = XOpenDisplay(nullptr);
+    const char* displayName = options->display.empty() ? nullptr : options->display.c_str();
+    Display* display = XOpenDisplay(displayName);
     if (!display) {
-        std::cerr << "velnor: cannot open the display '" << XDisplayName(nullptr) << "'\n";
+        std::cerr << "velnor: cannot open the display '" << XDisplayName(displayName) << "'\n";
         return 1;
     }
     InstallErrorHandler();
+    SaverSettings settings;
+    const std::unique_ptr<FileSystem> fileSystem = MakePlatformFileSystem();
+    // Under the daemon the command line its settings panel wrote is the whole of the
+    // settings; the file is read only for a window of the program's own.
+    const std::filesystem::path file =
+        options->target == DrawTarget::kOwnWindow ? UserSettingsFile() : std::filesystem::path{};
+    LoadSettings(settings, file, *fileSystem, *MakePlatformTextEncoding());
+    std::optional<std::string> folder;  // as the command line gave it, once resolved
+    if (options->settings.Given("folder")) {
+        std::string& given = options->settings.values.pictureFolder;
+        given = ResolveFolderArgument(given, EnvironmentText("HOME"), *fileSystem);
+        folder = given;
+    }
+    ApplySettingsOverrides(
+        options->settings, settings, *fileSystem, XColourNames(display),
+        [](const std::string& line) { std::cerr << "velnor: " << line << "\n"; });
+    if (const auto note = FolderBackgroundNote(settings, folder, *fileSystem)) {
+        std::cerr << "velnor: " << *note << "\n";
+    }
+    std::optional<Surface> sample;
+    if (settings.useSample == 1) sample = LoadSample(settings.sampleChoice);
     int status = 1;
-    if (const auto target = OpenDrawWindow(display, options->target, options->windowId)) {
+    if (const auto target = OpenDrawWindow(display, options->target, options->windowId, command)) {
         SaverRun run;
         run.settings = &settings;
         run.sample = sample ? &*sample : nullptr;
@@ -88,9 +114,12 @@ int Run(const std::vector<std::string>& arguments) {
         run.allowSharedMemory = !options->noSharedMemory;
         run.fitBallToWindow = options->target == DrawTarget::kGivenWindow;
         run.quitFd = quitFd;
+        run.showFrameRate = options->showFrameRate;
         SaverX11(display, *target, run).Run();  // ends the process
     } else {
-        std::cerr << "velnor: no window " << options->windowId << " on this display\n";
+        // In hexadecimal, as window ids are written by X tools and passed by the daemon.
+        std::cerr << "velnor: no window 0x" << std::hex << options->windowId
+                  << " on this display\n";
     }
     XCloseDisplay(display);
     return status;
@@ -100,5 +129,9 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace velnor
 
 int main(int argc, char** argv) {
-    return velnor::Run(std::vector<std::string>(argv + 1, argv + argc));
+    const int status = velnor::Run(std::vector<std::string>(argv, argv + argc));
+    // Stopped by SIGTERM or SIGINT: end by that signal, as a display mode without a
+    // handler of its own would, which is what the daemon logs as a normal end.
+    velnor::EndByQuitSignal();
+    return status;
 }

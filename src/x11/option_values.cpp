@@ -1,11 +1,20 @@
-// The readers of option values that are more than a flag.
+// The readers of option values that are more than a flag or one number.
 #include "x11/option_values.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <string>
 
+#include "settings/settings_table.h"
+
 namespace velnor {
+
+void GiveSetting(SaverOptions& o, std::string_view rowName, long long value) {
+    const SettingRow* row = FindSetting(rowName);
+    SetNumber(*row, o.settings.values, value);
+    o.settings.given.insert(row->name);
+}
 
 std::optional<long long> WholeNumber(std::string_view text, long long low, long long high) {
     const auto value = WholeText<long long>(text);
@@ -13,33 +22,25 @@ std::optional<long long> WholeNumber(std::string_view text, long long low, long 
     return value;
 }
 
-std::optional<ColourRef> HexColour(std::string_view text) {
-    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
-    if (text.size() != 6) return std::nullopt;
-    unsigned int rgb = 0;
-    const auto [stop, status] = std::from_chars(text.data(), text.data() + 6, rgb, 16);
-    if (status != std::errc() || stop != text.data() + 6) return std::nullopt;
-    const unsigned int red = rgb >> 16, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
-    return static_cast<ColourRef>(red | (green << 8) | (blue << 16));
-}
-
 bool BallColour(SaverOptions& o, std::string_view text) {
-    std::array<std::int16_t, 3> colour{};
+    std::array<long long, 3> colour{};
     for (std::size_t i = 0; i < 3; ++i) {
         const std::size_t comma = i < 2 ? text.find(',') : text.size();
         if (comma == std::string_view::npos) return false;
         const auto value = WholeNumber(text.substr(0, comma), 0, 255);
         if (!value) return false;
-        colour[i] = static_cast<std::int16_t>(*value);
+        colour[i] = *value;
         text.remove_prefix(i < 2 ? comma + 1 : comma);
     }
-    o.settings.ballColour = colour;
+    for (std::size_t i = 0; i < 3; ++i) {
+        GiveSetting(o, std::array{"ball-red", "ball-green", "ball-blue"}[i], colour[i]);
+    }
     return true;
 }
 
 bool PictureKinds(SaverOptions& o, std::string_view text) {
     static constexpr std::string_view kNames[4] = {"bmp", "gif", "jpg", "wmf"};
-    std::array<std::int16_t, 4> kinds{};
+    std::array<int, 4> kinds{};
     while (!text.empty()) {
         const std::size_t comma = std::min(text.find(','), text.size());
         std::string name(text.substr(0, comma));
@@ -52,7 +53,9 @@ bool PictureKinds(SaverOptions& o, std::string_view text) {
         text.remove_prefix(comma < text.size() ? comma + 1 : comma);
     }
     if (std::count(kinds.begin(), kinds.end(), 1) == 0) return false;
-    o.settings.pictureKinds = kinds;
+    for (std::size_t i = 0; i < 4; ++i) {
+        GiveSetting(o, "kind-" + std::string(kNames[i]), kinds[i]);
+    }
     return true;
 }
 

@@ -1,6 +1,5 @@
-// Readers of the native program's option values: whole numbers in a range, colours in
-// hexadecimal, the orbiting ball's "R,G,B" and the list of picture kinds. Each takes the
-// whole text or nothing.
+// Readers of the native program's option values: whole numbers in a range, the orbiting
+// ball's "R,G,B" and the list of picture kinds. Each takes the whole text or nothing.
 #pragma once
 
 #include <charconv>
@@ -21,17 +20,18 @@ std::optional<Number> WholeText(std::string_view text, int base = 10) {
     return value;
 }
 
+// Gives the settings-table row named `rowName` the value `value` on the command line.
+void GiveSetting(SaverOptions& o, std::string_view rowName, long long value);
+
 // The whole text as a number in [low, high], or nothing.
 std::optional<long long> WholeNumber(std::string_view text, long long low, long long high);
 
-// "RRGGBB" or "#RRGGBB" as the settings file's colour 0x00BBGGRR.
-std::optional<ColourRef> HexColour(std::string_view text);
-
-// "R,G,B" with each from 0 to 255, stored as the ball colour; false when the text is not.
+// "R,G,B" with each from 0 to 255, given as the ball colour's rows; false when the text
+// is not.
 bool BallColour(SaverOptions& o, std::string_view text);
 
 // Picture kinds from bmp, gif, jpg (or jpeg), wmf, separated by commas and in any case,
-// at least one; false when the text is not such a list.
+// at least one, given as the kinds' rows; false when the text is not such a list.
 bool PictureKinds(SaverOptions& o, std::string_view text);
 
 }  // namespace velnor

@@ -1,5 +1,6 @@
 // SIGTERM and SIGINT as a readable file descriptor (a self-pipe), so the frame loop's
-// wait wakes at once when the daemon stops the program, without polling a flag.
+// wait wakes at once when the daemon stops the program, without polling a flag; and the
+// ending by that signal that the daemon expects of a display mode it stops.
 #pragma once
 
 namespace velnor {
@@ -10,5 +11,10 @@ int InstallQuitSignals();
 
 // Whether a quit signal has arrived (reads nothing from the pipe).
 bool QuitSignalled();
+
+// After a quit signal, ends the process by that signal as its default action would, so
+// that whoever sent it (the daemon) sees a program stopped by it, not one that exited on
+// its own. Returns only when no quit signal arrived.
+void EndByQuitSignal();
 
 }  // namespace velnor

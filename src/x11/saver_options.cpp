@@ -1,62 +1,86 @@
-// Parses the native program's options from a table of names, what each accepts and how
-// it is stored, so that every option reports a bad value the same way.
+// Parses the native program's options: the rows of the settings table that have one,
+// the few that set several rows at once, where to draw, and the options every display
+// mode of the daemon takes. Each option reports a bad value the same way.
 #include "x11/saver_options.h"
 
-#include "x11/option_values.h"
-
+#include <algorithm>
 #include <functional>
 #include <string_view>
+#include <vector>
+
+#include "settings/settings_table.h"
+#include "x11/option_values.h"
 
 namespace velnor {
 namespace {
 
-// An option without a value that stores `value` in a field of SaverOptions.
+using Apply = std::function<bool(SaverOptions&, std::string_view)>;
+
+struct OptionSpec {
+    std::string name;  // without dashes
+    bool takesValue = false;
+    std::string accepts;  // for the error line
+    Apply apply;
+};
+
+std::string Range(long long low, long long high) {
+    return "a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+}
+
+// The options of one settings-table row.
+void AddRowOptions(const SettingRow& row, std::vector<OptionSpec>& table) {
+    const std::string name(row.name);
+    switch (row.option) {
+        case OptionForm::kNone:
+            return;
+        case OptionForm::kNumber:
+            table.push_back({name, true, Range(row.optionLow, row.optionHigh),
+                             [&row](SaverOptions& o, std::string_view text) {
+                                 const auto value =
+                                     WholeNumber(text, row.optionLow, row.optionHigh);
+                                 if (value) GiveSetting(o, row.name, *value);
+                                 return value.has_value();
+                             }});
+            return;
+        case OptionForm::kSwitch:
+            table.push_back({name, false, "", [&row](SaverOptions& o, std::string_view) {
+                                 GiveSetting(o, row.name, 1);
+                                 return true;
+                             }});
+            table.push_back(
+                {std::string(row.offName), false, "", [&row](SaverOptions& o, std::string_view) {
+                     GiveSetting(o, row.name, 0);
+                     return true;
+                 }});
+            return;
+        case OptionForm::kColour:
+            table.push_back(
+                {name, true, "a colour", [&row](SaverOptions& o, std::string_view text) {
+                     o.settings.colourTexts[row.name] = std::string(text);
+                     o.settings.given.insert(row.name);
+                     return true;
+                 }});
+            return;
+        case OptionForm::kText:
+            table.push_back(
+                {name, true, "a folder path", [&row](SaverOptions& o, std::string_view text) {
+                     *row.field(o.settings.values).text = std::string(text);
+                     o.settings.given.insert(row.name);
+                     return !text.empty();
+                 }});
+            return;
+    }
+}
+
 template <typename Field>
-auto Set(Field SaverOptions::*field, Field value) {
+Apply Set(Field SaverOptions::*field, Field value) {
     return [=](SaverOptions& o, std::string_view) {
         o.*field = value;
         return true;
     };
 }
 
-// A stored 16-bit setting from a whole number in [low, high].
-auto Int16Setting(std::optional<std::int16_t> SettingsOverrides::*field, long long low,
-                  long long high) {
-    return [=](SaverOptions& o, std::string_view text) {
-        const auto value = WholeNumber(text, low, high);
-        if (value) o.settings.*field = static_cast<std::int16_t>(*value);
-        return value.has_value();
-    };
-}
-
-auto Flag(std::optional<std::int16_t> SettingsOverrides::*field, std::int16_t value) {
-    return [=](SaverOptions& o, std::string_view) {
-        o.settings.*field = value;
-        return true;
-    };
-}
-
-auto RandomFlag(int index, std::int16_t value) {
-    return [=](SaverOptions& o, std::string_view) {
-        o.settings.randomFlags[static_cast<std::size_t>(index)] = value;
-        return true;
-    };
-}
-
-auto LineColour(std::optional<ColourRef> SettingsOverrides::*field) {
-    return [=](SaverOptions& o, std::string_view text) {
-        const auto colour = HexColour(text);
-        if (colour) o.settings.*field = *colour;
-        return colour.has_value();
-    };
-}
-
-struct OptionSpec {
-    std::string_view name;  // without dashes
-    bool takesValue;
-    std::string_view accepts;  // for the error line
-    std::function<bool(SaverOptions&, std::string_view)> apply;
-};
+const Apply kIgnore = [](SaverOptions&, std::string_view) { return true; };
 
 bool GivenWindow(SaverOptions& o, std::string_view text) {
     const auto id = ParseWindowId(std::string(text));
@@ -66,58 +90,64 @@ bool GivenWindow(SaverOptions& o, std::string_view text) {
     return true;
 }
 
-bool Seed(SaverOptions& o, std::string_view text) {
-    o.seed = WholeText<std::uint64_t>(text);
-    return o.seed.has_value();
+// -delay: microseconds between frames, as the pause after each frame in milliseconds.
+bool Delay(SaverOptions& o, std::string_view text) {
+    const auto micro = WholeNumber(text, 0, 100'000'000);
+    const SettingRow* speed = FindSetting("speed");
+    if (!micro || !speed) return false;
+    GiveSetting(o, "speed", std::min(*micro / 1000, speed->optionHigh));
+    return true;
 }
 
-using S = SettingsOverrides;
-const std::vector<OptionSpec> kOptionTable = {
-    {"root", false, "", Set(&SaverOptions::target, DrawTarget::kRoot)},
-    {"window", false, "", Set(&SaverOptions::target, DrawTarget::kOwnWindow)},
-    {"window-id", true, "a window id, decimal or 0x hexadecimal", GivenWindow},
-    {"help", false, "", Set(&SaverOptions::help, true)},
-    {"no-shm", false, "", Set(&SaverOptions::noSharedMemory, true)},
-    {"seed", true, "a whole number from 0 to 18446744073709551615", Seed},
-    {"shape", true, "a whole number from 4 to 16", Int16Setting(&S::aspectTenths, 4, 16)},
-    {"perspective", false, "", Flag(&S::perspectiveOn, 1)},
-    {"no-perspective", false, "", Flag(&S::perspectiveOn, 0)},
-    {"depth", true, "a whole number from 12 to 25", Int16Setting(&S::perspectiveDepth, 12, 25)},
-    {"speed", true, "a whole number of milliseconds from 0 to 1000",
-     Int16Setting(&S::frameDelayMs, 0, 1000)},
-    {"scale", true, "a whole number of pixels from 16 to 1024", Int16Setting(&S::scale, 16, 1024)},
-    {"ball-colour", true, "R,G,B with each from 0 to 255", BallColour},
-    {"random-shape", false, "", RandomFlag(0, 1)},
-    {"no-random-shape", false, "", RandomFlag(0, 0)},
-    {"random-depth", false, "", RandomFlag(1, 1)},
-    {"no-random-depth", false, "", RandomFlag(1, 0)},
-    {"random-colour", false, "", RandomFlag(2, 1)},
-    {"no-random-colour", false, "", RandomFlag(2, 0)},
-    {"parallel-colour", true, "a colour RRGGBB in hexadecimal", LineColour(&S::parallelColour)},
-    {"meridian-colour", true, "a colour RRGGBB in hexadecimal", LineColour(&S::meridianColour)},
-    {"folder", true, "a folder path",
-     [](SaverOptions& o, std::string_view text) {
-         o.settings.pictureFolder = std::string(text);
-         return !text.empty();
-     }},
-    {"kinds", true, "a list of bmp, gif, jpg, wmf separated by commas", PictureKinds},
-    {"interval", true, "a whole number of seconds from 1 to 32767",
-     Int16Setting(&S::pictureInterval, 1, 32767)},
-    {"fit", false, "", Flag(&S::pictureSize, 1)},
-    {"own-size", false, "", Flag(&S::pictureSize, 0)},
-    {"sample", true, "1 or 2",
-     [](SaverOptions& o, std::string_view text) {
-         const auto value = WholeNumber(text, 1, 2);
-         if (!value) return false;
-         o.settings.useSample = 1;
-         o.settings.sampleChoice = static_cast<std::int16_t>(*value - 1);
-         return true;
-     }},
-    {"no-sample", false, "", Flag(&S::useSample, 0)},
-};
+std::vector<OptionSpec> MakeOptionTable() {
+    std::vector<OptionSpec> table = {
+        {"root", false, "", Set(&SaverOptions::target, DrawTarget::kRoot)},
+        {"window", false, "", Set(&SaverOptions::target, DrawTarget::kOwnWindow)},
+        {"window-id", true, "a window id, decimal or 0x hexadecimal", GivenWindow},
+        {"display", true, "a display name",
+         [](SaverOptions& o, std::string_view text) {
+             o.display = std::string(text);
+             return !text.empty();
+         }},
+        {"fps", false, "", Set(&SaverOptions::showFrameRate, true)},
+        {"delay", true, "a whole number of microseconds from 0 to 100000000", Delay},
+        // Taken as every display mode takes them; frames are drawn in true colour on the
+        // window's own visual whatever they say.
+        {"install", false, "", kIgnore},
+        {"visual", true, "a visual's name or id", kIgnore},
+        {"mono", false, "", kIgnore},
+        {"pair", false, "", kIgnore},
+        {"help", false, "", Set(&SaverOptions::help, true)},
+        {"version", false, "", Set(&SaverOptions::version, true)},
+        {"no-shm", false, "", Set(&SaverOptions::noSharedMemory, true)},
+        {"seed", true, "a whole number from 0 to 18446744073709551615",
+         [](SaverOptions& o, std::string_view text) {
+             o.seed = WholeText<std::uint64_t>(text);
+             return o.seed.has_value();
+         }},
+        {"ball-colour", true, "R,G,B with each from 0 to 255", BallColour},
+        {"kinds", true, "a list of bmp, gif, jpg, wmf separated by commas", PictureKinds},
+        {"sample", true, "1 or 2",
+         [](SaverOptions& o, std::string_view text) {
+             const auto value = WholeNumber(text, 1, 2);
+             if (!value) return false;
+             GiveSetting(o, "use-sample", 1);
+             GiveSetting(o, "sample-choice", *value - 1);
+             return true;
+         }},
+        {"no-sample", false, "",
+         [](SaverOptions& o, std::string_view) {
+             GiveSetting(o, "use-sample", 0);
+             return true;
+         }},
+    };
+    for (const SettingRow& row : SettingRows()) AddRowOptions(row, table);
+    return table;
+}
 
 const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& option : kOptionTable) {
+    static const std::vector<OptionSpec> table = MakeOptionTable();
+    for (const OptionSpec& option : table) {
         if (option.name == name) return &option;
     }
     return nullptr;
@@ -165,7 +195,7 @@ std::optional<SaverOptions> ParseSaverOptions(std::span<const std::string> argum
         }
         if (option->takesValue && !value) {
             if (i + 1 >= arguments.size()) {
-                error = shown + " needs " + std::string(option->accepts);
+                error = shown + " needs " + option->accepts;
                 return std::nullopt;
             }
             value = arguments[++i];
@@ -175,14 +205,13 @@ std::optional<SaverOptions> ParseSaverOptions(std::span<const std::string> argum
             return std::nullopt;
         }
         if (!option->apply(options, value.value_or(std::string_view{}))) {
-            error =
-                shown + ": '" + std::string(*value) + "' is not " + std::string(option->accepts);
+            error = shown + ": '" + std::string(*value) + "' is not " + option->accepts;
             return std::nullopt;
         }
     }
     // A folder alone means: show its pictures.
-    if (options.settings.pictureFolder && !options.settings.useSample) {
-        options.settings.useSample = 0;
+    if (options.settings.Given("folder") && !options.settings.Given("use-sample")) {
+        GiveSetting(options, "use-sample", 0);
     }
     return options;
 }

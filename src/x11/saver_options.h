@@ -1,16 +1,21 @@
 // The command line of the native Linux program: where to draw (the daemon's conventions:
-// --root, --window-id, or a window of its own) and one option per setting, which
-// override the settings file. Pure text processing, so every option is unit-tested.
+// --root, --window-id, or a window of its own), the options every display mode takes,
+// and one option per setting of the settings table, which override the settings file.
+// Pure text processing, so every option is unit-tested.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
+#include "x11/colour_text.h"
 
 namespace velnor {
 
@@ -20,30 +25,24 @@ enum class DrawTarget {
     kGivenWindow,  // the window named by --window-id (the settings program's preview)
 };
 
-// Settings the command line gives; unset ones keep what the settings file said.
+// Settings the command line gives, by the name of their settings-table row; the others
+// keep what the settings file said. Colours stay text until a display can name them.
 struct SettingsOverrides {
-    std::optional<std::int16_t> aspectTenths;
-    std::optional<std::int16_t> perspectiveOn;
-    std::optional<std::int16_t> perspectiveDepth;
-    std::optional<std::int16_t> frameDelayMs;
-    std::optional<std::int16_t> scale;
-    std::optional<std::array<std::int16_t, 3>> ballColour;
-    std::array<std::optional<std::int16_t>, 3> randomFlags;  // shape, depth, ball colour
-    std::optional<ColourRef> parallelColour;
-    std::optional<ColourRef> meridianColour;
-    std::optional<std::string> pictureFolder;
-    std::optional<std::array<std::int16_t, 4>> pictureKinds;  // bmp, gif, jpg, wmf
-    std::optional<std::int16_t> pictureInterval;
-    std::optional<std::int16_t> pictureSize;
-    std::optional<std::int16_t> useSample;
-    std::optional<std::int16_t> sampleChoice;
+    SaverSettings values;
+    std::set<std::string_view> given;
+    std::map<std::string_view, std::string> colourTexts;
+
+    bool Given(std::string_view name) const { return given.count(name) != 0; }
 };
 
 struct SaverOptions {
     DrawTarget target = DrawTarget::kOwnWindow;
     std::uint32_t windowId = 0;  // with kGivenWindow
     bool help = false;
+    bool version = false;
     bool noSharedMemory = false;  // present with plain XPutImage even where MIT-SHM works
+    bool showFrameRate = false;   // -fps
+    std::string display;          // -display; empty: $DISPLAY
     std::optional<std::uint64_t> seed;
     SettingsOverrides settings;
 };
@@ -57,12 +56,17 @@ std::optional<SaverOptions> ParseSaverOptions(std::span<const std::string> argum
 // A window id as the daemon passes it: decimal or 0x hexadecimal, non-zero, 32 bits.
 std::optional<std::uint32_t> ParseWindowId(const std::string& text);
 
-// Puts the overrides into `settings`. A new folder or new kinds rescan the folder as
-// the loader does (a folder that does not exist leaves an empty picture list). A folder
-// given without --sample or --no-sample also selects the folder as the background.
+// Puts the overrides into `settings`. A colour that neither the numeric forms nor
+// `byName` can read takes the setting's default, with one line to `warn`. A new folder or
+// new kinds rescan the folder as the loader does (a folder that does not exist leaves an
+// empty picture list). A folder given without --sample or --no-sample also selects the
+// folder as the background.
 void ApplySettingsOverrides(const SettingsOverrides& overrides, SaverSettings& settings,
-                            FileSystem& fileSystem);
+                            FileSystem& fileSystem, const ColourByName& byName = {},
+                            const std::function<void(const std::string&)>& warn = {});
 
-extern const char* const kSaverUsage;
+// What `velnor --help` prints, and `velnor --version`.
+std::string SaverUsage();
+std::string_view SaverVersion();
 
 }  // namespace velnor

@@ -16,18 +16,27 @@
 namespace velnor {
 namespace {
 
-// Presents a scene's frame on the draw window at the scene's place.
+// Presents a scene's frame on the draw window at the scene's place, and with -fps (a
+// `frameRate`) the frame rate's box over it.
 class ImageOutput final : public FrameOutput {
   public:
-    ImageOutput(Window window, GC gc, const SaverScene& scene, bool* unsynced)
-        : window_(window), gc_(gc), scene_(scene), unsynced_(unsynced) {}
+    ImageOutput(Window window, GC gc, const SaverScene& scene, bool* unsynced,
+                const FrameRateMeter* frameRate)
+        : window_(window), gc_(gc), scene_(scene), unsynced_(unsynced), frameRate_(frameRate) {}
 
     ScreenImage& image() { return image_; }
+    ScreenImage& overlay() { return overlay_; }
 
     bool Show(std::span<const Rect> areas) override {
         const Rect& at = scene_.screen().windowRect;
         for (const Rect& area : areas) {
             image_.Put(window_, gc_, scene_.frame(), area, at.left, at.top);
+        }
+        const SaverScreen& screen = scene_.screen();
+        const auto place = FrameRateBoxPlace(screen.screenWidth, screen.screenHeight);
+        if (frameRate_ && place) {
+            const Surface box = FrameRateBox(FrameRateText(frameRate_->rate()));
+            overlay_.Put(window_, gc_, box, box.bounds(), at.left + place->x, at.top + place->y);
         }
         *unsynced_ = true;
         return true;
@@ -38,7 +47,9 @@ class ImageOutput final : public FrameOutput {
     GC gc_;
     const SaverScene& scene_;
     bool* unsynced_;
+    const FrameRateMeter* frameRate_;
     ScreenImage image_;
+    ScreenImage overlay_;
 };
 
 }  // namespace
@@ -60,7 +71,9 @@ void SaverX11::Run() {
     const int status = loop.Run();
     // The daemon waits for the program to end: nothing is taken down piece by piece (the
     // screen-sized images and surfaces, a picture worker that may be in the middle of a
-    // decode). The X server frees what the connection made when it closes.
+    // decode). The X server frees what the connection made when it closes. A quit signal
+    // ends the process by that signal, as the daemon expects of the modes it stops.
+    EndByQuitSignal();
     std::_Exit(status);
 }
 
@@ -84,18 +97,27 @@ ScenePlan SaverX11::PlaceScenes() {
 }
 
 std::unique_ptr<FrameOutput> SaverX11::MakeOutput(const SaverScene& scene) {
-    auto output = std::make_unique<ImageOutput>(target_.window, gc_, scene, &unsynced_);
+    auto output = std::make_unique<ImageOutput>(target_.window, gc_, scene, &unsynced_,
+                                                run_.showFrameRate ? &frameRate_ : nullptr);
     const SaverScreen& screen = scene.screen();
     if (!geometry_ ||
         !output->image().Create(display_, geometry_->visual, geometry_->depth, screen.screenWidth,
                                 screen.screenHeight, run_.allowSharedMemory)) {
         return nullptr;
     }
+    if (run_.showFrameRate) {
+        const Surface box = FrameRateBox("");
+        if (!output->overlay().Create(display_, geometry_->visual, geometry_->depth, box.width(),
+                                      box.height(), false)) {
+            return nullptr;
+        }
+    }
     return output;
 }
 
 void SaverX11::FrameDone(std::int64_t frameStart, const FramePresentations& presented) {
     stats_.CountFrame(frameStart, presented);
+    frameRate_.CountFrame(NowMicroseconds());
 }
 
 bool SaverX11::QuitRequested() const {

@@ -15,6 +15,7 @@
 #include "saver/saver_platform.h"
 #include "settings/saver_settings.h"
 #include "x11/display_x11.h"
+#include "x11/frame_rate_overlay.h"
 #include "x11/frame_stats.h"
 
 namespace velnor {
@@ -26,6 +27,7 @@ struct SaverRun {
     bool allowSharedMemory = true;
     bool fitBallToWindow = false;  // a given window: shrink the ball to fit (FittedRadius)
     int quitFd = -1;               // readable once SIGTERM or SIGINT arrived
+    bool showFrameRate = false;    // -fps: the frame rate in a corner of each monitor
 };
 
 class SaverX11 final : public SaverPlatform {
@@ -57,6 +59,7 @@ class SaverX11 final : public SaverPlatform {
     GC gc_ = nullptr;
     std::optional<WindowGeometry> geometry_;  // of the window the scenes were made for
     FrameStats stats_;
+    FrameRateMeter frameRate_;
     bool unsynced_ = false;  // images were sent that the server may not have taken yet
     bool resized_ = false;
 };

@@ -1,31 +1,29 @@
 // Applies the settings given on the command line over those of the settings file; new
 // picture kinds or a new folder list the folder again, as the loader does.
 #include "settings/picture_scan.h"
+#include "settings/settings_table.h"
 #include "x11/saver_options.h"
 
 namespace velnor {
 
 void ApplySettingsOverrides(const SettingsOverrides& o, SaverSettings& settings,
-                            FileSystem& fileSystem) {
-    auto put = [](const auto& value, auto& field) {
-        if (value) field = *value;
-    };
-    put(o.aspectTenths, settings.aspectTenths);
-    put(o.perspectiveOn, settings.perspectiveOn);
-    put(o.perspectiveDepth, settings.perspectiveDepth);
-    put(o.frameDelayMs, settings.frameDelayMs);
-    put(o.scale, settings.scale);
-    put(o.ballColour, settings.ballColour);
-    for (std::size_t i = 0; i < 3; ++i) put(o.randomFlags[i], settings.randomFlags[i]);
-    put(o.parallelColour, settings.lineColours[1]);
-    put(o.meridianColour, settings.lineColours[2]);
-    put(o.pictureInterval, settings.pictureInterval);
-    put(o.pictureSize, settings.pictureSize);
-    put(o.useSample, settings.useSample);
-    put(o.sampleChoice, settings.sampleChoice);
-    put(o.pictureKinds, settings.pictureKinds);
-    put(o.pictureFolder, settings.pictureFolder);
-    if (!o.pictureFolder && !o.pictureKinds) return;
+                            FileSystem& fileSystem, const ColourByName& byName,
+                            const std::function<void(const std::string&)>& warn) {
+    for (const SettingRow& row : SettingRows()) {
+        if (!o.Given(row.name)) continue;
+        const auto colourText = o.colourTexts.find(row.name);
+        if (colourText == o.colourTexts.end()) {
+            CopySetting(row, o.values, settings);
+            continue;
+        }
+        const std::optional<ColourRef> colour = ParseColour(colourText->second, byName);
+        SetNumber(row, settings, colour.value_or(static_cast<ColourRef>(row.missing)));
+        if (!colour && warn) {
+            warn("--" + std::string(row.name) + ": '" + colourText->second +
+                 "' is not a colour; the default is used");
+        }
+    }
+    if (!o.Given("folder") && !o.Given("kind-bmp")) return;
     settings.pictures.pictureCount = 0;
     if (FolderExists(settings.pictureFolder, fileSystem)) {
         ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_model_fixture.h"
+#include "settings/picture_scan.h"
 
 namespace velnor {
 namespace {
@@ -41,7 +42,7 @@ TEST(DialogModel, KindTogglesRescanAnExistingFolderAndLeaveTheListOtherwise) {
     EXPECT_EQ(empty.model.Text(kLblKei), "");
 }
 
-TEST(DialogModel, ChosenFolderListsWithClimbingCountAndAStopKeepsTheOldList) {
+TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
     Dialog d;
     AddPictures(d.fs);
     std::vector<std::string> counts;
@@ -51,6 +52,7 @@ TEST(DialogModel, ChosenFolderListsWithClimbingCountAndAStopKeepsTheOldList) {
                   kPics, "",
                   [&] {
                       EXPECT_TRUE(d.model.listing());
+                      EXPECT_TRUE(d.model.listLines().empty());
                       counts.push_back(d.model.Text(kLblKei));
                       return true;
                   },
@@ -64,10 +66,20 @@ TEST(DialogModel, ChosenFolderListsWithClimbingCountAndAStopKeepsTheOldList) {
     EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
 
     d.fs.Add("other", "x.bmp", kAttributeArchive);
+    d.changes.clear();
+    bool clearedFirst = false;
     EXPECT_EQ(d.model.ChooseFolder(
-                  "other", "", [] { return false; }, onError),
+                  "other", "",
+                  [&] {
+                      // The old lines are gone, and the view was told, before any file counts.
+                      clearedFirst = d.model.listLines().empty() && !d.changes.empty() &&
+                                     (d.changes.back() & kListChanged) != 0;
+                      return false;
+                  },
+                  onError),
               FolderChoice::kStopped);
-    EXPECT_EQ(d.model.listLines().size(), 3u) << "a stopped listing keeps the lines";
+    EXPECT_TRUE(clearedFirst);
+    EXPECT_TRUE(d.model.listLines().empty()) << "the old folder's lines never stay";
     EXPECT_TRUE(errors.empty());
 
     EXPECT_EQ(d.model.ChooseFolder(
@@ -76,6 +88,54 @@ TEST(DialogModel, ChosenFolderListsWithClimbingCountAndAStopKeepsTheOldList) {
     EXPECT_TRUE(d.model.listLines().empty());
     EXPECT_EQ(d.model.Text(kLblKei), "0");
     EXPECT_EQ(errors.size(), 1u) << "an unreadable folder is reported once";
+}
+
+TEST(DialogModel, AStoredFolderThatIsNotThereStaysMarkedAndIsWrittenBackUnchanged) {
+    SaverSettings s = Defaults();
+    s.pictureFolder = "Q:\\Pics \\写真";  // an absent drive; the blanks are kept too
+    Dialog d(s);
+    EXPECT_TRUE(d.model.folderMissing());
+    EXPECT_EQ(d.model.Text(kFolderPath), s.pictureFolder);
+    EXPECT_EQ(d.model.Text(kLblKei), "0");
+    EXPECT_TRUE(d.model.listLines().empty());
+    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], s.pictureFolder);
+
+    d.model.Click(kPicKind1);  // still not there: stays marked, nothing is listed
+    EXPECT_TRUE(d.model.folderMissing());
+    d.fs.Add(s.pictureFolder, "a.bmp", 0);  // the drive came back
+    d.model.Click(kPicKind1);
+    EXPECT_FALSE(d.model.folderMissing());
+    EXPECT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
+
+    AddPictures(d.fs);
+    d.model.Load(s);
+    EXPECT_FALSE(d.model.folderMissing());
+    s.pictureFolder = kPics;
+    d.model.Load(s);
+    EXPECT_FALSE(d.model.folderMissing());
+    EXPECT_FALSE(Dialog().model.folderMissing()) << "no folder is not a missing folder";
+}
+
+TEST(DialogModel, AFolderWithMorePicturesThanTheListTellsHowManyAreLeftOut) {
+    Dialog d;
+    for (int i = 0; i < kMaxPictureCount + 3; ++i) d.fs.Add(kPics, std::to_string(i) + ".bmp", 0);
+    EXPECT_FALSE(d.model.LeftOutNotice());
+    ASSERT_EQ(d.model.ChooseFolder(
+                  kPics, "", [] { return true; }, nullptr),
+              FolderChoice::kListed);
+    EXPECT_EQ(d.model.Text(kLblKei), "32767");
+    const std::optional<std::string> notice = d.model.LeftOutNotice();
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(*notice, LeftOutMessage(32767, 3));
+
+    SaverSettings stored = Defaults();  // opened with such a folder already stored
+    stored.pictureFolder = kPics;
+    ScanPictureFolder(kPics, stored.pictureKinds, stored.pictures, d.fs);
+    d.model.Load(stored);
+    EXPECT_EQ(d.model.LeftOutNotice(), notice);
+    stored.pictures.leftOut = 0;
+    d.model.Load(stored);
+    EXPECT_FALSE(d.model.LeftOutNotice());
 }
 
 TEST(DialogModel, AFolderNameTheSettingsFileCannotHoldIsNeverStored) {

@@ -39,6 +39,9 @@ TEST(DialogModel, LoadShowsStoredValuesAndOutOfRangeNumbersOnlyInTheFields) {
     EXPECT_EQ(written["画像のｻｲｽﾞ"], " 7") << "the index is stored all the same";
     EXPECT_EQ(written["外観"], " 10") << "the spin's value, not the field's, is written";
     EXPECT_EQ(written["画像のｲﾝﾀｰﾊﾞﾙ"], " 30");
+    // A stored depth outside the spin's range is written back at the spin's initial value.
+    s.perspectiveDepth = 26;
+    EXPECT_EQ(Dialog(s).Written()["遠近の深さ"], " 25");
     EXPECT_TRUE(d.PreviewNotified());
     EXPECT_EQ(d.changes.back() & kPreviewChanged, kPreviewChanged) << "load ends with a redraw";
 }

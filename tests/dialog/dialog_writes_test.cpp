@@ -20,7 +20,7 @@ std::string ToCp932(std::string_view utf8) {
     return MakePlatformTextEncoding()->Utf8ToCp932(utf8);
 }
 
-std::vector<IniEntry> EntriesOf(const DialogValues& values) {
+std::vector<IniEntry> EntriesOf(const SaverSettings& values) {
     return ApplyEntries(values, *MakePlatformTextEncoding());
 }
 
@@ -31,19 +31,19 @@ std::vector<IniEntry> Cp932Rows(const std::vector<std::pair<std::string, std::st
     return out;
 }
 
-DialogValues LoadedDefaults() {
-    DialogValues v;
-    v.aspValue = -10;
+SaverSettings LoadedDefaults() {
+    SaverSettings v;
+    v.aspectTenths = 10;
     v.perspectiveOn = 0;
-    v.depthValue = -20;
-    v.rgbValues = {72, 32, 56};
+    v.perspectiveDepth = 20;
+    v.ballColour = {72, 32, 56};
     v.lineColours = {0, 65280, 16776960};
-    v.fastValue = 0;
-    v.scaleValue = 128;
+    v.frameDelayMs = 0;
+    v.scale = 128;
     v.pictureKinds = {1, 1, 1, 1};
     v.pictureSize = 1;
-    v.intervalValue = 30;
-    v.sampleCheck = 1;
+    v.pictureInterval = 30;
+    v.useSample = 1;
     v.sampleChoice = 0;
     return v;
 }
@@ -74,13 +74,13 @@ TEST(DialogWrites, ApplyWritesEveryKeyInOrderWithLeadingBlanks) {
                    {"ｻﾝﾌﾟﾙ画像_12", " 0"}}));
 }
 
-TEST(DialogWrites, ApplyReadsSpinsNegatedAndKeepsTheFolderText) {
-    DialogValues v = LoadedDefaults();
-    v.aspValue = -16;
-    v.depthValue = -12;
-    v.randomChecks = {0, 1, 0};
+TEST(DialogWrites, ApplyWritesValuesAndKeepsTheFolderText) {
+    SaverSettings v = LoadedDefaults();
+    v.aspectTenths = 16;
+    v.perspectiveDepth = 12;
+    v.randomFlags = {0, 1, 0};
     v.lineColours = {0x123456, 255, 0};
-    v.folderText = "C:\\画像\\ﾌｫﾙﾀﾞ ";
+    v.pictureFolder = "C:\\画像\\ﾌｫﾙﾀﾞ ";
     const std::vector<IniEntry> rows = EntriesOf(v);
     ASSERT_EQ(rows.size(), 22u);
     EXPECT_EQ(rows[0].value, " 16");
@@ -92,10 +92,6 @@ TEST(DialogWrites, ApplyReadsSpinsNegatedAndKeepsTheFolderText) {
                                      {"Random_2", " 0"},
                                      {"Color_2", " 0"}}));
     EXPECT_EQ(rows[13].value, ToCp932("C:\\画像\\ﾌｫﾙﾀﾞ "));
-    // A stored shape outside the spin's range is read back at the spin's initial value.
-    const DialogValues initial;
-    EXPECT_EQ(EntriesOf(initial)[0].value, " 10");
-    EXPECT_EQ(EntriesOf(initial)[2].value, " 25");
 }
 
 TEST(DialogWrites, FactoryTextsAreWrittenExactly) {

@@ -1,12 +1,13 @@
-// The dialog's folder listing: pass and kind order, attribute filtering, progress,
-// errors reported once and never repeated, stopping when the dialog closes, and no
-// listing at all for an empty folder text (a cancelled browse).
+// The folder listing as the dialog uses it: progress that counts the files taken and can
+// stop the listing, errors reported once each, no listing at all for an empty folder text
+// (a cancelled browse), and the texts the dialog shows from it.
 #include "dialog/folder_listing.h"
 
 #include <gtest/gtest.h>
 
 #include "../settings/fake_file_system.h"
 #include "../settings/recording_file_system.h"
+#include "settings/picture_scan.h"
 
 namespace velnor {
 namespace {
@@ -21,125 +22,96 @@ std::string In(const std::string& name) {
 }
 
 struct Listed {
-    std::vector<std::string> files;
+    FolderPictures found;
     std::vector<std::size_t> progress;
-    std::vector<std::string> errors;
-    std::int16_t lastPass = -1;
 };
 
 Listed List(FakeFileSystem& fs, const std::array<std::int16_t, 4>& kinds = kAllKinds,
             std::size_t stopAt = 0) {
     Listed out;
-    out.files = ListDialogFolder(
-        kFolder, kinds, out.lastPass, fs,
-        [&](std::size_t count) {
-            out.progress.push_back(count);
-            return count != stopAt;
-        },
-        [&](const std::string& message) { out.errors.push_back(message); });
+    out.found = ListFolderPictures(kFolder, kinds, fs, [&](std::size_t count) {
+        out.progress.push_back(count);
+        return count != stopAt;
+    });
     return out;
 }
 
-TEST(DialogFolderListing, PassesOfNoneArchiveReadOnlyEachInKindOrder) {
+TEST(DialogFolderListing, ProgressCountsEveryFileTakenAndNothingElse) {
     FakeFileSystem fs;
     fs.Add(kFolder, "m.bmp", kAttributeReadOnly);
     fs.Add(kFolder, "a.gif", kAttributeArchive);
-    fs.Add(kFolder, "z.bmp", 0);
     fs.Add(kFolder, "both.jpg", kAttributeReadOnly | kAttributeArchive);
     fs.Add(kFolder, "secret.bmp", kAttributeHidden);
     fs.Add(kFolder, "sys.gif", kAttributeSystem);
-    fs.Add(kFolder, "b.wmf", 0);
-    fs.Add(kFolder, "c.jpg", 0);
+    fs.Add(kFolder, "c.jpeg", 0);
     fs.Add(kFolder, "notes.txt", 0);
     const Listed listed = List(fs);
-    EXPECT_EQ(listed.files, (std::vector<std::string>{In("z.bmp"), In("c.jpg"), In("b.wmf"),
-                                                      In("a.gif"), In("m.bmp")}));
-    EXPECT_EQ(listed.progress, (std::vector<std::size_t>{1, 2, 3, 4, 5}));
-    EXPECT_TRUE(listed.errors.empty());
-    EXPECT_EQ(listed.lastPass, kAttributeReadOnly);
+    EXPECT_EQ(listed.found.paths,
+              (std::vector<std::string>{In("c.jpeg"), In("a.gif"), In("m.bmp"), In("both.jpg")}));
+    EXPECT_EQ(listed.progress, (std::vector<std::size_t>{1, 2, 3, 4}));
+    EXPECT_TRUE(listed.found.errors.empty());
+    EXPECT_FALSE(listed.found.stopped);
 }
 
-TEST(DialogFolderListing, OnlySelectedKindsAndNothingWhenAllAreOff) {
+TEST(DialogFolderListing, ErrorsAreReportedOnceEachAndTheListingGoesOn) {
     FakeFileSystem fs;
-    fs.Add(kFolder, "z.bmp", 0);
-    fs.Add(kFolder, "a.gif", kAttributeArchive);
-    fs.Add(kFolder, "m.bmp", kAttributeReadOnly);
-    EXPECT_EQ(List(fs, {0, 1, 0, 0}).files, (std::vector<std::string>{In("a.gif")}));
-    const Listed none = List(fs, {0, 0, 0, 0});
-    EXPECT_TRUE(none.files.empty());
-    EXPECT_TRUE(none.progress.empty());
-    EXPECT_EQ(fs.listings, 3);  // one listing per selected kind and pass; none when all are off
-}
-
-TEST(DialogFolderListing, VanishedFileIsSkippedAndReportedOnce) {
-    FakeFileSystem fs;
-    fs.Add(kFolder, "a.bmp", 0);
-    fs.Add(kFolder, "b.bmp", 0);
-    fs.Add(kFolder, "c.bmp", 0);
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp", "x.jpg", "y.jpg"}) fs.Add(kFolder, name, 0);
     fs.vanished.insert(In("b.bmp"));
+    fs.vanished.insert(In("x.jpg"));
     const Listed listed = List(fs);
-    // b.bmp fails in each of the three passes; the user sees the message once.
-    EXPECT_EQ(listed.files, (std::vector<std::string>{In("a.bmp"), In("c.bmp")}));
-    ASSERT_EQ(listed.errors.size(), 1u);
-    EXPECT_FALSE(listed.errors[0].empty());
-}
+    EXPECT_EQ(listed.found.paths,
+              (std::vector<std::string>{In("a.bmp"), In("c.bmp"), In("y.jpg")}));
+    ASSERT_EQ(listed.found.errors.size(), 1u);
+    EXPECT_FALSE(listed.found.errors[0].empty());
 
-TEST(DialogFolderListing, UnreadableFolderGivesOneMessageAndNoFiles) {
-    FakeFileSystem fs;  // "pics" does not exist: every one of the 12 listings fails
-    const Listed listed = List(fs);
-    EXPECT_TRUE(listed.files.empty());
-    EXPECT_EQ(listed.errors, (std::vector<std::string>{"path not found"}));
-    EXPECT_EQ(fs.listings, 12);
-}
+    FakeFileSystem missing;  // "pics" does not exist: every one of the 7 listings fails
+    const Listed none = List(missing);
+    EXPECT_TRUE(none.found.paths.empty());
+    EXPECT_EQ(none.found.errors, (std::vector<std::string>{"path not found"}));
+    EXPECT_EQ(missing.listings, 7);
 
-TEST(DialogFolderListing, ListingThatBreaksOffKeepsWhatCameBefore) {
-    FakeFileSystem fs;
-    fs.Add(kFolder, "a.bmp", 0);
-    fs.Add(kFolder, "b.bmp", 0);
-    fs.breakAfter[kFolder] = 1;
-    const Listed listed = List(fs, {1, 0, 0, 0});
-    EXPECT_EQ(listed.files, (std::vector<std::string>{In("a.bmp")}));
-    EXPECT_EQ(listed.errors, (std::vector<std::string>{"listing broke off"}));
+    FakeFileSystem broken;
+    broken.Add(kFolder, "a.bmp", 0);
+    broken.Add(kFolder, "b.bmp", 0);
+    broken.breakAfter[kFolder] = 1;
+    const Listed cut = List(broken, {1, 0, 0, 0});
+    EXPECT_EQ(cut.found.paths, (std::vector<std::string>{In("a.bmp")}));
+    EXPECT_EQ(cut.found.errors, (std::vector<std::string>{"listing broke off"}));
 }
 
 TEST(DialogFolderListing, ProgressCanStopTheWholeListing) {
     FakeFileSystem fs;
     for (const char* name : {"a.bmp", "b.bmp", "c.gif", "d.jpg"}) fs.Add(kFolder, name, 0);
     const Listed listed = List(fs, kAllKinds, 2);
-    EXPECT_EQ(listed.files.size(), 2u);
+    EXPECT_TRUE(listed.found.stopped);
     EXPECT_EQ(listed.progress, (std::vector<std::size_t>{1, 2}));
     EXPECT_EQ(fs.listings, 1);  // nothing is listed after the stop
+    EXPECT_TRUE(List(fs, {0, 0, 0, 0}).progress.empty());
 }
 
-TEST(DialogFolderListing, ListNeverGrowsBeyondTheCountLimit) {
-    std::vector<std::string> files(kMaxPictureCount - 1, "x");
+TEST(DialogFolderListing, ProgressNeverCountsBeyondTheListsLimit) {
     FakeFileSystem fs;
-    fs.Add(kFolder, "a.bmp", 0);
-    fs.Add(kFolder, "b.bmp", 0);
-    bool stopped = false;
-    const auto errors = ListFolderFiles(In("*.bmp"), 0, files, fs, nullptr, stopped);
-    EXPECT_EQ(files.size(), static_cast<std::size_t>(kMaxPictureCount));
-    EXPECT_EQ(files.back(), In("a.bmp"));
-    EXPECT_EQ(errors.size(), 1u);
-    EXPECT_FALSE(stopped);
+    for (int i = 0; i < kMaxPictureCount + 5; ++i) fs.Add(kFolder, std::to_string(i) + ".gif", 0);
+    const Listed listed = List(fs);
+    EXPECT_EQ(listed.found.paths.size(), static_cast<std::size_t>(kMaxPictureCount));
+    EXPECT_EQ(listed.found.leftOut, 5u);
+    EXPECT_EQ(listed.progress.back(), static_cast<std::size_t>(kMaxPictureCount));
 }
 
 TEST(DialogFolderListing, AnEmptyFolderTextListsNothingNotTheRoot) {
     test::RecordingFileSystem fs;  // the real file system, whose root has entries
     for (const char* folder : {"", "  "}) {
-        std::int16_t pass = -1;
         int progress = 0;
-        int errors = 0;
-        const auto files = ListDialogFolder(
-            folder, kAllKinds, pass, fs, [&](std::size_t) { return ++progress > 0; },
-            [&](const std::string&) { ++errors; });
-        EXPECT_TRUE(files.empty());
-        EXPECT_EQ(progress + errors, 0);
+        const FolderPictures found =
+            ListFolderPictures(folder, kAllKinds, fs, [&](std::size_t) { return ++progress > 0; });
+        EXPECT_TRUE(found.paths.empty());
+        EXPECT_TRUE(found.errors.empty());
+        EXPECT_EQ(progress, 0);
     }
     EXPECT_EQ(fs.listed, std::vector<std::string>{});
 }
 
-TEST(DialogFolderListing, FileNamePartDropsTheFolder) {
+TEST(DialogFolderListing, FileNamePartAndLeftOutMessage) {
     for (const auto& [path, name] :
          std::vector<std::pair<std::string, std::string>>{{"C:\\pics\\a.bmp", "a.bmp"},
                                                           {"C:a.bmp", "a.bmp"},
@@ -148,6 +120,10 @@ TEST(DialogFolderListing, FileNamePartDropsTheFolder) {
                                                           {"C:\\pics\\", ""}}) {
         EXPECT_EQ(FileNamePart(path), name) << path;
     }
+    const std::string message = LeftOutMessage(32767, 7233);
+    EXPECT_NE(message.find("40000"), std::string::npos) << message;
+    EXPECT_NE(message.find("32767"), std::string::npos) << message;
+    EXPECT_NE(message.find("7233"), std::string::npos) << message;
 }
 
 }  // namespace

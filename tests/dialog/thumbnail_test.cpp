@@ -103,5 +103,31 @@ TEST(DialogPreviewedPicture, ThumbnailFitsPicKAtEachDpiFromItsLayoutCorner) {
     }
 }
 
+// Decodes as a real decoder does for a big photo: pixels only as many as the drawn size
+// asks for, the whole size beside them.
+class ScalingDecoder : public SizedDecoder {
+  public:
+    std::optional<DecodedPicture> DecodeForDrawing(const std::string&,
+                                                   const DrawnSizeRule& drawn) override {
+        asked = drawn({8000, 6000}).size;
+        return DecodedPicture{Surface(asked.width, asked.height, 0x224466), {8000, 6000}, {}};
+    }
+    PictureSize asked;
+};
+
+TEST(DialogPreviewedPicture, ABigPhotoIsReadOnlyAsLargeAsTheLargestThumbnailButKeepsItsSize) {
+    ScalingDecoder* decoder = nullptr;
+    PreviewedPicture shown([&decoder] {
+        auto made = std::make_unique<ScalingDecoder>();
+        decoder = made.get();
+        return made;
+    });
+    ASSERT_TRUE(shown.Read("photo.jpg"));
+    EXPECT_EQ(decoder->asked, (PictureSize{500, 375}));  // Pic_K's side at 480 dpi
+    EXPECT_EQ(shown.size(), (PictureSize{8000, 6000}));  // what the size text shows
+    ASSERT_TRUE(shown.FitThumbnail(144));
+    EXPECT_EQ(shown.thumbnail().width(), 150);
+}
+
 }  // namespace
 }  // namespace velnor

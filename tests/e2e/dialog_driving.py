@@ -4,6 +4,7 @@ and what they report of each control, and a /c run with the dialog found. Each t
 harness session of the script."""
 
 import os
+import subprocess
 
 TITLE = "Velnorの設定"
 
@@ -139,3 +140,12 @@ def open_dialog(session, settings):
 
 def apply_and_close(session):
     assert dialog(session, "click", "cmd_OK", "gone", "20000")[-1] == "gone"
+
+
+def set_dpi(session, dpi):
+    """Wine's LogPixels for the programs started next."""
+    subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+                    "REG_DWORD", "/d", str(dpi), "/f"], env=session.env(), stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=True, timeout=60)
+    # A new process reads the DPI when the next wineserver starts.
+    subprocess.run(["wineserver", "-w"], env=session.env(), check=False, timeout=60)

@@ -4,9 +4,9 @@ and velnor_sources_driver.exe (which also works the folder browser the program o
 then checked in Velnor.ini after "設定". Screenshots are kept in the working folder.
 
 Wine reports the archive bit on every regular file and cannot clear it, so a file with no
-attribute and a listable read-only file do not exist there: under Wine every picture comes
-from the archive pass, and a read-only file (read-only + archive) is never listed. The
-order of the three passes is covered by the unit tests of the folder listing."""
+attribute does not exist there: under Wine a picture comes from the archive pass, or from
+the read-only + archive pass after it when it is read-only. The order of all the passes is
+covered by the unit tests of the picture scan."""
 
 import os
 import shutil
@@ -73,15 +73,16 @@ class PictureSources(unittest.TestCase):
         set_attributes(pics, "both.jpg", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE)
         set_attributes(pics, "h.gif", FILE_ATTRIBUTE_HIDDEN)
 
-        # Each kind in its order (bmp, gif, jpg, wmf), whatever the names' order.
-        listed = ["z.bmp", "a.gif", UNICODE_NAME, "broken.wmf"]
-        self.assertEqual(browse(pics, (listed, "4")), (listed, "4"))
+        # Each kind in its order (bmp, gif, jpg, wmf), whatever the names' order; the
+        # read-only files after the others.
+        listed = ["z.bmp", "a.gif", UNICODE_NAME, "broken.wmf", "m.bmp", "both.jpg"]
+        self.assertEqual(browse(pics, (listed, "6")), (listed, "6"))
         self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"],
                          SESSION.windows_path(pics))
 
         # A cancelled browser keeps the folder and the list.
         sources(SESSION, "post", "Folder", "browse-cancel", "listed")
-        self.assertEqual(lines_and_count(), (listed, "4"))
+        self.assertEqual(lines_and_count(), (listed, "6"))
 
         # Thumbnails at (192, 28) in the panel, longer side 100; an unreadable file
         # leaves the last thumbnail and size text.
@@ -101,9 +102,10 @@ class PictureSources(unittest.TestCase):
 
         # Kind toggles rescan; the caption acts like its square.
         dialog(SESSION, "click", "Pic_kind(1)")
-        self.assertEqual(lines_and_count(), (["z.bmp", UNICODE_NAME, "broken.wmf"], "3"))
+        self.assertEqual(lines_and_count(),
+                         (["z.bmp", UNICODE_NAME, "broken.wmf", "m.bmp", "both.jpg"], "5"))
         dialog(SESSION, "click", "lbl_Kind(1)")
-        self.assertEqual(lines_and_count(), (listed, "4"))
+        self.assertEqual(lines_and_count(), (listed, "6"))
         dialog(SESSION, "click", "Pic_kind(0)", "click", "lbl_Kind(1)", "click", "Pic_kind(2)",
                "click", "lbl_Kind(3)")
         self.assertEqual(lines_and_count(), ([], "0"))

@@ -61,15 +61,18 @@ def start_x_server(command, env=None):
     return proc, ":" + number.decode().strip()
 
 
-def monitors_display(monitors):
+def monitors_display(monitors, randr=False):
     """A display of several monitors, as Wine sees them: Xephyr screens joined with
     Xinerama, each (x, y, width, height) placed in the virtual screen, shown inside an
-    Xvfb display large enough for all. RandR is left out, since Wine would take its one
-    output for the only monitor. Returns the server processes (host last) and the display."""
+    Xvfb display large enough for all. RandR is left out unless `randr`, since Wine would
+    take its one output for the only monitor (with it, RandR reports one monitor and
+    Xinerama all). Returns the server processes (host last) and the display."""
     width = max(x + w for x, y, w, h in monitors)
     height = max(y + h for x, y, w, h in monitors)
     host, host_display = start_x_server(["Xvfb", "-screen", "0", f"{width}x{height}x24"])
-    command = ["Xephyr", "+xinerama", "-extension", "RANDR", "-no-host-grab"]
+    command = ["Xephyr", "+xinerama", "-no-host-grab"]
+    if not randr:
+        command += ["-extension", "RANDR"]
     for x, y, w, h in monitors:
         command += ["-origin", f"{x},{y}", "-screen", f"{w}x{h}x24"]
     try:

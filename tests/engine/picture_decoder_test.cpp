@@ -118,7 +118,7 @@ TEST_F(PictureDecoderTest, AJpegLackingOnlyItsEndMarkerIsShownWholeOneCutInItsDa
 TEST_F(PictureDecoderTest, AbsurdSizesAreRefusedBeforeDecoding) {
     // The headers claim 20000 x 20000 (400 megapixels) and 40000 x 1; a row of data follows.
     const std::string huge = WriteTemp("huge.bmp", SolidBmp(20000, 20000, 1, 0, 0, 0));
-    EXPECT_EQ(decoder->Probe(huge), (PictureSize{20000, 20000}));
+    EXPECT_FALSE(decoder->Probe(huge));
     EXPECT_FALSE(decoder->Decode(huge));
     EXPECT_FALSE(decoder->Decode(WriteTemp("wide.bmp", SolidBmp(40000, 1, 1, 0, 0, 0))));
     EXPECT_TRUE(IsAcceptablePictureSize(10000, 10000));
@@ -146,7 +146,7 @@ TEST_F(PictureDecoderTest, MetafilesTooLargeOrDamagedNeverReachTheLoader) {
                          0,    0,    0,    0,    0xA0, 0, 1, 0, 9, 0, 0, 3, 0x0C, 4,    0, 0,
                          0,    0,    3,    0,    0,    0, 0, 0, 3, 0, 0, 0, 0,    0};
     const std::string path = WriteTemp("giant.wmf", giant);
-    EXPECT_EQ(decoder->Probe(path), (PictureSize{46260, 119808}));
+    EXPECT_FALSE(decoder->Probe(path));
     EXPECT_FALSE(decoder->Decode(path));
 
     const Bytes red = RedRectangleMetafile();

@@ -238,7 +238,14 @@ TEST(SaverLoop, PicturesChangeWithTheTimerAndASlowOneNeverHoldsTheFramesUp) {
     // The slow picture's gate opens at 2.5 s. While a picture the worker can finish is due,
     // each wait also lasts 5 ms of real time, so that the worker thread gets
     // through whatever the machine's load (the fake clock does not move meanwhile).
+    // The step (events or wait) at which each background was first seen.
+    std::vector<std::pair<Pixel, std::string>> firstSeenAt;
     platform.beforeWait = [&](FakePlatform& p, std::int64_t) {
+        const Surface& background = p.scene_->background();
+        const Pixel corner = background.empty() ? 0 : background.at(0, 0);
+        if (!p.frames.empty() && (firstSeenAt.empty() || firstSeenAt.back().first != corner)) {
+            firstSeenAt.emplace_back(corner, p.log.back());
+        }
         if (p.now_ >= opensAt) {
             std::lock_guard lock(gate.mutex);
             gate.open = true;
@@ -274,6 +281,9 @@ TEST(SaverLoop, PicturesChangeWithTheTimerAndASlowOneNeverHoldsTheFramesUp) {
     // that is due at the first whole second after the slow one was taken.
     const std::int64_t nextTick = (shown[1].second / 1'000'000 + 1) * 1'000'000;
     EXPECT_GE(shown[2].second, nextTick);
+    // A ready picture is taken between a frame's events and its wait, never elsewhere.
+    ASSERT_GE(firstSeenAt.size(), 4u);
+    for (std::size_t n = 1; n < firstSeenAt.size(); ++n) EXPECT_EQ(firstSeenAt[n].second, "wait");
     // Then the pace is the timer's again: the list starts over one second later.
     EXPECT_EQ(shown[3].first, kRed);
     EXPECT_EQ(shown[3].second / 1'000'000, shown[2].second / 1'000'000 + 1);

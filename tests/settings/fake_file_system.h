@@ -43,7 +43,11 @@ class FakeFileSystem final : public FileSystem {
             }
             if ((entry.attributes & (kAttributeHidden | kAttributeSystem)) != 0) continue;
             if ((entry.attributes & kAttributeDirectory) != 0 && !includeDirectories) continue;
-            if (WildcardMatch(pattern, entry.name)) listing.names.push_back(entry.name);
+            const auto shortName = shortNames.find(entry.name);
+            if (WildcardMatch(pattern, entry.name) ||
+                (shortName != shortNames.end() && WildcardMatch(pattern, shortName->second))) {
+                listing.names.push_back(entry.name);
+            }
         }
         return listing;
     }
@@ -60,6 +64,7 @@ class FakeFileSystem final : public FileSystem {
     std::map<std::string, int> attributesByPath;        // full path -> attributes
     std::set<std::string> vanished;                     // full paths whose attributes fail
     std::map<std::string, std::size_t> breakAfter;      // folder -> names before an error
+    std::map<std::string, std::string> shortNames;      // name -> its 8.3 name, matched too
     int listings = 0;
 };
 

@@ -67,6 +67,24 @@ TEST(PosixFileSystem, ScansARealFolderInPassOrder) {
               expected);
 }
 
+TEST(PosixFileSystem, JpegFilesOfEveryExtensionAreListedOnceEach) {
+    TempFolder folder;
+    const auto fs = MakePlatformFileSystem();
+    for (const char* name : {"holiday.jpeg", "B.JPEG", "c.jpe", "d.jfif", "e.jpg", "f.jpegx"}) {
+        folder.Write(name, "x");
+    }
+    MakeReadOnly(folder.Write("r.jpeg", "x"));
+    folder.Write(".hidden.jpeg", "x");
+    PictureList list;
+    const std::string root = folder.path().string();
+    ScanPictureFolder(root, {0, 0, 1, 0}, list, *fs);
+    const std::vector<std::string> expected = {root + "/e.jpg",        root + "/B.JPEG",
+                                               root + "/holiday.jpeg", root + "/c.jpe",
+                                               root + "/d.jfif",       root + "/r.jpeg"};
+    EXPECT_EQ(std::vector<std::string>(list.picturePaths.begin() + 1, list.picturePaths.end()),
+              expected);
+}
+
 TEST(PosixFileSystem, FolderTestAndListingErrors) {
     TempFolder folder;
     const auto fs = MakePlatformFileSystem();

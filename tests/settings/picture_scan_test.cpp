@@ -1,8 +1,11 @@
-// The picture scan on an injected file system: pass and kind order, the exact attribute
-// test, failures that end one pattern, the 32767 cap, and the array left by rescans.
+// The picture scan on an injected file system: pass and kind order, hidden, system and
+// directory entries left out, the JPEG kind's extensions, failures, the 32767 cap with the
+// count of files left out, and the array left by rescans.
 #include "settings/picture_scan.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "fake_file_system.h"
 #include "settings/wildcard.h"
@@ -32,18 +35,43 @@ TEST(PictureScan, PassesThenKindsThenFileSystemOrder) {
     fs.Add(kFolder, "y.gif", kAttributeArchive);
     fs.Add(kFolder, "m.bmp", 0);
     fs.Add(kFolder, "w.wmf", kAttributeReadOnly);
-    fs.Add(kFolder, "ra.bmp", kAttributeReadOnly | kAttributeArchive);  // matches no pass
+    fs.Add(kFolder, "ra.jpg", kAttributeReadOnly | kAttributeArchive);  // copied from a card
+    fs.Add(kFolder, "rb.bmp", kAttributeReadOnly | kAttributeArchive);
     fs.Add(kFolder, "h.bmp", kAttributeHidden);
+    fs.Add(kFolder, "hr.bmp", kAttributeHidden | kAttributeReadOnly);
     fs.Add(kFolder, "s.bmp", kAttributeSystem | kAttributeArchive);
     fs.Add(kFolder, "d.bmp", kAttributeDirectory);
+    fs.Add(kFolder, "da.bmp", kAttributeDirectory | kAttributeArchive);
     fs.Add(kFolder, "t.txt", 0);
     PictureList list;
     ScanPictureFolder(kFolder, kAllKinds, list, fs);
-    EXPECT_EQ(Listed(list),
-              (std::vector<std::string>{In("z.BMP"), In("m.bmp"), In("b.jpg"), In("a.bmp"),
-                                        In("y.gif"), In("c.gif"), In("w.wmf")}));
-    EXPECT_EQ(list.picturePaths.size(), 8u);
-    EXPECT_EQ(list.scanAttribute, kAttributeReadOnly);  // the last pass
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("z.BMP"), In("m.bmp"), In("b.jpg"),
+                                                      In("a.bmp"), In("y.gif"), In("c.gif"),
+                                                      In("w.wmf"), In("rb.bmp"), In("ra.jpg")}));
+    EXPECT_EQ(list.picturePaths.size(), 10u);
+    EXPECT_EQ(list.leftOut, 0);
+    EXPECT_EQ(list.scanAttribute, kAttributeReadOnly | kAttributeArchive);  // the last pass
+}
+
+TEST(PictureScan, JpegKindTakesEveryJpegExtensionOnceEach) {
+    FakeFileSystem fs;
+    fs.Add(kFolder, "holiday.jpeg", 0);
+    fs.shortNames["holiday.jpeg"] = "HOLIDA~1.JPE";  // also returned for "*.jpe"
+    fs.Add(kFolder, "a.JPEG", 0);
+    fs.Add(kFolder, "b.jpg", 0);
+    fs.Add(kFolder, "c.Jpe", 0);
+    fs.Add(kFolder, "d.jfif", 0);
+    fs.Add(kFolder, "old.jpg_", 0);
+    fs.shortNames["old.jpg_"] = "OLD~1.JPG";  // a short name alone does not make a picture
+    fs.Add(kFolder, "e.jpegx", 0);
+    fs.Add(kFolder, "f.jfi", 0);
+    fs.Add(kFolder, "g.gif", 0);
+    PictureList list;
+    ScanPictureFolder(kFolder, {0, 0, 1, 0}, list, fs);
+    // By pattern (jpg, jpeg, jpe, jfif), each in the file system's order.
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("b.jpg"), In("holiday.jpeg"), In("a.JPEG"),
+                                                      In("c.Jpe"), In("d.jfif")}));
+    EXPECT_EQ(fs.listings, 4);  // each pattern listed once, not once per pass
 }
 
 TEST(PictureScan, OnlyKindsSetToOneAreScanned) {
@@ -57,17 +85,13 @@ TEST(PictureScan, OnlyKindsSetToOneAreScanned) {
     EXPECT_EQ(Listed(list), (std::vector<std::string>{In("c.jpg")}));
 }
 
-TEST(PictureScan, FailureEndsOnlyThatPattern) {
+TEST(PictureScan, FailuresEndAtMostTheirPattern) {
     FakeFileSystem fs;
     for (const char* name : {"1.bmp", "2.bmp", "3.bmp", "4.gif"}) fs.Add(kFolder, name, 0);
-    fs.vanished.insert(In("2.bmp"));
+    fs.vanished.insert(In("2.bmp"));  // skipped; the rest of its pattern is still listed
     PictureList list;
     ScanPictureFolder(kFolder, kAllKinds, list, fs);
-    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("1.bmp"), In("4.gif")}));
-
-    std::optional<std::string> error = ListMatchingFiles(In("*.bmp"), 0, list, fs);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_FALSE(error->empty());
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("1.bmp"), In("3.bmp"), In("4.gif")}));
 
     fs.vanished.clear();
     fs.breakAfter[kFolder] = 2;  // the listing itself fails after two names
@@ -93,6 +117,19 @@ TEST(PictureScan, LargeFolderIsCappedAt32767) {
     EXPECT_EQ(list.picturePaths[20000], In("19999.bmp"));
     EXPECT_EQ(list.picturePaths[20001], In("x.gif"));
     EXPECT_EQ(list.picturePaths[32767], In("32765.bmp"));
+    EXPECT_EQ(list.leftOut, 40001 - 32767);
+    ScanPictureFolder(kFolder, {0, 1, 0, 0}, list, fs);
+    EXPECT_EQ(list.leftOut, 0);
+
+    // All in the last pass: that pass alone fills the list, the rest only count.
+    FakeFileSystem readOnly;
+    for (int i = 0; i < 40000; ++i) {
+        readOnly.Add(kFolder, std::to_string(i) + ".jpg", kAttributeReadOnly | kAttributeArchive);
+    }
+    ScanPictureFolder(kFolder, kAllKinds, list, readOnly);
+    ASSERT_EQ(list.pictureCount, kMaxPictureCount);
+    EXPECT_EQ(list.picturePaths[32767], In("32766.jpg"));
+    EXPECT_EQ(list.leftOut, 40000 - 32767);
 }
 
 TEST(PictureScan, RescansSizeThePathsToTheCountUnlessNothingIsFound) {

@@ -1,7 +1,9 @@
 """Checks velnor.xml, the description of Velnor's options for the screen saver's settings
 program: every command line a control can produce (both ends and the default of each
 slider, every check box state, every menu entry, a text and a folder) is accepted by
-`velnor`, and only elements that settings program reads are used.
+`velnor`, every setting's check box and menu entry writes an option in each state (so the
+command line always says what the panel shows), and only elements that settings program
+reads are used.
 Usage: check_settings_description.py VELNOR VELNOR_XML"""
 
 import shlex
@@ -11,7 +13,9 @@ import xml.etree.ElementTree as ElementTree
 
 KNOWN = {"screensaver", "command", "number", "boolean", "select", "option", "string", "file",
          "hgroup", "vgroup", "_description"}
-SAMPLE_TEXT = {"string": "FF8000", "file": "/tmp"}
+SAMPLE_TEXT = {"string": "dark slate blue", "file": "/tmp"}
+# Check boxes that are no setting: off is the program's own default.
+NO_SETTING = {"showfps"}
 
 
 def command_lines(root):
@@ -26,12 +30,18 @@ def command_lines(root):
                 if element.get(key):
                     yield base + shlex.split(element.get(key))
         elif element.tag in SAMPLE_TEXT:
-            yield base + shlex.split(element.get("arg").replace("%", SAMPLE_TEXT[element.tag]))
+            yield base + shlex.split(element.get("arg").replace("%", shlex.quote(SAMPLE_TEXT[element.tag])))
 
 
 def main(program, description):
     root = ElementTree.parse(description).getroot()
     failures = [f"unknown element <{e.tag}>" for e in root.iter() if e.tag not in KNOWN]
+    for element in root.iter():
+        needs = {"boolean": ("arg-set", "arg-unset"), "option": ("arg-set",)}.get(element.tag, ())
+        if element.tag == "boolean" and element.get("id") in NO_SETTING:
+            needs = ("arg-set",)
+        failures += [f"<{element.tag} id={element.get('id')}> writes nothing with {key} missing"
+                     for key in needs if not element.get(key)]
     checked = 0
     for arguments in command_lines(root):
         # --help after the options: velnor parses them all, then prints its usage.

@@ -8,6 +8,7 @@ screenshot pieces are x_display.py's, shared with the Wine harness.
 import argparse
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -39,13 +40,13 @@ _shots = 0  # screenshots of the whole script, numbered in order
 
 class Screen:
     """An X display for one test; use it with `with`. `monitors`: a list of
-    (x, y, width, height) for a display of several monitors; `server_options`: extra
-    options of Xvfb (for example to leave out an extension)."""
+    (x, y, width, height) for a display of several monitors, with RandR when `randr`;
+    `server_options`: extra options of Xvfb (for example to leave out an extension)."""
 
-    def __init__(self, width=1024, height=768, monitors=None, server_options=()):
+    def __init__(self, width=1024, height=768, monitors=None, server_options=(), randr=False):
         self.width, self.height = width, height
         if monitors:
-            self._servers, self.display = monitors_display(monitors)
+            self._servers, self.display = monitors_display(monitors, randr)
         else:
             server, self.display = start_x_server(
                 ["Xvfb", "-ac", "-screen", "0", f"{width}x{height}x24", *server_options])
@@ -75,6 +76,13 @@ class Screen:
             except subprocess.TimeoutExpired:
                 server.kill()
                 server.wait()
+
+    def stop_server(self):
+        """Stops the X server (SIGSTOP): its clients wait for answers until it continues."""
+        self._servers[0].send_signal(signal.SIGSTOP)
+
+    def continue_server(self):
+        self._servers[0].send_signal(signal.SIGCONT)
 
     def env(self, **extra):
         env = {**os.environ, "DISPLAY": self.display, **extra}

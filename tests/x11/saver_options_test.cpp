@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../settings/fake_file_system.h"
+#include "settings/settings_table.h"
 
 namespace velnor {
 namespace {
@@ -19,74 +20,177 @@ std::optional<SaverOptions> Parse(std::vector<std::string> arguments,
     return ParseSaverOptions(arguments, error ? *error : ignored);
 }
 
-TEST(SaverOptions, EveryOptionSetsItsSetting) {
+// What a command line leaves after it was applied over the defaults, with colour names
+// read by a fake display that knows "green" and "dark slate blue".
+struct Applied {
+    SaverOptions options;
+    SaverSettings settings;
+    std::vector<std::string> warnings;
+};
+
+std::optional<Applied> ParseAndApply(const std::vector<std::string>& arguments) {
+    const auto options = Parse(arguments);
+    if (!options) return std::nullopt;
+    Applied result{*options, {}, {}};
+    for (const SettingRow& row : SettingRows()) SetNumber(row, result.settings, row.missing);
+    test::FakeFileSystem files;
+    const ColourByName names = [](std::string_view name) -> std::optional<ColourRef> {
+        if (name == "green") return 0x008000;
+        if (name == "dark slate blue") return 0x8B3D48;
+        return std::nullopt;
+    };
+    ApplySettingsOverrides(options->settings, result.settings, files, names,
+                           [&](const std::string& line) { result.warnings.push_back(line); });
+    return result;
+}
+
+using Check = std::function<bool(const Applied&)>;
+
+Check Parallels(ColourRef colour) {
+    return [=](const Applied& a) { return a.settings.lineColours[1] == colour; };
+}
+
+// A colour nothing can read: one warning naming the option, and the default colour.
+Check BadParallels() {
+    return [](const Applied& a) {
+        return a.settings.lineColours[1] == 65280 && a.warnings.size() == 1 &&
+               a.warnings[0].find("--parallel-colour") != std::string::npos &&
+               a.warnings[0].find('\n') == std::string::npos;
+    };
+}
+
+TEST(SaverOptions, EveryOptionInEveryFormSetsWhatItSays) {
     struct Case {
         std::vector<std::string> arguments;
-        std::function<bool(const SaverOptions&)> holds;
+        Check holds;
     };
     const Case cases[] = {
-        {{"--shape", "4"}, [](auto& o) { return o.settings.aspectTenths == 4; }},
-        {{"--shape=16"}, [](auto& o) { return o.settings.aspectTenths == 16; }},
-        {{"--perspective"}, [](auto& o) { return o.settings.perspectiveOn == 1; }},
+        {{"--shape", "4"}, [](auto& a) { return a.settings.aspectTenths == 4; }},
+        {{"--shape=16"}, [](auto& a) { return a.settings.aspectTenths == 16; }},
+        {{"-shape", "7"}, [](auto& a) { return a.settings.aspectTenths == 7; }},
+        {{"--perspective"}, [](auto& a) { return a.settings.perspectiveOn == 1; }},
         {{"--perspective", "--no-perspective"},
-         [](auto& o) { return o.settings.perspectiveOn == 0; }},
-        {{"--depth", "12"}, [](auto& o) { return o.settings.perspectiveDepth == 12; }},
-        {{"--speed", "0"}, [](auto& o) { return o.settings.frameDelayMs == 0; }},
-        {{"--speed", "1000"}, [](auto& o) { return o.settings.frameDelayMs == 1000; }},
-        {{"--scale", "300"}, [](auto& o) { return o.settings.scale == 300; }},
+         [](auto& a) { return a.settings.perspectiveOn == 0; }},
+        {{"--depth", "12"}, [](auto& a) { return a.settings.perspectiveDepth == 12; }},
+        {{"--speed", "0"}, [](auto& a) { return a.settings.frameDelayMs == 0; }},
+        {{"--speed", "1000"}, [](auto& a) { return a.settings.frameDelayMs == 1000; }},
+        {{"--scale", "300"}, [](auto& a) { return a.settings.scale == 300; }},
         {{"--ball-colour", "255,0,17"},
-         [](auto& o) {
-             return o.settings.ballColour == std::array<std::int16_t, 3>{255, 0, 17};
+         [](auto& a) {
+             return a.settings.ballColour == std::array<std::int16_t, 3>{255, 0, 17};
          }},
         {{"--random-shape", "--random-depth", "--random-colour"},
-         [](auto& o) {
-             return o.settings.randomFlags == std::array<std::optional<std::int16_t>, 3>{1, 1, 1};
+         [](auto& a) {
+             return a.settings.randomFlags == std::array<std::int16_t, 3>{1, 1, 1};
          }},
         {{"--random-depth", "--no-random-shape", "--no-random-colour"},
-         [](auto& o) {
-             return o.settings.randomFlags == std::array<std::optional<std::int16_t>, 3>{0, 1, 0};
+         [](auto& a) {
+             return a.settings.randomFlags == std::array<std::int16_t, 3>{0, 1, 0};
          }},
-        // The settings file's colours hold red in the low byte.
-        {{"--parallel-colour", "FF8000"},
-         [](auto& o) { return o.settings.parallelColour == ColourRef{0x0080FF}; }},
-        {{"--meridian-colour", "#0000ff"},
-         [](auto& o) { return o.settings.meridianColour == ColourRef{0xFF0000}; }},
         {{"--kinds", "JPG,bmp"},
-         [](auto& o) {
-             return o.settings.pictureKinds == std::array<std::int16_t, 4>{1, 0, 1, 0};
+         [](auto& a) {
+             return a.settings.pictureKinds == std::array<std::int16_t, 4>{1, 0, 1, 0};
          }},
         {{"--kinds", "gif,wmf,jpeg"},
-         [](auto& o) {
-             return o.settings.pictureKinds == std::array<std::int16_t, 4>{0, 1, 1, 1};
+         [](auto& a) {
+             return a.settings.pictureKinds == std::array<std::int16_t, 4>{0, 1, 1, 1};
          }},
-        {{"--interval", "1"}, [](auto& o) { return o.settings.pictureInterval == 1; }},
-        {{"--fit"}, [](auto& o) { return o.settings.pictureSize == 1; }},
-        {{"--own-size"}, [](auto& o) { return o.settings.pictureSize == 0; }},
+        {{"--interval", "1"}, [](auto& a) { return a.settings.pictureInterval == 1; }},
+        {{"--own-size"}, [](auto& a) { return a.settings.pictureSize == 0; }},
+        {{"--own-size", "--fit"}, [](auto& a) { return a.settings.pictureSize == 1; }},
         {{"--sample", "2"},
-         [](auto& o) { return o.settings.useSample == 1 && o.settings.sampleChoice == 1; }},
+         [](auto& a) { return a.settings.useSample == 1 && a.settings.sampleChoice == 1; }},
         {{"--no-sample"},
-         [](auto& o) { return o.settings.useSample == 0 && !o.settings.sampleChoice; }},
+         [](auto& a) { return a.settings.useSample == 0 && a.settings.sampleChoice == 0; }},
         // A folder alone selects the folder's pictures; an explicit sample wins in any order.
         {{"--folder", "/p"},
-         [](auto& o) { return o.settings.pictureFolder == "/p" && o.settings.useSample == 0; }},
-        {{"--sample", "1", "--folder", "/p"}, [](auto& o) { return o.settings.useSample == 1; }},
+         [](auto& a) {
+             return a.options.settings.values.pictureFolder == "/p" && a.settings.useSample == 0;
+         }},
+        {{"--sample", "1", "--folder", "/p"}, [](auto& a) { return a.settings.useSample == 1; }},
+        // Colours: everything X takes, blanks around it allowed; red in the low byte.
+        {{"--parallel-colour", "green"}, Parallels(0x008000)},
+        {{"--parallel-colour", " dark slate blue "}, Parallels(0x8B3D48)},
+        // One digit per component gives its high bits, as X reads it.
+        {{"--parallel-colour", "#0f0"}, Parallels(0x00F000)},
+        {{"--parallel-colour", "#123"}, Parallels(0x302010)},
+        {{"--parallel-colour", "#00ff00"}, Parallels(0x00FF00)},
+        {{"--parallel-colour", "#FF8000"}, Parallels(0x0080FF)},
+        {{"--parallel-colour", "FF8000"}, Parallels(0x0080FF)},
+        {{"--parallel-colour", "#fff000000"}, Parallels(0x0000FF)},
+        {{"--parallel-colour", "#0000ffff8000"}, Parallels(0x80FF00)},
+        {{"--parallel-colour", "rgb:00/ff/00"}, Parallels(0x00FF00)},
+        {{"--parallel-colour", "RGB:0/f/0"}, Parallels(0x00FF00)},
+        {{"--parallel-colour", "rgb:8/80/800"}, Parallels(0x808088)},
+        {{"--parallel-colour", "rgbi:0/1/0.5"}, Parallels(0x80FF00)},
+        {{"--parallel-colour", "\t#00ff00 "}, Parallels(0x00FF00)},
+        {{"--meridian-colour=#0000ff"},
+         [](auto& a) { return a.settings.lineColours[2] == ColourRef{0xFF0000}; }},
+        {{"--parallel-colour", "nosuchcolour"}, BadParallels()},
+        {{"--parallel-colour", "GG0000"}, BadParallels()},
+        {{"--parallel-colour", "FF80"}, BadParallels()},
+        {{"--parallel-colour", "#12345678"}, BadParallels()},
+        {{"--parallel-colour", "#"}, BadParallels()},
+        {{"--parallel-colour", "rgb:1/2"}, BadParallels()},
+        {{"--parallel-colour", "rgb:12345/0/0"}, BadParallels()},
+        {{"--parallel-colour", "rgbi:2/0/0"}, BadParallels()},
+        {{"--parallel-colour", ""}, BadParallels()},
+        // The options every display mode takes, in both spellings.
+        {{"-fps"}, [](auto& a) { return a.options.showFrameRate; }},
+        {{"--fps"}, [](auto& a) { return a.options.showFrameRate; }},
+        {{"-delay", "20000"}, [](auto& a) { return a.settings.frameDelayMs == 20; }},
+        {{"--delay=0"}, [](auto& a) { return a.settings.frameDelayMs == 0; }},
+        {{"-delay", "5000000"}, [](auto& a) { return a.settings.frameDelayMs == 1000; }},
+        {{"-display", ":7"}, [](auto& a) { return a.options.display == ":7"; }},
+        {{"-install", "--visual", "TrueColor", "-mono", "--pair", "-visual=default"},
+         [](auto& a) { return a.settings.scale == 128 && a.warnings.empty(); }},
         {{"--seed", "18446744073709551615"},
-         [](auto& o) { return o.seed == std::uint64_t{18446744073709551615u}; }},
-        {{"--no-shm"}, [](auto& o) { return o.noSharedMemory; }},
-        {{"--help"}, [](auto& o) { return o.help; }},
-        {{"-h"}, [](auto& o) { return o.help; }},
+         [](auto& a) { return a.options.seed == std::uint64_t{18446744073709551615u}; }},
+        {{"--no-shm"}, [](auto& a) { return a.options.noSharedMemory; }},
+        {{"--help"}, [](auto& a) { return a.options.help; }},
+        {{"-h"}, [](auto& a) { return a.options.help; }},
+        {{"-version"}, [](auto& a) { return a.options.version && !a.options.help; }},
+        // Nothing given: nothing overridden.
+        {{},
+         [](auto& a) {
+             return a.options.settings.given.empty() && !a.options.seed &&
+                    a.options.target == DrawTarget::kOwnWindow && !a.options.showFrameRate;
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.arguments));
-        const auto options = Parse(c.arguments);
-        ASSERT_TRUE(options);
-        EXPECT_TRUE(c.holds(*options));
+        const auto applied = ParseAndApply(c.arguments);
+        ASSERT_TRUE(applied);
+        EXPECT_TRUE(c.holds(*applied));
     }
-    // Nothing given: nothing overridden.
-    const auto none = Parse({});
-    ASSERT_TRUE(none);
-    EXPECT_FALSE(none->settings.aspectTenths || none->settings.useSample || none->seed);
-    EXPECT_EQ(none->target, DrawTarget::kOwnWindow);
+}
+
+// Every option the table gives a row is one the parser takes.
+TEST(SaverOptions, EveryRowsOptionIsTaken) {
+    for (const SettingRow& row : SettingRows()) {
+        std::vector<std::vector<std::string>> lines;
+        const std::string option = "--" + std::string(row.name);
+        switch (row.option) {
+            case OptionForm::kNone:
+                continue;
+            case OptionForm::kNumber:
+                lines = {{option, std::to_string(row.optionLow)},
+                         {option, std::to_string(row.optionHigh)}};
+                break;
+            case OptionForm::kSwitch:
+                lines = {{option}, {"--" + std::string(row.offName)}};
+                break;
+            case OptionForm::kColour:
+            case OptionForm::kText:
+                lines = {{option, "x"}};
+                break;
+        }
+        for (const auto& line : lines) {
+            const auto options = Parse(line);
+            ASSERT_TRUE(options) << line[0];
+            EXPECT_TRUE(options->settings.Given(row.name)) << line[0];
+        }
+    }
 }
 
 TEST(SaverOptions, DrawTargetsInTheDaemonsSpellings) {
@@ -123,9 +227,6 @@ TEST(SaverOptions, BadValuesGiveOneLineNamingTheOption) {
         {"--ball-colour", "256,0,0"},
         {"--ball-colour", "a,b,c"},
         {"--ball-colour", ",,"},
-        {"--parallel-colour", "FF80"},
-        {"--parallel-colour", "GG0000"},
-        {"--meridian-colour", "#12345678"},
         {"--kinds", "png"},
         {"--kinds", ""},
         {"--kinds", "bmp,,gif"},
@@ -137,6 +238,10 @@ TEST(SaverOptions, BadValuesGiveOneLineNamingTheOption) {
         {"--seed", "18446744073709551616"},
         {"--window-id", "0"},
         {"--folder", ""},
+        {"-delay", "-1"},
+        {"-delay", "soon"},
+        {"-visual"},
+        {"-display", ""},
     };
     for (const auto& arguments : bad) {
         SCOPED_TRACE(testing::PrintToString(arguments));
@@ -156,7 +261,8 @@ TEST(SaverOptions, MalformedCommandLinesAreRefused) {
     const Case cases[] = {
         {{"--shape"}, "--shape needs"},  {{"--colour", "1"}, "unknown option"},
         {{"picture.jpg"}, "unexpected"}, {{"--perspective=1"}, "takes no value"},
-        {{"-"}, "unexpected"},
+        {{"-"}, "unexpected"},           {{"-foo"}, "unknown option"},
+        {{"--fps=1"}, "takes no value"},
     };
     for (const Case& c : cases) {
         std::string error;
@@ -180,6 +286,7 @@ TEST(SaverOptions, OverridesReplaceOnlyWhatWasGivenAndRescanTheFolder) {
         {"--scale", "200", "--meridian-colour", "0000FF", "--folder", "/pics", "--kinds", "jpg"});
     ASSERT_TRUE(options);
     ApplySettingsOverrides(options->settings, settings, files);
+    EXPECT_EQ(settings.perspectiveOn, 0) << "not given, so as the file said";
     EXPECT_EQ(settings.aspectTenths, 10);
     EXPECT_EQ(settings.scale, 200);
     EXPECT_EQ(settings.lineColours[1], 65280);

@@ -1,6 +1,11 @@
 """End to end with the real screen-saver daemon: an ordinary user made by the test (the
 daemon refuses to run display modes as root) runs it on Xvfb with only Velnor selected;
-activating it shows the wire ball over the sample picture, deactivating it ends velnor."""
+activating it shows the wire ball over the sample picture (with options as the settings
+panel and other display modes write them: an X colour name, -fps, -delay), deactivating
+it ends velnor. Then the command lines the daemon's settings program writes (a folder as
+"~/Pics" or as a chosen file, X colour names, the standard options), a folder of *.jpeg
+pictures, and switching modes while the X server answers velnor late: the daemon logs
+every velnor as ended by its SIGTERM, at once, and none as crashed or ended abnormally."""
 
 import os
 import re
@@ -11,17 +16,19 @@ import time
 import unittest
 
 from native_harness import ARGS, Screen, line_counts, report_flaky, run
+from slow_display import SlowDisplay
 
 SETTINGS = """\
 mode:\t\tone
 selected:\t0
 timeout:\t1:00:00
 lock:\t\tFalse
-fade:\t\tFalse
-unfade:\t\tFalse
+fade:\t\t{fade}
+unfade:\t\t{fade}
+fadeSeconds:\t0:00:01
 splash:\t\tFalse
 dpmsEnabled:\tFalse
-programs:\t"Velnor" {program} --root \\n
+programs:\t{programs}
 """
 
 
@@ -71,13 +78,21 @@ class Daemon(unittest.TestCase):
         self.addCleanup(subprocess.run, ["userdel", self.user], check=False)
         self.uid = int(subprocess.run(["id", "-u", self.user], check=True, capture_output=True,
                                       text=True).stdout)
-        with open(os.path.join(self.home, ".xscreensaver"), "w") as settings:
-            settings.write(SETTINGS.format(program=self.program))
-        for path in (self.home, os.path.join(self.home, ".xscreensaver")):
-            os.chown(path, self.uid, -1)
+        os.chown(self.home, self.uid, -1)
+        self.write_settings([f"{self.program} --root --parallel-colour green -fps -delay 20000"],
+                            fade=False)
         self.addCleanup(shutil.rmtree, self.folder, ignore_errors=True)
         self.screen = Screen()
         self.addCleanup(self.screen.close)
+
+    def write_settings(self, programs, fade):
+        """~/.xscreensaver with the display modes `programs` (command lines), the first one
+        selected."""
+        entries = " \\n\\\n\t\t".join(f'"Velnor {i + 1}" {line}' for i, line in enumerate(programs))
+        path = os.path.join(self.home, ".xscreensaver")
+        with open(path, "w") as settings:
+            settings.write(SETTINGS.format(fade=fade, programs=entries + " \\n"))
+        os.chown(path, self.uid, -1)
 
     def as_user(self, *command):
         return ["runuser", "-u", self.user, "--", "env", f"HOME={self.home}",
@@ -128,9 +143,10 @@ class Daemon(unittest.TestCase):
                 continue
             self.fail("the daemon did not start:\n" + log)
 
-    def daemon_log(self):
+    def daemon_log(self, whole=False):
         with open(self.log_path) as log:
-            return log.read()[-3000:]
+            text = log.read()
+        return text if whole else text[-3000:]
 
     def test_activate_shows_velnor_and_deactivate_ends_it(self):
         self.start_daemon()
@@ -149,6 +165,73 @@ class Daemon(unittest.TestCase):
         # velnor ends at once when that helper signals it.
         self.assertTrue(wait_until(lambda: not processes_named("velnor", self.uid), 15),
                         "velnor still runs after the daemon deactivated:\n" + self.daemon_log())
+
+    def velnor_pid(self, earlier=()):
+        """The one velnor the daemon runs, once it runs and those in `earlier` have ended."""
+        running = []
+
+        def one_new():
+            running[:] = processes_named("velnor", self.uid)
+            return len(running) == 1 and running[0] not in earlier
+        self.assertTrue(wait_until(one_new, 15),
+                        f"velnor {running} (earlier {earlier}):\n" + self.daemon_log())
+        return running[0]
+
+    def assert_ball_over(self, label, colour):
+        shot = self.screen.wait_for_lines(label, (512, 384), 140)
+        self.assertTrue(all(line_counts(shot, (512, 384), 140)), shot.path)
+        # The folder's one picture fills the screen behind the ball.
+        corners = [shot.pixel(x, y) for x in (150, 870) for y in (150, 620)]
+        self.assertGreaterEqual(sum(near(c, colour) for c in corners), 3, (corners, shot.path))
+
+    def test_the_settings_programs_command_lines_and_switching_modes_on_a_slow_server(self):
+        red, blue = (200, 40, 40), (40, 40, 200)
+        for folder, name, colour in (("Pics", "a.jpg", red), ("Phone", "b.jpeg", blue)):
+            os.makedirs(os.path.join(self.home, folder))
+            subprocess.run(["convert", "-size", "640x480", "xc:rgb" + str(colour),
+                            os.path.join(self.home, folder, name)], check=True, timeout=30)
+        slow = SlowDisplay(self.screen.display)
+        self.addCleanup(slow.close)
+        # As the settings program writes them: "~" unexpanded, a file chosen by "Browse...",
+        # X colour names, the options every display mode takes.
+        programs = [f"{self.program} --root --folder ~/Pics -fps -delay 20000",
+                    f"{self.program} --root --folder ~/Pics/a.jpg --parallel-colour green",
+                    f"{self.program} --root --folder ~/Phone",
+                    f"/usr/bin/env DISPLAY={slow.display} {self.program} --root --no-sample"]
+        self.write_settings(programs, fade=True)
+        self.start_daemon()
+        ended = []
+        for number, colour in ((1, red), (2, red), (3, blue)):
+            self.assertTrue(self.command("-select", str(number)))
+            ended.append(self.velnor_pid(ended))
+            self.assert_ball_over(f"daemon-mode-{number}", colour)
+
+        # A server that answers velnor 3 s late: velnor waits inside Xlib when the daemon
+        # switches modes, and still ends at once.
+        self.assertTrue(self.command("-select", "4"))
+        pid = self.velnor_pid(ended)
+        ended.append(pid)
+        self.screen.wait_for_lines("daemon-slow-server", (512, 384), 140)
+        slow.delay = 3.0
+        time.sleep(1.5)
+        self.assertTrue(self.command("-select", "1"))
+        switched = time.monotonic()
+        self.assertTrue(wait_until(lambda: not os.path.exists(f"/proc/{pid}"), 5))
+        self.assertLess(time.monotonic() - switched, 1.0, self.daemon_log())
+        slow.delay = 0
+
+        ended.append(self.velnor_pid(ended))
+        self.assertTrue(self.command("-deactivate"))
+        self.assertTrue(wait_until(lambda: not processes_named("velnor", self.uid), 15))
+        log = self.daemon_log(whole=True)
+        for pid in ended:
+            self.assertRegex(log, rf"child pid {pid} \(.*\) exited normally with SIGTERM")
+        self.assertNotIn("crashed", log)
+        self.assertNotIn("abnormally", log)
+
+
+def near(colour, wanted, tolerance=24):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, wanted))
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 """`make install`'s step (cmake --install with DESTDIR and a prefix) puts velnor where the
 daemon looks for display modes, its description where the settings program reads them,
-the man page and the sample pictures; the installed program finds its sample picture."""
+the man page and the sample pictures; the installed program finds its sample picture;
+`make uninstall` removes them again and leaves what others put there."""
 
 import os
 import shutil
@@ -36,6 +37,19 @@ class Install(unittest.TestCase):
             finally:
                 proc.terminate()
                 proc.wait(timeout=10)
+
+        # A file of another package in a shared folder stays; velnor's own folder goes.
+        other = os.path.join(root, "share/xscreensaver/config/other.xml")
+        with open(other, "w") as stock:
+            stock.write("<screensaver/>\n")
+        repository = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+        subprocess.run(["make", "-s", "-C", repository, "uninstall", f"NATIVE_BUILD={ARGS.build}",
+                        f"DESTDIR={destination}"], check=True, stdout=subprocess.DEVNULL,
+                       timeout=60)
+        for path in INSTALLED:
+            self.assertFalse(os.path.exists(os.path.join(root, path)), path)
+        self.assertFalse(os.path.exists(os.path.join(root, "share/velnor")))
+        self.assertTrue(os.path.isfile(other))
 
 
 if __name__ == "__main__":

@@ -44,7 +44,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 cmake -S . -B "$build/native" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE= \
   -DVELNOR_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$cppflags -DNDEBUG $cxxflags $prefix_map" \
   -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
-cmake --build "$build/native" --target velnor -j "$jobs"
+cmake --build "$build/native" --target velnor velnor_docs -j "$jobs"
 
 rm -rf "$out" "$build/stage"
 mkdir -p "$out" "$build/stage"

@@ -18,8 +18,9 @@ std::string Utf8(const std::wstring& wide) {
     return out;
 }
 
+// By class too: the dialog's message boxes carry the same title.
 HWND FindDialog() {
-    return FindWindowW(nullptr, kDialogTitle);
+    return FindWindowW(L"VelnorSettingsDialog", kDialogTitle);
 }
 
 HWND ControlById(HWND dialog, int id) {

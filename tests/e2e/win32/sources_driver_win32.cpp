@@ -18,11 +18,20 @@
 //     track <name> <value>   one step of a thumb drag: SB_THUMBTRACK, no end
 //     release <name> <value> the end of a thumb drag: SB_THUMBPOSITION, then SB_ENDSCROLL
 //     attrib <path> <value>  SetFileAttributesW                     -> "attrib <ok|failed>"
+//     watch <lines> <ms>     once lbl_Kei has changed (the listing began), ask the dialog (WM_NULL)
+//                            every 100 ms until List_1 holds <lines> lines -> "watched
+//                            lines=<n> after=<ms> slowest=<ms> slowest_at=<ms>
+//                            lines_then=<n> browser=<ms the browser took to go>"
+//     tooltip                the dialog's visible tooltip -> "tooltip width=<px>" or
+//                            "no tooltip"
+//     message                the open owned message box -> "message icon=<0|1> text=<text>"
+//     message-ok [ms]        press OK in it, waiting for it up to [ms] (20000)
 //     sleep <ms>
 // Scroll messages go as WM_VSCROLL or WM_HSCROLL by the bar's direction. Exit code 2 when
 // a step fails.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -102,6 +111,92 @@ bool Settled(HWND dialog, int ms) {
     return false;
 }
 
+// How long the dialog takes to answer while it lists a folder, until the list is filled.
+bool Watch(HWND dialog, int lines, int ms) {
+    HWND list = ControlByName(dialog, L"List_1");
+    // From when the listing shows its first count: what the system's folder browser does
+    // before it returns the folder (it reads the folder too) is not the dialog's.
+    HWND counter = ControlByName(dialog, L"lbl_Kei");
+    const std::wstring before = TextOf(counter);
+    const ULONGLONG pressed = GetTickCount64();
+    while (TextOf(counter) == before && GetTickCount64() - pressed < 30000) Sleep(10);
+    const ULONGLONG start = GetTickCount64();
+    ULONGLONG slowest = 0, slowestAt = 0;
+    DWORD_PTR count = 0, linesThen = 0;
+    while (GetTickCount64() - start <= static_cast<ULONGLONG>(ms)) {
+        const ULONGLONG asked = GetTickCount64();
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored);
+        const ULONGLONG took = GetTickCount64() - asked;
+        SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_BLOCK, 30000, &count);
+        if (took > slowest) {
+            slowest = took;
+            slowestAt = asked - start;
+            linesThen = count;
+        }
+        if (count == static_cast<DWORD_PTR>(lines)) break;
+        Sleep(100);
+    }
+    std::printf(
+        "watched lines=%lu after=%llu slowest=%llu slowest_at=%llu lines_then=%lu browser=%llu\n",
+        static_cast<unsigned long>(count), GetTickCount64() - start, slowest, slowestAt,
+        static_cast<unsigned long>(linesThen), start - pressed);
+    return count == static_cast<DWORD_PTR>(lines);
+}
+
+// The width of the tooltip the dialog shows (its text is in the dialog's process).
+bool Tooltip(HWND dialog) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{dialog, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t name[32] = L"";
+            GetClassNameW(window, name, 32);
+            if (lstrcmpiW(name, L"tooltips_class32") != 0 || !IsWindowVisible(window)) return TRUE;
+            if (GetWindow(window, GW_OWNER) != s->owner) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+        std::printf("no tooltip\n");
+        return false;
+    }
+    RECT rect{};
+    GetWindowRect(search.found, &rect);
+    std::printf("tooltip width=%ld\n", rect.right - rect.left);
+    return true;
+}
+
+// The text and icon of the message box the dialog shows.
+bool Message(HWND dialog) {
+    HWND box = OwnedDialog(dialog, 20000);
+    if (!box) {
+        std::printf("no message\n");
+        return false;
+    }
+    bool icon = false;
+    std::wstring text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[32] = L"";
+        GetClassNameW(child, className, 32);
+        if (lstrcmpiW(className, L"Static") != 0) continue;
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            icon = true;
+        } else if (!TextOf(child).empty()) {
+            text = TextOf(child);
+        }
+    }
+    for (wchar_t& c : text) {
+        if (c == L'\n' || c == L'\r') c = L' ';
+    }
+    std::printf("message icon=%d text=%s\n", icon ? 1 : 0, Utf8(text).c_str());
+    return true;
+}
+
 bool Cancel(HWND dialog) {
     const bool ok = PressInOwned(dialog, IDCANCEL);
     std::printf("cancelled\n");
@@ -165,6 +260,20 @@ int wmain(int argc, wchar_t** argv) {
              return Drag(dialog, words, SB_THUMBPOSITION, "released");
          }},
         {L"show", 1, true, [](HWND dialog, Words& words) { return Show(dialog, words.Take()); }},
+        {L"watch", 2, true,
+         [](HWND dialog, Words& words) {
+             const int lines = words.TakeInt();
+             return Watch(dialog, lines, words.TakeInt());
+         }},
+        {L"message", 0, true, [](HWND dialog, Words&) { return Message(dialog); }},
+        {L"tooltip", 0, true, [](HWND dialog, Words&) { return Tooltip(dialog); }},
+        {L"message-ok", 0, true,
+         [](HWND dialog, Words& words) {
+             HWND box = OwnedDialog(dialog, words.TakeNumberOr(20000));
+             if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+             std::printf(box ? "pressed ok\n" : "no message\n");
+             return box != nullptr;
+         }},
     };
     return RunCommands(argc, argv, commands);
 }

@@ -1,0 +1,49 @@
+// Keyboard use and names of the settings dialog's controls: which controls take the focus
+// and in which order Tab visits them, the option pairs that act as radio groups, the
+// Alt+letter keys, and the name each control carries for the accessibility layer.
+// Portable data and rules; the Win32 view turns them into styles, texts and key handling.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "dialog/dialog_layout.h"
+
+namespace velnor {
+
+// Whether `control` can hold the keyboard focus (while it is enabled): buttons, check boxes,
+// scroll bars, the list, the option squares and the homepage link. The other captions act
+// on the control beside them and take no focus themselves.
+bool TakesFocus(const ControlSpec& control);
+
+// The controls that take the focus, in the order Tab visits them: the window's children in
+// the table's order, each panel's controls in its place. That reads the panels and the
+// bottom row by their top-left corners and each panel by rows.
+std::vector<int> TabOrder();
+
+// The other square of an option pair (perspective off/on, sample 1/2, picture size), or 0.
+// A pair is one radio group: Tab stops at its selected square, the arrows move within it.
+int PairPartner(int id);
+// Whether `id` is the first square of an option pair (the one that starts its group).
+bool StartsPair(int id);
+
+// The caption that names `id` for the accessibility layer (its window text): the clickable
+// caption that acts on it, the heading or colour label of its group, or its own caption;
+// a heading's "・ " lead is left out. Empty for value fields, panels and pictures.
+std::string AccessibleName(int id);
+
+// An Alt+letter key: `letter` (upper case) clicks a button, or moves the focus to the first
+// control of a group whose heading `caption` is.
+struct Mnemonic {
+    char letter = 0;
+    int caption = 0;  // the button itself, or the heading of the group
+    int target = 0;   // the control that is clicked or gets the focus
+    bool clicks = false;
+};
+
+std::span<const Mnemonic> Mnemonics();
+std::optional<Mnemonic> MnemonicOf(char letter);
+
+}  // namespace velnor

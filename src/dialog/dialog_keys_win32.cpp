@@ -1,0 +1,97 @@
+// The dialog's keyboard: the focus when the dialog opens and when it is activated again,
+// the default push button (the focused one, else "設定") that Enter clicks, and the
+// Alt+letter keys, an accelerator table that the message loop translates.
+#include <windows.h>
+
+#include <vector>
+
+#include "dialog/control_ids.h"
+#include "dialog/dialog_keys.h"
+#include "dialog/dialog_window_win32.h"
+
+namespace velnor {
+
+using namespace control_id;
+
+void SettingsDialog::MakeKeys() {
+    std::vector<ACCEL> table;
+    for (const Mnemonic& mnemonic : Mnemonics()) {
+        table.push_back(ACCEL{FALT | FVIRTKEY, static_cast<WORD>(mnemonic.letter),
+                              static_cast<WORD>(mnemonic.letter)});
+    }
+    keys_.reset(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+    if (keys_) SetPropW(window_, kDialogKeysProperty, keys_.get());
+    SetDefaultButton(kCmdOk);
+}
+
+// A button's letter clicks it as the mouse does; a heading's letter moves the focus to the
+// first control of its group (an option pair's selected square).
+void SettingsDialog::OnMnemonic(char letter) {
+    const std::optional<Mnemonic> mnemonic = MnemonicOf(letter);
+    if (!mnemonic) return;
+    HWND target = SelectedOfPair(Control(mnemonic->target));
+    if (!target || !IsWindowEnabled(target)) return;
+    if (mnemonic->clicks) {
+        SendMessageW(target, BM_CLICK, 0, 0);
+    } else {
+        SetFocus(target);
+    }
+}
+
+void SettingsDialog::OnChildFocus(HWND child, bool gained) {
+    const ControlSpec* control = FindControl(IdOf(child));
+    if (gained) lastFocus_ = child;
+    const bool button = gained && control && control->kind == ControlKind::kButton;
+    SetDefaultButton(button ? control->id : kCmdOk);
+}
+
+// The default push button shows the thicker frame; only one has it.
+void SettingsDialog::SetDefaultButton(int id) {
+    defaultButton_ = id;
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.kind != ControlKind::kButton) continue;
+        HWND button = Control(control.id);
+        const LONG_PTR wanted = control.id == id ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if ((GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) != wanted) {
+            SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(wanted), TRUE);
+        }
+    }
+}
+
+void SettingsDialog::RememberFocus() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+}
+
+// Back to the control that had the focus, else the first one that can take it.
+void SettingsDialog::RestoreFocus() {
+    if (lastFocus_ && IsChild(window_, lastFocus_) && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return;
+    }
+    for (const int id : TabOrder()) {
+        HWND control = SelectedOfPair(Control(id));
+        if (control && IsWindowEnabled(control) && IsWindowVisible(control)) {
+            SetFocus(control);
+            return;
+        }
+    }
+}
+
+void SettingsDialog::SetTabStop(int id, bool tabStop) {
+    HWND control = Control(id);
+    if (!control) return;
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    const LONG_PTR wanted = tabStop ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP});
+    if (wanted != style) SetWindowLongPtrW(control, GWL_STYLE, wanted);
+}
+
+HWND SettingsDialog::SelectedOfPair(HWND square) const {
+    const int id = IdOf(square);
+    const int partner = PairPartner(id);
+    if (!partner) return square;
+    const bool selected = model_.SquareSelected(id).value_or(StartsPair(id));
+    return selected ? square : Control(partner);
+}
+
+}  // namespace velnor

@@ -1,0 +1,128 @@
+// The dialog's keyboard data over the real layout table: the tab order reads the dialog,
+// every focusable control has a name, option pairs and Alt+letter keys are consistent, and
+// the focus ring goes where the system draws no focus of its own.
+#include "dialog/dialog_keys.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dialog/child_look.h"
+#include "dialog/control_ids.h"
+
+namespace velnor {
+namespace {
+
+using namespace control_id;
+
+// A control's place for reading: (top, left) of each container from the window down.
+std::vector<std::pair<int, int>> ReadingKey(int id) {
+    std::vector<std::pair<int, int>> key;
+    for (const ControlSpec* c = FindControl(id); c; c = FindControl(c->parent)) {
+        key.insert(key.begin(), {c->top, c->left});
+    }
+    return key;
+}
+
+TEST(DialogKeys, TabOrderReadsPanelsThenRowsTopToBottomLeftToRight) {
+    const std::vector<int> order = TabOrder();
+    ASSERT_EQ(order.size(), 30u);  // 19 controls and the 10 option squares, and the link
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        EXPECT_LT(ReadingKey(order[i - 1]), ReadingKey(order[i]))
+            << AccessibleName(order[i - 1]) << " before " << AccessibleName(order[i]);
+    }
+    EXPECT_EQ(order.front(), kAspV);
+    EXPECT_EQ(order.back(), kCmdCan);
+    // Captions act on their control and take no focus; only the link does.
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.kind != ControlKind::kClickableCaption) continue;
+        EXPECT_EQ(TakesFocus(control), control.id == kLblUrl) << control.id;
+    }
+}
+
+TEST(DialogKeys, EveryFocusableControlHasTheNameOfItsCaption) {
+    for (const int id : TabOrder()) EXPECT_FALSE(AccessibleName(id).empty()) << AccessibleName(id);
+    const std::pair<int, std::string> names[] = {
+        {kAspV, "外観 (球体 = 10)"},  // the heading without its lead
+        {kDepthV, "透視図（遠近)の深さ"},
+        {kHRgb2, "青"},
+        {kHsFast, "速さ"},
+        {kList1, "背景画像のﾌｧｲﾙ名"},
+        {kChkRdm1, "ﾗﾝﾀﾞﾑ"},  // the clickable caption beside it
+        {kChkSample, "ｻﾝﾌﾟﾙ画像を使用"},
+        {kPicSize1, "全画面"},
+        {kPicKind3, "*.wmf"},
+        {kCmdOk, "設定"},
+        {kLblUrl, std::string(HomepageUrl())},
+        {kLblAsp, ""},  // a value field is no caption of anything
+    };
+    for (const auto& [id, name] : names) EXPECT_EQ(AccessibleName(id), name) << id;
+}
+
+TEST(DialogKeys, OptionPairsAreTwoSquaresSideBySideInOnePanel) {
+    int pairs = 0;
+    for (const int id : TabOrder()) {
+        const int partner = PairPartner(id);
+        if (!partner) continue;
+        EXPECT_EQ(PairPartner(partner), id);
+        EXPECT_NE(StartsPair(id), StartsPair(partner));
+        EXPECT_EQ(FindControl(id)->kind, ControlKind::kOptionSquare);
+        EXPECT_EQ(FindControl(id)->parent, FindControl(partner)->parent);
+        if (StartsPair(id)) {
+            ++pairs;
+            EXPECT_LT(ReadingKey(id), ReadingKey(partner));
+        }
+    }
+    EXPECT_EQ(pairs, 3);
+    EXPECT_EQ(PairPartner(kPicKind0), 0);  // the kinds are four separate choices
+}
+
+TEST(DialogKeys, LettersAreUniqueAndLeadToAControlThatTakesTheFocus) {
+    std::set<char> letters;
+    for (const Mnemonic& m : Mnemonics()) {
+        EXPECT_TRUE(m.letter >= 'A' && m.letter <= 'Z') << m.letter;
+        EXPECT_TRUE(letters.insert(m.letter).second) << m.letter;
+        const ControlSpec* target = FindControl(m.target);
+        const ControlSpec* caption = FindControl(m.caption);
+        ASSERT_TRUE(target && caption) << m.letter;
+        EXPECT_TRUE(TakesFocus(*target)) << m.letter;
+        if (m.clicks) {
+            EXPECT_EQ(target->kind, ControlKind::kButton) << m.letter;
+            EXPECT_EQ(m.caption, m.target) << m.letter;
+        } else {
+            // A heading leads to the first control under it in its panel.
+            EXPECT_EQ(caption->kind, ControlKind::kLabel) << m.letter;
+            EXPECT_EQ(caption->parent, target->parent) << m.letter;
+            EXPECT_LT(ReadingKey(m.caption), ReadingKey(m.target)) << m.letter;
+        }
+    }
+    for (const int button : {kCmdOk, kCmdInit, kCmdCan}) {
+        EXPECT_EQ(std::count_if(Mnemonics().begin(), Mnemonics().end(),
+                                [button](const Mnemonic& m) { return m.target == button; }),
+                  1);
+    }
+    ASSERT_TRUE(MnemonicOf('s'));
+    EXPECT_EQ(MnemonicOf('s')->target, kCmdOk);
+    EXPECT_FALSE(MnemonicOf('Q'));
+    EXPECT_FALSE(MnemonicOf('1'));
+}
+
+TEST(DialogKeys, TheRingShowsTheFocusWhereTheSystemDrawsNone) {
+    for (const ControlSpec& control : DialogControls()) {
+        const FocusCue cue = FocusCueOf(control);
+        EXPECT_EQ(cue != FocusCue::kNone, TakesFocus(control)) << control.id;
+        if (control.kind == ControlKind::kButton) {
+            EXPECT_EQ(cue, FocusCue::kSystem);
+        }
+        const ChildLook focused = LookOf(control, true, true, true);
+        EXPECT_EQ(focused.focusRing, cue == FocusCue::kRing) << control.id;
+        EXPECT_FALSE(LookOf(control, true, true, false).focusRing) << control.id;
+    }
+}
+
+}  // namespace
+}  // namespace velnor

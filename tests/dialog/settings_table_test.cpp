@@ -1,0 +1,123 @@
+// The settings table as a whole: each row's key is the file's, every row reads back what
+// the dialog's apply writes for any value its field can hold, and the rows that the
+// command line and the settings panel use are complete.
+#include "settings/settings_table.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "../settings/fake_file_system.h"
+#include "dialog/control_ids.h"
+#include "dialog/dialog_writes.h"
+#include "dialog_model_fixture.h"
+#include "settings/ini_file.h"
+#include "settings/load_settings.h"
+#include "settings/settings_keys.h"
+#include "temp_folder.h"
+
+namespace velnor {
+namespace {
+
+TEST(SettingsTable, RowsAreTheFilesKeysInWriteOrder) {
+    const char* const keys[] = {"外観",          "透視画法",      "遠近の深さ", "公転球の色_赤",
+                                "公転球の色_緑", "公転球の色_青", "Random_0",   "Random_1",
+                                "Color_1",       "Random_2",      "Color_2",    "速さ",
+                                "Scale",         "画像のﾌｫﾙﾀﾞ",   "画像種類_0", "画像種類_1",
+                                "画像種類_2",    "画像種類_3",    "画像のｻｲｽﾞ", "画像のｲﾝﾀｰﾊﾞﾙ",
+                                "ｻﾝﾌﾟﾙ画像有無", "ｻﾝﾌﾟﾙ画像_12"};
+    const auto text = MakePlatformTextEncoding();
+    ASSERT_EQ(SettingRows().size(), std::size(keys));
+    std::set<std::string_view> names;
+    for (std::size_t i = 0; i < std::size(keys); ++i) {
+        const SettingRow& row = SettingRows()[i];
+        EXPECT_EQ(text->Cp932ToUtf8(row.key), keys[i]) << row.name;
+        EXPECT_TRUE(names.insert(row.name).second) << "two rows named " << row.name;
+        EXPECT_EQ(FindSetting(row.name), &row);
+        // Every row reaches a field of its own kind.
+        SaverSettings s;
+        EXPECT_EQ(TextOf(row, s) != nullptr, row.reading == Reading::kText) << row.name;
+        if (row.option == OptionForm::kNone) continue;
+        EXPECT_FALSE(row.help.empty()) << row.name;
+        EXPECT_EQ(row.option == OptionForm::kSwitch, !row.offName.empty()) << row.name;
+        if (row.option == OptionForm::kNumber) {
+            EXPECT_LE(row.optionLow, row.low) << "the panel's range is taken: " << row.name;
+            EXPECT_GE(row.optionHigh, row.high) << row.name;
+        }
+    }
+    EXPECT_EQ(FindSetting("no-such-setting"), nullptr);
+}
+
+// Random values over each field's whole width, written as "設定" writes them, then loaded.
+TEST(SettingsTable, EveryRowReadsBackWhatApplyWrites) {
+    std::mt19937 random(20261209);
+    const auto text = MakePlatformTextEncoding();
+    const std::string folderChars[] = {"a", "Z", "7", " ", "_", "画", "像", "ﾌ", "ｫ", "-", "."};
+    for (int round = 0; round < 200; ++round) {
+        SaverSettings written;
+        for (const SettingRow& row : SettingRows()) {
+            if (row.reading == Reading::kFloor) {
+                SetNumber(row, written, std::uniform_int_distribution<int>(-32768, 32767)(random));
+            } else if (row.reading == Reading::kRound) {
+                SetNumber(
+                    row, written,
+                    std::uniform_int_distribution<std::int32_t>(INT32_MIN, INT32_MAX)(random));
+            }
+        }
+        // A folder name that exists; the file keeps no blanks around a value.
+        std::string folder = "p";
+        const int length = std::uniform_int_distribution<int>(0, 12)(random);
+        for (int i = 0; i < length; ++i) folder += folderChars[random() % std::size(folderChars)];
+        folder += "q";
+        written.pictureFolder = folder;
+        test::FakeFileSystem files;
+        files.Add(folder, ".", kAttributeDirectory);
+
+        test::TempFolder temp;
+        const auto file = temp.path() / "Velnor.ini";
+        ASSERT_TRUE(WriteIniValues(kSectionName, ApplyEntries(written, *text), file, *text));
+        SaverSettings read;
+        LoadSettings(read, file, files, *text);
+        for (const SettingRow& row : SettingRows()) {
+            if (const std::string* folderText = TextOf(row, written)) {
+                EXPECT_EQ(*TextOf(row, read), *folderText) << row.name;
+            } else {
+                EXPECT_EQ(NumberOf(row, read), NumberOf(row, written)) << row.name;
+            }
+        }
+    }
+}
+
+// The dialog shows every row through the control its layout names: loaded with any values
+// its controls can hold, an untouched dialog writes exactly those values back.
+TEST(SettingsTable, AnUntouchedDialogWritesBackEveryRowItLoaded) {
+    // One control edits each row (or one pair of squares), so no row is written twice
+    // and a row left to the colour buttons is the only kind without one.
+    std::map<std::string_view, int> editors;
+    for (const ControlSpec& control : DialogControls()) {
+        const bool edits = IsScrollBar(control.kind) || control.kind == ControlKind::kCheckBox ||
+                           control.kind == ControlKind::kPathField ||
+                           (control.kind == ControlKind::kOptionSquare && control.selects <= 0);
+        if (edits && !control.shows.empty()) ++editors[control.shows];
+    }
+    for (const SettingRow& row : SettingRows()) {
+        EXPECT_EQ(editors[row.name], row.reading == Reading::kRound ? 0 : 1) << row.name;
+    }
+    std::mt19937 random(7);
+    const auto text = MakePlatformTextEncoding();
+    for (int round = 0; round < 100; ++round) {
+        SaverSettings loaded = dialog_test::Defaults();
+        for (const SettingRow& row : SettingRows()) {
+            if (row.reading == Reading::kText) continue;
+            SetNumber(row, loaded,
+                      std::uniform_int_distribution<long long>(row.low, row.high)(random));
+        }
+        dialog_test::Dialog dialog(loaded);
+        EXPECT_EQ(dialog.model.EntriesToWrite(control_id::kCmdOk), ApplyEntries(loaded, *text));
+    }
+}
+
+}  // namespace
+}  // namespace velnor
