@@ -8,6 +8,8 @@
 #   make fuzz   - each fuzz target for FUZZ_SECONDS (default 5 minutes)
 #   make install - install `velnor` for the X11 screen-saver daemon (PREFIX, DESTDIR)
 #   make uninstall - remove what the last `make install` put in place
+#   make dist   - the downloads in dist/: the Windows installer and zip, the Debian package
+#                 and SHA256SUMS (signed with SIGN_CERT=cert.pem SIGN_KEY=key.pem)
 
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
@@ -17,11 +19,12 @@ PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchma
             libgdk-pixbuf-2.0-dev libcairo2-dev libjpeg-dev clang-format \
             g++-mingw-w64-x86-64 wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick \
             fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts clang libclang-rt-14-dev \
-            libx11-dev libxext-dev libxrandr-dev libxinerama-dev xscreensaver xscreensaver-data
+            libx11-dev libxext-dev libxrandr-dev libxinerama-dev xscreensaver xscreensaver-data \
+            nsis dpkg-dev lintian osslsigncode openssl man-db
 
 .PHONY: deps build build-native build-sanitize build-windows build-fuzz run run-native install \
         uninstall \
-        test unit-test fuzz fuzz-run e2e-test format format-check clean
+        test unit-test fuzz fuzz-run e2e-test format format-check clean dist dist-files
 
 FUZZ_TARGETS := fuzz_settings_reader fuzz_settings_writer fuzz_pictures fuzz_engine
 FUZZ_SECONDS ?= 300
@@ -103,6 +106,16 @@ uninstall:
 	  case "$$file" in */share/velnor/*) rmdir --ignore-fail-on-non-empty -- "$${file%/*}" 2>/dev/null || true;; esac; \
 	done < "$$manifest"
 
+# The downloads, built from the sources in build/dist into dist/ (tools/dist/make_dist.sh);
+# with SIGN_CERT and SIGN_KEY (PEM files) the Windows programs are signed.
+SIGN_CERT ?=
+SIGN_KEY ?=
+dist: deps
+	$(MAKE) dist-files
+
+dist-files:
+	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" tools/dist/make_dist.sh
+
 unit-test: build-native build-sanitize
 	ctest --preset native -LE e2e -j $(JOBS)
 	ctest --preset native-sanitize -LE e2e -j $(JOBS)
@@ -130,6 +143,7 @@ test: deps
 	export TMPDIR=$$scratch; \
 	$(MAKE) unit-test && \
 	$(MAKE) fuzz-run FUZZ_SECONDS=$(FUZZ_REGRESSION_SECONDS) && \
+	$(MAKE) dist-files && \
 	$(MAKE) e2e-test; status=$$?; \
 	if [ -n "$$(ls -A $$scratch)" ]; then \
 	  echo "FAILED: the tests left these in their TMPDIR:"; ls -A $$scratch; status=1; \
@@ -144,4 +158,4 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -1,0 +1,316 @@
+"""End to end: the Windows installer of dist/ under Wine, silently, in a fresh prefix made
+for this script and removed after it. An install for all users and one for the current
+user are each checked in files and registry, their Velnor.scr run and configured from
+where it was installed, then uninstalled (without and with /PURGE); an installer of a
+lower version, upgraded, leaves the settings and one entry."""
+
+import argparse
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+import zipfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.join(HERE, "..", "..")
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+import dialog_driving  # noqa: E402
+import wine_harness  # noqa: E402
+
+UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Velnor"
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+GREEN, CYAN, BLUE = (0, 255, 0), (0, 255, 255), (0, 0, 255)
+BALL_BOX = (512 - 140, 384 - 140, 512 + 140, 384 + 140)
+SESSION = None
+DIST = None
+
+
+def artefact(pattern):
+    found = glob.glob(os.path.join(DIST, pattern))
+    if len(found) != 1:
+        raise AssertionError(f"{pattern} in {DIST}: {found}; run `make dist` first")
+    return found[0]
+
+
+def user_name():
+    """Wine's user: its folder under drive_c/users."""
+    return os.environ.get("USER") or os.environ.get("LOGNAME") or "root"
+
+
+def version():
+    name = os.path.basename(artefact("Velnor-*-setup.exe"))
+    return name[len("Velnor-"):-len("-setup.exe")]
+
+
+class Installer(unittest.TestCase):
+    # --- Wine ---------------------------------------------------------------------
+
+    def wine(self, *command, timeout=120):
+        """Runs a Wine command to its end and waits until every Wine process has ended
+        (the uninstaller goes on as a copy of itself from %TEMP%)."""
+        result = subprocess.run(["wine", *command], env=SESSION.env(), capture_output=True,
+                                timeout=timeout, cwd=SESSION.work, check=False)
+        subprocess.run(["wineserver", "-w"], env=SESSION.env(), timeout=timeout, check=False)
+        return result.returncode
+
+    def install(self, installer, *switches):
+        self.assertEqual(self.wine(installer, "/S", *switches), 0, f"{installer} {switches}")
+
+    def uninstall(self, hive, *switches):
+        command = self.reg_values(f"{hive}\\{UNINSTALL_KEY}")["QuietUninstallString"]
+        program, rest = command[1:].split('"', 1)
+        self.assertEqual(self.wine(program, *rest.split(), *switches), 0, command)
+
+    def reg_values(self, key):
+        """{name: value} of a registry key as `reg query` prints it ({} when missing)."""
+        result = subprocess.run(["wine", "reg", "query", key], env=SESSION.env(),
+                                capture_output=True, text=True, timeout=60, check=False)
+        values = {}
+        for line in result.stdout.splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) >= 2 and parts[1].startswith("REG_"):
+                values[parts[0]] = parts[2] if len(parts) == 3 else ""
+        return values
+
+    # --- the prefix's files -------------------------------------------------------
+
+    def drive(self, *parts):
+        return os.path.join(SESSION.prefix, "drive_c", *parts)
+
+    def user_folder(self, *parts):
+        return self.drive("users", user_name(), *parts)
+
+    def user_settings(self):
+        return self.user_folder("AppData", "Roaming", "Velnor", "Velnor.ini")
+
+    def plant_user_settings(self):
+        """A per-user settings file, as the dialog writes it for a user who cannot write
+        beside the program (Wine's user can write everywhere)."""
+        os.makedirs(os.path.dirname(self.user_settings()), exist_ok=True)
+        with open(self.user_settings(), "wb") as f:
+            f.write("[Section]\r\n速さ=7\r\n".encode("cp932"))
+
+    def velnor_leftovers(self):
+        """Files and registry lines of the prefix that name Velnor, apart from the
+        per-user settings."""
+        kept = {self.user_settings(), os.path.dirname(self.user_settings())}
+        found = []
+        for folder, dirs, files in os.walk(self.drive()):
+            for name in dirs + files:
+                path = os.path.join(folder, name)
+                if "velnor" in name.lower() and path not in kept:
+                    found.append(path)
+        for hive in ("system.reg", "user.reg", "userdef.reg"):
+            with open(os.path.join(SESSION.prefix, hive), encoding="utf-8",
+                      errors="replace") as f:
+                found += [f"{hive}: {line.strip()}" for line in f if "velnor" in line.lower()]
+        return found
+
+    # --- what every install is checked for -----------------------------------------
+
+    def check_entry(self, hive, scr, uninstaller, mode):
+        values = self.reg_values(f"{hive}\\{UNINSTALL_KEY}")
+        quoted = f'"{uninstaller}" /{mode}'
+        self.assertEqual(values.get("DisplayName"), "Velnor")
+        self.assertEqual(values.get("DisplayVersion"), version())
+        self.assertTrue(values.get("Publisher"))
+        self.assertEqual(values.get("DisplayIcon", "").lower(), f"{scr},0".lower())
+        self.assertEqual(values.get("UninstallString", "").lower(), quoted.lower())
+        self.assertEqual(values.get("QuietUninstallString", "").lower(), f"{quoted} /S".lower())
+        self.assertEqual(values.get("NoModify"), "0x1")
+        self.assertEqual(values.get("NoRepair"), "0x1")
+        size_kib = int(values.get("EstimatedSize", "0"), 16)
+        self.assertGreater(size_kib, os.path.getsize(self.shipped_scr) // 1024)
+        self.assertLess(size_kib, 3 * os.path.getsize(self.shipped_scr) // 1024)
+
+    def check_current_saver(self, scr, timeout):
+        desktop = self.reg_values(DESKTOP_KEY)
+        self.assertEqual(desktop.get("SCRNSAVE.EXE", "").lower(), scr.lower())
+        self.assertEqual(desktop.get("ScreenSaveActive"), "1")
+        self.assertEqual(desktop.get("ScreenSaveTimeOut"), timeout)
+
+    def check_saver_runs(self, program, label):
+        SESSION.move_mouse(300, 300)
+        proc = SESSION.start_program("/s", program=program)
+        try:
+            self.assertTrue(SESSION.wait_for_window("VelnorS", 30), "no saver window")
+            time.sleep(1.0)
+            shot = SESSION.screenshot(label)
+            for colour, least in ((GREEN, 300), (CYAN, 300), (BLUE, 40)):
+                self.assertGreater(shot.count(colour, *BALL_BOX), least, shot.path)
+        finally:
+            SESSION.stop(proc, "VelnorS")
+
+    def configure(self, program):
+        """Opens the installed program's dialog and saves with "設定" (cmd_OK)."""
+        proc = SESSION.start_program("/c", program=program)
+        try:
+            self.assertEqual(dialog_driving.dialog(SESSION, "wait", "60000"), ["found"])
+            self.assertEqual(dialog_driving.dialog(SESSION, "click", "cmd_OK", "gone",
+                                                   "20000")[-1], "gone")
+            self.assertEqual(SESSION.wait_exit(proc, 20), 0)
+        finally:
+            SESSION.stop(proc)
+
+    # --- the cases -------------------------------------------------------------------
+
+    @classmethod
+    def setUpClass(cls):
+        with zipfile.ZipFile(artefact("Velnor-*-windows-x64.zip")) as archive:
+            archive.extract("Velnor.scr", SESSION.work)
+        cls.shipped_scr = os.path.join(SESSION.work, "Velnor.scr")
+
+    def same_as_shipped(self, path):
+        with open(path, "rb") as a, open(self.shipped_scr, "rb") as b:
+            return a.read() == b.read()
+
+    def test_1_all_users_install_runs_configures_and_uninstalls_keeping_user_settings(self):
+        self.install(artefact("Velnor-*-setup.exe"), "/CURRENT")
+        scr = r"C:\windows\system32\Velnor.scr"
+        installed = self.drive("windows", "system32", "Velnor.scr")
+        self.assertTrue(self.same_as_shipped(installed))
+        self.assertFalse(os.path.exists(self.drive("windows", "syswow64", "Velnor.scr")))
+        uninstaller = self.drive("Program Files", "Velnor", "uninstall.exe")
+        self.assertTrue(os.path.isfile(uninstaller))
+        self.check_entry("HKLM", scr, r"C:\Program Files\Velnor\uninstall.exe", "AllUsers")
+        self.assertEqual(self.reg_values(f"HKCU\\{UNINSTALL_KEY}"), {})
+        self.check_current_saver(scr, self.reg_values(DESKTOP_KEY).get("ScreenSaveTimeOut"))
+        self.assertTrue(self.reg_values(DESKTOP_KEY).get("ScreenSaveTimeOut"))
+
+        self.check_saver_runs(installed, "all-users-saver")
+        # The system folder is writable for Wine's user, so the settings go beside the
+        # program, as the README says of a writable folder.
+        self.configure(installed)
+        self.assertTrue(os.path.isfile(self.drive("windows", "system32", "Velnor.ini")))
+        self.assertFalse(os.path.exists(self.user_settings()))
+
+        self.plant_user_settings()
+        self.uninstall("HKLM")
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assertTrue(os.path.isfile(self.user_settings()), "silent uninstall kept them")
+        self.assertNotIn("SCRNSAVE.EXE", self.reg_values(DESKTOP_KEY))
+
+    def test_2_per_user_install_is_current_and_purge_removes_user_settings(self):
+        # A per-user file kept by an earlier uninstall would take the dialog's writes.
+        shutil.rmtree(os.path.dirname(self.user_settings()), ignore_errors=True)
+        subprocess.run(["wine", "reg", "add", DESKTOP_KEY, "/v", "ScreenSaveTimeOut", "/d",
+                        "300", "/f"], env=SESSION.env(), capture_output=True, check=True,
+                       timeout=60)
+        self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
+        folder = self.user_folder("AppData", "Local", "Programs", "Velnor")
+        installed = os.path.join(folder, "Velnor.scr")
+        self.assertTrue(self.same_as_shipped(installed))
+        self.assertFalse(os.path.exists(self.drive("windows", "system32", "Velnor.scr")))
+        windows_folder = f"C:\\users\\{user_name()}\\AppData\\Local\\Programs\\Velnor"
+        self.check_entry("HKCU", windows_folder + r"\Velnor.scr",
+                         windows_folder + r"\uninstall.exe", "CurrentUser")
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}"), {})
+        # Made current without /CURRENT; the user's own idle time is kept.
+        self.check_current_saver(windows_folder + r"\Velnor.scr", "300")
+
+        self.check_saver_runs(installed, "per-user-saver")
+        self.configure(installed)
+        self.assertTrue(os.path.isfile(os.path.join(folder, "Velnor.ini")))
+
+        self.plant_user_settings()
+        self.uninstall("HKCU", "/PURGE")
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assertFalse(os.path.exists(os.path.dirname(self.user_settings())))
+        self.assertNotIn("SCRNSAVE.EXE", self.reg_values(DESKTOP_KEY))
+
+    def test_3_upgrade_keeps_settings_and_one_entry(self):
+        older = os.path.join(SESSION.work, "Velnor-1.0.0-setup.exe")
+        subprocess.run(["makensis", "-V1", "-WX", "-INPUTCHARSET", "UTF8", "-DVERSION=1.0.0",
+                        f"-DSCR={self.shipped_scr}", f"-DLICENSE_FILE={ROOT}/LICENSE",
+                        f"-DOUTFILE={older}", os.path.join(ROOT, "tools", "dist", "velnor.nsi")],
+                       check=True, timeout=300)
+        # This user's own copy is replaced by an install for everyone: one entry is left.
+        self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
+        self.install(older)
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}").get("DisplayVersion"), "1.0.0")
+        self.assertEqual(self.reg_values(f"HKCU\\{UNINSTALL_KEY}"), {})
+        self.assertFalse(os.path.exists(self.user_folder("AppData", "Local", "Programs", "Velnor")))
+        # A saver set by the user stays when Velnor is not made current.
+        subprocess.run(["wine", "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d",
+                        r"C:\windows\system32\other.scr", "/f"], env=SESSION.env(),
+                       capture_output=True, check=True, timeout=60)
+        beside = SESSION.write_settings({"速さ": "3"},
+                                        program=self.drive("windows", "system32", "Velnor.scr"))
+        self.plant_user_settings()
+
+        self.install(artefact("Velnor-*-setup.exe"))
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}").get("DisplayVersion"), version())
+        self.assertEqual(self.reg_values(f"HKCU\\{UNINSTALL_KEY}"), {})
+        self.assertTrue(self.same_as_shipped(self.drive("windows", "system32", "Velnor.scr")))
+        with open(beside, "rb") as f:
+            self.assertIn("速さ=3".encode("cp932"), f.read())
+        self.assertTrue(os.path.isfile(self.user_settings()))
+        self.assertEqual(self.reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE"),
+                         r"C:\windows\system32\other.scr")
+
+        self.uninstall("HKLM", "/PURGE")
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assertEqual(self.reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE"),
+                         r"C:\windows\system32\other.scr")
+
+    @staticmethod
+    def wait_for_title(text, seconds):
+        """True once a visible window's title holds `text` (compared here: xdotool's own
+        pattern does not match Japanese text)."""
+        def xdotool(*arguments):
+            return subprocess.run(["xdotool", *arguments], env=SESSION.env(), timeout=30,
+                                  capture_output=True, text=True, check=False).stdout
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            for window in xdotool("search", "--onlyvisible", "--name", "Velnor").split():
+                if text in xdotool("getwindowname", window):
+                    return True
+            time.sleep(0.5)
+        return False
+
+    def test_4_pages_follow_the_ui_language(self):
+        """The installer's window title is in the UI language that Wine takes from LANG."""
+        for lang, title in (("ja_JP.UTF-8", f"Velnor {version()} セットアップ"),
+                            ("en_US.UTF-8", f"Velnor {version()} Setup")):
+            with self.subTest(lang=lang):
+                env = {**SESSION.env(), "LANG": lang, "LC_ALL": lang}
+                proc = subprocess.Popen(["wine", artefact("Velnor-*-setup.exe")], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                try:
+                    self.assertTrue(self.wait_for_title(title, 90), title)
+                    SESSION.screenshot("setup-" + lang[:2])
+                finally:
+                    proc.kill()
+                    proc.wait()
+                    subprocess.run(["wineserver", "-k"], env=env, timeout=60, check=False)
+
+
+def main():
+    global SESSION, DIST
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--dist", required=True)
+    parser.add_argument("--programs", required=True)
+    parser.add_argument("--work", required=True, help="folder for the screenshots")
+    known, rest = parser.parse_known_args()
+    DIST = os.path.abspath(known.dist)
+    scratch = tempfile.mkdtemp(prefix="velnor-installer-")
+    args = wine_harness.parse_args(["--programs", known.programs,
+                                    "--prefix", os.path.join(scratch, "prefix"),
+                                    "--work", known.work, *rest])
+    SESSION = wine_harness.Session(args, name="installer")
+    try:
+        SESSION.start()
+        program = unittest.main(argv=[sys.argv[0], *args.unittest_args], verbosity=2,
+                                exit=False)
+    finally:
+        SESSION.close()
+        shutil.rmtree(scratch, ignore_errors=True)
+    sys.exit(0 if program.result.wasSuccessful() else 1)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Builds what users download into dist/ (or $DIST_DIR): the Windows installer, the Windows
+# zip, the Debian package and SHA256SUMS, all of the CMake project version, reproducibly
+# (the same commit gives the same bytes in any folder). With SIGN_CERT and SIGN_KEY (PEM
+# files) Velnor.scr, the installer and its uninstaller are signed with osslsigncode.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+cd "$root"
+out=$(realpath -m "${DIST_DIR:-dist}")
+build=$root/build/dist
+sign_cert=${SIGN_CERT:-}
+sign_key=${SIGN_KEY:-}
+if [[ -n $sign_cert || -n $sign_key ]] && [[ ! -f $sign_cert || ! -f $sign_key ]]; then
+  echo "make_dist: SIGN_CERT and SIGN_KEY must both name PEM files" >&2
+  exit 2
+fi
+
+# Every date in the artefacts is the last commit's; file names and sort order do not
+# depend on the locale; paths inside the programs are relative to the source folder.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+export TZ=UTC LC_ALL=C.UTF-8
+umask 022
+prefix_map="-ffile-prefix-map=$root=."
+# A compiler cache that rewrites paths below its base folder into relative ones would
+# change the file names compiled into the programs; it may still cache by full path.
+unset CCACHE_BASEDIR
+jobs=${JOBS:-$(nproc)}
+
+# Velnor.scr: the windows preset in a folder of its own, with build paths mapped away; ld,
+# strip and objcopy stamp the PE header with SOURCE_DATE_EPOCH.
+cmake --preset windows -B "$build/windows" -DCMAKE_CXX_FLAGS="$prefix_map" >/dev/null
+# Linked afresh each time, so that its PE stamp is this commit's even when no source changed.
+rm -f "$build/windows/bin/Velnor.scr"
+cmake --build "$build/windows" --target Velnor -j "$jobs"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/windows/CMakeCache.txt")
+[[ -n $version ]] || { echo "make_dist: no project version in the CMake cache" >&2; exit 1; }
+
+# velnor: Debian's build flags with every hardening feature, no build type of CMake's own;
+# without assertions, as Velnor.scr's release build.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cppflags=$(dpkg-buildflags --get CPPFLAGS)
+cxxflags=$(dpkg-buildflags --get CXXFLAGS)
+ldflags=$(dpkg-buildflags --get LDFLAGS)
+cmake -S . -B "$build/native" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE= \
+  -DVELNOR_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$cppflags -DNDEBUG $cxxflags $prefix_map" \
+  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
+cmake --build "$build/native" --target velnor velnor_docs -j "$jobs"
+
+rm -rf "$out" "$build/stage"
+mkdir -p "$out" "$build/stage"
+scr=$build/stage/Velnor.scr
+cp "$build/windows/bin/Velnor.scr" "$scr"
+nsis_sign=()
+if [[ -n $sign_cert ]]; then
+  sign="$root/tools/dist/sign.sh $(realpath "$sign_cert") $(realpath "$sign_key")"
+  $sign "$scr"
+  nsis_sign=(-DSIGN_COMMAND="$sign")
+fi
+
+makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DSCR="$scr" \
+  -DLICENSE_FILE="$root/LICENSE" -DOUTFILE="$out/Velnor-$version-setup.exe" \
+  "${nsis_sign[@]}" tools/dist/velnor.nsi
+python3 tools/dist/make_zip.py "$out/Velnor-$version-windows-x64.zip" \
+  "$scr" tools/dist/readme.txt "$root/LICENSE"
+tools/dist/make_deb.sh "$build/native" "$version" "$build/deb" "$out"
+
+(cd "$out" && sha256sum -- *.exe *.zip *.deb > SHA256SUMS)
+# Which commit each output folder holds, and whether tracked files differed from it (the
+# reproducibility test compares a clone's build with dist/ only when it holds HEAD).
+state=clean
+[[ -z $(git status --porcelain --untracked-files=no) ]] || state=changed
+# One line per output folder: "commit state folder".
+marker=$build/built-from
+touch "$marker"
+{ awk -v out="$out" '$3 != out' "$marker"; echo "$(git rev-parse HEAD) $state $out"; } \
+  > "$marker.new"
+mv "$marker.new" "$marker"
+ls -l "$out"
