@@ -48,7 +48,7 @@ const ControlSpec* ControlShowing(const SettingRow& row, std::optional<ControlKi
 
 }  // namespace
 
-// Before the load every control holds its design value.
+// Before the load every control holds the initial value of its layout row.
 DialogModel::DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener)
     : fileSystem_(fileSystem), text_(text), listener_(std::move(listener)) {
     for (const ControlSpec& control : DialogControls()) {
