@@ -94,24 +94,29 @@ HTREEITEM FindDrive(RemoteTree& tree, HTREEITEM desktop, const std::wstring& dri
 
 }  // namespace
 
+HWND OwnedWindow(HWND owner, const wchar_t* className) {
+    struct Search {
+        HWND owner;
+        const wchar_t* className;
+        HWND found;
+    } search{owner, className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t name[64] = L"";
+            GetClassNameW(window, name, 64);
+            if (lstrcmpiW(name, s->className) != 0 || !IsWindowVisible(window)) return TRUE;
+            if (GetWindow(window, GW_OWNER) != s->owner) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND OwnedDialog(HWND owner, int ms) {
     for (int waited = 0; waited <= ms; waited += 50) {
-        struct Search {
-            HWND owner;
-            HWND found;
-        } search{owner, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM lParam) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lParam);
-                wchar_t name[32] = L"";
-                GetClassNameW(window, name, 32);
-                if (std::wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-                if (GetWindow(window, GW_OWNER) != s->owner) return TRUE;
-                s->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (HWND found = OwnedWindow(owner, L"#32770")) return found;
         Sleep(50);
     }
     return nullptr;

@@ -9,6 +9,9 @@
 
 namespace velnor::e2e {
 
+// The visible top-level window of class `className` (any case) that `owner` owns, or null.
+HWND OwnedWindow(HWND owner, const wchar_t* className);
+
 // The visible dialog box (class #32770) that `owner` owns, waiting for it up to `ms`.
 HWND OwnedDialog(HWND owner, int ms);
 

@@ -146,27 +146,13 @@ bool Watch(HWND dialog, int lines, int ms) {
 
 // The width of the tooltip the dialog shows (its text is in the dialog's process).
 bool Tooltip(HWND dialog) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{dialog, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            wchar_t name[32] = L"";
-            GetClassNameW(window, name, 32);
-            if (lstrcmpiW(name, L"tooltips_class32") != 0 || !IsWindowVisible(window)) return TRUE;
-            if (GetWindow(window, GW_OWNER) != s->owner) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (!search.found) {
+    const HWND tooltip = OwnedWindow(dialog, L"tooltips_class32");
+    if (!tooltip) {
         std::printf("no tooltip\n");
         return false;
     }
     RECT rect{};
-    GetWindowRect(search.found, &rect);
+    GetWindowRect(tooltip, &rect);
     std::printf("tooltip width=%ld\n", rect.right - rect.left);
     return true;
 }
