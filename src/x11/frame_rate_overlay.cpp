@@ -71,9 +71,12 @@ std::string FrameRateText(double rate) {
     return text;
 }
 
+// Every box has the size that the longest text needs.
+constexpr int kBoxWidth = kMaxCharacters * kAdvance - kZoom + 2 * kPadding;
+constexpr int kBoxHeight = kGlyphHeight * kZoom + 2 * kPadding;
+
 Surface FrameRateBox(const std::string& text) {
-    Surface box(kMaxCharacters * kAdvance - kZoom + 2 * kPadding,
-                kGlyphHeight * kZoom + 2 * kPadding, kBox);
+    Surface box(kBoxWidth, kBoxHeight, kBox);
     for (std::size_t i = 0; i < text.size() && i < kMaxCharacters; ++i) {
         const Glyph* glyph = GlyphOf(text[i]);
         if (!glyph) continue;
@@ -90,11 +93,8 @@ Surface FrameRateBox(const std::string& text) {
 }
 
 std::optional<Point> FrameRateBoxPlace(int width, int height) {
-    static const Surface kSize = FrameRateBox("");
-    if (width < kSize.width() + 2 * kMargin || height < kSize.height() + 2 * kMargin) {
-        return std::nullopt;
-    }
-    return Point{kMargin, height - kMargin - kSize.height()};
+    if (width < kBoxWidth + 2 * kMargin || height < kBoxHeight + 2 * kMargin) return std::nullopt;
+    return Point{kMargin, height - kMargin - kBoxHeight};
 }
 
 }  // namespace velnor
