@@ -37,7 +37,7 @@ struct PreparedBackground {
 //
 // Typical use in the saver window:
 //   load:   BackgroundPreparer preparer(w, h, settings.pictures, settings.pictureSize,
-//                                       MakePictureDecoder);
+//                                       MakeBackgroundPictureDecoder);
 //           first = preparer.TryTake();   // polled between events for a short while
 //   tick:   changeDue = true;
 //   frame:  if (changeDue) if (auto next = preparer.TryTake()) { changeDue = false;
@@ -47,7 +47,7 @@ class BackgroundPreparer {
     using DecoderFactory = std::function<std::unique_ptr<PictureDecoder>()>;
 
     // Copies the list; the decoder is made by `makeDecoder` on the worker thread (the
-    // platform's MakePictureDecoder in the program, fakes in tests).
+    // platform's MakeBackgroundPictureDecoder in the programs, fakes in tests).
     BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
                        std::int16_t pictureSize, DecoderFactory makeDecoder);
     // Stops the worker without waiting for a decode: an idle worker is joined (it returns

@@ -96,4 +96,9 @@ class PictureDecoder {
 // what the platform needs on the calling thread, so call it on the thread that decodes.
 std::unique_ptr<PictureDecoder> MakePictureDecoder();
 
+// The same, for a thread that only prepares pictures in the background: that thread is
+// also set below normal priority, so a long decode never takes the processor from the
+// frame loop and the animation keeps its pace while a large picture decodes.
+std::unique_ptr<PictureDecoder> MakeBackgroundPictureDecoder();
+
 }  // namespace velnor

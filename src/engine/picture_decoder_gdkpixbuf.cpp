@@ -1,7 +1,11 @@
 // The Linux picture decoder: gdk-pixbuf reads BMP, GIF and JPEG, and WMF through its
 // metafile loader when that is installed. Used by the native program, tools and tests.
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +18,8 @@ namespace {
 
 // Files beyond this are refused unread (a 100-megapixel 24-bit BMP is about 300 MB).
 constexpr std::uint64_t kMaxFileBytes = 512ull * 1024 * 1024;
+// How much nicer than the program a background decoding thread runs.
+constexpr int kBackgroundNiceness = 10;
 // gdk-pixbuf's metafile loader renders at 72 pixels per inch.
 constexpr int kMetafilePixelsPerInch = 72;
 
@@ -157,6 +163,16 @@ class GdkPixbufDecoder final : public PlatformPictureDecoder {
 
 std::unique_ptr<PictureDecoder> MakePictureDecoder() {
     return std::make_unique<GdkPixbufDecoder>();
+}
+
+std::unique_ptr<PictureDecoder> MakeBackgroundPictureDecoder() {
+    // On Linux a thread has a niceness of its own, addressed by its thread id. Raising it
+    // needs no privilege; a failure leaves the thread as it was.
+    const auto thread = static_cast<id_t>(gettid());
+    errno = 0;
+    const int niceness = getpriority(PRIO_PROCESS, thread);
+    if (errno == 0) setpriority(PRIO_PROCESS, thread, std::min(niceness + kBackgroundNiceness, 19));
+    return MakePictureDecoder();
 }
 
 }  // namespace velnor

@@ -196,6 +196,11 @@ std::unique_ptr<PictureDecoder> MakePictureDecoder() {
     return std::make_unique<Win32PictureDecoder>();
 }
 
+std::unique_ptr<PictureDecoder> MakeBackgroundPictureDecoder() {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    return MakePictureDecoder();
+}
+
 std::optional<Surface> DecodePictureFromMemory(const std::uint8_t* data, std::size_t size) {
     if (!data) return std::nullopt;
     auto plan = PlanDecoding(std::vector<std::uint8_t>(data, data + size), 96, nullptr);

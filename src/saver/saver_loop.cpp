@@ -35,6 +35,13 @@ int SaverLoop::Run() {
 }
 
 SaverLoop::Next SaverLoop::RunFrame(std::int64_t& due) {
+    if (resized_) {
+        // The new size gets new scenes, made as at the start, without waiting for their
+        // first pictures: they are black until those are ready.
+        resized_ = false;
+        if (!BuildScenes()) return Next::kFail;
+        platform_.ScenesReady();
+    }
     due = DrawFrame(PacedFrameStart(due, platform_.NowMicroseconds()));
     Next next = HandleEvents(platform_.NowMicroseconds());
     if (next != Next::kGoOn) return next;
@@ -114,10 +121,9 @@ SaverLoop::Next SaverLoop::Act(SaverEvent event) {
         case SaverEvent::kQuit:
             return Next::kQuit;
         case SaverEvent::kResized:
-            // The new size gets new scenes, made as at the start, without waiting for their
-            // first pictures: they are black until those are ready.
-            if (!BuildScenes()) return Next::kFail;
-            platform_.ScenesReady();
+            // Rebuilt once before the next frame, however many sizes a window drag passes
+            // through until then.
+            resized_ = true;
             return Next::kGoOn;
         case SaverEvent::kExposed:
             for (auto& scene : scenes_) scene->PresentWholeNext();

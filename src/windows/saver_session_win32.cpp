@@ -50,7 +50,7 @@ void SaverSession::Run() {
     SaverLoopSetup setup;
     setup.settings = &settings_;
     setup.sample = sample ? &*sample : nullptr;
-    setup.makeDecoder = MakePictureDecoder;
+    setup.makeDecoder = MakeBackgroundPictureDecoder;
     SaverLoop loop(*this, setup);
     if (loop.Run() == SaverLoop::kNothingToDrawOn) return;
     End();

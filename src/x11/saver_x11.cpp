@@ -66,7 +66,7 @@ void SaverX11::Run() {
     SaverLoopSetup setup;
     setup.settings = run_.settings;
     setup.sample = run_.sample;
-    setup.makeDecoder = MakePictureDecoder;
+    setup.makeDecoder = MakeBackgroundPictureDecoder;
     SaverLoop loop(*this, setup);
     const int status = loop.Run();
     // The daemon waits for the program to end: nothing is taken down piece by piece (the

@@ -32,8 +32,10 @@ unsigned long PlaceChannel(unsigned int channel, unsigned long mask) {
 ScreenImage::~ScreenImage() {
     if (!image_) return;
     if (shared_) {
+        // No round trip: the segment was marked for removal when it was attached, so it
+        // stays whole until the server has detached it too, and images still queued for
+        // the server read it safely.
         XShmDetach(display_, &segment_);
-        XSync(display_, False);
         shmdt(segment_.shmaddr);
         image_->data = nullptr;
     }

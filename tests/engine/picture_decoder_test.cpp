@@ -4,10 +4,13 @@
 #include "engine/picture_decoder.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "picture_bytes.h"
@@ -71,6 +74,23 @@ TEST_F(PictureDecoderTest, ReadsJpegBmpAndGif) {
     ASSERT_TRUE(gif);
     EXPECT_EQ(gif->at(0, 0), 0xFF0000u);
     EXPECT_EQ(gif->at(1, 0), 0u);  // transparent shows black
+}
+
+// A background worker's decoder sets only that worker below the frame loop's priority, and
+// still decodes.
+TEST_F(PictureDecoderTest, BackgroundDecoderLowersOnlyItsOwnThread) {
+    const int before = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+    if (before >= 19) GTEST_SKIP() << "the tests already run at the lowest priority";
+    int worker = before;
+    bool decoded = false;
+    std::thread([&] {
+        const auto background = MakeBackgroundPictureDecoder();
+        worker = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+        decoded = background->Decode(VELNOR_RESOURCE_DIR "/sample1.jpg").has_value();
+    }).join();
+    EXPECT_EQ(worker, std::min(before + 10, 19));
+    EXPECT_TRUE(decoded);
+    EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())), before);
 }
 
 TEST_F(PictureDecoderTest, UnreadableFilesGiveNothing) {

@@ -70,6 +70,7 @@ class FakePlatform final : public SaverPlatform {
     }
 
     ScenePlan PlaceScenes() override {
+        ++placements;
         ScenePlan plan;
         if (placementsThatWork-- > 0)
             plan.screens = PlanSaverScreens({}, Rect{0, 0, kWidth, kHeight}, 7);
@@ -107,6 +108,7 @@ class FakePlatform final : public SaverPlatform {
     std::function<void(FakePlatform&, std::int64_t deadline)> beforeWait;
     int failuresLeft = 0;
     int placementsThatWork = 1'000;
+    int placements = 0;
     std::optional<std::int16_t> fittedScale;
     std::vector<std::string> log;
     std::vector<Frame> frames;
@@ -345,6 +347,24 @@ TEST(SaverLoop, NothingToDrawOnEndsWithStatusOneAtTheStartOrAfterAResize) {
     resized.scripted.emplace(resized.now_ + 25 * kMs, SaverEvent::kResized);
     EXPECT_EQ(RunLoop(resized, settings), SaverLoop::kNothingToDrawOn);
     EXPECT_EQ(resized.frames.size(), 3u);
+}
+
+// A window drag passes through many sizes between two frames: the scenes are made anew
+// once, before the next frame, and that frame is presented whole.
+TEST(SaverLoop, ResizesBetweenTwoFramesRebuildTheScenesOnceBeforeTheNextFrame) {
+    FakePlatform platform;
+    const std::int64_t start = platform.now_;
+    for (const std::int64_t at : {21, 23, 25, 27}) {
+        platform.scripted.emplace(start + at * kMs, SaverEvent::kResized);
+    }
+    platform.stopAt = start + 60 * kMs;
+    EXPECT_EQ(RunLoop(platform, testing::DefaultSceneSettings()), 0);
+    EXPECT_EQ(platform.placements, 2);
+    ASSERT_GE(platform.frames.size(), 5u);
+    EXPECT_FALSE(platform.frames[2].whole);
+    EXPECT_TRUE(platform.frames[3].whole);  // the first frame of the new scenes
+    EXPECT_EQ(platform.frames[3].start, start + 30 * kMs);
+    EXPECT_FALSE(platform.frames[4].whole);
 }
 
 TEST(SaverLoop, ABallShrunkToFitKeepsTheShapeOfItsPerspective) {

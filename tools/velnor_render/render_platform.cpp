@@ -77,7 +77,7 @@ int RenderFrames(RenderPlatform& platform, const SaverSettings& settings) {
     SaverLoopSetup setup;
     setup.settings = &loopSettings;
     setup.sample = sample ? &*sample : nullptr;
-    setup.makeDecoder = MakePictureDecoder;
+    setup.makeDecoder = MakeBackgroundPictureDecoder;
     setup.pictureWaits = platform.timing() ? PictureWaits::kFirst : PictureWaits::kEvery;
     return SaverLoop(platform, setup).Run();
 }
