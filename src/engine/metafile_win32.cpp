@@ -72,8 +72,15 @@ Played Convert(const std::uint8_t* data, std::size_t size, int dpi) {
     return out;
 }
 
-std::optional<Surface> Play(HENHMETAFILE metafile, int width, int height) {
-    BITMAPINFO info = TopDownDibInfo(width, height);
+// Plays `metafile` stretched over `width` x `height`; only `part` of that (all of it when
+// empty) is drawn, onto paper of the part's size.
+std::optional<Surface> Play(HENHMETAFILE metafile, int width, int height, PictureBox part) {
+    if (part.empty()) part = {0, 0, width, height};
+    if (part.left < 0 || part.top < 0 || part.left + part.width > width ||
+        part.top + part.height > height) {
+        return std::nullopt;
+    }
+    BITMAPINFO info = TopDownDibInfo(part.width, part.height);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     if (!dc) return std::nullopt;
@@ -81,13 +88,16 @@ std::optional<Surface> Play(HENHMETAFILE metafile, int width, int height) {
     std::optional<Surface> out;
     if (dib && bits) {
         HGDIOBJ old = SelectObject(dc, dib);
-        const RECT all{0, 0, width, height};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        if (PlayEnhMetaFile(dc, metafile, &all)) {
+        const RECT paper{0, 0, part.width, part.height};
+        FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        // The whole drawing's place, moved so that the part lands on the paper; GDI
+        // clips everything outside it.
+        const RECT drawing{-part.left, -part.top, width - part.left, height - part.top};
+        if (PlayEnhMetaFile(dc, metafile, &drawing)) {
             GdiFlush();
-            Surface picture(width, height);
+            Surface picture(part.width, part.height);
             const auto* source = static_cast<const Pixel*>(bits);
-            for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
+            for (std::size_t i = 0; i < static_cast<std::size_t>(part.width) * part.height; ++i) {
                 picture.data()[i] = source[i] & 0x00FFFFFFu;
             }
             out = std::move(picture);
@@ -120,7 +130,7 @@ std::optional<PictureSize> MetafileBytesSize(const std::uint8_t* data, std::size
 }
 
 std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size,
-                                           std::optional<PictureSize> playAt) {
+                                           std::optional<PictureSize> playAt, PictureBox part) {
     if (!data || size > 0x7FFFFFFF) return std::nullopt;
     const Played played = Convert(data, size, MetafilePixelsPerInch());
     std::optional<Surface> out;
@@ -129,7 +139,7 @@ std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t
             playAt ? *playAt
                    : PictureSize{static_cast<int>(played.width), static_cast<int>(played.height)};
         if (IsAcceptablePictureSize(at.width, at.height)) {
-            out = Play(played.metafile, at.width, at.height);
+            out = Play(played.metafile, at.width, at.height, part);
         }
     }
     if (played.metafile) DeleteEnhMetaFile(played.metafile);

@@ -164,13 +164,16 @@ class Win32PictureDecoder final : public PlatformPictureDecoder {
             if (plan->header.stored.width == 0) {  // a plain metafile: its size, then drawn
                 const auto own = MetafileBytesSize(b.data(), b.size());
                 if (!own) return std::nullopt;
-                playAt = drawn ? drawn(*own).size : *own;
+                const DrawnSize place = drawn ? drawn(*own) : DrawnSize(*own);
+                playAt = place.size;
                 if (!IsAcceptablePictureSize(playAt->width, playAt->height)) playAt = *own;
-                pixels = DecodeMetafileBytes(b.data(), b.size(), playAt);
+                // At its own size on a smaller screen only the part that shows is played.
+                const PictureBox part = *playAt == *own ? place.shown : PictureBox{};
+                pixels = DecodeMetafileBytes(b.data(), b.size(), playAt, part);
                 if (!pixels) return std::nullopt;
-                return DecodedPicture{std::move(*pixels), *own, {}};
+                return DecodedPicture{std::move(*pixels), *own, part};
             }
-            pixels = DecodeMetafileBytes(b.data(), b.size(), playAt);
+            pixels = DecodeMetafileBytes(b.data(), b.size(), playAt, plan->keepPart);
         } else {
             const PictureSize at = plan->shrinkTo.width > 0 ? plan->shrinkTo : plan->decodeSize;
             pixels = reader_.DecodeMemory(b.data(), b.size(), plan->header.stored, at,

@@ -20,8 +20,10 @@ std::optional<Surface> DecodePictureFromMemory(const std::uint8_t* data, std::si
 // Plays a Windows metafile (placeable, with its 22-byte header, or plain) onto white
 // paper at `playAt`, or else at its own size: the placeable header's bounding box and
 // units per inch, or the frame the plain metafile records, at the screen's pixels per inch.
+// With a `part` (inside that size), only that part is played, onto paper of its size.
 std::optional<Surface> DecodeMetafileBytes(const std::uint8_t* data, std::size_t size,
-                                           std::optional<PictureSize> playAt = std::nullopt);
+                                           std::optional<PictureSize> playAt = std::nullopt,
+                                           PictureBox part = {});
 
 // The own size of a metafile as DecodeMetafileBytes plays it, without playing it;
 // nothing for sizes beyond IsAcceptablePictureSize.

@@ -17,8 +17,7 @@ std::optional<PictureToDecode> PlanDecoding(std::vector<std::uint8_t> bytes,
     const DrawnSize place = drawn(header->Upright());
     const PictureSize shown = place.size;
     if (shown.width <= 0 || shown.height <= 0) return plan;
-    if (shown == header->stored && header->orientation == 1 && !place.shown.empty() &&
-        header->kind != PictureKind::kMetafile) {
+    if (shown == header->stored && header->orientation == 1 && !place.shown.empty()) {
         plan.keepPart = place.shown;
         return plan;
     }

@@ -3,7 +3,8 @@
 named .jpg, beside one good picture: the saver shows the good picture, keeps animating,
 ends at once on a click, and stays under 400 MB (Wine and the program take about 100 MB;
 the bad files used to cost up to 4 GB and froze the saver). Phone photos tagged with the
-EXIF orientations 3, 6 and 8 show upright."""
+EXIF orientations 3, 6 and 8 show upright. A metafile of 10000 x 10000 pixels shown at its
+own size plays only the part the screen shows: its middle, within 200 MB."""
 
 import os
 import struct
@@ -39,6 +40,33 @@ def with_orientation(jpeg, value):
     return jpeg[:2] + b"\xff\xe1" + struct.pack(">H", len(body) + 2) + body + jpeg[2:]
 
 
+def quadrant_metafile(side):
+    """A placeable metafile of `side` x `side` pixels at 96 per inch: its left half red,
+    the top of its right half blue, the rest white paper."""
+    records = [
+        (0x020B, 0, 0),  # SetWindowOrg
+        (0x020C, side, side),  # SetWindowExt
+        (0x02FC, 0, 0x00FF, 0x0000, 0),  # CreateBrushIndirect: solid red
+        (0x012D, 0),  # SelectObject
+        (0x041B, side, side // 2, 0, 0),  # Rectangle: bottom, right, top, left
+        (0x01F0, 0),  # DeleteObject
+        (0x02FC, 0, 0x0000, 0x00FF, 0),  # CreateBrushIndirect: solid blue
+        (0x012D, 0),
+        (0x041B, side // 2, side, 0, side // 2),
+        (0x0000,),
+    ]
+    body = b"".join(struct.pack("<I", 2 + len(r)) + struct.pack(f"<{len(r)}H", *r)
+                    for r in records)
+    words = 9 + sum(2 + len(r) for r in records)
+    largest = max(2 + len(r) for r in records)
+    meta = struct.pack("<HHHIHIH", 1, 9, 0x300, words, 1, largest, 0) + body
+    header = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, 0, 0, side, side, 96, 0)
+    checksum = 0
+    for at in range(0, 20, 2):
+        checksum ^= struct.unpack("<H", header[at:at + 2])[0]
+    return header + struct.pack("<H", checksum) + meta
+
+
 def convert(*arguments):
     subprocess.run(["convert", *arguments], check=True)
 
@@ -61,9 +89,9 @@ def peak_memory_kb(program_name):
 
 
 class HostilePictures(unittest.TestCase):
-    def run_saver(self, folder):
+    def run_saver(self, folder, fitted=1):
         SESSION.write_settings({"ｻﾝﾌﾟﾙ画像有無": 0, "画像のﾌｫﾙﾀﾞ": SESSION.windows_path(folder),
-                                "画像のｲﾝﾀｰﾊﾞﾙ": 1, "画像のｻｲｽﾞ": 1})
+                                "画像のｲﾝﾀｰﾊﾞﾙ": 1, "画像のｻｲｽﾞ": fitted})
         SESSION.move_mouse(300, 300)
         proc = SESSION.start_program("/s")
         self.addCleanup(SESSION.stop, proc, "VelnorS")
@@ -130,6 +158,23 @@ class HostilePictures(unittest.TestCase):
                     self.assertTrue(near(shot.pixel(x, y), colour),
                                     f"({x}, {y}) is {shot.pixel(x, y)}")
                 SESSION.stop(SESSION.processes[-1], "VelnorS")
+
+    def test_a_huge_metafile_at_its_own_size_plays_only_the_part_that_shows(self):
+        folder = wine_harness.temporary_folder(SESSION, "own-size-metafile")
+        with open(os.path.join(folder, "huge.wmf"), "wb") as out:
+            out.write(quadrant_metafile(10000))
+        self.run_saver(folder, fitted=0)
+        time.sleep(3.0)
+        shot = SESSION.screenshot("own-size-metafile")
+        # The middle of the drawing, centred: red to the left of the screen's middle, blue
+        # at the top right, white paper at the bottom right.
+        probes = {(100, 100): RED, (100, 660): RED, (920, 100): BLUE,
+                  (920, 660): (255, 255, 255)}
+        for (x, y), colour in probes.items():
+            self.assertTrue(near(shot.pixel(x, y), colour), f"({x}, {y}) is {shot.pixel(x, y)}")
+        peak = peak_memory_kb("Velnor.scr")
+        print(f"own-size metafile: peak resident size {peak} kB", flush=True)
+        self.assertLess(peak, 200 * 1024, f"peak resident size {peak} kB")
 
 
 if __name__ == "__main__":

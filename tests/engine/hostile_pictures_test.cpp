@@ -130,18 +130,47 @@ TEST_F(HostilePictures, JpegsDecodeAtTheScaleDrawnAndUpright) {
     }
 }
 
-// A BMP drawn smaller than stored is shrunk while converted, and a picture larger than
-// the screen at its own size is cut to the part that shows, so that only one full-size
+// A BMP drawn smaller than stored is shrunk while converted, and a picture (a drawing too)
+// larger than the screen at its own size is cut to the part that shows, so that only one full-size
 // copy of it exists: the background they make is the very one a full decode would make.
 TEST_F(HostilePictures, PicturesShrunkOrCutWhileDecodedComposeTheSamePixels) {
     Bytes bmp = testing::SolidBmp(301, 203, 203, 0, 0, 0);
     for (std::size_t i = 54; i < bmp.size(); ++i) bmp[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    // A drawing of 4 x 2 inches (288 x 144 pixels as played): red on its left half, blue
+    // on the top of its right half, white paper below that.
+    Bytes drawing = testing::PlaceableMetafile({
+        {0x020B, 0, 0},
+        {0x020C, 720, 1440},
+        {0x02FC, 0, 0x00FF, 0x0000, 0},
+        {0x012D, 0},
+        {0x041B, 720, 720, 0, 0},
+        {0x01F0, 0},
+        {0x02FC, 0, 0x0000, 0x00FF, 0},
+        {0x012D, 0},
+        {0x041B, 360, 1440, 0, 720},
+        {0x0000},
+    });
+    drawing[14] = 360 & 0xFF;  // units per inch: 360 instead of 1440
+    drawing[15] = 360 >> 8;
+    std::uint16_t checksum = 0;
+    for (std::size_t at = 0; at < 20; at += 2) {
+        checksum ^= static_cast<std::uint16_t>(drawing[at] | drawing[at + 1] << 8);
+    }
+    drawing[20] = static_cast<std::uint8_t>(checksum & 0xFF);
+    drawing[21] = static_cast<std::uint8_t>(checksum >> 8);
     const std::string paths[] = {
         Write("pattern.bmp", bmp),
-        Write("photo.jpg", testing::EncodeTestJpeg({.width = 333, .height = 211}))};
+        Write("photo.jpg", testing::EncodeTestJpeg({.width = 333, .height = 211})),
+        Write("drawing.wmf", drawing)};
     for (const std::string& path : paths) {
         const auto whole = decoder->Decode(path);
-        ASSERT_TRUE(whole);
+        ASSERT_TRUE(whole) << path;
+        if (path.ends_with(".wmf")) {
+            ASSERT_EQ(whole->width(), 288);
+            EXPECT_EQ(whole->at(100, 100), 0xFF0000u);
+            EXPECT_EQ(whole->at(200, 30), 0x0000FFu);
+            EXPECT_EQ(whole->at(200, 120), 0xFFFFFFu);
+        }
         for (const std::int16_t pictureSize : {std::int16_t{1}, std::int16_t{0}}) {
             BackgroundPictures direct(120, 91);
             ComposePicture(direct, *whole, pictureSize);
