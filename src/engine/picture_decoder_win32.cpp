@@ -5,6 +5,7 @@
 #include <wincodec.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/picture_decoder.h"
@@ -47,6 +48,8 @@ class ComScope {
 
 class WicReader {
   public:
+    static constexpr int kStripRows = 64;
+
     WicReader() {
         CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                          IID_IWICImagingFactory, reinterpret_cast<void**>(&factory_));
@@ -115,14 +118,19 @@ class WicReader {
              part.top + part.height > size.height)) {
             return std::nullopt;
         }
-        const WICRect rect{part.left, part.top, part.width, part.height};
-        Surface out(part.empty() ? size.width : part.width,
-                    part.empty() ? size.height : part.height);
+        const PictureBox wanted = part.empty() ? PictureBox{0, 0, size.width, size.height} : part;
+        Surface out(wanted.width, wanted.height);
         const UINT stride = static_cast<UINT>(out.pitch());
-        const UINT bytes = stride * static_cast<UINT>(out.height());
-        if (FAILED(converter->CopyPixels(part.empty() ? nullptr : &rect, stride, bytes,
-                                         reinterpret_cast<BYTE*>(out.data())))) {
-            return std::nullopt;
+        // A strip of rows at a time, top to bottom: a scaler then reads only the rows of
+        // the frame that each strip needs, where one request for everything can make it
+        // hold the whole frame at once.
+        for (int y = 0; y < out.height(); y += kStripRows) {
+            const int rows = std::min(kStripRows, out.height() - y);
+            const WICRect strip{wanted.left, wanted.top + y, wanted.width, rows};
+            if (FAILED(converter->CopyPixels(&strip, stride, stride * static_cast<UINT>(rows),
+                                             reinterpret_cast<BYTE*>(out.row(y))))) {
+                return std::nullopt;
+            }
         }
         for (std::size_t i = 0; i < static_cast<std::size_t>(out.width()) * out.height(); ++i) {
             out.data()[i] &= 0x00FFFFFFu;

@@ -4,7 +4,10 @@ named .jpg, beside one good picture: the saver shows the good picture, keeps ani
 ends at once on a click, and stays under 400 MB (Wine and the program take about 100 MB;
 the bad files used to cost up to 4 GB and froze the saver). Phone photos tagged with the
 EXIF orientations 3, 6 and 8 show upright. A metafile of 10000 x 10000 pixels shown at its
-own size plays only the part the screen shows: its middle, within 200 MB."""
+own size plays only the part the screen shows: its middle, within 200 MB. A camera's
+8000 x 6000 photo fitted to the screen costs less than two copies of the whole photo:
+Wine's decoder holds it whole once (real Windows decodes it scaled), and the scaler is
+read a strip at a time, so it never gathers a second one."""
 
 import os
 import struct
@@ -175,6 +178,19 @@ class HostilePictures(unittest.TestCase):
         peak = peak_memory_kb("Velnor.scr")
         print(f"own-size metafile: peak resident size {peak} kB", flush=True)
         self.assertLess(peak, 200 * 1024, f"peak resident size {peak} kB")
+
+    def test_a_camera_photo_fitted_to_the_screen_is_read_a_strip_at_a_time(self):
+        folder = wine_harness.temporary_folder(SESSION, "camera")
+        convert("-size", "8000x6000", "gradient:lime-navy", "-quality", "90",
+                os.path.join(folder, "photo.jpg"))
+        self.run_saver(folder)
+        time.sleep(4.0)
+        shot = SESSION.screenshot("camera")
+        self.assertTrue(near(shot.pixel(6, 6), GREEN), f"top left is {shot.pixel(6, 6)}")
+        peak = peak_memory_kb("Velnor.scr")
+        print(f"8000 x 6000 photo: peak resident size {peak} kB", flush=True)
+        # One 24-bit copy of the photo is 141 MB; Wine and the program take about 100 MB.
+        self.assertLess(peak, 300 * 1024, f"peak resident size {peak} kB")
 
 
 if __name__ == "__main__":
