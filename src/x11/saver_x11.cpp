@@ -152,20 +152,23 @@ std::optional<SaverEvent> SaverX11::TakePendingEvent() {
         XNextEvent(display_, &event);
         if (const std::optional<SaverEvent> wanted = EventOf(event)) return wanted;
     }
-    if (!resized_) return std::nullopt;
-    resized_ = false;
-    // Only a change of size makes new scenes; a move keeps them.
-    const std::optional<WindowGeometry> now = GeometryOf(display_, target_.window);
+    if (!configuredSize_) return std::nullopt;
+    // Only a change of size makes new scenes; a move keeps them. The size comes from the
+    // last configure event, without a round trip to the server: a window being dragged
+    // sends one for each step.
+    const auto [width, height] = *configuredSize_;
+    configuredSize_.reset();
     const bool sizeChanged =
-        now && (!geometry_ || now->inRoot.width() != geometry_->inRoot.width() ||
-                now->inRoot.height() != geometry_->inRoot.height());
+        !geometry_ || width != geometry_->inRoot.width() || height != geometry_->inRoot.height();
     return sizeChanged ? std::optional(SaverEvent::kResized) : std::nullopt;
 }
 
 std::optional<SaverEvent> SaverX11::EventOf(XEvent& event) {
     switch (event.type) {
         case ConfigureNotify:
-            if (event.xconfigure.window == target_.window) resized_ = true;
+            if (event.xconfigure.window == target_.window) {
+                configuredSize_ = {event.xconfigure.width, event.xconfigure.height};
+            }
             break;
         case Expose:
             return SaverEvent::kExposed;

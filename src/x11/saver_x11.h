@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "engine/surface.h"
 #include "saver/saver_platform.h"
@@ -61,7 +62,8 @@ class SaverX11 final : public SaverPlatform {
     FrameStats stats_;
     FrameRateMeter frameRate_;
     bool unsynced_ = false;  // images were sent that the server may not have taken yet
-    bool resized_ = false;
+    // The size the last configure event of the window gave, until it is looked at.
+    std::optional<std::pair<int, int>> configuredSize_;
 };
 
 }  // namespace velnor
