@@ -1,7 +1,7 @@
 // Frame-rate diagnostics for the measurement tools, shared by the Windows saver and the
 // native X11 program: frames, presentations, the median and the longest frame-to-frame
-// time, as one line of text once a second. Each program writes the line where VELNOR_FRAME_STATS
-// says.
+// time, as one line of text once a second. Each program writes the line where
+// VELNOR_FRAME_STATS says.
 #pragma once
 
 #include <array>

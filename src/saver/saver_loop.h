@@ -58,9 +58,9 @@ class SaverLoop {
 
     bool BuildScenes();
     Next TakeFirstPictures();
-    // One frame: new scenes after a resize, paced start, composition, presentation, pending events,
-    // the due picture, the wait until the next frame is due (`due` on return), the tilt, the
-    // picture timer.
+    // One frame: new scenes after a resize, paced start, composition, presentation,
+    // pending events, the due picture, the wait until the next frame is due (`due` on
+    // return), the tilt, the picture timer.
     Next RunFrame(std::int64_t& due);
     // Draws and presents one frame; returns when the next one is due.
     std::int64_t DrawFrame(std::int64_t frameStart);
