@@ -159,6 +159,18 @@ def line_box(image, left, top, right, bottom):
     return found
 
 
+def frame_stats(path):
+    """The fields of the frame statistics line velnor writes every second (environment
+    variable VELNOR_FRAME_STATS), as numbers; None before the first line."""
+    try:
+        with open(path, encoding="ascii") as stats:
+            text = stats.read().strip()
+    except OSError:
+        return None
+    fields = dict(item.split("=") for item in text.split() if "=" in item)
+    return {key: float(value) for key, value in fields.items()} if fields else None
+
+
 def exits_within(proc, seconds):
     """Whether `proc` has ended (or ends) within `seconds`."""
     try:

@@ -11,22 +11,15 @@ import subprocess
 import time
 import unittest
 
-from native_harness import ARGS, Screen, exits_within, run
+from native_harness import ARGS, Screen, exits_within, frame_stats, run
 
 PICTURE_SIDE = 10000  # a 100-megapixel photo
+# A pause of 10 ms after each frame (20 ms frames): on 2 busy cores a frame can start up
+# to about 20 ms late for reasons of the machine's own, which three times the median then
+# leaves room for, while a resize that waited for a decode (over 50 ms here) cannot pass.
+FRAME_PAUSE_MS = 10
 SIZES = ((800, 600), (640, 480), (1000, 700), (720, 540))
 RESIZES = 10  # each one a pair of sizes 20 ms apart
-
-
-def frame_stats(path):
-    """The fields of the frame statistics line velnor writes every second, or None."""
-    try:
-        with open(path, encoding="ascii") as stats:
-            text = stats.read().strip()
-    except OSError:
-        return None
-    fields = dict(item.split("=") for item in text.split() if "=" in item)
-    return {key: float(value) for key, value in fields.items()} if fields else None
 
 
 class ResizeDuringDecode(unittest.TestCase):
@@ -42,8 +35,8 @@ class ResizeDuringDecode(unittest.TestCase):
         if os.path.exists(stats):
             os.remove(stats)
         with Screen(1024, 768) as screen:
-            proc = screen.start("--window", "--folder", folder, "--interval", "1",
-                                env=screen.env(VELNOR_FRAME_STATS=stats))
+            proc = screen.start("--window", "--folder", folder, "--interval", "1", "--speed",
+                                str(FRAME_PAUSE_MS), env=screen.env(VELNOR_FRAME_STATS=stats))
             window = screen.xdotool("search", "--sync", "--name", "^Velnor$").split()[0]
             time.sleep(1.5)
             for turn in range(RESIZES):
@@ -69,7 +62,7 @@ class ResizeDuringDecode(unittest.TestCase):
         print(f"{measured['frames']:.0f} frames, {measured['whole']:.0f} whole: median "
               f"{median:.1f} ms, longest {longest:.1f} ms ({longest / median:.1f} x the "
               "median)", flush=True)
-        self.assertGreater(measured["frames"], 300, measured)
+        self.assertGreater(measured["frames"], 200, measured)
         # Each resize that reached velnor drew a whole new scene.
         self.assertGreater(measured["whole"], RESIZES, measured)
         self.assertGreater(max(top), 64, f"no picture shown: {top}")

@@ -8,7 +8,7 @@ import signal
 import time
 import unittest
 
-from native_harness import ARGS, Screen, line_counts, run
+from native_harness import ARGS, Screen, frame_stats, line_counts, run
 from slow_display import SlowDisplay
 
 LATENESS = 0.015  # seconds each answer of the server is held back
@@ -23,17 +23,6 @@ def ended_after(proc, seconds):
             return None
         time.sleep(0.002)
     return time.monotonic() - start
-
-
-def frame_stats(path):
-    """The fields of the frame statistics line velnor writes every second, or None."""
-    try:
-        with open(path, encoding="ascii") as stats:
-            text = stats.read().strip()
-    except OSError:
-        return None
-    fields = dict(item.split("=") for item in text.split() if "=" in item)
-    return {key: float(value) for key, value in fields.items()} if fields else None
 
 
 class LateServer(unittest.TestCase):
