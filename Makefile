@@ -121,10 +121,10 @@ unit-test: build-native build-sanitize
 	ctest --preset native-sanitize -LE e2e -j $(JOBS)
 
 # Every end-to-end script runs once; a failure fails the run. The harness itself repeats
-# only a helper that Wine lost (failure code, no output, and no Wine error or Wine's failure
-# to make the process), once, and writes a
-# FLAKY line for it (the daemon test does the same for a daemon that exits at its start);
-# their number is printed at the end.
+# only a helper or a short Velnor.scr run that Wine lost (failure code, no output, and no Wine
+# error or Wine's failure to make the process), once, and writes a FLAKY line for it (the
+# daemon test does the same for a daemon that exits at its start); their number is printed
+# at the end.
 FLAKY_LOG := build/native/e2e-flaky.log
 e2e-test: build-native build-windows
 	rm -f $(FLAKY_LOG)

@@ -210,13 +210,8 @@ class Session:
         log; anything else, and a second loss, goes to the test as it is."""
         result = self._run_helper_once(name, arguments, timeout)
         code, lines, log = result
-        if code != 0 and not lines:
-            if not log.strip():
-                symptom = "no Wine error"
-            elif WINE_START_FAILURE in log:
-                symptom = f"Wine: {WINE_START_FAILURE}"
-            else:
-                return result
+        symptom = None if lines else _loss_before_start(code, log)
+        if symptom:
             self._report_flaky(f"{name} {' '.join(arguments)}".strip(),
                                f"ended with exit code {code}, no output and {symptom}; "
                                "ran it once more")
@@ -247,9 +242,33 @@ class Session:
                 log.write(line + "\n")
 
     def run_program(self, *arguments, timeout=20, program=None):
-        """Runs to the end and returns the exit code (None when it did not end in time)."""
-        proc = self.start_program(*arguments, program=program)
-        return self.wait_exit(proc, timeout)
+        """Runs to the end and returns the exit code (None when it did not end in time).
+
+        Velnor.scr ends with 0 on every path of its own, and a crash makes Wine log why; so
+        a failure code with no Wine error, or with Wine's failure to make the process, is
+        the loss outside Velnor that `run_helper` describes, and is run once more with a
+        FLAKY line."""
+        what = " ".join([os.path.basename(program or self.program), *arguments])
+        code, log = self._run_program_once(arguments, timeout, program)
+        symptom = _loss_before_start(code, log)
+        if symptom:
+            self._report_flaky(what, f"ended with exit code {code} and {symptom}; "
+                                     "ran it once more")
+            code, log = self._run_program_once(arguments, timeout, program)
+        if code not in (0, None) and log.strip():
+            print(f"{what} ended with exit code {code}; Wine's log:\n{log[-4000:]}", flush=True)
+        return code
+
+    def _run_program_once(self, arguments, timeout, program):
+        """(exit code or None, Wine's error log) of one run."""
+        with tempfile.TemporaryFile(dir=self.work) as log:
+            proc = self.start_program(*arguments, program=program,
+                                      trace=("-all,err+all", log))
+            code = self.wait_exit(proc, timeout)
+            if code is None:
+                return None, ""
+            log.seek(0)
+            return code, log.read().decode("utf-8", "replace")
 
     def settings_file_mentions(self, *arguments, seconds=2):
         """How often Wine's file trace names Velnor.ini while the program runs (at most
@@ -349,6 +368,18 @@ class Session:
         self._shots += 1
         path = os.path.join(self.work, f"{self._shots:02d}-{label or 'screen'}.png")
         return screenshot(self.display, self.env(), path)
+
+
+def _loss_before_start(code, log):
+    """The symptom of a process that Wine lost before any of its code ran, as text, or None:
+    a failure code with no Wine error, or with Wine's failure to make the process."""
+    if code in (0, None):
+        return None
+    if not log.strip():
+        return "no Wine error"
+    if WINE_START_FAILURE in log:
+        return f"Wine: {WINE_START_FAILURE}"
+    return None
 
 
 def _current_test_name(fallback):
