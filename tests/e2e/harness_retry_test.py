@@ -29,7 +29,7 @@ class ScriptedSession(wine_harness.Session):
         self.runs += 1
         return self.results.pop(0)
 
-    def _run_program_once(self, arguments, timeout, program):
+    def _run_program_once(self, arguments, timeout, program, while_running):
         self.runs += 1
         return self.results.pop(0)
 

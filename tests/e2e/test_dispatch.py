@@ -18,12 +18,9 @@ DIALOG_TITLE = "Velnorの設定"
 class UnknownModeEnds(unittest.TestCase):
     def run_without_window(self, *arguments):
         """Runs the program, watching that no saver window ever appears; returns its exit code."""
-        proc = SESSION.start_program(*arguments)
-        deadline = time.monotonic() + 20
-        while proc.poll() is None and time.monotonic() < deadline:
+        def no_saver_window():
             self.assertEqual(SESSION.find_windows("VelnorS"), [], f"window shown for {arguments}")
-            time.sleep(0.1)
-        return SESSION.wait_exit(proc, 1)
+        return SESSION.run_program(*arguments, timeout=20, while_running=no_saver_window)
 
     def test_unknown_letters_end_with_zero(self):
         for arguments in (["/a"], ["s"], ["/x", "extra"]):

@@ -241,30 +241,35 @@ class Session:
             with open(self.args.flaky_log, "a", encoding="utf-8") as log:
                 log.write(line + "\n")
 
-    def run_program(self, *arguments, timeout=20, program=None):
-        """Runs to the end and returns the exit code (None when it did not end in time).
+    def run_program(self, *arguments, timeout=20, program=None, while_running=None):
+        """Runs to the end and returns the exit code (None when it did not end in time);
+        `while_running`, when given, is called every 0.1 s until the program ends.
 
         Velnor.scr ends with 0 on every path of its own, and a crash makes Wine log why; so
         a failure code with no Wine error, or with Wine's failure to make the process, is
         the loss outside Velnor that `run_helper` describes, and is run once more with a
         FLAKY line."""
         what = " ".join([os.path.basename(program or self.program), *arguments])
-        code, log = self._run_program_once(arguments, timeout, program)
+        code, log = self._run_program_once(arguments, timeout, program, while_running)
         symptom = _loss_before_start(code, log)
         if symptom:
             self._report_flaky(what, f"ended with exit code {code} and {symptom}; "
                                      "ran it once more")
-            code, log = self._run_program_once(arguments, timeout, program)
+            code, log = self._run_program_once(arguments, timeout, program, while_running)
         if code not in (0, None) and log.strip():
             print(f"{what} ended with exit code {code}; Wine's log:\n{log[-4000:]}", flush=True)
         return code
 
-    def _run_program_once(self, arguments, timeout, program):
+    def _run_program_once(self, arguments, timeout, program, while_running):
         """(exit code or None, Wine's error log) of one run."""
         with tempfile.TemporaryFile(dir=self.work) as log:
             proc = self.start_program(*arguments, program=program,
                                       trace=("-all,err+all", log))
-            code = self.wait_exit(proc, timeout)
+            deadline = time.monotonic() + timeout
+            while while_running and proc.poll() is None and time.monotonic() < deadline:
+                while_running()
+                time.sleep(0.1)
+            code = self.wait_exit(proc, max(0.0, deadline - time.monotonic()))
             if code is None:
                 return None, ""
             log.seek(0)
