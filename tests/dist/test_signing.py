@@ -17,7 +17,7 @@ import zipfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from wine_prefix import WINE_ENV, runtime_folder  # noqa: E402
+from wine_prefix import WINE_ENV, runtime_folder, start_wine_at_fixed_addresses  # noqa: E402
 from x_display import start_x_server  # noqa: E402
 
 ARGS = None
@@ -42,6 +42,7 @@ class Signing(unittest.TestCase):
     def install_silently(self, installer):
         """Installs for the current user in a fresh prefix; returns the install folder."""
         prefix = os.path.join(self.scratch, "prefix")
+        start_wine_at_fixed_addresses()
         server, display = start_x_server(["Xvfb", "-screen", "0", "800x600x24"])
         env = {**os.environ, **WINE_ENV, "WINEPREFIX": prefix, "DISPLAY": display,
                "TMPDIR": runtime_folder(prefix)}

@@ -99,7 +99,12 @@ class Configure(unittest.TestCase):
                 SESSION.stop(host)
 
     def test_c_with_a_handle_of_no_window_opens_the_dialog_as_plain_c(self):
-        self.cancel_dialog(self.open_dialog("/c:12345"))
+        proc = self.open_dialog("/c:12345")
+        # Wine's loader execs into the program under the same process id. Without address
+        # randomization its start cannot lose the shared user data (wine_prefix.py).
+        with open(f"/proc/{proc.pid}/personality", encoding="ascii") as personality:
+            self.assertTrue(int(personality.read(), 16) & 0x0040000, "randomized addresses")
+        self.cancel_dialog(proc)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@ prefix made once (under a lock, since several scripts may share it) with the Jap
 faces that Windows has and Wine lacks mapped to the IPA fonts, and where the program's
 per-user settings file lies inside it."""
 
+import ctypes
 import fcntl
 import os
 import subprocess
@@ -32,8 +33,30 @@ def runtime_folder(prefix):
     return folder
 
 
+def start_wine_at_fixed_addresses():
+    """Makes every process started from this one on run without address randomization.
+
+    Debian's wine64 has no preloader to hold Wine's fixed addresses free while a process
+    starts. Its loader sits at 0x7d000000, and the kernel starts the native heap at a
+    random place up to 1 GB above it; about once in a thousand starts the heap lands on
+    0x7ff00000-0x7fff0000, which Wine needs for the shared user data, and Wine ends the new
+    process with exit code 1 before any of its code runs ("failed to map the shared user
+    data"). Without randomization the heap starts right after the loader, 47 MB below that
+    range. The setting is inherited by each process started later, Wine's own included."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.personality.argtypes = [ctypes.c_ulong]
+    libc.personality.restype = ctypes.c_int
+    query = 0xFFFFFFFF
+    addr_no_randomize = 0x0040000
+    current = libc.personality(query)
+    if current == -1 or libc.personality(current | addr_no_randomize) == -1:
+        raise OSError(ctypes.get_errno(), "personality(ADDR_NO_RANDOMIZE) failed")
+
+
 def ensure_prefix(prefix, env):
-    """Makes the prefix `prefix` unless it is ready; `env` is Wine's environment for it."""
+    """Makes the prefix `prefix` unless it is ready; `env` is Wine's environment for it.
+    Wine runs without address randomization from here on (start_wine_at_fixed_addresses)."""
+    start_wine_at_fixed_addresses()
     os.makedirs(os.path.dirname(prefix), exist_ok=True)
     with open(prefix + ".lock", "w") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
