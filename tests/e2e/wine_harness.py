@@ -28,6 +28,8 @@ SETTINGS_SECTION = "Section"
 # What Wine logs when it cannot make a process because the shared user data's address is
 # already taken; the program's own code never ran.
 WINE_START_FAILURE = "failed to map the shared user data"
+# Wine's debug channels for a run whose log is kept: its errors only.
+WINE_ERRORS_ONLY = "-all,err+all"
 
 
 def parse_args(argv=None):
@@ -223,7 +225,7 @@ class Session:
         # the wineserver, the server inherits them and would hold a pipe open long after the
         # helper ended.
         env = self.env()
-        env["WINEDEBUG"] = "-all,err+all"
+        env["WINEDEBUG"] = WINE_ERRORS_ONLY
         with tempfile.TemporaryFile(dir=self.work) as out, \
                 tempfile.TemporaryFile(dir=self.work) as log:
             result = subprocess.run(["wine", self.helper(name), *arguments], env=env,
@@ -264,7 +266,7 @@ class Session:
         """(exit code or None, Wine's error log) of one run."""
         with tempfile.TemporaryFile(dir=self.work) as log:
             proc = self.start_program(*arguments, program=program,
-                                      trace=("-all,err+all", log))
+                                      trace=(WINE_ERRORS_ONLY, log))
             deadline = time.monotonic() + timeout
             while while_running and proc.poll() is None and time.monotonic() < deadline:
                 while_running()
