@@ -13,6 +13,7 @@
 #include "engine/frame.h"
 #include "engine/orbiting_ball.h"
 #include "pixel_checks.h"
+#include "repetitions.h"
 #include "scene_settings.h"
 
 namespace velnor {
@@ -69,7 +70,8 @@ TEST(FrameComposition, ChangedAreaPathEqualsAFullRedrawEveryFrame) {
     // On the wider screen the balls are small enough for the lines to be restored from a
     // compact copy of the background; the new picture must replace that copy too.
     for (const auto& [width, height, runs, frames, largestScale] :
-         {std::tuple{160, 120, 4, 3000, 150}, {400, 225, 2, 1000, 70}}) {
+         {std::tuple{160, 120, 4, test::Repetitions(3000), 150},
+          {400, 225, 2, test::Repetitions(1000), 70}}) {
         for (int run = 0; run < runs; ++run) {
             SaverSettings settings = RandomSettings(random);
             settings.scale = static_cast<std::int16_t>(std::min<int>(settings.scale, largestScale));

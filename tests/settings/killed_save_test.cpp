@@ -15,6 +15,7 @@
 #include <random>
 
 #include "platform_text.h"
+#include "repetitions.h"
 #include "save_entries.h"
 #include "settings/ini_file.h"
 #include "temp_folder.h"
@@ -74,7 +75,7 @@ TEST(KilledSave, LeavesTheOldOrTheNewFileAndNoPileOfTemporaries) {
     std::mt19937 random(12);
     std::uniform_int_distribution<long long> delays(0, saveTime.count() * 3 / 2 + 200);
     int oldFiles = 0, newFiles = 0, leftovers = 0;
-    constexpr int kKills = 500;
+    constexpr int kKills = test::Repetitions(500);
     for (int round = 5; round < 5 + kKills; ++round) {
         const std::string before = TempFolder::Read(file);
         const std::vector<IniEntry> entries = EntriesOfRound(round);
