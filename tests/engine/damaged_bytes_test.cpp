@@ -10,6 +10,7 @@
 #include "engine/dib_reader.h"
 #include "engine/picture_checks.h"
 #include "picture_bytes.h"
+#include "resource_dir.h"
 
 namespace velnor {
 namespace {

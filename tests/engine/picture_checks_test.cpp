@@ -11,6 +11,7 @@
 
 #include "jpeg_test_files.h"
 #include "picture_bytes.h"
+#include "resource_dir.h"
 
 namespace velnor {
 namespace {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "picture_bytes.h"
+#include "resource_dir.h"
 #include "temp_folder.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -13,6 +13,7 @@
 #include "settings/ini_text.h"
 #include "settings/utf16_text.h"
 #include "temp_folder.h"
+#include "test_data_dir.h"
 
 namespace velnor {
 namespace {

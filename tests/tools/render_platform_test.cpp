@@ -10,6 +10,7 @@
 
 #include "../engine/picture_bytes.h"
 #include "engine/picture_decoder.h"
+#include "resource_dir.h"
 #include "saver/saver_scene.h"
 #include "temp_folder.h"
 

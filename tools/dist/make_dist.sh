@@ -21,14 +21,15 @@ export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 export TZ=UTC LC_ALL=C.UTF-8
 umask 022
 prefix_map="-ffile-prefix-map=$root=."
-# A compiler cache that rewrites paths below its base folder into relative ones would
-# change the file names compiled into the programs; it may still cache by full path.
-unset CCACHE_BASEDIR
+# The release programs are compiled afresh, never taken from a compiler cache: their bytes
+# are what the reproducibility test compares.
+export CCACHE_DISABLE=1
 jobs=${JOBS:-$(nproc)}
 
 # Velnor.scr: the windows preset in a folder of its own, with build paths mapped away; ld,
 # strip and objcopy stamp the PE header with SOURCE_DATE_EPOCH.
-cmake --preset windows -B "$build/windows" -DCMAKE_CXX_FLAGS="$prefix_map" >/dev/null
+cmake --preset windows -B "$build/windows" -DVELNOR_CCACHE=OFF -DCMAKE_CXX_FLAGS="$prefix_map" \
+  >/dev/null
 # Linked afresh each time, so that its PE stamp is this commit's even when no source changed.
 rm -f "$build/windows/bin/Velnor.scr"
 cmake --build "$build/windows" --target Velnor -j "$jobs"

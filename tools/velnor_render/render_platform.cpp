@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/picture_decoder.h"
+#include "resource_dir.h"
 #include "saver/saver_scene.h"
 
 namespace velnor::render {
