@@ -4,7 +4,8 @@
 #   make run-native - run the native Linux program `velnor` in a window of its own
 #   make test   - unit tests (plain and under ASan/UBSan), the fuzz targets over their corpora
 #                 plus FUZZ_REGRESSION_SECONDS of new input each, and the end-to-end tests
-#                 (Wine, X11), all with a fresh TMPDIR that they must leave empty
+#                 (Wine, X11, the downloads of make dist), all with a fresh TMPDIR that they
+#                 must leave empty; a table of the stages' times and the slowest tests ends it
 #   make fuzz   - each fuzz target for FUZZ_SECONDS (default 5 minutes)
 #   make install - install `velnor` for the X11 screen-saver daemon (PREFIX, DESTDIR)
 #   make uninstall - remove what the last `make install` put in place
@@ -20,7 +21,7 @@ PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchma
             g++-mingw-w64-x86-64 wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick \
             fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts clang libclang-rt-14-dev \
             libx11-dev libxext-dev libxrandr-dev libxinerama-dev xscreensaver xscreensaver-data \
-            nsis dpkg-dev lintian osslsigncode openssl man-db
+            nsis dpkg-dev lintian osslsigncode openssl man-db ccache
 
 .PHONY: deps build build-native build-sanitize build-windows build-fuzz run run-native install \
         uninstall \
@@ -63,21 +64,10 @@ build-fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 
-# Each target first runs every input of its seed corpus (fuzz/corpus) and of what earlier
-# runs found (build/fuzz/corpus), then new inputs for FUZZ_SECONDS. A crash or a violated
-# property fails the run and leaves the input in build/fuzz/crashes; the metafile loader of
-# the system leaks per picture, which is not ours to mend (fuzz/lsan.supp).
+# Each target first runs every input of its seed corpus and of what earlier runs found, then
+# new inputs for FUZZ_SECONDS, JOBS targets at once (fuzz/run_targets.sh).
 fuzz-run: build-fuzz
-	@mkdir -p build/fuzz/crashes; \
-	for t in $(FUZZ_TARGETS); do \
-	  mkdir -p build/fuzz/corpus/$$t; \
-	  echo "fuzz: $$t for $(FUZZ_SECONDS) s"; \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan.supp build/fuzz/bin/$$t \
-	    -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -rss_limit_mb=3072 \
-	    -artifact_prefix=build/fuzz/crashes/$$t- build/fuzz/corpus/$$t fuzz/corpus/$$t \
-	    > build/fuzz/$$t.log 2>&1 || { tail -40 build/fuzz/$$t.log; exit 1; }; \
-	  grep -E "^(Done|stat::number_of_executed_units)|DONE" build/fuzz/$$t.log | tr '\n' ' '; echo; \
-	done
+	JOBS=$(JOBS) FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run_targets.sh $(FUZZ_TARGETS)
 
 fuzz: deps
 	$(MAKE) fuzz-run
@@ -116,19 +106,29 @@ dist: deps
 dist-files:
 	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" tools/dist/make_dist.sh
 
-unit-test: build-native build-sanitize
-	ctest --preset native -LE e2e -j $(JOBS)
-	ctest --preset native-sanitize -LE e2e -j $(JOBS)
+# ctest writes each run's test times here as JUnit files; `make test` adds the stages' times
+# and prints the table (tools/test_timing.py).
+TIMING := $(CURDIR)/build/timing
+CTEST_JUNIT = --output-junit $(TIMING)/$(1).xml
 
-# Every end-to-end script runs once; a failure fails the run. The harness itself repeats
-# only a helper or a short Velnor.scr run that Wine lost (failure code, no output, and no Wine
-# error or Wine's failure to make the process), once, and writes a FLAKY line for it (the
-# daemon test does the same for a daemon that exits at its start); their number is printed
-# at the end.
+unit-test: build-native build-sanitize
+	ctest --preset native -LE e2e -j $(JOBS) $(call CTEST_JUNIT,unit)
+	ctest --preset native-sanitize -LE e2e -j $(JOBS) $(call CTEST_JUNIT,unit-sanitizers)
+
+# Every end-to-end script runs once; a failure fails the run. They run in two passes: first
+# the Wine tests two at a time (each of two lanes has its own Wine prefix, tests/e2e/lanes.json)
+# beside the native ones and the release build with its tests, then the tests labelled
+# `alone`, which measure time or frame rates, one at a time with nothing beside them. The
+# harness itself repeats only a helper or a short Velnor.scr run that Wine lost (failure code,
+# no output, and no Wine error or Wine's failure to make the process), once, and writes a
+# FLAKY line for it (the daemon test does the same for a daemon that exits at its start);
+# their number is printed at the end.
 FLAKY_LOG := build/native/e2e-flaky.log
+E2E_LANES := --resource-spec-file tests/e2e/lanes.json
 e2e-test: build-native build-windows
 	rm -f $(FLAKY_LOG)
-	ctest --preset native -L e2e; status=$$?; \
+	ctest --preset native -L e2e -LE alone -j 4 $(E2E_LANES) $(call CTEST_JUNIT,e2e); status=$$?; \
+	ctest --preset native -L alone $(call CTEST_JUNIT,e2e-alone) || status=1; \
 	flaky=$$(cat $(FLAKY_LOG) 2>/dev/null | grep -c '^FLAKY:'); \
 	cat $(FLAKY_LOG) 2>/dev/null; \
 	echo "FLAKY lines (known faults outside Velnor met once and tried again): $$flaky"; \
@@ -137,18 +137,25 @@ e2e-test: build-native build-windows
 # The test stages run with TMPDIR set to a fresh folder, which must be empty afterwards:
 # every test writes only under a folder of its own there and removes it. Other users may
 # pass through it as through /tmp (the daemon test runs its daemon as a user of its own).
+# Each stage is timed, and the table of stages and slowest tests ends the output.
+STAGE = python3 tools/test_timing.py stage $(TIMING)
 test: deps
-	$(MAKE) format-check
-	@scratch=$$(mktemp -d -t velnor-make-test-XXXXXX) && chmod 711 $$scratch || exit 1; \
+	@rm -rf $(TIMING); \
+	scratch=$$(mktemp -d -t velnor-make-test-XXXXXX) && chmod 711 $$scratch || exit 1; \
 	export TMPDIR=$$scratch; \
-	$(MAKE) unit-test && \
-	$(MAKE) fuzz-run FUZZ_SECONDS=$(FUZZ_REGRESSION_SECONDS) && \
-	$(MAKE) dist-files && \
-	$(MAKE) e2e-test; status=$$?; \
+	$(STAGE) "format check" $(MAKE) -s format-check && \
+	$(STAGE) "build: native" $(MAKE) -s build-native && \
+	$(STAGE) "build: native, sanitizers" $(MAKE) -s build-sanitize && \
+	$(STAGE) "build: windows" $(MAKE) -s build-windows && \
+	$(STAGE) "build: fuzz targets" $(MAKE) -s build-fuzz && \
+	$(STAGE) "unit tests (native and sanitizers)" $(MAKE) -s unit-test && \
+	$(STAGE) "fuzz targets, $(FUZZ_REGRESSION_SECONDS) s each" \
+	  $(MAKE) -s fuzz-run FUZZ_SECONDS=$(FUZZ_REGRESSION_SECONDS) && \
+	$(STAGE) "end to end (and make dist)" $(MAKE) -s e2e-test; status=$$?; \
 	if [ -n "$$(ls -A $$scratch)" ]; then \
 	  echo "FAILED: the tests left these in their TMPDIR:"; ls -A $$scratch; status=1; \
 	fi; \
-	rm -rf $$scratch; exit $$status
+	rm -rf $$scratch; python3 tools/test_timing.py table $(TIMING); exit $$status
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

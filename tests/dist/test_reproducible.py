@@ -34,7 +34,8 @@ def build_clone(folder):
     subprocess.run(["git", "-C", folder, "checkout", "--quiet", commit], check=True)
     env = {k: v for k, v in os.environ.items() if k != "SOURCE_DATE_EPOCH"}
     env.update(CCACHE_DISABLE="1", DIST_DIR=os.path.join(folder, "dist"))
-    subprocess.run([os.path.join(folder, "tools", "dist", "make_dist.sh")], cwd=folder,
+    nice = ["nice", "-n", str(ARGS.nice)] if ARGS.nice else []
+    subprocess.run([*nice, os.path.join(folder, "tools", "dist", "make_dist.sh")], cwd=folder,
                    env=env, check=True, timeout=1800, stdout=subprocess.DEVNULL)
     return os.path.join(folder, "dist")
 
@@ -74,5 +75,7 @@ class Reproducible(unittest.TestCase):
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--dist", required=True)
+    parser.add_argument("--nice", type=int, default=0,
+                        help="niceness of the clone's build (beside tests that need the CPU)")
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

@@ -20,7 +20,8 @@ import sys
 import tempfile
 import time
 
-from wine_prefix import WINE_ENV, ensure_prefix, register_fonts, runtime_folder, user_settings_path
+from wine_prefix import (WINE_ENV, ensure_prefix, lane_prefix, register_fonts, runtime_folder,
+                         user_settings_path)
 from x_display import monitors_display, screenshot, start_x_server
 
 # Settings keys of Velnor.ini as the program reads them (section "Section", cp932 file).
@@ -41,12 +42,14 @@ def parse_args(argv=None):
     source.add_argument("--programs", help="velnor_programs.json of a Windows build")
     source.add_argument("--program", help="a Velnor.scr")
     parser.add_argument("--helpers", default=None, help="folder of the cross-built test helper programs")
-    parser.add_argument("--prefix", required=True, help="private Wine prefix (made on first use)")
+    parser.add_argument("--prefix", required=True,
+                        help="private Wine prefix (made on first use; -N added for ctest's lane N)")
     parser.add_argument("--work", default=None, help="folder for the program copy and screenshots")
     parser.add_argument("--flaky-log", default=None,
                         help="file that collects a FLAKY line for each helper run once more")
     parser.add_argument("unittest_args", nargs="*")
     args = parser.parse_args(argv)
+    args.prefix = lane_prefix(args.prefix)
     args.helper_paths = {}
     if args.programs:
         args.program, args.helper_paths = _read_program_list(args.programs)

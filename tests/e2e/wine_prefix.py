@@ -24,6 +24,28 @@ FONT_REPLACEMENTS = {
 }
 
 
+# The resource of ctest's resource specification (tests/e2e/lanes.json) that a Wine test
+# takes: one of two lanes, each with a prefix and wineserver of its own, so that two Wine
+# tests can run at once without sharing a server.
+LANE_RESOURCE = "wine_lane"
+
+
+def lane_prefix(prefix, environ=None):
+    """The prefix of the lane that ctest gave this test: `prefix` itself for lane 0 (and
+    for a test run by hand), `prefix`-N for lane N. ctest names the lane in the variables
+    CTEST_RESOURCE_GROUP_<g> (the resource's name) and CTEST_RESOURCE_GROUP_<g>_WINE_LANE
+    ("id:N,slots:1")."""
+    environ = os.environ if environ is None else environ
+    for group in range(int(environ.get("CTEST_RESOURCE_GROUP_COUNT", "0"))):
+        if environ.get(f"CTEST_RESOURCE_GROUP_{group}") != LANE_RESOURCE:
+            continue
+        spec = environ.get(f"CTEST_RESOURCE_GROUP_{group}_{LANE_RESOURCE.upper()}", "")
+        fields = dict(part.split(":", 1) for part in spec.split(",") if ":" in part)
+        lane = fields.get("id", "0")
+        return prefix if lane == "0" else f"{prefix}-{lane}"
+    return prefix
+
+
 def runtime_folder(prefix):
     """Wine's TMPDIR for `prefix`, beside it: the wineserver keeps its socket and lock in a
     folder there that outlives the server, and all runs on the prefix must find the same
