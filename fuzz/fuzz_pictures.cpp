@@ -1,15 +1,18 @@
-// Fuzz target: arbitrary bytes through every picture reader and check of our own (kind,
-// header and EXIF orientation, completeness, the bitmap reader, the metafile size) and
+// Fuzz target: arbitrary bytes through every picture reader and check of our own (each
+// format's one reading: kind, header and EXIF orientation, completeness; the bitmap
+// reader, the metafile size) and
 // through the gdk-pixbuf decoder wrapper, which must refuse every other kind. A bitmap that is
 // accepted never announces more pixels than its bytes hold.
 #include <cstdint>
 #include <fstream>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "engine/dib_reader.h"
 #include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
+#include "engine/picture_format.h"
 #include "engine/picture_header.h"
 #include "fuzz_input.h"
 
@@ -18,6 +21,26 @@ namespace {
 using namespace velnor;
 
 constexpr long long kMaxFuzzedPixels = 1'000'000;
+
+// The one reading of the bytes by their format's row holds together, and a JPEG completed
+// with its missing end marker reads as the same picture, now ending properly.
+void CheckFacts(std::span<const std::uint8_t> bytes, PictureKind kind) {
+    const PictureFacts facts = ReadPictureFacts(bytes, 96);
+    fuzz::Check(facts.header.kind == kind, "facts of another kind");
+    fuzz::Check(!facts.complete || facts.headersLieWithin, "complete but lying headers");
+    fuzz::Check(!facts.endMarkerMissing || (facts.complete && kind == PictureKind::kJpeg),
+                "end marker missing from a file that is not a complete JPEG");
+    fuzz::Check(facts.header.orientation >= 1 && facts.header.orientation <= 8,
+                "orientation out of range");
+    if (!facts.endMarkerMissing) return;
+    std::vector<std::uint8_t> completed(bytes.begin(), bytes.end());
+    PictureFormatOf(kind)->prepare(completed, facts);
+    const PictureFacts after = ReadPictureFacts(completed, 96);
+    fuzz::Check(after.complete && !after.endMarkerMissing, "completed JPEG still incomplete");
+    fuzz::Check(after.sized == facts.sized && after.header.stored == facts.header.stored &&
+                    after.header.orientation == facts.header.orientation,
+                "completing a JPEG changed its header");
+}
 
 void CheckFits(const std::optional<Surface>& surface, std::size_t bytes) {
     if (!surface) return;
@@ -32,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     const PictureKind kind = SniffPictureKind(bytes);
     const bool complete = LooksComplete(bytes);
+    CheckFacts(bytes, kind);
     for (const int pixelsPerInch : {1, 72, 96, 32767}) {
         if (const auto metafile = PlaceableMetafileSize(bytes, pixelsPerInch)) {
             fuzz::Check(kind == PictureKind::kMetafile, "metafile size of another kind");

@@ -1,10 +1,13 @@
-// Parsing of uncompressed device-independent bitmaps into surfaces.
+// Parsing of uncompressed device-independent bitmaps into surfaces; the header's fields
+// come from the BMP format's reading of them.
 #include "engine/dib_reader.h"
 
 #include <cstdlib>
 
 #include "engine/byte_reading.h"
 #include "engine/picture_decoder.h"
+#include "engine/picture_format.h"
+#include "engine/picture_format_bmp.h"
 
 namespace velnor {
 namespace {
@@ -12,14 +15,16 @@ namespace {
 // `pixelOffset` is where the pixels start, counted from the header's first byte; 0 means
 // straight after the colour table.
 std::optional<Surface> ReadDib(std::span<const std::uint8_t> bytes, std::size_t pixelOffset) {
-    if (bytes.size() < 40) return std::nullopt;
-    const std::uint32_t headerSize = ReadLittle32(bytes, 0);
-    const auto width = static_cast<std::int32_t>(ReadLittle32(bytes, 4));
-    const auto rawHeight = static_cast<std::int32_t>(ReadLittle32(bytes, 8));
-    const int bits = ReadLittle16(bytes, 14);
-    const std::uint32_t compression = ReadLittle32(bytes, 16);
-    std::uint32_t colours = ReadLittle32(bytes, 32);
-    if (headerSize < 40 || headerSize > bytes.size() || compression != 0) return std::nullopt;
+    if (bytes.size() < kDibInfoHeaderBytes) return std::nullopt;
+    const DibInfoHeader info = ReadDibInfoHeader(bytes);
+    const std::uint32_t headerSize = info.headerBytes;
+    const std::int32_t width = info.width;
+    const std::int32_t rawHeight = info.height;
+    const int bits = info.bits;
+    const std::uint32_t compression = info.compression;
+    std::uint32_t colours = info.colours;
+    if (headerSize < kDibInfoHeaderBytes || headerSize > bytes.size() || compression != 0)
+        return std::nullopt;
     if (rawHeight == INT32_MIN) return std::nullopt;
     const long long height = std::llabs(rawHeight);
     if (!IsAcceptablePictureSize(width, height)) return std::nullopt;
@@ -64,7 +69,7 @@ std::optional<Surface> SurfaceFromPackedDib(std::span<const std::uint8_t> bytes)
 }
 
 std::optional<Surface> SurfaceFromBmpFile(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < 14 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+    if (bytes.size() < 14 || !PictureFormatOf(PictureKind::kBmp)->sniff(bytes)) return std::nullopt;
     const std::uint32_t offset = ReadLittle32(bytes, 10);
     if (offset < 14 + 40 || offset > bytes.size()) return std::nullopt;
     return ReadDib(bytes.subspan(14), offset - 14);

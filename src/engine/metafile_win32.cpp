@@ -1,33 +1,22 @@
 // Playback of Windows metafiles (WMF) into a surface through an enhanced metafile and a
-// DIB section, at the picture's own size or the size it is drawn at.
+// DIB section, at the picture's own size or the size it is drawn at. The headers are read
+// by the metafile format (picture_format_wmf.h).
 #include <windows.h>
 
 #include <cstdlib>
 #include <span>
 
-#include "engine/byte_reading.h"
 #include "engine/dib_info_win32.h"
-#include "engine/picture_checks.h"
 #include "engine/picture_decoder.h"
 #include "engine/picture_decoder_win32.h"
+#include "engine/picture_format_wmf.h"
 
 namespace velnor {
 namespace {
 
-constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
-constexpr std::size_t kPlaceableHeaderSize = 22;
-constexpr std::size_t kMetaHeaderSize = 18;
-
-// A signed 16-bit coordinate of the placeable header.
-long long Coordinate(std::span<const std::uint8_t> b, std::size_t at) {
-    return static_cast<std::int16_t>(ReadLittle16(b, at));
-}
-
-// A METAHEADER: type 1 (memory) or 2 (disk), header size 9 words, version 1.0 or 3.0.
+// A metafile header of a known type and version, all of it within the data.
 bool LooksLikeMetafile(std::span<const std::uint8_t> b) {
-    if (b.size() < kMetaHeaderSize) return false;
-    const int type = ReadLittle16(b, 0), words = ReadLittle16(b, 2), version = ReadLittle16(b, 4);
-    return (type == 1 || type == 2) && words == 9 && (version == 0x300 || version == 0x100);
+    return b.size() >= kMetaHeaderBytes && IsMetaHeaderStart(b);
 }
 
 struct Played {
@@ -39,22 +28,22 @@ struct Played {
 Played Convert(const std::uint8_t* data, std::size_t size, int dpi) {
     Played out;
     const std::span<const std::uint8_t> b(data, size);
-    if (size >= kPlaceableHeaderSize + kMetaHeaderSize) {
-        if (ReadLittle32(b, 0) == kPlaceableKey) {
+    if (size >= kPlaceableHeaderBytes + kMetaHeaderBytes) {
+        if (const std::optional<PlaceableBox> box = ReadPlaceableBox(b)) {
             const auto placed = PlaceableMetafileSize(b, dpi);
             if (!placed) return out;
-            const long long left = Coordinate(b, 6), top = Coordinate(b, 8);
-            const long long right = Coordinate(b, 10), bottom = Coordinate(b, 12);
-            const long long inch = ReadLittle16(b, 14);
-            const std::uint8_t* bits = data + kPlaceableHeaderSize;
-            const std::size_t bitsSize = size - kPlaceableHeaderSize;
-            if (!LooksLikeMetafile(b.subspan(kPlaceableHeaderSize))) return out;
+            const std::span<const std::uint8_t> metafile = b.subspan(kPlaceableHeaderBytes);
+            if (!LooksLikeMetafile(metafile)) return out;
             out.width = placed->width;
             out.height = placed->height;
+            // The extents in hundredths of a millimetre.
             METAFILEPICT picture{
-                MM_ANISOTROPIC, static_cast<LONG>(std::llabs(right - left) * 2540 / inch),
-                static_cast<LONG>(std::llabs(bottom - top) * 2540 / inch), nullptr};
-            out.metafile = SetWinMetaFileBits(static_cast<UINT>(bitsSize), bits, nullptr, &picture);
+                MM_ANISOTROPIC,
+                static_cast<LONG>(std::llabs(box->right - box->left) * 2540 / box->unitsPerInch),
+                static_cast<LONG>(std::llabs(box->bottom - box->top) * 2540 / box->unitsPerInch),
+                nullptr};
+            out.metafile = SetWinMetaFileBits(static_cast<UINT>(metafile.size()), metafile.data(),
+                                              nullptr, &picture);
             return out;
         }
     }

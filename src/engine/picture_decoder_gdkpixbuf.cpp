@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/picture_decoder.h"
+#include "engine/picture_format.h"
 #include "engine/picture_reading.h"
 #include "settings/file_io.h"
 
@@ -27,22 +28,6 @@ struct Unref {
     void operator()(gpointer object) const { g_object_unref(object); }
 };
 using LoaderPtr = std::unique_ptr<GdkPixbufLoader, Unref>;
-
-// The loader of each kind by name, so that no other loader ever sees the bytes.
-const char* LoaderName(PictureKind kind) {
-    switch (kind) {
-        case PictureKind::kBmp:
-            return "bmp";
-        case PictureKind::kGif:
-            return "gif";
-        case PictureKind::kJpeg:
-            return "jpeg";
-        case PictureKind::kMetafile:
-            return "wmf";
-        default:
-            return nullptr;
-    }
-}
 
 // The source index under the centre of each of `to` destination pixels spanning `from`
 // source pixels: floor((2i + 1) * from / (2 * to)), the colour-on-colour stretch's rule.
@@ -95,10 +80,11 @@ bool HasUsableLayout(const GdkPixbuf* p) {
 
 // Runs the loader of the plan's kind over its bytes at the plan's decode size.
 std::optional<Surface> Load(PictureToDecode& plan) {
-    const char* name = LoaderName(plan.header.kind);
-    if (!name) return std::nullopt;
+    // The loader of the file's format by name, so that no other loader ever sees the bytes.
+    const PictureFormat* format = PictureFormatOf(plan.header.kind);
+    if (!format) return std::nullopt;
     GError* error = nullptr;
-    LoaderPtr loader(gdk_pixbuf_loader_new_with_type(name, &error));
+    LoaderPtr loader(gdk_pixbuf_loader_new_with_type(format->name, &error));
     if (error) g_clear_error(&error);
     if (!loader) return std::nullopt;
     const PictureSize size = plan.decodeSize;

@@ -10,6 +10,7 @@
 
 #include "engine/picture_decoder.h"
 #include "engine/picture_decoder_win32.h"
+#include "engine/picture_format.h"
 #include "engine/picture_reading.h"
 #include "settings/file_io.h"
 #include "settings/wide_text_win32.h"
@@ -183,9 +184,12 @@ class Win32PictureDecoder final : public PlatformPictureDecoder {
             }
             pixels = DecodeMetafileBytes(b.data(), b.size(), playAt, plan->keepPart);
         } else {
+            // Formats scaled while decoding scale smoothly; the others shrink colour on colour.
+            const bool smooth = PictureFormatOf(plan->header.kind)->smaller ==
+                                SmallerDecoding::kScaledWhileDecoding;
             const PictureSize at = plan->shrinkTo.width > 0 ? plan->shrinkTo : plan->decodeSize;
-            pixels = reader_.DecodeMemory(b.data(), b.size(), plan->header.stored, at,
-                                          plan->header.kind == PictureKind::kJpeg, plan->keepPart);
+            pixels = reader_.DecodeMemory(b.data(), b.size(), plan->header.stored, at, smooth,
+                                          plan->keepPart);
         }
         if (!pixels) return std::nullopt;
         return FinishDecoding(std::move(*pixels), *plan);
