@@ -5,7 +5,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,8 @@ bool TakesFocus(const ControlSpec& control);
 // bottom row by their top-left corners and each panel by rows.
 std::vector<int> TabOrder();
 
-// The other square of an option pair (perspective off/on, sample 1/2, picture size), or 0.
+// The other square of an option pair (the two squares that select the values 0 and 1 of
+// one setting: perspective off/on, sample 1/2, picture size), or 0.
 // A pair is one radio group: Tab stops at its selected square, the arrows move within it.
 int PairPartner(int id);
 // Whether `id` is the first square of an option pair (the one that starts its group).
@@ -43,7 +43,7 @@ struct Mnemonic {
     bool clicks = false;
 };
 
-std::span<const Mnemonic> Mnemonics();
+std::vector<Mnemonic> Mnemonics();
 std::optional<Mnemonic> MnemonicOf(char letter);
 
 }  // namespace velnor

@@ -100,8 +100,9 @@ TEST(DialogKeys, LettersAreUniqueAndLeadToAControlThatTakesTheFocus) {
             EXPECT_LT(ReadingKey(m.caption), ReadingKey(m.target)) << m.letter;
         }
     }
+    const std::vector<Mnemonic> mnemonics = Mnemonics();
     for (const int button : {kCmdOk, kCmdInit, kCmdCan}) {
-        EXPECT_EQ(std::count_if(Mnemonics().begin(), Mnemonics().end(),
+        EXPECT_EQ(std::count_if(mnemonics.begin(), mnemonics.end(),
                                 [button](const Mnemonic& m) { return m.target == button; }),
                   1);
     }
