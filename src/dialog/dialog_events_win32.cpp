@@ -6,8 +6,8 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
-#include "windows/gdi_helpers_win32.h"
-#include "windows/owner_drawn_child_win32.h"
+#include "ui/gdi_helpers_win32.h"
+#include "ui/owner_drawn_child_win32.h"
 
 namespace velnor {
 

@@ -68,6 +68,21 @@ bool StartsPair(int id) {
     return PairPartner(id) != 0 && FindControl(id)->selects == 0;
 }
 
+KeyRole KeyRoleOf(const ControlSpec& control) {
+    KeyRole role;
+    const int partner = PairPartner(control.id);
+    role.startsGroup = partner == 0 || control.selects == 0;
+    role.tabStop = TakesFocus(control) && role.startsGroup;
+    if (control.kind == K::kOptionSquare) {
+        role.keys = partner ? ChildKeys::kRadioButton : ChildKeys::kButton;
+    } else if (control.kind == K::kClickableCaption) {
+        role.keys = TakesFocus(control) ? ChildKeys::kLink : ChildKeys::kStatic;
+    } else if (control.kind == K::kLabel) {
+        role.keys = ChildKeys::kStatic;
+    }
+    return role;
+}
+
 std::string AccessibleName(int id) {
     if (const ControlSpec* control = FindControl(id); control && control->namedBy != 0) {
         return CaptionText(control->namedBy);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialog/dialog_layout.h"
+#include "ui/click_rule.h"
 
 namespace velnor {
 
@@ -21,6 +22,18 @@ bool TakesFocus(const ControlSpec& control);
 // the table's order, each panel's controls in its place. That reads the panels and the
 // bottom row by their top-left corners and each panel by rows.
 std::vector<int> TabOrder();
+
+// How `control` takes part in the dialog's keyboard: the keys an owner-drawn control takes
+// (option squares are buttons, a pair's squares radio buttons; the link takes Enter too;
+// captions are static text), whether it starts a group (every control but the second
+// square of a pair, which is in its first square's group) and whether Tab stops at it (a
+// control that takes the focus; a pair at its first square, moved as the model shows it).
+struct KeyRole {
+    ChildKeys keys = ChildKeys::kNone;
+    bool startsGroup = true;
+    bool tabStop = false;
+};
+KeyRole KeyRoleOf(const ControlSpec& control);
 
 // The other square of an option pair (the two squares that select the values 0 and 1 of
 // one setting: perspective off/on, sample 1/2, picture size), or 0.

@@ -20,8 +20,8 @@
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
-#include "windows/gdi_helpers_win32.h"
-#include "windows/window_helpers_win32.h"
+#include "ui/gdi_helpers_win32.h"
+#include "ui/window_helpers_win32.h"
 
 namespace velnor {
 
@@ -69,9 +69,6 @@ class SettingsDialog {
     HWND Control(int id) const;
     int IdOf(HWND control) const;
     void ShowControls();
-    void ShowList();
-    void MakePathTip();
-    void UpdatePathTip();
 
     // Window, load and the saving buttons (dialog_window_win32.cpp).
     SIZE OuterSize() const;
@@ -87,7 +84,6 @@ class SettingsDialog {
     void SetDefaultButton(int id);
     void RememberFocus();
     void RestoreFocus();
-    void SetTabStop(int id, bool tabStop);
 
     // Clicks and scrolling (dialog_events_win32.cpp).
     void HandleClick(int id);

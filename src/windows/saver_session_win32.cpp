@@ -9,9 +9,9 @@
 #include "saver/monitor_plan.h"
 #include "saver/saver_loop.h"
 #include "saver/saver_scene.h"
-#include "windows/resources_win32.h"
+#include "ui/resources_win32.h"
+#include "ui/window_helpers_win32.h"
 #include "windows/saver_window_win32.h"
-#include "windows/window_helpers_win32.h"
 
 namespace velnor {
 namespace {

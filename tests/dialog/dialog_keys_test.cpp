@@ -81,6 +81,33 @@ TEST(DialogKeys, OptionPairsAreTwoSquaresSideBySideInOnePanel) {
     EXPECT_EQ(PairPartner(kPicKind0), 0);  // the kinds are four separate choices
 }
 
+// Catches a pair whose second square starts a group of its own or is a Tab stop (Tab would
+// stop twice and the arrows not move within the pair), and keys given to plain captions.
+TEST(DialogKeys, PairsAreOneRadioGroupWithOneTabStopAndCaptionsAreStaticText) {
+    struct Case {
+        int id;
+        ChildKeys keys;
+        bool startsGroup, tabStop;
+    };
+    const Case cases[] = {
+        {kPicPer0, ChildKeys::kRadioButton, true, true},
+        {kPicPer1, ChildKeys::kRadioButton, false, false},
+        {kPicSize1, ChildKeys::kRadioButton, false, false},
+        {kPicKind2, ChildKeys::kButton, true, true},
+        {kLblKind2, ChildKeys::kStatic, true, false},
+        {kLblShapeHeading, ChildKeys::kStatic, true, false},
+        {kLblUrl, ChildKeys::kLink, true, true},
+        {kLblAsp, ChildKeys::kNone, true, false},
+        {kAspV, ChildKeys::kNone, true, true},  // a system control: its own keys
+    };
+    for (const Case& c : cases) {
+        const KeyRole role = KeyRoleOf(*FindControl(c.id));
+        EXPECT_EQ(role.keys, c.keys) << c.id;
+        EXPECT_EQ(role.startsGroup, c.startsGroup) << c.id;
+        EXPECT_EQ(role.tabStop, c.tabStop) << c.id;
+    }
+}
+
 TEST(DialogKeys, LettersAreUniqueAndLeadToAControlThatTakesTheFocus) {
     std::set<char> letters;
     for (const Mnemonic& m : Mnemonics()) {
