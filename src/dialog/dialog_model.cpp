@@ -66,27 +66,6 @@ void DialogModel::SetText(int id, std::string text) {
     Notify(kControlsChanged);
 }
 
-// A value field that shows a setting shows it from the load on.
-std::string DialogModel::Text(int id) const {
-    if (const SettingRow* row = RowShownBy(id);
-        row && FindControl(id)->kind == ControlKind::kValueField) {
-        return loaded_ ? std::to_string(NumberOf(*row, shown_)) : std::string{};
-    }
-    const std::string* field = const_cast<DialogModel*>(this)->TextField(id);
-    return field ? *field : std::string{};
-}
-
-std::map<int, std::string> DialogModel::texts() const {
-    std::map<int, std::string> all;
-    for (const ControlSpec& control : DialogControls()) {
-        if (control.kind == ControlKind::kValueField || control.kind == ControlKind::kPathField ||
-            control.id == kLblPreSize) {
-            all[control.id] = Text(control.id);
-        }
-    }
-    return all;
-}
-
 // A scroll bar's or check box's value from the setting it shows (spins negated).
 int DialogModel::ControlValue(int id) const {
     const ControlSpec* control = FindControl(id);
@@ -183,30 +162,6 @@ bool DialogModel::Enabled(int id) const {
     return !row || (NumberOf(*row, draft_) != 0) != control->enabledWhileZero;
 }
 
-int DialogModel::ScrollValue(int id) const {
-    const ControlSpec* control = FindControl(id);
-    return control && IsScrollBar(control->kind) ? ControlValue(id) : 0;
-}
-
-int DialogModel::CheckValue(int id) const {
-    const ControlSpec* control = FindControl(id);
-    return control && control->kind == ControlKind::kCheckBox ? ControlValue(id) : 0;
-}
-
-// Kind squares show selected for 1. The perspective rule paints both squares of its
-// pair before the chosen one; the other pairs leave both as they were for a value that
-// is neither 0 nor 1.
-std::optional<bool> DialogModel::SquareSelected(int id) const {
-    const ControlSpec* control = FindControl(id);
-    const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
-    if (!loaded_ || !row || control->kind != ControlKind::kOptionSquare) return std::nullopt;
-    const long long value = NumberOf(*row, draft_);
-    if (control->selects < 0) return value == 1;
-    if (value == control->selects) return true;
-    if (IsPairIndex(static_cast<int>(value)) || id == kPicPer0 || id == kPicPer1) return false;
-    return std::nullopt;
-}
-
 // As code sets a check box: only 0 and 1 are taken.
 bool DialogModel::SetCheck(int id, int value) {
     const ControlSpec* control = FindControl(id);
@@ -273,9 +228,4 @@ void DialogModel::ChooseColour(int target, ColourRef colour) {
     draft_.lineColours[static_cast<std::size_t>(target)] = colour;
     Notify(kPreviewChanged);
 }
-
-ColourRef DialogModel::LineColour(int target) const {
-    return target == 1 || target == 2 ? draft_.lineColours[static_cast<std::size_t>(target)] : 0;
-}
-
 }  // namespace velnor
