@@ -31,6 +31,17 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 constexpr GUID kConsoleDisplayState = {
     0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
+// A session's window as the output of its scene: the session owns the window, the scene
+// this (the loop drops its scenes before it asks for new windows).
+class WindowOutput final : public FrameOutput {
+  public:
+    explicit WindowOutput(SaverWindow& window) : window_(window) {}
+    bool Show(std::span<const Rect> areas) override { return window_.Show(areas); }
+
+  private:
+    SaverWindow& window_;
+};
+
 bool EnvironmentIsSet(const wchar_t* name) {
     return GetEnvironmentVariableW(name, nullptr, 0) > 0;
 }
@@ -52,11 +63,17 @@ void SaverSession::Run() {
     setup.sample = sample ? &*sample : nullptr;
     setup.makeDecoder = MakeBackgroundPictureDecoder;
     SaverLoop loop(*this, setup);
-    if (loop.Run() == SaverLoop::kNothingToDrawOn) return;
+    if (loop.Run() == SaverLoop::kNothingToDrawOn) {
+        windows_.clear();  // before the scenes whose frames they show
+        return;
+    }
     End();
 }
 
+// Scenes placed anew (a new size) get new windows; the old scenes are gone by now.
 ScenePlan SaverSession::PlaceScenes() {
+    windows_.clear();
+    shown_ = false;
     std::vector<MonitorArea> monitors;
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
     const Rect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -69,14 +86,14 @@ ScenePlan SaverSession::PlaceScenes() {
 std::unique_ptr<FrameOutput> SaverSession::MakeOutput(const SaverScene& scene) {
     auto window = std::make_unique<SaverWindow>(*this, scene.screen());
     if (!window->Load(instance_, scene.frame())) return nullptr;
-    windows_.push_back(window.get());
-    return window;
+    windows_.push_back(std::move(window));
+    return std::make_unique<WindowOutput>(*windows_.back());
 }
 
 void SaverSession::ScenesReady() {
     if (shown_ || windows_.empty()) return;
     shown_ = true;
-    for (SaverWindow* window : windows_) window->ShowOnTop();
+    for (const auto& window : windows_) window->ShowOnTop();
     // The system answers at once with the present state, and on every change after.
     RegisterPowerSettingNotification(windows_.front()->window_, &kConsoleDisplayState,
                                      DEVICE_NOTIFY_WINDOW_HANDLE);
