@@ -62,6 +62,7 @@ void SaverSession::Run() {
     setup.settings = &settings_;
     setup.sample = sample ? &*sample : nullptr;
     setup.makeDecoder = MakeBackgroundPictureDecoder;
+    setup.frameStatistics = FrameStatisticsPathFromEnvironment();
     SaverLoop loop(*this, setup);
     if (loop.Run() == SaverLoop::kNothingToDrawOn) {
         windows_.clear();  // before the scenes whose frames they show
@@ -142,10 +143,6 @@ RefreshTiming SaverSession::QueryRefreshTiming() {
     }
     return {waiter_.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcRefreshPeriod)),
             waiter_.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcVBlank))};
-}
-
-void SaverSession::FrameDone(std::int64_t frameStart, const FramePresentations& presented) {
-    waiter_.CountFrame(frameStart, presented);
 }
 
 void SaverSession::OnMouseMove(int x, int y) {

@@ -55,7 +55,6 @@ class SaverSession final : public SaverPlatform {
     std::unique_ptr<FrameOutput> MakeOutput(const SaverScene& scene) override;
     void ScenesReady() override;
     RefreshTiming QueryRefreshTiming() override;
-    void FrameDone(std::int64_t frameStart, const FramePresentations& presented) override;
 
   private:
     // Lets the pending messages through until one asks the loop to act; true then.
