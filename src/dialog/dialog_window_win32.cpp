@@ -78,10 +78,10 @@ void SettingsDialog::Save(int buttonId) {
                     L"設定ファイルに書き込めないため、変更は反映されません。",
                     kDialogTitle, MB_OK | MB_ICONWARNING);
     }
-    FormUnload();
+    CloseDialog();
 }
 
-void SettingsDialog::FormUnload() {
+void SettingsDialog::CloseDialog() {
     if (unloading_) return;
     unloading_ = true;
     ZoomToPoint(window_, zoomOrigin_);
