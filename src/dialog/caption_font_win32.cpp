@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dialog/dialog_layout.h"
-#include "windows/gdi_helpers_win32.h"
+#include "ui/gdi_helpers_win32.h"
 
 namespace velnor {
 

@@ -1,59 +1,17 @@
 // Window procedure of the dialog's owner-drawn children. Each paints all of itself,
 // double-buffered, through the dialog object; clickable ones click the way buttons do, so
-// every click reaches the dialog as WM_COMMAND BN_CLICKED and takes one route. Option
-// squares and the link take the focus and keys as buttons do; captions are static text.
+// every click reaches the dialog as WM_COMMAND BN_CLICKED and takes one route. Each takes
+// the keys its row's KeyRoleOf says.
 #include <windows.h>
 
 #include "dialog/child_look.h"
 #include "dialog/dialog_keys.h"
 #include "dialog/dialog_window_win32.h"
-#include "windows/owner_drawn_child_win32.h"
-#include "windows/window_wrapper_win32.h"
+#include "ui/owner_drawn_child_win32.h"
+#include "ui/window_wrapper_win32.h"
 
 namespace velnor {
 namespace {
-
-// WM_GETDLGCODE: captions are static text, which the dialog keys and the accessibility
-// layer pair with the control after them; option squares are buttons, a pair's squares
-// radio buttons that take the arrows themselves; the link takes Enter.
-LRESULT DialogCodeOf(const ControlSpec& control, const MSG* message) {
-    switch (control.kind) {
-        case ControlKind::kOptionSquare:
-            return PairPartner(control.id) ? DLGC_BUTTON | DLGC_RADIOBUTTON | DLGC_WANTARROWS
-                                           : DLGC_BUTTON;
-        case ControlKind::kClickableCaption:
-            if (TakesFocus(control)) {
-                const bool enter =
-                    message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN;
-                return enter ? DLGC_WANTMESSAGE : 0;
-            }
-            return DLGC_STATIC;
-        case ControlKind::kLabel:
-            return DLGC_STATIC;
-        default:
-            return 0;
-    }
-}
-
-// Keys of a focused square or link: Space clicks (the link also takes Enter); an arrow
-// moves to the other square of a pair and selects it.
-bool ServeKeys(HWND window, const ControlSpec& control, WPARAM key, LPARAM lParam) {
-    const bool repeated = (lParam & (1 << 30)) != 0;
-    const bool link = control.kind == ControlKind::kClickableCaption;
-    if (key == VK_SPACE || (link && key == VK_RETURN)) {
-        if (!repeated) ReportClick(window);
-        return true;
-    }
-    const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
-    const int partner = PairPartner(control.id);
-    if (!arrow || !partner) return false;
-    HWND other = GetDlgItem(GetParent(window), partner);
-    if (other && IsWindowEnabled(other)) {
-        SetFocus(other);
-        ReportClick(other);
-    }
-    return true;
-}
 
 // The focus follows a press on a square, the link, or a caption whose control takes it.
 void FocusOnPress(HWND window, const ControlSpec& control) {
@@ -81,18 +39,21 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return dialog->SquareCheck(window) | (GetFocus() == window ? BST_FOCUS : 0) |
                    (GetCapture() == window ? BST_PUSHED : 0);
         case WM_GETDLGCODE:
-            return DialogCodeOf(*layoutEntry, reinterpret_cast<const MSG*>(lParam));
+            return DialogCodeOf(KeyRoleOf(*layoutEntry).keys, reinterpret_cast<const MSG*>(lParam));
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             InvalidateRect(window, nullptr, FALSE);
             SendMessageW(GetAncestor(window, GA_ROOT), kChildFocusMessage, message == WM_SETFOCUS,
                          reinterpret_cast<LPARAM>(window));
             return 0;
-        case WM_KEYDOWN:
-            if (TakesFocus(*layoutEntry) && ServeKeys(window, *layoutEntry, wParam, lParam)) {
+        case WM_KEYDOWN: {
+            const int pair = PairPartner(layoutEntry->id);
+            HWND partner = pair ? GetDlgItem(GetParent(window), pair) : nullptr;
+            if (ServeChildKeys(window, KeyRoleOf(*layoutEntry).keys, partner, wParam, lParam)) {
                 return 0;
             }
             break;
+        }
         default:
             break;
     }

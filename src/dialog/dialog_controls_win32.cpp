@@ -3,8 +3,6 @@
 // classes of dialog_children_win32.cpp for panels, captions, squares and pictures.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <iterator>
 #include <optional>
 #include <string>
@@ -16,8 +14,9 @@
 #include "dialog/dialog_keys.h"
 #include "dialog/dialog_window_win32.h"
 #include "settings/wide_text_win32.h"
-#include "windows/gdi_helpers_win32.h"
-#include "windows/owner_drawn_child_win32.h"
+#include "ui/control_helpers_win32.h"
+#include "ui/gdi_helpers_win32.h"
+#include "ui/owner_drawn_child_win32.h"
 
 namespace velnor {
 namespace {
@@ -46,26 +45,11 @@ constexpr WindowKind kWindowKinds[] = {
 };
 static_assert(std::size(kWindowKinds) == static_cast<std::size_t>(ControlKind::kPictureBox) + 1);
 
-// Every control starts a group of its own but the second square of an option pair, which
-// is in its first square's group (the arrows move between the two); the controls that take
-// the focus are tab stops (a pair at its selected square, moved as the model shows it);
-// captions draw an "&" as it stands.
-DWORD KeyboardStyle(const ControlSpec& control) {
-    DWORD style = 0;
-    const bool pairSecond = PairPartner(control.id) != 0 && !StartsPair(control.id);
-    if (!pairSecond) style |= WS_GROUP;
-    if (TakesFocus(control) && !pairSecond) style |= WS_TABSTOP;
-    switch (control.kind) {
-        case ControlKind::kLabel:
-        case ControlKind::kValueField:
-        case ControlKind::kPathField:
-        case ControlKind::kClickableCaption:
-            style |= SS_NOPREFIX;
-            break;
-        default:
-            break;
-    }
-    return style;
+// The group and Tab stop of KeyRoleOf; captions draw an "&" as it stands.
+DWORD KeyboardStyle(const ControlSpec& control, const WindowKind& kind) {
+    const KeyRole role = KeyRoleOf(control);
+    return (role.startsGroup ? WS_GROUP : 0) | (role.tabStop ? WS_TABSTOP : 0) |
+           (kind.className == kLabelClass ? SS_NOPREFIX : 0);
 }
 
 // A control's window text: its caption, or for a control without one the caption that
@@ -90,8 +74,8 @@ bool SettingsDialog::CreateControls() {
         const std::wstring caption = WindowTextOf(layoutEntry);
         HWND control = CreateWindowExW(
             kind.exStyle, kind.className, caption.c_str(),
-            WS_CHILD | WS_VISIBLE | kind.style | KeyboardStyle(layoutEntry), box.left, box.top,
-            box.width, box.height, parent,
+            WS_CHILD | WS_VISIBLE | kind.style | KeyboardStyle(layoutEntry, kind), box.left,
+            box.top, box.width, box.height, parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(layoutEntry.id)), instance_, nullptr);
         if (!control) return false;
         controls_[layoutEntry.id] = control;
@@ -106,40 +90,11 @@ bool SettingsDialog::CreateControls() {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
         }
     }
-    MakePathTip();
+    // Folder_Path shortens a long path in its middle; its tooltip shows the whole path.
+    pathTip_ = MakeTooltip(window_, Control(control_id::kFolderPath), instance_);
     ShowControls();
     FitToDpi();
     return true;
-}
-
-// Folder_Path shortens a long path in its middle; its tooltip shows the whole path.
-void SettingsDialog::MakePathTip() {
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
-    pathTip_ =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
-    if (!pathTip_) return;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(control_id::kFolderPath));
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(pathTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(pathTip_, TTM_SETMAXTIPWIDTH, 0, 4096);
-}
-
-void SettingsDialog::UpdatePathTip() {
-    if (!pathTip_) return;
-    std::wstring text = WideFromUtf8(model_.Text(control_id::kFolderPath));
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(Control(control_id::kFolderPath));
-    tool.lpszText = text.data();
-    SendMessageW(pathTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // The font, the captions' sizes (fitted to their text in that font), the list's scroll
@@ -185,7 +140,9 @@ void SettingsDialog::ShowControls() {
         const std::wstring wide = WideFromUtf8(text);
         if (WindowText(Control(id)) == wide) continue;
         SetWindowTextW(Control(id), wide.c_str());
-        if (id == control_id::kFolderPath) UpdatePathTip();
+        if (id == control_id::kFolderPath) {
+            SetTooltipText(pathTip_, window_, Control(id), wide);
+        }
     }
     // The mark of a folder that is not there can change while the path stays.
     InvalidateRect(Control(control_id::kFolderPath), nullptr, FALSE);
@@ -204,36 +161,10 @@ void SettingsDialog::ShowControls() {
         } else if (layoutEntry.kind == ControlKind::kOptionSquare) {
             InvalidateRect(control, nullptr, FALSE);
             if (PairPartner(layoutEntry.id)) {
-                SetTabStop(layoutEntry.id, SelectedOfPair(control) == control);
+                SetStyleFlag(control, WS_TABSTOP, SelectedOfPair(control) == control);
             }
         }
     }
-}
-
-constexpr ULONGLONG kServeSentMs = 50;
-
-// Filled with drawing switched off and drawn once at the end: a visible list redrawn for
-// every line takes minutes for a folder of thousands of pictures.
-void SettingsDialog::ShowList() {
-    HWND list = Control(control_id::kList1);
-    const std::vector<std::string>& lines = model_.listLines();
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    SendMessageW(list, LB_INITSTORAGE, lines.size(), lines.size() * 32);
-    ULONGLONG lastServed = GetTickCount64();
-    for (const std::string& line : lines) {
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(line).c_str()));
-        // Messages sent by other programs and the system are answered while a long list
-        // fills; input waits in the queue, so nothing changes the lines meanwhile.
-        if (GetTickCount64() - lastServed >= kServeSentMs) {
-            MSG ignored;
-            PeekMessageW(&ignored, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-            lastServed = GetTickCount64();
-            if (!IsWindow(list)) return;
-        }
-    }
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 }  // namespace velnor

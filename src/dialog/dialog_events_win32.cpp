@@ -6,8 +6,8 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
-#include "windows/gdi_helpers_win32.h"
-#include "windows/owner_drawn_child_win32.h"
+#include "ui/gdi_helpers_win32.h"
+#include "ui/owner_drawn_child_win32.h"
 
 namespace velnor {
 
@@ -20,7 +20,7 @@ void SettingsDialog::HandleClick(int id) {
     if (id == kLblUrl) OpenHomepage();
     // Enter reaches the dialog as IDOK when no push button is the default one.
     if (id == kCmdOk || id == IDOK || id == kCmdInit) Save(id == IDOK ? kCmdOk : id);
-    if (id == kCmdCan || id == IDCANCEL) FormUnload();
+    if (id == kCmdCan || id == IDCANCEL) CloseDialog();
 }
 
 // SB_ENDSCROLL carries no position: the bar's own is taken, which also picks up a
@@ -93,7 +93,7 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         }
         case WM_CLOSE:
-            FormUnload();  // the close box saves nothing, like "ｷｬﾝｾﾙ"
+            CloseDialog();  // the close box saves nothing, like "ｷｬﾝｾﾙ"
             return 0;
         case WM_DESTROY:
             RemovePropW(window_, kDialogKeysProperty);

@@ -1,57 +1,14 @@
-// Focus, tab order, option pairs, Alt+letter keys and names of the dialog's controls, from
-// the layout table.
+// Focus, tab order, option pairs, Alt+letter keys and names of the dialog's controls, read
+// from the rows of the control table.
 #include "dialog/dialog_keys.h"
 
 #include <algorithm>
-#include <array>
 #include <string_view>
-
-#include "dialog/control_ids.h"
 
 namespace velnor {
 namespace {
 
-using namespace control_id;
 using K = ControlKind;
-
-constexpr std::array<std::array<int, 2>, 3> kPairs = {{
-    {kPicPer0, kPicPer1},
-    {kPicSample0, kPicSample1},
-    {kPicSize0, kPicSize1},
-}};
-
-// Controls named by a heading or label that is not their clickable caption.
-constexpr std::array<std::array<int, 2>, 9> kNamedBy = {{
-    {kAspV, kLblShapeHeading},
-    {kDepthV, kLblDepthHeading},
-    {kHRgb0, kLblRed},
-    {kHRgb1, kLblGreen},
-    {kHRgb2, kLblBlue},
-    {kHsFast, kLblSpeedHeading},
-    {kHScale, kLblSizeHeading},
-    {kList1, kLblFileNameHeading},
-    {kIntval, kLblIntervalHeading},
-}};
-
-// The captions of the dialog are fixed texts with no room for a "(&X)" added to them, so
-// the letters are the dialog's own keys: English initials of what the control does.
-constexpr std::array kMnemonics = {
-    Mnemonic{'S', kCmdOk, kCmdOk, true},
-    Mnemonic{'D', kCmdInit, kCmdInit, true},
-    Mnemonic{'C', kCmdCan, kCmdCan, true},
-    Mnemonic{'O', kFolder, kFolder, true},
-    Mnemonic{'A', kLblShapeHeading, kAspV, false},
-    Mnemonic{'P', kLblPerspectiveHeading, kPicPer0, false},
-    Mnemonic{'E', kLblDepthHeading, kDepthV, false},
-    Mnemonic{'R', kLblColourHeading, kHRgb0, false},
-    Mnemonic{'L', kLblLineColourHeading, kCmdColor1, false},
-    Mnemonic{'V', kLblSpeedHeading, kHsFast, false},
-    Mnemonic{'B', kLblSizeHeading, kHScale, false},
-    Mnemonic{'F', kLblFileNameHeading, kList1, false},
-    Mnemonic{'K', kLblKindHeading, kPicKind0, false},
-    Mnemonic{'I', kLblIntervalHeading, kIntval, false},
-    Mnemonic{'Z', kLblPictureSizeHeading, kPicSize0, false},
-};
 
 std::string CaptionText(int id) {
     const ControlSpec* control = FindControl(id);
@@ -94,22 +51,41 @@ void AddTabStops(int parent, std::vector<int>& order) {
 
 }  // namespace
 
+// The squares of a pair show one setting, each standing for its own value.
 int PairPartner(int id) {
-    for (const auto& pair : kPairs) {
-        if (pair[0] == id) return pair[1];
-        if (pair[1] == id) return pair[0];
+    const ControlSpec* square = FindControl(id);
+    if (!square || square->kind != K::kOptionSquare || square->selects < 0) return 0;
+    for (const ControlSpec& other : DialogControls()) {
+        if (other.id != id && other.kind == K::kOptionSquare && other.selects >= 0 &&
+            other.shows == square->shows) {
+            return other.id;
+        }
     }
     return 0;
 }
 
 bool StartsPair(int id) {
-    return std::any_of(kPairs.begin(), kPairs.end(),
-                       [id](const std::array<int, 2>& pair) { return pair[0] == id; });
+    return PairPartner(id) != 0 && FindControl(id)->selects == 0;
+}
+
+KeyRole KeyRoleOf(const ControlSpec& control) {
+    KeyRole role;
+    const int partner = PairPartner(control.id);
+    role.startsGroup = partner == 0 || control.selects == 0;
+    role.tabStop = TakesFocus(control) && role.startsGroup;
+    if (control.kind == K::kOptionSquare) {
+        role.keys = partner ? ChildKeys::kRadioButton : ChildKeys::kButton;
+    } else if (control.kind == K::kClickableCaption) {
+        role.keys = TakesFocus(control) ? ChildKeys::kLink : ChildKeys::kStatic;
+    } else if (control.kind == K::kLabel) {
+        role.keys = ChildKeys::kStatic;
+    }
+    return role;
 }
 
 std::string AccessibleName(int id) {
-    for (const auto& [control, caption] : kNamedBy) {
-        if (control == id) return CaptionText(caption);
+    if (const ControlSpec* control = FindControl(id); control && control->namedBy != 0) {
+        return CaptionText(control->namedBy);
     }
     for (const ControlSpec& control : DialogControls()) {
         if (control.kind == K::kClickableCaption && control.partner == id) {
@@ -125,13 +101,20 @@ std::vector<int> TabOrder() {
     return order;
 }
 
-std::span<const Mnemonic> Mnemonics() {
-    return kMnemonics;
+std::vector<Mnemonic> Mnemonics() {
+    std::vector<Mnemonic> all;
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.mnemonic == 0) continue;
+        // A button's own letter clicks it; a heading's letter moves the focus.
+        all.push_back(
+            Mnemonic{control.mnemonic, control.heading, control.id, control.heading == control.id});
+    }
+    return all;
 }
 
 std::optional<Mnemonic> MnemonicOf(char letter) {
     if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-    for (const Mnemonic& mnemonic : kMnemonics) {
+    for (const Mnemonic& mnemonic : Mnemonics()) {
         if (mnemonic.letter == letter) return mnemonic;
     }
     return std::nullopt;

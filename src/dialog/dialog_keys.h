@@ -5,11 +5,11 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "dialog/dialog_layout.h"
+#include "ui/click_rule.h"
 
 namespace velnor {
 
@@ -23,7 +23,20 @@ bool TakesFocus(const ControlSpec& control);
 // bottom row by their top-left corners and each panel by rows.
 std::vector<int> TabOrder();
 
-// The other square of an option pair (perspective off/on, sample 1/2, picture size), or 0.
+// How `control` takes part in the dialog's keyboard: the keys an owner-drawn control takes
+// (option squares are buttons, a pair's squares radio buttons; the link takes Enter too;
+// captions are static text), whether it starts a group (every control but the second
+// square of a pair, which is in its first square's group) and whether Tab stops at it (a
+// control that takes the focus; a pair at its first square, moved as the model shows it).
+struct KeyRole {
+    ChildKeys keys = ChildKeys::kNone;
+    bool startsGroup = true;
+    bool tabStop = false;
+};
+KeyRole KeyRoleOf(const ControlSpec& control);
+
+// The other square of an option pair (the two squares that select the values 0 and 1 of
+// one setting: perspective off/on, sample 1/2, picture size), or 0.
 // A pair is one radio group: Tab stops at its selected square, the arrows move within it.
 int PairPartner(int id);
 // Whether `id` is the first square of an option pair (the one that starts its group).
@@ -43,7 +56,7 @@ struct Mnemonic {
     bool clicks = false;
 };
 
-std::span<const Mnemonic> Mnemonics();
+std::vector<Mnemonic> Mnemonics();
 std::optional<Mnemonic> MnemonicOf(char letter);
 
 }  // namespace velnor

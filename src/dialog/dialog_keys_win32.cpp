@@ -8,18 +8,16 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_keys.h"
 #include "dialog/dialog_window_win32.h"
+#include "ui/control_helpers_win32.h"
 
 namespace velnor {
 
 using namespace control_id;
 
 void SettingsDialog::MakeKeys() {
-    std::vector<ACCEL> table;
-    for (const Mnemonic& mnemonic : Mnemonics()) {
-        table.push_back(ACCEL{FALT | FVIRTKEY, static_cast<WORD>(mnemonic.letter),
-                              static_cast<WORD>(mnemonic.letter)});
-    }
-    keys_.reset(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
+    std::vector<char> letters;
+    for (const Mnemonic& mnemonic : Mnemonics()) letters.push_back(mnemonic.letter);
+    keys_.reset(MakeAltLetterKeys(letters));
     if (keys_) SetPropW(window_, kDialogKeysProperty, keys_.get());
     SetDefaultButton(kCmdOk);
 }
@@ -49,11 +47,8 @@ void SettingsDialog::OnChildFocus(HWND child, bool gained) {
 void SettingsDialog::SetDefaultButton(int id) {
     defaultButton_ = id;
     for (const ControlSpec& control : DialogControls()) {
-        if (control.kind != ControlKind::kButton) continue;
-        HWND button = Control(control.id);
-        const LONG_PTR wanted = control.id == id ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        if ((GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) != wanted) {
-            SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>(wanted), TRUE);
+        if (control.kind == ControlKind::kButton) {
+            SetDefaultPushButton(Control(control.id), control.id == id);
         }
     }
 }
@@ -76,14 +71,6 @@ void SettingsDialog::RestoreFocus() {
             return;
         }
     }
-}
-
-void SettingsDialog::SetTabStop(int id, bool tabStop) {
-    HWND control = Control(id);
-    if (!control) return;
-    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-    const LONG_PTR wanted = tabStop ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP});
-    if (wanted != style) SetWindowLongPtrW(control, GWL_STYLE, wanted);
 }
 
 HWND SettingsDialog::SelectedOfPair(HWND square) const {

@@ -54,11 +54,23 @@ struct ControlSpec {
     ScrollRange range{};
     int initialValue = 0;  // scroll value or check state before the load step sets it
     int partner = 0;       // for clickable captions: the control a click acts on
-    // The settings-table row the control shows and edits (settings_table.h), if any;
-    // spins hold it negated. An option square of a pair stands for the value `selects`;
-    // one with `selects` < 0 switches its row between 1 and 0.
+    // The settings-table row the control shows and edits (settings_table.h), if any, and
+    // how: a check box switches it between 1 and 0, a scroll bar steps it (spins hold it
+    // negated). The two option squares of a pair stand for the values `selects` (0 and 1)
+    // and form one group for the arrows and Tab; a square with `selects` < 0 switches its
+    // row between 1 and 0. A clickable caption clicks with its `partner`.
     std::string_view shows;
     int selects = -1;
+    bool feedsPreview = false;  // a change redraws the still picture
+    // The setting that enables the control while it is not 0 (with `enabledWhileZero`,
+    // while it is 0); empty for a control that is always enabled. A clickable caption is
+    // enabled with its partner.
+    std::string_view enabledBy;
+    bool enabledWhileZero = false;
+    int namedBy = 0;  // the heading or label that names the control, if not its caption
+    // Alt+`mnemonic` clicks a button, or moves the focus to the control under `heading`.
+    char mnemonic = 0;
+    int heading = 0;
 };
 
 // Every visible control, panels before what they contain.

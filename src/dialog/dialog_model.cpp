@@ -3,8 +3,6 @@
 // in dialog_model_pictures.cpp, what the model gives out in dialog_model_outputs.cpp).
 #include "dialog/dialog_model.h"
 
-#include <algorithm>
-
 #include "dialog/control_ids.h"
 #include "dialog/dialog_layout.h"
 #include "settings/settings_table.h"
@@ -14,19 +12,6 @@ namespace velnor {
 namespace {
 
 using namespace control_id;
-
-constexpr int kDepthControls[] = {kDepthV, kChkRdm1, kLblRdm1};
-constexpr int kSampleControls[] = {kPicSample0, kPicSample1, kLblSample0, kLblSample1};
-constexpr int kFolderControls[] = {kList1,    kPicKind0, kPicKind1, kPicKind2, kPicKind3,
-                                   kLblKind0, kLblKind1, kLblKind2, kLblKind3, kFolder,
-                                   kIntval,   kPicSize0, kPicSize1, kLblSize0, kLblSize1};
-constexpr int kPreviewInputs[] = {kAspV, kDepthV, kHRgb0, kHRgb1, kHRgb2, kHScale};
-
-template <std::size_t N>
-int IndexIn(const int (&ids)[N], int id) {
-    const auto found = std::find(std::begin(ids), std::end(ids), id);
-    return found == std::end(ids) ? -1 : static_cast<int>(found - std::begin(ids));
-}
 
 bool IsPairIndex(int index) {
     return index == 0 || index == 1;
@@ -81,27 +66,6 @@ void DialogModel::SetText(int id, std::string text) {
     Notify(kControlsChanged);
 }
 
-// A value field that shows a setting shows it from the load on.
-std::string DialogModel::Text(int id) const {
-    if (const SettingRow* row = RowShownBy(id);
-        row && FindControl(id)->kind == ControlKind::kValueField) {
-        return loaded_ ? std::to_string(NumberOf(*row, shown_)) : std::string{};
-    }
-    const std::string* field = const_cast<DialogModel*>(this)->TextField(id);
-    return field ? *field : std::string{};
-}
-
-std::map<int, std::string> DialogModel::texts() const {
-    std::map<int, std::string> all;
-    for (const ControlSpec& control : DialogControls()) {
-        if (control.kind == ControlKind::kValueField || control.kind == ControlKind::kPathField ||
-            control.id == kLblPreSize) {
-            all[control.id] = Text(control.id);
-        }
-    }
-    return all;
-}
-
 // A scroll bar's or check box's value from the setting it shows (spins negated).
 int DialogModel::ControlValue(int id) const {
     const ControlSpec* control = FindControl(id);
@@ -153,25 +117,21 @@ void DialogModel::LoadControl(const ControlSpec& control, const SaverSettings& s
     }
 }
 
+// A click on a caption is a click on its control. A check box switches its setting, a
+// square of a pair stores the value it stands for, a picture-kind square switches its kind.
 bool DialogModel::Click(int id) {
-    static constexpr int kPer[] = {kPicPer0, kPicPer1, kLblPer0, kLblPer1};
-    static constexpr int kSize[] = {kPicSize0, kPicSize1, kLblSize0, kLblSize1};
-    static constexpr int kSample[] = {kPicSample0, kPicSample1, kLblSample0, kLblSample1};
-    static constexpr int kKind[] = {kPicKind0, kPicKind1, kPicKind2, kPicKind3,
-                                    kLblKind0, kLblKind1, kLblKind2, kLblKind3};
-    static constexpr int kRandom[] = {kChkRdm0, kChkRdm1, kChkRdm2, kLblRdm0, kLblRdm1, kLblRdm2};
-    if (int i = IndexIn(kPer, id); i >= 0) {
-        ClickPerspective(i % 2);
-    } else if (i = IndexIn(kSize, id); i >= 0) {
-        SelectSquare(kPicSize0, i % 2);
-    } else if (i = IndexIn(kSample, id); i >= 0) {
-        SelectSquare(kPicSample0, i % 2);
-    } else if (i = IndexIn(kKind, id); i >= 0) {
-        ClickKind(i % 4);
-    } else if (i = IndexIn(kRandom, id); i >= 0) {
-        SetCheck(kChkRdm0 + i % 3, CheckValue(kChkRdm0 + i % 3) ^ 1);
-    } else if (id == kChkSample || id == kLblSample) {
-        SetCheck(kChkSample, CheckValue(kChkSample) ^ 1);
+    const ControlSpec* control = FindControl(id);
+    if (control && control->kind == ControlKind::kClickableCaption) {
+        control = FindControl(control->partner);
+    }
+    const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
+    if (!row) return false;
+    if (control->kind == ControlKind::kCheckBox) {
+        SetCheck(control->id, CheckValue(control->id) ^ 1);
+    } else if (control->kind == ControlKind::kOptionSquare && control->selects >= 0) {
+        SelectSquare(*control, *row);
+    } else if (control->kind == ControlKind::kOptionSquare) {
+        ClickKind(*row);
     } else {
         return false;
     }
@@ -183,51 +143,23 @@ void DialogModel::ShowSquare() {
     Notify(kControlsChanged);
 }
 
-// Stores the value of the pair whose first square is `firstSquare`; an index outside
-// 0..1 (a hand-edited settings file) selects neither square but is stored all the same.
-void DialogModel::SelectSquare(int firstSquare, int index) {
-    if (const SettingRow* row = FindSetting(FindControl(firstSquare)->shows)) {
-        SetNumber(*row, draft_, index);
-    }
+// Stores the value `square` stands for. The perspective squares also enable or disable
+// the depth controls (any value but 0 enables them) and redraw the still picture.
+void DialogModel::SelectSquare(const ControlSpec& square, const SettingRow& row) {
+    SetNumber(row, draft_, square.selects);
     ShowSquare();
+    if (square.feedsPreview) Notify(kControlsChanged | kPreviewChanged);
 }
 
-// Perspective off (0) disables the depth controls; any other value enables them.
-void DialogModel::ClickPerspective(int index) {
-    SelectSquare(kPicPer0, index);
-    Notify(kControlsChanged | kPreviewChanged);
-}
-
+// A caption is enabled with its control; a control with an enabling setting while that
+// setting is not 0 (or, for the folder's controls, while it is 0).
 bool DialogModel::Enabled(int id) const {
-    if (IndexIn(kDepthControls, id) >= 0) return draft_.perspectiveOn != 0;
-    const bool sample = CheckValue(kChkSample) == 1;
-    if (IndexIn(kSampleControls, id) >= 0) return sample;
-    if (IndexIn(kFolderControls, id) >= 0) return !sample;
-    return true;
-}
-
-int DialogModel::ScrollValue(int id) const {
     const ControlSpec* control = FindControl(id);
-    return control && IsScrollBar(control->kind) ? ControlValue(id) : 0;
-}
-
-int DialogModel::CheckValue(int id) const {
-    const ControlSpec* control = FindControl(id);
-    return control && control->kind == ControlKind::kCheckBox ? ControlValue(id) : 0;
-}
-
-// Kind squares show selected for 1. The perspective rule paints both squares of its
-// pair before the chosen one; the other pairs leave both as they were for a value that
-// is neither 0 nor 1.
-std::optional<bool> DialogModel::SquareSelected(int id) const {
-    const ControlSpec* control = FindControl(id);
-    const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
-    if (!loaded_ || !row || control->kind != ControlKind::kOptionSquare) return std::nullopt;
-    const long long value = NumberOf(*row, draft_);
-    if (control->selects < 0) return value == 1;
-    if (value == control->selects) return true;
-    if (IsPairIndex(static_cast<int>(value)) || id == kPicPer0 || id == kPicPer1) return false;
-    return std::nullopt;
+    if (control && control->kind == ControlKind::kClickableCaption) {
+        control = FindControl(control->partner);
+    }
+    const SettingRow* row = control ? FindSetting(control->enabledBy) : nullptr;
+    return !row || (NumberOf(*row, draft_) != 0) != control->enabledWhileZero;
 }
 
 // As code sets a check box: only 0 and 1 are taken.
@@ -272,7 +204,7 @@ void DialogModel::Scroll(int id, ScrollAction action, int position) {
 
 // The spins have no Scroll rule; every other bar treats a drag step as a change.
 void DialogModel::ScrollEvent(int id) {
-    if (id != kAspV && id != kDepthV) ChangeEvent(id);
+    if (FindControl(id)->kind != ControlKind::kSpin) ChangeEvent(id);
 }
 
 // A bar's value field shows the new value; the colour bars paint the sample ball; the
@@ -288,7 +220,7 @@ void DialogModel::ChangeEvent(int id) {
         (*sampleBallColour_)[static_cast<std::size_t>(id - kHRgb0)] =
             static_cast<std::int16_t>(ScrollValue(id));
     }
-    if (IndexIn(kPreviewInputs, id) >= 0) Notify(kPreviewChanged);
+    if (FindControl(id)->feedsPreview) Notify(kPreviewChanged);
 }
 
 void DialogModel::ChooseColour(int target, ColourRef colour) {
@@ -296,9 +228,4 @@ void DialogModel::ChooseColour(int target, ColourRef colour) {
     draft_.lineColours[static_cast<std::size_t>(target)] = colour;
     Notify(kPreviewChanged);
 }
-
-ColourRef DialogModel::LineColour(int target) const {
-    return target == 1 || target == 2 ? draft_.lineColours[static_cast<std::size_t>(target)] : 0;
-}
-
 }  // namespace velnor

@@ -24,6 +24,8 @@
 
 namespace velnor {
 
+struct SettingRow;
+
 // What a change notification says changed (bits; several may come at once).
 enum DialogChange : unsigned {
     kControlsChanged = 1,  // values, texts, check marks, squares or enabled states
@@ -115,9 +117,8 @@ class DialogModel {
     void ScrollEvent(int id);
     void ChangeEvent(int id);
     void ShowSquare();
-    void SelectSquare(int squareId, int index);
-    void ClickPerspective(int index);
-    void ClickKind(int index);
+    void SelectSquare(const ControlSpec& square, const SettingRow& row);
+    void ClickKind(const SettingRow& kind);
     void FillListFromPictures();
     void LoadPictureList();
     void ShowListCount();

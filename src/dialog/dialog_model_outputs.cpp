@@ -1,12 +1,63 @@
-// What the dialog model gives out from its values: the inputs of the still picture and
-// the entries that "設定" (every value as the dialog shows it) and "初期設定" (the factory
-// settings) write.
+// What the dialog model gives out from its values: the controls' texts, positions, check
+// marks and squares, the inputs of the still picture and the entries that "設定" (every
+// value as the dialog shows it) and "初期設定" (the factory settings) write.
 #include "dialog/control_ids.h"
 #include "dialog/dialog_model.h"
+#include "settings/settings_table.h"
 
 namespace velnor {
 
 using namespace control_id;
+
+// A value field that shows a setting shows it from the load on.
+std::string DialogModel::Text(int id) const {
+    const ControlSpec* control = FindControl(id);
+    const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
+    if (row && control->kind == ControlKind::kValueField) {
+        return loaded_ ? std::to_string(NumberOf(*row, shown_)) : std::string{};
+    }
+    const std::string* field = const_cast<DialogModel*>(this)->TextField(id);
+    return field ? *field : std::string{};
+}
+
+std::map<int, std::string> DialogModel::texts() const {
+    std::map<int, std::string> all;
+    for (const ControlSpec& control : DialogControls()) {
+        if (control.kind == ControlKind::kValueField || control.kind == ControlKind::kPathField ||
+            control.id == kLblPreSize) {
+            all[control.id] = Text(control.id);
+        }
+    }
+    return all;
+}
+
+int DialogModel::ScrollValue(int id) const {
+    const ControlSpec* control = FindControl(id);
+    return control && IsScrollBar(control->kind) ? ControlValue(id) : 0;
+}
+
+int DialogModel::CheckValue(int id) const {
+    const ControlSpec* control = FindControl(id);
+    return control && control->kind == ControlKind::kCheckBox ? ControlValue(id) : 0;
+}
+
+// Kind squares show selected for 1. The perspective rule paints both squares of its
+// pair before the chosen one; the other pairs leave both as they were for a value that
+// is neither 0 nor 1.
+std::optional<bool> DialogModel::SquareSelected(int id) const {
+    const ControlSpec* control = FindControl(id);
+    const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
+    if (!loaded_ || !row || control->kind != ControlKind::kOptionSquare) return std::nullopt;
+    const long long value = NumberOf(*row, draft_);
+    if (control->selects < 0) return value == 1;
+    if (value == control->selects) return true;
+    if (value == 0 || value == 1 || id == kPicPer0 || id == kPicPer1) return false;
+    return std::nullopt;
+}
+
+ColourRef DialogModel::LineColour(int target) const {
+    return target == 1 || target == 2 ? draft_.lineColours[static_cast<std::size_t>(target)] : 0;
+}
 
 PreviewInputs DialogModel::Preview() const {
     PreviewInputs inputs;

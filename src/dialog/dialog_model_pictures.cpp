@@ -9,6 +9,7 @@
 #include "dialog/control_ids.h"
 #include "dialog/thumbnail.h"
 #include "settings/picture_scan.h"
+#include "settings/settings_table.h"
 
 namespace velnor {
 
@@ -55,9 +56,8 @@ void DialogModel::ShowListCount() {
 }
 
 // Toggles a kind and, when the folder shown exists, lists it again with the new kinds.
-void DialogModel::ClickKind(int index) {
-    std::int16_t& kind = draft_.pictureKinds[static_cast<std::size_t>(index)];
-    kind = kind != 0 ? 0 : 1;
+void DialogModel::ClickKind(const SettingRow& kind) {
+    SetNumber(kind, draft_, NumberOf(kind, draft_) != 0 ? 0 : 1);
     ShowSquare();
     if (!FolderExists(draft_.pictureFolder, fileSystem_)) return;
     folderMissing_ = false;

@@ -9,9 +9,9 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/panel_texture.h"
-#include "windows/dib_presenter_win32.h"
-#include "windows/gdi_helpers_win32.h"
-#include "windows/owner_drawn_child_win32.h"
+#include "ui/gdi_helpers_win32.h"
+#include "ui/owner_drawn_child_win32.h"
+#include "ui/surface_drawing_win32.h"
 
 namespace velnor {
 namespace {

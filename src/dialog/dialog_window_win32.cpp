@@ -3,10 +3,12 @@
 // with the zoom back to where it opened, and RunSettingsDialog's message loop.
 #include <windows.h>
 
+#include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "resources/resource_ids.h"
-#include "windows/resources_win32.h"
+#include "ui/control_helpers_win32.h"
+#include "ui/resources_win32.h"
 
 namespace velnor {
 
@@ -62,7 +64,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
 }
 
 void SettingsDialog::OnModelChange(unsigned changes) {
-    if (changes & kListChanged) ShowList();
+    if (changes & kListChanged) FillListBox(Control(control_id::kList1), model_.listLines());
     if (changes & kControlsChanged) ShowControls();
     if (changes & kPreviewChanged) RedrawPreview();
 }
@@ -76,10 +78,10 @@ void SettingsDialog::Save(int buttonId) {
                     L"設定ファイルに書き込めないため、変更は反映されません。",
                     kDialogTitle, MB_OK | MB_ICONWARNING);
     }
-    FormUnload();
+    CloseDialog();
 }
 
-void SettingsDialog::FormUnload() {
+void SettingsDialog::CloseDialog() {
     if (unloading_) return;
     unloading_ = true;
     ZoomToPoint(window_, zoomOrigin_);

@@ -20,8 +20,8 @@
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
-#include "windows/gdi_helpers_win32.h"
-#include "windows/window_helpers_win32.h"
+#include "ui/gdi_helpers_win32.h"
+#include "ui/window_helpers_win32.h"
 
 namespace velnor {
 
@@ -69,15 +69,12 @@ class SettingsDialog {
     HWND Control(int id) const;
     int IdOf(HWND control) const;
     void ShowControls();
-    void ShowList();
-    void MakePathTip();
-    void UpdatePathTip();
 
     // Window, load and the saving buttons (dialog_window_win32.cpp).
     SIZE OuterSize() const;
     void OnModelChange(unsigned changes);
     void Save(int buttonId);
-    void FormUnload();
+    void CloseDialog();
 
     // Keyboard: the focus, the default button and the Alt+letter keys
     // (dialog_keys_win32.cpp).
@@ -87,7 +84,6 @@ class SettingsDialog {
     void SetDefaultButton(int id);
     void RememberFocus();
     void RestoreFocus();
-    void SetTabStop(int id, bool tabStop);
 
     // Clicks and scrolling (dialog_events_win32.cpp).
     void HandleClick(int id);
@@ -117,13 +113,13 @@ class SettingsDialog {
     int dpi_ = 96;
     bool unloading_ = false;
     bool busyCursor_ = false;                       // the hourglass shows over the whole dialog
-    PreviewedPicture picture_{MakePictureDecoder};  // Pic_F and its thumbnail in Pic_K
+    PreviewedPicture picture_{MakePictureDecoder};  // the picture read and its thumbnail in Pic_K
 
     std::map<int, HWND> controls_;
     DialogPreview preview_;
     Surface previewShown_;                           // the last complete picture of Pic_Prev
     Surface previewWork_;                            // the picture being drawn
-    Surface texture_;                                // Pic_Mbl, 832 x 20
+    Surface texture_;                                // the panels' texture tile, 832 x 20
     std::map<int, Surface> panelSurfaces_;           // textured background of each panel
     std::map<int, GdiObject<HBRUSH>> panelBrushes_;  // the same as a pattern brush for children
 

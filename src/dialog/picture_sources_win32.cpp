@@ -11,7 +11,7 @@
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "settings/wide_text_win32.h"
-#include "windows/system_dialogs_win32.h"
+#include "ui/system_dialogs_win32.h"
 
 namespace velnor {
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "settings/file_io.h"
+
 namespace velnor {
 
 std::optional<std::string> FrameStatistics::CountFrame(std::int64_t frameStart, std::int64_t now,
@@ -45,6 +47,17 @@ double FrameStatistics::MedianFrameMilliseconds() const {
     std::size_t step = 0;
     while (step + 1 < kSteps && (counted += frameTimes_[step]) < middle) ++step;
     return static_cast<double>(step) * kStepMicroseconds / 1000.0;
+}
+
+void FrameStatisticsFile::CountFrame(std::int64_t frameStart, std::int64_t now,
+                                     const FramePresentations& presented) {
+    if (path_.empty()) return;
+    const std::optional<std::string> line = statistics_.CountFrame(frameStart, now, presented);
+    if (!line) return;
+    if (std::FILE* file = OpenFile(path_, "wb")) {
+        std::fwrite(line->data(), 1, line->size(), file);
+        std::fclose(file);
+    }
 }
 
 }  // namespace velnor

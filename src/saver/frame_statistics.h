@@ -1,11 +1,12 @@
-// Frame-rate diagnostics for the measurement tools, shared by the Windows saver and the
-// native X11 program: frames, presentations, the median and the longest frame-to-frame
-// time, as one line of text once a second. Each program writes the line where
-// VELNOR_FRAME_STATS says.
+// Frame-rate diagnostics for the measurement tools, kept by the saver loop on every
+// platform: frames, presentations, the median and the longest frame-to-frame time, as one
+// line of text once a second, written where the environment variable VELNOR_FRAME_STATS
+// says.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -46,5 +47,23 @@ class FrameStatistics {
     std::int64_t presentations_ = 0;
     std::int64_t wholePresentations_ = 0;
 };
+
+// The statistics of one run written to a file, replaced with the newest line once a
+// second; nothing is written for an empty path. Failures to write are ignored.
+class FrameStatisticsFile {
+  public:
+    explicit FrameStatisticsFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+    void CountFrame(std::int64_t frameStart, std::int64_t now, const FramePresentations& presented);
+    void Pause() { statistics_.Pause(); }
+
+  private:
+    std::filesystem::path path_;
+    FrameStatistics statistics_;
+};
+
+// The file the environment variable VELNOR_FRAME_STATS names, or an empty path
+// (frame_statistics_posix.cpp, frame_statistics_win32.cpp).
+std::filesystem::path FrameStatisticsPathFromEnvironment();
 
 }  // namespace velnor

@@ -11,7 +11,8 @@ SaverLoop::SaverLoop(SaverPlatform& platform, const SaverLoopSetup& setup)
     : platform_(platform),
       setup_(setup),
       usesFolder_(setup.settings->useSample != 1 && setup.settings->pictures.pictureCount > 0),
-      pictureTimer_(setup.settings->pictureInterval) {}
+      pictureTimer_(setup.settings->pictureInterval),
+      statistics_(setup.frameStatistics) {}
 
 int SaverLoop::Run() {
     if (!BuildScenes()) return kNothingToDrawOn;
@@ -27,6 +28,7 @@ int SaverLoop::Run() {
         } else {
             // Nobody sees the screen: no frames, no motion, no pictures; only events.
             next = HandleEvents(kNoDeadline);
+            statistics_.Pause();  // the time without frames is no frame's
             due = platform_.NowMicroseconds();
         }
         if (next == Next::kQuit) return 0;
@@ -102,6 +104,7 @@ std::int64_t SaverLoop::DrawFrame(std::int64_t frameStart) {
         for (auto& scene : scenes_) scene->Present(presented);
     }
     platform_.FrameDone(frameStart, presented);
+    statistics_.CountFrame(frameStart, platform_.NowMicroseconds(), presented);
     // A slow presentation counts as the frame's drawing: its pause still follows it.
     return NextFrameStart(frameStart, platform_.NowMicroseconds(), delay);
 }

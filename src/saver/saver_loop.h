@@ -7,11 +7,13 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "engine/background_preparer.h"
 #include "engine/surface.h"
+#include "saver/frame_statistics.h"
 #include "saver/picture_timer.h"
 #include "saver/presentation_plan.h"
 #include "saver/saver_platform.h"
@@ -36,6 +38,8 @@ struct SaverLoopSetup {
     const Surface* sample = nullptr;  // the chosen sample picture when useSample is 1
     BackgroundPreparer::DecoderFactory makeDecoder;
     PictureWaits pictureWaits = PictureWaits::kBounded;
+    // Where the frame statistics are written once a second; empty: nowhere.
+    std::filesystem::path frameStatistics;
 };
 
 class SaverLoop {
@@ -76,6 +80,7 @@ class SaverLoop {
     const bool usesFolder_;
     std::vector<std::unique_ptr<SaverScene>> scenes_;
     PictureTimer pictureTimer_;
+    FrameStatisticsFile statistics_;
     std::int64_t nextTick_ = 0;
     RefreshSchedule refreshSchedule_;
     std::int64_t refreshQueried_ = INT64_MIN / 2;

@@ -18,11 +18,6 @@
 namespace velnor {
 namespace {
 
-constexpr std::string_view kPresetTexts[kPresetCount] = {
-    "072-032-056", "000-000-088", "000-048-000", "076-000-000", "082-026-000",
-    "080-000-070", "000-048-062", "068-042-004", "070-048-048", "080-030-030",
-};
-
 // Every key the loader reads, looked up in one pass over the file.
 std::vector<std::string> LoadedKeys() {
     std::vector<std::string> keys;
@@ -65,12 +60,13 @@ class SettingsReader {
 };
 
 void SetPresets(SaverSettings& settings) {
-    for (int i = 0; i < kPresetCount; ++i) {
-        const std::string_view text = kPresetTexts[i];
-        settings.presetTexts[i] = std::string(text);
-        if (const auto red = FloorToInt16(text.substr(0, 3))) settings.presetRed[i] = *red;
-        if (const auto green = FloorToInt16(text.substr(4, 3))) settings.presetGreen[i] = *green;
-        if (const auto blue = FloorToInt16(text.substr(8, 3))) settings.presetBlue[i] = *blue;
+    std::size_t i = 0;
+    for (const BallPreset& preset : BallPresets()) {
+        settings.presetTexts[i] = PresetText(preset);
+        settings.presetRed[i] = preset.red;
+        settings.presetGreen[i] = preset.green;
+        settings.presetBlue[i] = preset.blue;
+        ++i;
     }
     // presetIndex is the loop's counter and, as a counting loop leaves it, ends one past
     // the last preset; the saver sets it before using it.

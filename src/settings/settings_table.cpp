@@ -161,6 +161,26 @@ const std::string* TextOf(const SettingRow& row, const SaverSettings& settings) 
     return PlaceIn(row, settings).text;
 }
 
+std::span<const BallPreset> BallPresets() {
+    static constexpr BallPreset kPresets[] = {
+        {"mauve", 72, 32, 56},     {"navy", 0, 0, 88},    {"green", 0, 48, 0}, {"maroon", 76, 0, 0},
+        {"brown", 82, 26, 0},      {"purple", 80, 0, 70}, {"teal", 0, 48, 62}, {"olive", 68, 42, 4},
+        {"rose grey", 70, 48, 48}, {"brick", 80, 30, 30},
+    };
+    static_assert(std::size(kPresets) == kPresetCount);
+    return kPresets;
+}
+
+std::string PresetText(const BallPreset& preset) {
+    std::string text;
+    for (const int part : {preset.red, preset.green, preset.blue}) {
+        if (!text.empty()) text += '-';
+        const std::string digits = std::to_string(part);
+        text += std::string(digits.size() < 3 ? 3 - digits.size() : 0, '0') + digits;
+    }
+    return text;
+}
+
 void CopySetting(const SettingRow& row, const SaverSettings& from, SaverSettings& to) {
     if (const std::string* text = TextOf(row, from)) {
         *row.field(to).text = *text;

@@ -81,4 +81,17 @@ const std::string* TextOf(const SettingRow& row, const SaverSettings& settings);
 // Copies the row's field from `from` to `to`.
 void CopySetting(const SettingRow& row, const SaverSettings& from, SaverSettings& to);
 
+// The preset ball colours the saver cycles through, each with the name the settings panel
+// gives it.
+struct BallPreset {
+    std::string_view name;
+    std::int16_t red = 0, green = 0, blue = 0;
+};
+
+// The kPresetCount presets, in the saver's order.
+std::span<const BallPreset> BallPresets();
+
+// A preset's colour as the loader keeps its text: "RRR-GGG-BBB", three digits each.
+std::string PresetText(const BallPreset& preset);
+
 }  // namespace velnor

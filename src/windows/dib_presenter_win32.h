@@ -1,6 +1,5 @@
-// Shows the engine's surfaces on a window. A surface's pixels are laid out as a top-down
-// 32-bit DIB, so GDI copies the changed area straight from the surface onto the window:
-// no DIB section in between and no copy of our own. Also a surface as a pattern brush.
+// Shows the saver loop's frames on a window: GDI copies each changed area straight from
+// the frame's surface onto the window, with no DIB section in between and no copy of our own.
 #pragma once
 
 #include <windows.h>
@@ -10,15 +9,9 @@
 #include "base/geometry.h"
 #include "engine/surface.h"
 #include "saver/presentation_plan.h"
+#include "ui/surface_drawing_win32.h"
 
 namespace velnor {
-
-// Copies the part `source` of `surface` (clipped to the surface) to `target`, the corner
-// `source` names landing at `to`. False when GDI fails.
-bool DrawSurface(HDC target, Point to, const Surface& surface, const Rect& source);
-
-// A pattern brush of `surface`'s pixels, for painting backgrounds; the caller deletes it.
-HBRUSH MakeSurfaceBrush(const Surface& surface);
 
 class DibPresenter final : public FrameOutput {
   public:

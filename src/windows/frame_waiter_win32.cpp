@@ -1,4 +1,4 @@
-// Precise frame waits without spinning, and the optional frame-rate diagnostics.
+// Precise frame waits without spinning.
 #include "windows/frame_waiter_win32.h"
 
 #include <mmsystem.h>
@@ -31,7 +31,6 @@ FrameWaiter::FrameWaiter() {
     }
     // Tests make the saver wait on its timer as it does where timed waits are coarse.
     if (EnvironmentText(L"VELNOR_TEST_TIMER_WAITS") == L"1") timedWaits_.PreferTimer();
-    statsPath_ = EnvironmentText(L"VELNOR_FRAME_STATS");
 }
 
 FrameWaiter::~FrameWaiter() {
@@ -117,20 +116,6 @@ void FrameWaiter::WaitForMessages(const PumpMessages& pumpMessages) {
         Sleep(100);
     }
     pumpMessages();
-    stats_.Pause();
-}
-
-void FrameWaiter::CountFrame(std::int64_t frameStart, const FramePresentations& presented) {
-    if (statsPath_.empty()) return;
-    const std::optional<std::string> line =
-        stats_.CountFrame(frameStart, NowMicroseconds(), presented);
-    if (!line) return;
-    HANDLE file = CreateFileW(statsPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, line->data(), static_cast<DWORD>(line->size()), &written, nullptr);
-    CloseHandle(file);
 }
 
 }  // namespace velnor

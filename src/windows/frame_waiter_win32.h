@@ -3,9 +3,6 @@
 // end on time it sleeps, at most kLongestSleep at a time, and passes over the messages
 // after each sleep; else it waits for messages and a high-resolution waitable timer where
 // the system has one, else an ordinary waitable timer with the system timer at 1 ms.
-// For measurements, when the environment variable VELNOR_FRAME_STATS names a file, the
-// frame count, the rate, the longest frame-to-frame time and the count of presentations
-// (whole ones apart) are written there every second.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +11,6 @@
 #include <functional>
 #include <string>
 
-#include "saver/frame_statistics.h"
 #include "saver/timed_wait_precision.h"
 
 namespace velnor {
@@ -43,9 +39,6 @@ class FrameWaiter {
     // drawn. The time spent here does not count as a frame's.
     void WaitForMessages(const PumpMessages& pumpMessages);
 
-    // Diagnostics: one frame that started at `frameStart` is complete.
-    void CountFrame(std::int64_t frameStart, const FramePresentations& presented);
-
   private:
     static constexpr std::int64_t kNotArmed = INT64_MIN;
     // How early a timer or sleep may end and still count as ending on time.
@@ -62,9 +55,6 @@ class FrameWaiter {
     std::int64_t timerExpiry_ = kNotArmed;  // when the timer fires next, if armed
     std::int64_t timerPeriod_ = kNotArmed;
     TimedWaitPrecision timedWaits_;
-
-    std::wstring statsPath_;
-    FrameStatistics stats_;
 };
 
 }  // namespace velnor

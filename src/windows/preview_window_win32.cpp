@@ -5,8 +5,8 @@
 #include "windows/preview_window_win32.h"
 
 #include "resources/resource_ids.h"
-#include "windows/window_helpers_win32.h"
-#include "windows/window_wrapper_win32.h"
+#include "ui/window_helpers_win32.h"
+#include "ui/window_wrapper_win32.h"
 
 namespace velnor {
 namespace {

@@ -9,9 +9,9 @@
 #include "saver/monitor_plan.h"
 #include "saver/saver_loop.h"
 #include "saver/saver_scene.h"
-#include "windows/resources_win32.h"
+#include "ui/resources_win32.h"
+#include "ui/window_helpers_win32.h"
 #include "windows/saver_window_win32.h"
-#include "windows/window_helpers_win32.h"
 
 namespace velnor {
 namespace {
@@ -30,6 +30,17 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
 // GUID_CONSOLE_DISPLAY_STATE: the console display is off, on or dimmed.
 constexpr GUID kConsoleDisplayState = {
     0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+
+// A session's window as the output of its scene: the session owns the window, the scene
+// this (the loop drops its scenes before it asks for new windows).
+class WindowOutput final : public FrameOutput {
+  public:
+    explicit WindowOutput(SaverWindow& window) : window_(window) {}
+    bool Show(std::span<const Rect> areas) override { return window_.Show(areas); }
+
+  private:
+    SaverWindow& window_;
+};
 
 bool EnvironmentIsSet(const wchar_t* name) {
     return GetEnvironmentVariableW(name, nullptr, 0) > 0;
@@ -51,12 +62,19 @@ void SaverSession::Run() {
     setup.settings = &settings_;
     setup.sample = sample ? &*sample : nullptr;
     setup.makeDecoder = MakeBackgroundPictureDecoder;
+    setup.frameStatistics = FrameStatisticsPathFromEnvironment();
     SaverLoop loop(*this, setup);
-    if (loop.Run() == SaverLoop::kNothingToDrawOn) return;
+    if (loop.Run() == SaverLoop::kNothingToDrawOn) {
+        windows_.clear();  // before the scenes whose frames they show
+        return;
+    }
     End();
 }
 
+// Scenes placed anew (a new size) get new windows; the old scenes are gone by now.
 ScenePlan SaverSession::PlaceScenes() {
+    windows_.clear();
+    shown_ = false;
     std::vector<MonitorArea> monitors;
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
     const Rect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -69,14 +87,14 @@ ScenePlan SaverSession::PlaceScenes() {
 std::unique_ptr<FrameOutput> SaverSession::MakeOutput(const SaverScene& scene) {
     auto window = std::make_unique<SaverWindow>(*this, scene.screen());
     if (!window->Load(instance_, scene.frame())) return nullptr;
-    windows_.push_back(window.get());
-    return window;
+    windows_.push_back(std::move(window));
+    return std::make_unique<WindowOutput>(*windows_.back());
 }
 
 void SaverSession::ScenesReady() {
     if (shown_ || windows_.empty()) return;
     shown_ = true;
-    for (SaverWindow* window : windows_) window->ShowOnTop();
+    for (const auto& window : windows_) window->ShowOnTop();
     // The system answers at once with the present state, and on every change after.
     RegisterPowerSettingNotification(windows_.front()->window_, &kConsoleDisplayState,
                                      DEVICE_NOTIFY_WINDOW_HANDLE);
@@ -125,10 +143,6 @@ RefreshTiming SaverSession::QueryRefreshTiming() {
     }
     return {waiter_.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcRefreshPeriod)),
             waiter_.MicrosecondsFromTicks(static_cast<std::int64_t>(info.qpcVBlank))};
-}
-
-void SaverSession::FrameDone(std::int64_t frameStart, const FramePresentations& presented) {
-    waiter_.CountFrame(frameStart, presented);
 }
 
 void SaverSession::OnMouseMove(int x, int y) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -54,7 +55,6 @@ class SaverSession final : public SaverPlatform {
     std::unique_ptr<FrameOutput> MakeOutput(const SaverScene& scene) override;
     void ScenesReady() override;
     RefreshTiming QueryRefreshTiming() override;
-    void FrameDone(std::int64_t frameStart, const FramePresentations& presented) override;
 
   private:
     // Lets the pending messages through until one asks the loop to act; true then.
@@ -66,13 +66,15 @@ class SaverSession final : public SaverPlatform {
     const SaverSettings& settings_;
     SaverStart start_;
     MouseExitRule exitRule_;
-    std::vector<SaverWindow*> windows_;  // owned by the loop's scenes
+    // The windows of the loop's scenes, which present through a WindowOutput each; made
+    // anew whenever the loop places its scenes anew.
+    std::vector<std::unique_ptr<SaverWindow>> windows_;
     FrameWaiter waiter_;
     DisplayWatch display_;
     std::deque<SaverEvent> events_;  // for the loop, oldest first
     std::int64_t onTimePeriod_;      // frames on time start this far apart
     bool acceptsTestDisplayState_ = false;
-    bool shown_ = false;
+    bool shown_ = false;  // the windows of the present scenes are shown
 };
 
 }  // namespace velnor

@@ -7,8 +7,8 @@
 #include <cstddef>
 
 #include "saver/display_watch.h"
+#include "ui/window_wrapper_win32.h"
 #include "windows/saver_session_win32.h"
-#include "windows/window_wrapper_win32.h"
 
 namespace velnor {
 namespace {

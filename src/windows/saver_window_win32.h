@@ -23,8 +23,9 @@ class SaverSession;
 class SaverWindow final : public FrameOutput {
   public:
     SaverWindow(SaverSession& session, const SaverScreen& screen);
-    // Only a window whose load failed is ever destroyed this way (the saver ends with the
-    // process): it is detached first, so its closing does not end the saver.
+    // A window destroyed while the saver runs (one whose load failed, or one of scenes
+    // placed anew) is detached first, so its closing does not end the saver; at the end
+    // the process ends with the windows still there.
     ~SaverWindow() override;
     SaverWindow(const SaverWindow&) = delete;
     SaverWindow& operator=(const SaverWindow&) = delete;

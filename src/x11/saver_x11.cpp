@@ -67,6 +67,7 @@ void SaverX11::Run() {
     setup.settings = run_.settings;
     setup.sample = run_.sample;
     setup.makeDecoder = MakeBackgroundPictureDecoder;
+    setup.frameStatistics = FrameStatisticsPathFromEnvironment();
     SaverLoop loop(*this, setup);
     const int status = loop.Run();
     // The daemon waits for the program to end: nothing is taken down piece by piece (the
@@ -115,8 +116,7 @@ std::unique_ptr<FrameOutput> SaverX11::MakeOutput(const SaverScene& scene) {
     return output;
 }
 
-void SaverX11::FrameDone(std::int64_t frameStart, const FramePresentations& presented) {
-    stats_.CountFrame(frameStart, presented);
+void SaverX11::FrameDone(std::int64_t /*frameStart*/, const FramePresentations& /*presented*/) {
     frameRate_.CountFrame(NowMicroseconds());
 }
 

@@ -17,7 +17,7 @@
 #include "settings/saver_settings.h"
 #include "x11/display_x11.h"
 #include "x11/frame_rate_overlay.h"
-#include "x11/frame_stats.h"
+#include "x11/monotonic_clock.h"
 
 namespace velnor {
 
@@ -59,7 +59,6 @@ class SaverX11 final : public SaverPlatform {
     SaverRun run_;
     GC gc_ = nullptr;
     std::optional<WindowGeometry> geometry_;  // of the window the scenes were made for
-    FrameStats stats_;
     FrameRateMeter frameRate_;
     bool unsynced_ = false;  // images were sent that the server may not have taken yet
     // The size the last configure event of the window gave, until it is looked at.

@@ -16,24 +16,23 @@ struct Menu {
     std::string_view id;
     int column;
     bool beforeRows;
-    std::vector<std::pair<std::string_view, std::string_view>> entries;
+    std::vector<std::pair<std::string, std::string>> entries;
 };
+
+// The ball's preset colours as the menu's entries.
+std::vector<std::pair<std::string, std::string>> BallPresetEntries() {
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const BallPreset& preset : BallPresets()) {
+        entries.emplace_back("Ball colour: " + std::string(preset.name),
+                             "--ball-colour " + std::to_string(preset.red) + "," +
+                                 std::to_string(preset.green) + "," + std::to_string(preset.blue));
+    }
+    return entries;
+}
 
 const std::vector<Menu>& Menus() {
     static const std::vector<Menu> menus = {
-        {"ballcolour",
-         1,
-         true,
-         {{"Ball colour: mauve", "--ball-colour 72,32,56"},
-          {"Ball colour: navy", "--ball-colour 0,0,88"},
-          {"Ball colour: green", "--ball-colour 0,48,0"},
-          {"Ball colour: maroon", "--ball-colour 76,0,0"},
-          {"Ball colour: brown", "--ball-colour 82,26,0"},
-          {"Ball colour: purple", "--ball-colour 80,0,70"},
-          {"Ball colour: teal", "--ball-colour 0,48,62"},
-          {"Ball colour: olive", "--ball-colour 68,42,4"},
-          {"Ball colour: rose grey", "--ball-colour 70,48,48"},
-          {"Ball colour: brick", "--ball-colour 80,30,30"}}},
+        {"ballcolour", 1, true, BallPresetEntries()},
         {"background",
          2,
          true,

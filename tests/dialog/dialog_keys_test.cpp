@@ -30,7 +30,11 @@ std::vector<std::pair<int, int>> ReadingKey(int id) {
 
 TEST(DialogKeys, TabOrderReadsPanelsThenRowsTopToBottomLeftToRight) {
     const std::vector<int> order = TabOrder();
-    ASSERT_EQ(order.size(), 30u);  // 19 controls and the 10 option squares, and the link
+    // Every control that takes the focus, once.
+    EXPECT_EQ(std::set<int>(order.begin(), order.end()).size(), order.size());
+    EXPECT_EQ(order.size(), static_cast<std::size_t>(
+                                std::count_if(DialogControls().begin(), DialogControls().end(),
+                                              [](const ControlSpec& c) { return TakesFocus(c); })));
     for (std::size_t i = 1; i < order.size(); ++i) {
         EXPECT_LT(ReadingKey(order[i - 1]), ReadingKey(order[i]))
             << AccessibleName(order[i - 1]) << " before " << AccessibleName(order[i]);
@@ -81,6 +85,33 @@ TEST(DialogKeys, OptionPairsAreTwoSquaresSideBySideInOnePanel) {
     EXPECT_EQ(PairPartner(kPicKind0), 0);  // the kinds are four separate choices
 }
 
+// Catches a pair whose second square starts a group of its own or is a Tab stop (Tab would
+// stop twice and the arrows not move within the pair), and keys given to plain captions.
+TEST(DialogKeys, PairsAreOneRadioGroupWithOneTabStopAndCaptionsAreStaticText) {
+    struct Case {
+        int id;
+        ChildKeys keys;
+        bool startsGroup, tabStop;
+    };
+    const Case cases[] = {
+        {kPicPer0, ChildKeys::kRadioButton, true, true},
+        {kPicPer1, ChildKeys::kRadioButton, false, false},
+        {kPicSize1, ChildKeys::kRadioButton, false, false},
+        {kPicKind2, ChildKeys::kButton, true, true},
+        {kLblKind2, ChildKeys::kStatic, true, false},
+        {kLblShapeHeading, ChildKeys::kStatic, true, false},
+        {kLblUrl, ChildKeys::kLink, true, true},
+        {kLblAsp, ChildKeys::kNone, true, false},
+        {kAspV, ChildKeys::kNone, true, true},  // a system control: its own keys
+    };
+    for (const Case& c : cases) {
+        const KeyRole role = KeyRoleOf(*FindControl(c.id));
+        EXPECT_EQ(role.keys, c.keys) << c.id;
+        EXPECT_EQ(role.startsGroup, c.startsGroup) << c.id;
+        EXPECT_EQ(role.tabStop, c.tabStop) << c.id;
+    }
+}
+
 TEST(DialogKeys, LettersAreUniqueAndLeadToAControlThatTakesTheFocus) {
     std::set<char> letters;
     for (const Mnemonic& m : Mnemonics()) {
@@ -100,8 +131,9 @@ TEST(DialogKeys, LettersAreUniqueAndLeadToAControlThatTakesTheFocus) {
             EXPECT_LT(ReadingKey(m.caption), ReadingKey(m.target)) << m.letter;
         }
     }
+    const std::vector<Mnemonic> mnemonics = Mnemonics();
     for (const int button : {kCmdOk, kCmdInit, kCmdCan}) {
-        EXPECT_EQ(std::count_if(Mnemonics().begin(), Mnemonics().end(),
+        EXPECT_EQ(std::count_if(mnemonics.begin(), mnemonics.end(),
                                 [button](const Mnemonic& m) { return m.target == button; }),
                   1);
     }

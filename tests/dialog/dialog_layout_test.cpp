@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -77,12 +78,12 @@ TEST(DialogLayout, InteractiveControlsDoNotOverlapAtAnyDpi) {
 }
 
 TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
-    int captions = 0;
+    std::map<int, int> captionsOf;
     for (const ControlSpec& layoutEntry : DialogControls()) {
         if (layoutEntry.kind != ControlKind::kClickableCaption ||
             layoutEntry.id == control_id::kLblUrl)
             continue;
-        ++captions;
+        ++captionsOf[layoutEntry.partner];
         const ControlSpec* partner = FindControl(layoutEntry.partner);
         ASSERT_NE(partner, nullptr) << Name(layoutEntry);
         EXPECT_EQ(partner->parent, layoutEntry.parent) << Name(layoutEntry);
@@ -90,7 +91,13 @@ TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
                     partner->kind == ControlKind::kCheckBox)
             << Name(layoutEntry);
     }
-    EXPECT_EQ(captions, 3 + 2 + 1 + 2 + 4 + 2);  // Rdm, Per, Sample, sample12, Kind, Size
+    // Every check box and square is named and clicked by exactly one caption.
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        if (layoutEntry.kind == ControlKind::kOptionSquare ||
+            layoutEntry.kind == ControlKind::kCheckBox) {
+            EXPECT_EQ(captionsOf[layoutEntry.id], 1) << Name(layoutEntry);
+        }
+    }
 }
 
 TEST(DialogLayout, PointerShowsAHandOnlyOverEnabledControlsThatAct) {

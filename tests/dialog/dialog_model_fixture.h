@@ -10,6 +10,7 @@
 
 #include "../engine/scene_settings.h"
 #include "../settings/fake_file_system.h"
+#include "../settings/ini_entry_printer.h"
 #include "dialog/control_ids.h"
 #include "dialog/dialog_model.h"
 #include "settings/text_encoding.h"

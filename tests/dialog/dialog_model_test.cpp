@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_model_fixture.h"
+#include "settings/settings_table.h"
 
 namespace velnor {
 namespace {
@@ -157,10 +158,10 @@ TEST(DialogModel, ColoursPictureSizeAndTheEntriesOfEachButton) {
     EXPECT_EQ(m.EntriesToWrite(kCmdInit), FactoryEntries());
     EXPECT_TRUE(m.EntriesToWrite(kCmdCan).empty());
     // An untouched dialog writes back every value it loaded.
-    const std::vector<IniEntry> untouched = Dialog().model.EntriesToWrite(kCmdOk);
-    ASSERT_EQ(untouched.size(), 22u);
-    EXPECT_EQ(untouched[12], (IniEntry{"Scale", " 128"}));
-    EXPECT_EQ(untouched[21].value, " 0");
+    EXPECT_EQ(Dialog().model.EntriesToWrite(kCmdOk).size(), SettingRows().size());
+    auto untouched = Dialog().Written();
+    EXPECT_EQ(untouched["Scale"], " 128");
+    EXPECT_EQ(untouched["ｻﾝﾌﾟﾙ画像_12"], " 0");
 }
 
 }  // namespace

@@ -6,16 +6,12 @@ the Japanese UI faces."""
 import subprocess
 import unittest
 
+import velnor_tables
 import wine_harness
 from dialog_driving import DialogRun, box, remove_ini
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
 
-# Name prefixes of the controls that take input: no two of them may overlap.
-INTERACTIVE = ("chk_", "Chk_", "lbl_Rdm", "lbl_Per", "lbl_Sample", "lbl_sample12", "lbl_Kind",
-               "lbl_Size", "lbl_URL", "Pic_Per", "Pic_kind", "Pic_Size", "Pic_sample12",
-               "Cmd", "cmd", "Folder(", "Asp_V", "Depth_V", "H_RGB", "HS_Fast", "H_Scale",
-               "Intval", "List_1")
 
 
 def dark_glyphs(shot, controls, name):
@@ -65,7 +61,9 @@ class Looks(unittest.TestCase):
             x, y, w, h = placed[name]
             self.assertLessEqual(y + h, ch, name)
             self.assertLessEqual(x + w, cw, name)
-        interactive = [n for n in placed if n.startswith(INTERACTIVE)]
+        # The controls that take input (from the control table): no two may overlap.
+        takes_input = velnor_tables.interactive(velnor_tables.load(SESSION))
+        interactive = [n for n in placed if n in takes_input]
         for i, a in enumerate(interactive):
             for b in interactive[i + 1:]:
                 ax, ay, aw, ah = placed[a]

@@ -47,6 +47,8 @@ def parse_args(argv=None):
     parser.add_argument("--work", default=None, help="folder for the program copy and screenshots")
     parser.add_argument("--flaky-log", default=None,
                         help="file that collects a FLAKY line for each helper run once more")
+    parser.add_argument("--tables", default=None,
+                        help="velnor_tables.json of the native build (the settings and control tables)")
     parser.add_argument("unittest_args", nargs="*")
     args = parser.parse_args(argv)
     args.prefix = lane_prefix(args.prefix)

@@ -9,6 +9,9 @@
       libraries below it (CMakeLists.txt). Header-only code escapes the link check, so this
       catches what the build cannot. Platform halves (*_win32, *_posix, *_gdkpixbuf, *_x11
       files) sit on top and may include any folder.
+  check_layers.py circles SRC        no two folders of SRC include each other's headers,
+      directly or through other folders, counting every file, platform halves too: a
+      helper two folders share sits below both.
 """
 import pathlib
 import re
@@ -32,9 +35,10 @@ BELOW = {
     "settings": {"base"},
     "engine": {"base", "settings"},
     "startup": {"base"},
-    "dialog": {"base", "settings", "engine"},
+    "ui": {"base", "settings", "engine"},
+    "dialog": {"base", "settings", "engine", "ui"},
     "saver": {"base", "settings", "engine"},
-    "windows": {"base", "settings", "engine"},
+    "windows": {"base", "settings", "engine", "ui"},
     "x11": {"base", "settings", "engine", "saver"},
 }
 PLATFORM_SUFFIXES = ("_win32", "_posix", "_gdkpixbuf", "_x11")
@@ -63,8 +67,50 @@ def include_offences(path, root):
             yield number, f"{folder} includes a higher layer: {line.strip()}"
 
 
+def folder_includes(root):
+    """Each include of another folder: (from folder, to folder, path, line number)."""
+    for path in sorted(root.rglob("*")):
+        if path.suffix not in SOURCE_SUFFIXES:
+            continue
+        folder = path.relative_to(root).parts[0]
+        text = path.read_text(encoding="utf-8", errors="replace")
+        for number, line in enumerate(text.splitlines(), 1):
+            match = PROJECT_INCLUDE.match(line)
+            if match and match.group(1) != folder:
+                yield folder, match.group(1), path, number
+
+
+def circle_offences(root):
+    """The includes that close a circle: from a folder to one that reaches back to it."""
+    includes = list(folder_includes(root))
+    edges = {}
+    for source, target, _, _ in includes:
+        edges.setdefault(source, set()).add(target)
+
+    def reaches(start, goal):
+        seen, todo = set(), [start]
+        while todo:
+            folder = todo.pop()
+            if folder == goal:
+                return True
+            if folder not in seen:
+                seen.add(folder)
+                todo.extend(edges.get(folder, ()))
+        return False
+
+    for source, target, path, number in includes:
+        if reaches(target, source):
+            yield path, number, f"{source} includes {target}, which reaches back to {source}"
+
+
 def main(argv):
     rules = {"windows": windows_offences, "includes": include_offences}
+    if len(argv) == 3 and argv[1] == "circles":
+        found = list(circle_offences(pathlib.Path(argv[2])))
+        for path, number, message in found:
+            print(f"{path}:{number}: {message}")
+        print(f"{len(found)} includes closing a circle")
+        return 1 if found else 0
     if len(argv) < 3 or argv[1] not in rules:
         print(__doc__, file=sys.stderr)
         return 2

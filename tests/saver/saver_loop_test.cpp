@@ -20,6 +20,7 @@
 
 #include "../engine/scene_settings.h"
 #include "saver/frame_pacing.h"
+#include "temp_folder.h"
 
 namespace velnor {
 namespace {
@@ -333,6 +334,26 @@ TEST(SaverLoop, ExposureAndTheDisplayComingBackPresentWholeFramesAndOffDrawsNoth
         EXPECT_FALSE(frame.start > start + 70 * kMs && frame.start < start + 5'000 * kMs)
             << "drawn while off at " << (frame.start - start) / kMs;
     }
+}
+
+// Catches a loop that writes no frame statistics where its setup says, or that counts the
+// time the display was off as one long frame.
+TEST(SaverLoop, FrameStatisticsAreWrittenAndLeaveOutTheTimeWithTheDisplayOff) {
+    test::TempFolder folder;
+    FakePlatform platform;
+    const std::int64_t start = platform.now_;
+    platform.scripted.emplace(start + 65 * kMs, SaverEvent::kDisplayOff);
+    platform.scripted.emplace(start + 5'000 * kMs, SaverEvent::kDisplayOn);
+    platform.scripted.emplace(start + 7'100 * kMs, SaverEvent::kQuit);
+    const SaverSettings settings = testing::DefaultSceneSettings();
+    SaverLoopSetup setup;
+    setup.settings = &settings;
+    setup.frameStatistics = folder.path() / "stats.txt";
+    SaverLoop(platform, setup).Run();
+    const std::string line = test::TempFolder::Read(setup.frameStatistics);
+    const std::size_t at = line.find("longest_frame_ms=");
+    ASSERT_NE(at, std::string::npos) << line;
+    EXPECT_LT(std::stod(line.substr(at + 17)), 100.0) << line;
 }
 
 TEST(SaverLoop, NothingToDrawOnEndsWithStatusOneAtTheStartOrAfterAResize) {

@@ -1,47 +1,58 @@
-// The 22 entries one press of "設定" or "初期設定" writes, in write order, as test data for the
-// settings writer: the factory texts and a set of other values (cp932 folder included).
+// The entries one press of "設定" or "初期設定" writes, in write order, as test data for the
+// settings writer, from the settings table: the factory texts, and a set of other values
+// (cp932 folder included) by setting name.
 #pragma once
 
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "ini_entry_printer.h"
 #include "settings/ini_text.h"
-#include "settings/settings_keys.h"
+#include "settings/settings_table.h"
 
 namespace velnor::test {
 
-// The keys in the order a save writes them, each with its value from `values` (22 texts).
-inline std::vector<IniEntry> SaveEntries(const std::vector<std::string>& values) {
-    std::vector<std::string> keys = {
-        std::string(kAspectKey),  std::string(kPerspectiveOnKey), std::string(kPerspectiveDepthKey),
-        std::string(kBallRedKey), std::string(kBallGreenKey),     std::string(kBallBlueKey)};
-    for (int i = 0; i < 3; ++i) {
-        keys.push_back(ArrayKey(kRandomStem, i));
-        if (i != 0) keys.push_back(ArrayKey(kLineColourStem, i));
-    }
-    keys.insert(keys.end(),
-                {std::string(kSpeedKey), std::string(kScaleKey), std::string(kPictureFolderKey)});
-    for (int i = 0; i < 4; ++i) keys.push_back(ArrayKey(kPictureKindStem, i));
-    keys.insert(keys.end(), {std::string(kPictureSizeKey), std::string(kPictureIntervalKey),
-                             std::string(kUseSampleKey), std::string(kSampleChoiceKey)});
+inline std::vector<IniEntry> FactorySaveEntries() {
     std::vector<IniEntry> entries;
-    for (std::size_t i = 0; i < keys.size() && i < values.size(); ++i) {
-        entries.push_back({keys[i], values[i]});
+    for (const SettingRow& row : SettingRows()) {
+        entries.push_back({std::string(row.key), std::string(row.factoryText)});
     }
     return entries;
 }
 
-inline std::vector<IniEntry> FactorySaveEntries() {
-    return SaveEntries({"10", "0",   "20", "72", "32", "56", "0", "0", " 65280", "0", " 16776960",
-                        "0",  "144", "",   "1",  "1",  "1",  "1", "1", "30",     "1", "0"});
-}
-
+// Every row needs a value here: a row without one throws, which fails the test.
 inline std::vector<IniEntry> OtherSaveEntries() {
-    return SaveEntries(
-        {" 12", " 1",   " 25", " 127",      " 0",  " 99",  " 1",
-         " 0",  " 255", " 1",  " 16711680", " 10", " 384", "C:\\\x89\xE6\x91\x9C\\pics",
-         " 0",  " 1",   " 0",  " 1",        " 0",  " 600", " 0",
-         " 1"});
+    const std::map<std::string_view, std::string> values = {
+        {"shape", " 12"},
+        {"perspective", " 1"},
+        {"depth", " 25"},
+        {"ball-red", " 127"},
+        {"ball-green", " 0"},
+        {"ball-blue", " 99"},
+        {"random-shape", " 1"},
+        {"random-depth", " 0"},
+        {"parallel-colour", " 255"},
+        {"random-colour", " 1"},
+        {"meridian-colour", " 16711680"},
+        {"speed", " 10"},
+        {"scale", " 384"},
+        {"folder", "C:\\\x89\xE6\x91\x9C\\pics"},
+        {"kind-bmp", " 0"},
+        {"kind-gif", " 1"},
+        {"kind-jpg", " 0"},
+        {"kind-wmf", " 1"},
+        {"fit", " 0"},
+        {"interval", " 600"},
+        {"use-sample", " 0"},
+        {"sample-choice", " 1"},
+    };
+    std::vector<IniEntry> entries;
+    for (const SettingRow& row : SettingRows()) {
+        entries.push_back({std::string(row.key), values.at(row.name)});
+    }
+    return entries;
 }
 
 }  // namespace velnor::test

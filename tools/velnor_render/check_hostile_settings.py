@@ -4,9 +4,10 @@ scale, the eye inside the ball, on 1x1 and 16384x16 surfaces, a few hundred fram
 Each run must end in time with success; prints the mean frame time of each. A pipe named
 as the settings file must be refused at once, not waited on.
 
-usage: check_hostile_settings.py VELNOR_RENDER
+usage: check_hostile_settings.py VELNOR_RENDER VELNOR_TABLES_JSON
 """
 import atexit
+import json
 import os
 import shutil
 import subprocess
@@ -20,11 +21,9 @@ scratch = tempfile.mkdtemp(prefix="velnor-render-hostile-")
 atexit.register(shutil.rmtree, scratch, ignore_errors=True)
 FRAMES = 300
 
-# cp932 names of the keys that are not plain ASCII.
-KEYS = ["外観", "透視画法", "遠近の深さ", "公転球の色_赤", "公転球の色_緑", "公転球の色_青",
-        "Random_0", "Random_1", "Random_2", "Color_1", "Color_2", "速さ", "Scale",
-        "画像種類_0", "画像種類_1", "画像種類_2", "画像種類_3", "画像のｻｲｽﾞ", "画像のｲﾝﾀｰﾊﾞﾙ",
-        "ｻﾝﾌﾟﾙ画像有無", "ｻﾝﾌﾟﾙ画像_12"]
+# The keys of every number setting, from the settings table (written in cp932 below).
+with open(sys.argv[2], encoding="utf-8") as tables:
+    KEYS = [row["key"] for row in json.load(tables)["settings"] if not row["text"]]
 
 
 def settings(**values):

@@ -1,6 +1,6 @@
 // The system dialogs and shell services. The folder browser runs in a single-threaded COM
 // apartment of its own, left again when it closes if this call entered it.
-#include "windows/system_dialogs_win32.h"
+#include "ui/system_dialogs_win32.h"
 
 #include <commdlg.h>
 #include <objbase.h>

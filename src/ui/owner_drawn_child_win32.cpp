@@ -1,12 +1,12 @@
 // Painting and click messages of owner-drawn children, with the click rule of
 // click_rule.h carried out on the mouse capture, and the focus ring of the dialog's
 // children.
-#include "windows/owner_drawn_child_win32.h"
+#include "ui/owner_drawn_child_win32.h"
 
 #include <optional>
 
-#include "dialog/click_rule.h"
-#include "windows/gdi_helpers_win32.h"
+#include "ui/click_rule.h"
+#include "ui/gdi_helpers_win32.h"
 
 namespace velnor {
 namespace {
@@ -106,6 +106,39 @@ LRESULT CALLBACK FocusCueProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 }  // namespace
+
+LRESULT DialogCodeOf(ChildKeys keys, const MSG* message) {
+    switch (keys) {
+        case ChildKeys::kStatic:
+            return DLGC_STATIC;
+        case ChildKeys::kButton:
+            return DLGC_BUTTON;
+        case ChildKeys::kRadioButton:
+            return DLGC_BUTTON | DLGC_RADIOBUTTON | DLGC_WANTARROWS;
+        case ChildKeys::kLink:
+            return message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN
+                       ? DLGC_WANTMESSAGE
+                       : 0;
+        default:
+            return 0;
+    }
+}
+
+bool ServeChildKeys(HWND child, ChildKeys keys, HWND partner, WPARAM key, LPARAM lParam) {
+    if (keys == ChildKeys::kNone || keys == ChildKeys::kStatic) return false;
+    if (key == VK_SPACE || (keys == ChildKeys::kLink && key == VK_RETURN)) {
+        const bool repeated = (lParam & (1 << 30)) != 0;
+        if (!repeated) ReportClick(child);
+        return true;
+    }
+    const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+    if (!arrow || keys != ChildKeys::kRadioButton) return false;
+    if (partner && IsWindowEnabled(partner)) {
+        SetFocus(partner);
+        ReportClick(partner);
+    }
+    return true;
+}
 
 void ReportClick(HWND child) {
     SendMessageW(GetAncestor(child, GA_ROOT), WM_COMMAND,

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+#include "ui/click_rule.h"
+
 namespace velnor {
 
 // Serves the painting messages of such a child with `paint`: no background erase,
@@ -19,6 +21,15 @@ bool ServeSelfPaintingChild(HWND child, UINT message, WPARAM wParam, LPARAM lPar
 // Serves the mouse-button messages of a child that clicks as ClickStepsOf rules; false
 // for messages that are not a button press or release.
 bool ServeButtonLikeClicks(HWND child, UINT message, LPARAM lParam, bool actsOnPress);
+
+// WM_GETDLGCODE of a child that takes keys as `keys` says; `message` is the message the
+// dialog keys ask about, if any (a link wants Enter and nothing else).
+LRESULT DialogCodeOf(ChildKeys keys, const MSG* message);
+
+// WM_KEYDOWN of such a child while it has the focus: Space clicks (a link's Enter too, a
+// held key once); an arrow on a radio button moves the focus to `partner`, the other
+// button of its pair, and clicks it while it is enabled. False for keys left to the system.
+bool ServeChildKeys(HWND child, ChildKeys keys, HWND partner, WPARAM key, LPARAM lParam);
 
 // Sends `child`'s click to its top-level window as WM_COMMAND BN_CLICKED.
 void ReportClick(HWND child);

@@ -1,6 +1,6 @@
 // When a child window that takes clicks the way a button does reports one: a click is a
-// left press and a left release inside the child, unless the child acts on the press.
-// Portable, so the rule is tested without a window.
+// left press and a left release inside the child, unless the child acts on the press; and
+// how such a child takes the keyboard. Portable, so the rules are tested without a window.
 #pragma once
 
 namespace velnor {
@@ -19,5 +19,14 @@ struct ClickSteps {
     bool operator==(const ClickSteps&) const = default;
 };
 ClickSteps ClickStepsOf(MouseButtonEvent event, bool actsOnPress, bool hasCapture, bool inside);
+
+// How an owner-drawn child takes the keyboard.
+enum class ChildKeys {
+    kNone,         // no keys and no part in the dialog keys
+    kStatic,       // static text, which the dialog keys pair with the control after it
+    kButton,       // Space clicks
+    kRadioButton,  // Space clicks; an arrow selects the other button of its pair
+    kLink,         // Space and Enter click
+};
 
 }  // namespace velnor

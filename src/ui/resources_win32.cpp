@@ -1,6 +1,6 @@
 // Reading stored resources into surfaces. The bitmaps are parsed by the portable DIB
 // reader, the JPEG samples decoded from memory by WIC.
-#include "windows/resources_win32.h"
+#include "ui/resources_win32.h"
 
 #include <cstdint>
 #include <span>

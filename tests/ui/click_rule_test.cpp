@@ -1,5 +1,5 @@
 // The press-and-release rule of children that take clicks the way buttons do.
-#include "dialog/click_rule.h"
+#include "ui/click_rule.h"
 
 #include <gtest/gtest.h>
 

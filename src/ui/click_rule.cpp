@@ -1,5 +1,5 @@
 // The press-and-release rule of button-like children.
-#include "dialog/click_rule.h"
+#include "ui/click_rule.h"
 
 namespace velnor {
 

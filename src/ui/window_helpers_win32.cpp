@@ -1,6 +1,6 @@
 // The shared window helpers. The zoom animation's results are ignored: a failing call
 // only means a missing animation.
-#include "windows/window_helpers_win32.h"
+#include "ui/window_helpers_win32.h"
 
 #include <limits>
 

@@ -1,11 +1,11 @@
 // The shared GDI helpers. Each selects what it needs into a device context and puts the
 // context back as it found it.
-#include "windows/gdi_helpers_win32.h"
+#include "ui/gdi_helpers_win32.h"
 
 #include <algorithm>
 
 #include "settings/wide_text_win32.h"
-#include "windows/window_helpers_win32.h"
+#include "ui/window_helpers_win32.h"
 
 namespace velnor {
 namespace {
