@@ -124,7 +124,7 @@ unit-test: build-native build-sanitize
 # FLAKY line for it (the daemon test does the same for a daemon that exits at its start);
 # their number is printed at the end.
 FLAKY_LOG := build/native/e2e-flaky.log
-E2E_LANES := --resource-spec-file tests/e2e/lanes.json
+E2E_LANES := --resource-spec-file $(CURDIR)/tests/e2e/lanes.json
 e2e-test: build-native build-windows
 	rm -f $(FLAKY_LOG)
 	ctest --preset native -L e2e -LE alone -j 4 $(E2E_LANES) $(call CTEST_JUNIT,e2e); status=$$?; \
