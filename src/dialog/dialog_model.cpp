@@ -8,7 +8,6 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_layout.h"
 #include "settings/settings_table.h"
-#include "settings/text_encoding.h"
 
 namespace velnor {
 namespace {
@@ -49,8 +48,8 @@ const ControlSpec* ControlShowing(const SettingRow& row, std::optional<ControlKi
 }  // namespace
 
 // Before the load every control holds the initial value of its layout row.
-DialogModel::DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener)
-    : fileSystem_(fileSystem), text_(text), listener_(std::move(listener)) {
+DialogModel::DialogModel(FileSystem& fileSystem, Listener listener)
+    : fileSystem_(fileSystem), listener_(std::move(listener)) {
     for (const ControlSpec& control : DialogControls()) {
         if (IsScrollBar(control.kind) || control.kind == ControlKind::kCheckBox) {
             StoreControlValue(control.id, control.initialValue);

@@ -23,7 +23,7 @@ PreviewInputs DialogModel::Preview() const {
 std::vector<IniEntry> DialogModel::EntriesToWrite(int buttonId) const {
     if (buttonId == kCmdInit) return FactoryEntries();
     if (buttonId != kCmdOk) return {};
-    return ApplyEntries(draft_, text_);
+    return ApplyEntries(draft_);
 }
 
 }  // namespace velnor

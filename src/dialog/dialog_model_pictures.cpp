@@ -9,16 +9,16 @@
 #include "dialog/control_ids.h"
 #include "dialog/thumbnail.h"
 #include "settings/picture_scan.h"
+#include "settings/utf16_text.h"
 
 namespace velnor {
 
 using namespace control_id;
 
-std::optional<std::string> StorableFolderPath(std::string_view longPath, std::string_view shortPath,
-                                              const TextEncoding& text) {
-    if (text.FitsCp932(longPath)) return std::string(longPath);
-    if (!shortPath.empty() && text.FitsCp932(shortPath)) return std::string(shortPath);
-    return std::nullopt;
+std::optional<std::string> StorableFolderPath(std::string_view path) {
+    const bool oneLine = path.find_first_of(std::string_view("\r\n\0", 3)) == path.npos;
+    if (!oneLine || !IsValidUtf8(path)) return std::nullopt;
+    return std::string(path);
 }
 
 // Lines for the stored picture list: each picture's name, or an empty line for one
@@ -67,10 +67,10 @@ void DialogModel::ClickKind(int index) {
     ShowListCount();  // also when the scan found nothing, which the fill leaves blank
 }
 
-FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_view shortPath,
+FolderChoice DialogModel::ChooseFolder(std::string_view chosen,
                                        const std::function<bool()>& keepGoing,
                                        const ListingError& onError) {
-    const std::optional<std::string> storable = StorableFolderPath(longPath, shortPath, text_);
+    const std::optional<std::string> storable = StorableFolderPath(chosen);
     if (!storable) return FolderChoice::kNameNotStorable;
     const std::string& path = *storable;
     SetText(kFolderPath, path);

@@ -21,7 +21,7 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& locat
       fileSystem_(MakePlatformFileSystem()),
       textEncoding_(MakePlatformTextEncoding()),
       location_(location),
-      model_(*fileSystem_, *textEncoding_, [this](unsigned changes) { OnModelChange(changes); }) {}
+      model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {}
 
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;

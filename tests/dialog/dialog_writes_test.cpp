@@ -16,18 +16,13 @@
 namespace velnor {
 namespace {
 
-std::string ToCp932(std::string_view utf8) {
-    return MakePlatformTextEncoding()->Utf8ToCp932(utf8);
-}
-
 std::vector<IniEntry> EntriesOf(const SaverSettings& values) {
-    return ApplyEntries(values, *MakePlatformTextEncoding());
+    return ApplyEntries(values);
 }
 
-// Rows spelled in UTF-8, converted to the file's cp932 for comparison.
-std::vector<IniEntry> Cp932Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
+std::vector<IniEntry> Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
     std::vector<IniEntry> out;
-    for (const auto& [key, value] : rows) out.push_back({ToCp932(key), ToCp932(value)});
+    for (const auto& [key, value] : rows) out.push_back({key, value});
     return out;
 }
 
@@ -62,16 +57,15 @@ TEST(DialogWrites, NumberTextHasABlankOrAMinus) {
 }
 
 TEST(DialogWrites, ApplyWritesEveryKeyInOrderWithLeadingBlanks) {
-    EXPECT_EQ(
-        EntriesOf(LoadedDefaults()),
-        Cp932Rows({{"外観", " 10"},          {"透視画法", " 0"},       {"遠近の深さ", " 20"},
-                   {"公転球の色_赤", " 72"}, {"公転球の色_緑", " 32"}, {"公転球の色_青", " 56"},
-                   {"Random_0", " 0"},       {"Random_1", " 0"},       {"Color_1", " 65280"},
-                   {"Random_2", " 0"},       {"Color_2", " 16776960"}, {"速さ", " 0"},
-                   {"Scale", " 128"},        {"画像のﾌｫﾙﾀﾞ", ""},      {"画像種類_0", " 1"},
-                   {"画像種類_1", " 1"},     {"画像種類_2", " 1"},     {"画像種類_3", " 1"},
-                   {"画像のｻｲｽﾞ", " 1"},     {"画像のｲﾝﾀｰﾊﾞﾙ", " 30"}, {"ｻﾝﾌﾟﾙ画像有無", " 1"},
-                   {"ｻﾝﾌﾟﾙ画像_12", " 0"}}));
+    EXPECT_EQ(EntriesOf(LoadedDefaults()),
+              Rows({{"外観", " 10"},          {"透視画法", " 0"},       {"遠近の深さ", " 20"},
+                    {"公転球の色_赤", " 72"}, {"公転球の色_緑", " 32"}, {"公転球の色_青", " 56"},
+                    {"Random_0", " 0"},       {"Random_1", " 0"},       {"Color_1", " 65280"},
+                    {"Random_2", " 0"},       {"Color_2", " 16776960"}, {"速さ", " 0"},
+                    {"Scale", " 128"},        {"画像のﾌｫﾙﾀﾞ", ""},      {"画像種類_0", " 1"},
+                    {"画像種類_1", " 1"},     {"画像種類_2", " 1"},     {"画像種類_3", " 1"},
+                    {"画像のｻｲｽﾞ", " 1"},     {"画像のｲﾝﾀｰﾊﾞﾙ", " 30"}, {"ｻﾝﾌﾟﾙ画像有無", " 1"},
+                    {"ｻﾝﾌﾟﾙ画像_12", " 0"}}));
 }
 
 TEST(DialogWrites, ApplyWritesValuesAndKeepsTheFolderText) {
@@ -86,24 +80,24 @@ TEST(DialogWrites, ApplyWritesValuesAndKeepsTheFolderText) {
     EXPECT_EQ(rows[0].value, " 16");
     EXPECT_EQ(rows[2].value, " 12");
     const std::vector<IniEntry> randomRows(rows.begin() + 6, rows.begin() + 11);
-    EXPECT_EQ(randomRows, Cp932Rows({{"Random_0", " 0"},
-                                     {"Random_1", " 1"},
-                                     {"Color_1", " 255"},
-                                     {"Random_2", " 0"},
-                                     {"Color_2", " 0"}}));
-    EXPECT_EQ(rows[13].value, ToCp932("C:\\画像\\ﾌｫﾙﾀﾞ "));
+    EXPECT_EQ(randomRows, Rows({{"Random_0", " 0"},
+                                {"Random_1", " 1"},
+                                {"Color_1", " 255"},
+                                {"Random_2", " 0"},
+                                {"Color_2", " 0"}}));
+    EXPECT_EQ(rows[13].value, "C:\\画像\\ﾌｫﾙﾀﾞ ");
 }
 
 TEST(DialogWrites, FactoryTextsAreWrittenExactly) {
     EXPECT_EQ(FactoryEntries(),
-              Cp932Rows({{"外観", "10"},          {"透視画法", "0"},        {"遠近の深さ", "20"},
-                         {"公転球の色_赤", "72"}, {"公転球の色_緑", "32"},  {"公転球の色_青", "56"},
-                         {"Random_0", "0"},       {"Random_1", "0"},        {"Color_1", " 65280"},
-                         {"Random_2", "0"},       {"Color_2", " 16776960"}, {"速さ", "0"},
-                         {"Scale", "144"},        {"画像のﾌｫﾙﾀﾞ", ""},      {"画像種類_0", "1"},
-                         {"画像種類_1", "1"},     {"画像種類_2", "1"},      {"画像種類_3", "1"},
-                         {"画像のｻｲｽﾞ", "1"},     {"画像のｲﾝﾀｰﾊﾞﾙ", "30"},  {"ｻﾝﾌﾟﾙ画像有無", "1"},
-                         {"ｻﾝﾌﾟﾙ画像_12", "0"}}));
+              Rows({{"外観", "10"},          {"透視画法", "0"},        {"遠近の深さ", "20"},
+                    {"公転球の色_赤", "72"}, {"公転球の色_緑", "32"},  {"公転球の色_青", "56"},
+                    {"Random_0", "0"},       {"Random_1", "0"},        {"Color_1", " 65280"},
+                    {"Random_2", "0"},       {"Color_2", " 16776960"}, {"速さ", "0"},
+                    {"Scale", "144"},        {"画像のﾌｫﾙﾀﾞ", ""},      {"画像種類_0", "1"},
+                    {"画像種類_1", "1"},     {"画像種類_2", "1"},      {"画像種類_3", "1"},
+                    {"画像のｻｲｽﾞ", "1"},     {"画像のｲﾝﾀｰﾊﾞﾙ", "30"},  {"ｻﾝﾌﾟﾙ画像有無", "1"},
+                    {"ｻﾝﾌﾟﾙ画像_12", "0"}}));
 }
 
 // Writing through the settings store: the chosen file, the per-user fallback when the

@@ -1,5 +1,5 @@
 // The 22 entries one press of "設定" or "初期設定" writes, in write order, as test data for the
-// settings writer: the factory texts and a set of other values (cp932 folder included).
+// settings writer: the factory texts and a set of other values (a Japanese folder included).
 #pragma once
 
 #include <string>
@@ -39,7 +39,7 @@ inline std::vector<IniEntry> FactorySaveEntries() {
 inline std::vector<IniEntry> OtherSaveEntries() {
     return SaveEntries(
         {" 12", " 1",   " 25", " 127",      " 0",  " 99",  " 1",
-         " 0",  " 255", " 1",  " 16711680", " 10", " 384", "C:\\\x89\xE6\x91\x9C\\pics",
+         " 0",  " 255", " 1",  " 16711680", " 10", " 384", "C:\\\xE7\x94\xBB\xE5\x83\x8F\\pics",
          " 0",  " 1",   " 0",  " 1",        " 0",  " 600", " 0",
          " 1"});
 }
