@@ -21,7 +21,10 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& locat
       fileSystem_(MakePlatformFileSystem()),
       textEncoding_(MakePlatformTextEncoding()),
       location_(location),
-      model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {}
+      model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {
+    // A save killed in an earlier run may have left its temporary files.
+    RemoveLeftoversOfEarlierSaves(location_);
+}
 
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;

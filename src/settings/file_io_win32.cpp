@@ -52,6 +52,17 @@ bool FlushToDisk(std::FILE* file) {
     return _commit(_fileno(file)) == 0;
 }
 
+bool CanCreateFileIn(const std::filesystem::path& folder, const std::filesystem::path& probeName) {
+    const std::filesystem::path probe = TemporarySibling(folder / probeName);
+    // The system deletes the file when its last handle closes, also when the process is
+    // ended before it closes it.
+    HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
 void KeepPermissions(const std::filesystem::path&, const std::filesystem::path&) {}
 
 }  // namespace velnor

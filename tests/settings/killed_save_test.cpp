@@ -17,6 +17,7 @@
 #include "platform_text.h"
 #include "save_entries.h"
 #include "settings/ini_file.h"
+#include "settings/settings_location.h"
 #include "temp_folder.h"
 #include "unprivileged.h"
 
@@ -94,6 +95,24 @@ TEST(KilledSave, LeavesTheOldOrTheNewFileAndNoPileOfTemporaries) {
     EXPECT_GT(newFiles, 0);
     ASSERT_TRUE(WriteIniValues("Section", EntriesOfRound(0), file, test::PlatformText()));
     EXPECT_EQ(CountTemporaries(folder.path()), 0);
+}
+
+// Catches the write test's file left behind when the dialog is killed during the test.
+TEST(KilledSave, TheWriteTestLeavesNothingWhenKilled) {
+    TempFolder folder;
+    std::mt19937 random(26);
+    for (int round = 0; round < 100; ++round) {
+        const pid_t child = fork();
+        if (child == 0) {
+            while (true) FolderAcceptsNewFiles(folder.path());
+        }
+        ASSERT_GT(child, 0);
+        usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(0, 2000)(random)));
+        kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(fs::is_empty(folder.path())) << "round " << round;
+    }
 }
 
 TEST(KilledSave, AFolderThatCannotBeWrittenFailsTheSaveAndKeepsTheFile) {
