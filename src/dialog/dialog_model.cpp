@@ -123,6 +123,7 @@ void DialogModel::Load(const SaverSettings& settings) {
     draft_.pictures = settings.pictures;
     shown_ = settings;
     loaded_ = true;
+    storedFolder_.reset();
     for (const SettingRow& row : SettingRows()) {
         if (!ControlShowing(row)) CopySetting(row, settings, draft_);
     }

@@ -70,6 +70,12 @@ class DialogModel {
                               const ListingError& onError);
     bool listing() const { return listing_; }
 
+    // Shows `longName` in Folder_Path for the loaded folder, stored in short (8.3) form by
+    // an earlier version: the user sees the real name, while "設定" writes the stored text
+    // back unchanged until another folder is chosen (the short name keeps its meaning on
+    // this volume; the long one is what the user picked).
+    void ShowLoadedFolderAs(std::string_view longName);
+
     // Whether Folder_Path names a folder that was not found when it was last looked at
     // (the stored folder's drive is absent); the path itself stays as it is.
     bool folderMissing() const { return folderMissing_; }
@@ -134,6 +140,8 @@ class DialogModel {
     std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
     bool listing_ = false;
     bool folderMissing_ = false;
+    // The loaded folder's stored (short) text while Folder_Path shows its long name.
+    std::optional<std::string> storedFolder_;
     std::size_t leftOut_ = 0;  // pictures of the last listing beyond the list's limit
 };
 

@@ -73,6 +73,7 @@ FolderChoice DialogModel::ChooseFolder(std::string_view chosen,
     const std::optional<std::string> storable = StorableFolderPath(chosen);
     if (!storable) return FolderChoice::kNameNotStorable;
     const std::string& path = *storable;
+    storedFolder_.reset();
     SetText(kFolderPath, path);
     folderMissing_ = false;
     // The old lines go before the listing starts, so they never show under the new path.
@@ -98,6 +99,12 @@ FolderChoice DialogModel::ChooseFolder(std::string_view chosen,
     Notify(kListChanged);
     ShowListCount();
     return FolderChoice::kListed;
+}
+
+void DialogModel::ShowLoadedFolderAs(std::string_view longName) {
+    if (longName == draft_.pictureFolder) return;
+    if (!storedFolder_) storedFolder_ = draft_.pictureFolder;
+    SetText(kFolderPath, std::string(longName));
 }
 
 void DialogModel::ShowPictureSize(int width, int height) {

@@ -6,7 +6,9 @@
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "resources/resource_ids.h"
+#include "settings/wide_text_win32.h"
 #include "windows/resources_win32.h"
+#include "windows/system_dialogs_win32.h"
 
 namespace velnor {
 
@@ -24,6 +26,14 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& locat
       model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {
     // A save killed in an earlier run may have left its temporary files.
     RemoveLeftoversOfEarlierSaves(location_);
+}
+
+// A folder stored in short (8.3) form by an earlier version is shown by its real name.
+void SettingsDialog::ShowLongFolderName(const std::string& stored) {
+    if (stored.find('~') == std::string::npos) return;  // every short name has one
+    if (const std::optional<std::wstring> longPath = LongPathOf(WideFromUtf8(stored))) {
+        model_.ShowLoadedFolderAs(Utf8FromWide(*longPath));
+    }
 }
 
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
@@ -48,6 +58,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     CentreOn(window_, OuterSize(), ScreenUnderMouse());
     MakeKeys();
     model_.Load(settings);
+    ShowLongFolderName(settings.pictureFolder);
     owner_ = owner;
     if (owner_) EnableWindow(owner_, FALSE);
     // Zoom open from the mouse, which the closing zoom returns to.

@@ -1,4 +1,6 @@
-// Settings location on Windows: the folder of Velnor.scr and %APPDATA%\Velnor.
+// Settings location on Windows: the folder of Velnor.scr and %APPDATA%\Velnor. The
+// per-user folder is created when missing (a fresh profile, a redirected AppData), so a
+// save there does not fail on a folder that was only looked up.
 #include <shlobj.h>
 #include <windows.h>
 
@@ -28,7 +30,7 @@ std::filesystem::path PerUserFolder() {
     wchar_t* roaming = nullptr;
     std::filesystem::path folder;
     if (SUCCEEDED(
-            SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &roaming))) {
+            SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &roaming))) {
         folder = std::filesystem::path(roaming) / L"Velnor";
     }
     CoTaskMemFree(roaming);

@@ -172,5 +172,25 @@ TEST(DialogModel, AFolderInAnyScriptIsStoredAsChosenAndOnlyBrokenTextIsRefused) 
     EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
 }
 
+// Catches a folder stored as a short name shown as that name, and its stored text replaced
+// by the long name although the user chose nothing.
+TEST(DialogModel, AShortStoredFolderShowsItsLongNameAndIsWrittenBackAsStored) {
+    SaverSettings s = Defaults();
+    s.pictureFolder = "C:\\pics\\__~~~51N";
+    Dialog d(s);
+    d.model.ShowLoadedFolderAs("C:\\pics\\사진");
+    EXPECT_EQ(d.model.Text(kFolderPath), "C:\\pics\\사진");
+    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], s.pictureFolder);
+    d.fs.Add("C:\\pics\\사진", "a.bmp", 0);
+    ASSERT_EQ(d.model.ChooseFolder(
+                  "C:\\pics\\사진", [] { return true; }, nullptr),
+              FolderChoice::kListed);
+    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], "C:\\pics\\사진")
+        << "a chosen folder is stored by its name";
+    d.model.Load(s);
+    EXPECT_EQ(d.model.Text(kFolderPath), s.pictureFolder);
+    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], s.pictureFolder);
+}
+
 }  // namespace
 }  // namespace velnor

@@ -15,8 +15,8 @@ import time
 import unittest
 
 import wine_harness
-from dialog_driving import (apply_and_close, dialog, ini_values, open_dialog, selected_squares,
-                            shown, sources)
+from dialog_driving import (apply_and_close, dialog, ini_path, ini_values, open_dialog,
+                            selected_squares, shown, sources)
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
 
@@ -131,21 +131,26 @@ class PictureSources(unittest.TestCase):
         self.assertEqual(ini["画像のﾌｫﾙﾀﾞ"], SESSION.windows_path(gone))
         self.assertEqual([ini[f"画像種類_{k}"] for k in range(4)], [" 1", " 0", " 1", " 0"])
 
-    def test_a_folder_name_the_file_cannot_hold_is_stored_by_its_short_name(self):
-        folder = wine_harness.temporary_folder(SESSION, "写真☃")  # ☃ is not in cp932
+    def test_a_folder_outside_cp932_is_stored_and_shown_by_its_real_name(self):
+        """Catches such a folder stored as '?' or as its short name, and shown as either."""
+        folder = wine_harness.temporary_folder(SESSION, "사진😀")  # neither is in cp932
         make_picture(folder, "x.bmp", "32x32")
         open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0"})
         self.assertEqual(browse(folder, (["x.bmp"], "1")), (["x.bmp"], "1"))
-        shown_path = shown(SESSION, "Folder_Path")["Folder_Path"]["text"]
-        self.assertNotEqual(shown_path, SESSION.windows_path(folder))
+        real_name = SESSION.windows_path(folder)
+        self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], real_name)
         apply_and_close(SESSION)
-        stored = ini_values(SESSION)["画像のﾌｫﾙﾀﾞ"]
-        self.assertEqual(stored, shown_path)
-        self.assertNotIn("?", stored)
-        # The stored name finds the same pictures when the dialog opens again.
+        with open(ini_path(SESSION), "rb") as f:
+            self.assertTrue(f.read().startswith(b"\xff\xfe"), "UTF-16LE with its mark")
+        ini = ini_values(SESSION)
+        self.assertEqual(ini["画像のﾌｫﾙﾀﾞ"], real_name)
+        self.assertEqual((ini["ｻﾝﾌﾟﾙ画像有無"], ini["Scale"]), (" 0", " 128"))
+        # The stored name finds the same pictures and shows when the dialog opens again.
         SESSION.start_program("/c")
         self.assertEqual(dialog(SESSION, "wait", "60000"), ["found"])
         self.assertEqual(lines_and_count(), (["x.bmp"], "1"))
+        self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], real_name)
+        dialog(SESSION, "click", "cmd_Can", "gone", "20000")
 
 
 if __name__ == "__main__":
