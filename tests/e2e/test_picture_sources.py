@@ -152,6 +152,25 @@ class PictureSources(unittest.TestCase):
         self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], real_name)
         dialog(SESSION, "click", "cmd_Can", "gone", "20000")
 
+    def test_a_long_folder_ending_in_a_dot_is_reached_and_kept_whole(self):
+        """Catches a folder of more than 260 characters whose name ends in a dot (named in
+        the file) not listed, shown or written back whole. Wine's shell cannot make a shell
+        item of such a path, so the browser's conversion is given one of a shorter folder."""
+        base = wine_harness.temporary_folder(SESSION, "long")
+        folder = os.path.join(base, "a" * 100, "b" * 100, "c" * 60 + "dot.")
+        os.makedirs(folder)
+        make_picture(folder, "x.bmp", "32x32")
+        path = SESSION.windows_path(folder)
+        self.assertGreater(len(path), 300)
+        parent = SESSION.windows_path(os.path.join(base, "a" * 100))
+        self.assertEqual(sources(SESSION, "shellpath", parent),
+                         [f"shellpath {len(parent)} {parent}"])
+        open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0", "画像のﾌｫﾙﾀﾞ": path})
+        self.assertEqual(lines_and_count(), (["x.bmp"], "1"))
+        self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], path)
+        apply_and_close(SESSION)
+        self.assertEqual(ini_values(SESSION)["画像のﾌｫﾙﾀﾞ"], path)
+
 
 if __name__ == "__main__":
     wine_harness.run_tests(globals(), width=1280, height=900)
