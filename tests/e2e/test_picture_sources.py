@@ -16,7 +16,7 @@ import unittest
 
 import wine_harness
 from dialog_driving import (apply_and_close, dialog, ini_path, ini_values, open_dialog,
-                            selected_squares, shown, sources)
+                            remove_ini, selected_squares, shown, sources)
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
 
@@ -170,6 +170,28 @@ class PictureSources(unittest.TestCase):
         self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], path)
         apply_and_close(SESSION)
         self.assertEqual(ini_values(SESSION)["画像のﾌｫﾙﾀﾞ"], path)
+
+    def test_a_utf8_settings_file_is_honoured_and_stays_utf8(self):
+        """Catches the Japanese keys of a UTF-8 file (as today's Notepad saves it) falling
+        back to their defaults, and "設定" appending cp932 lines to it."""
+        folder = wine_harness.temporary_folder(SESSION, "写真utf8")
+        make_picture(folder, "x.bmp", "32x32")
+        for earlier in SESSION.processes:
+            SESSION.wait_exit(earlier, 20)
+        remove_ini(SESSION)
+        text = (f"[Section]\r\nｻﾝﾌﾟﾙ画像有無=0\r\n画像のﾌｫﾙﾀﾞ={SESSION.windows_path(folder)}\r\n"
+                "外観=16\r\n")
+        with open(ini_path(SESSION), "wb") as f:
+            f.write(text.encode("utf-8"))
+        SESSION.start_program("/c")
+        self.assertEqual(dialog(SESSION, "wait", "60000"), ["found"])
+        self.assertEqual(lines_and_count(), (["x.bmp"], "1"))
+        apply_and_close(SESSION)
+        with open(ini_path(SESSION), "rb") as f:
+            saved = f.read().decode("utf-8")  # fails on any cp932 line
+        self.assertEqual(saved.count("外観="), 1)
+        self.assertIn("外観= 16\r\n", saved)
+        self.assertIn(f"画像のﾌｫﾙﾀﾞ={SESSION.windows_path(folder)}\r\n", saved)
 
 
 if __name__ == "__main__":
