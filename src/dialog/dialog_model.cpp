@@ -6,7 +6,6 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_layout.h"
 #include "settings/settings_table.h"
-#include "settings/text_encoding.h"
 
 namespace velnor {
 namespace {
@@ -34,8 +33,8 @@ const ControlSpec* ControlShowing(const SettingRow& row, std::optional<ControlKi
 }  // namespace
 
 // Before the load every control holds the initial value of its layout row.
-DialogModel::DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener)
-    : fileSystem_(fileSystem), text_(text), listener_(std::move(listener)) {
+DialogModel::DialogModel(FileSystem& fileSystem, Listener listener)
+    : fileSystem_(fileSystem), listener_(std::move(listener)) {
     for (const ControlSpec& control : DialogControls()) {
         if (IsScrollBar(control.kind) || control.kind == ControlKind::kCheckBox) {
             StoreControlValue(control.id, control.initialValue);
@@ -88,6 +87,7 @@ void DialogModel::Load(const SaverSettings& settings) {
     draft_.pictures = settings.pictures;
     shown_ = settings;
     loaded_ = true;
+    storedFolder_.reset();
     for (const SettingRow& row : SettingRows()) {
         if (!ControlShowing(row)) CopySetting(row, settings, draft_);
     }

@@ -20,7 +20,6 @@
 #include "dialog/scroll_events.h"
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
-#include "settings/text_encoding.h"
 
 namespace velnor {
 
@@ -33,17 +32,17 @@ enum DialogChange : unsigned {
     kPreviewChanged = 4,   // an input of the still picture: the view redraws it now
 };
 
-// The folder path the settings file (cp932) can hold for a folder the user chose: the
-// path itself when it fits, else its short form (`shortPath`, empty when the volume has
-// none) when that fits; nothing when neither does, since a stored '?' would name no folder.
-std::optional<std::string> StorableFolderPath(std::string_view longPath, std::string_view shortPath,
-                                              const TextEncoding& text);
+// The folder path the settings file holds for a folder the user chose: the path itself, in
+// any script (a file that cannot hold it in cp932 is written in UTF-16); nothing for a
+// text that is not well-formed UTF-8 or holds a line break or NUL, which no line could
+// hold and no folder is named.
+std::optional<std::string> StorableFolderPath(std::string_view path);
 
 // What became of a folder chosen in the browser.
 enum class FolderChoice {
     kListed,           // shown and listed
     kStopped,          // shown, but the dialog closed while listing: the old lines stay
-    kNameNotStorable,  // neither path fits the settings file: folder and list stay as they were
+    kNameNotStorable,  // the settings file cannot hold the path: folder and list stay as they were
 };
 
 class DialogModel {
@@ -51,8 +50,7 @@ class DialogModel {
     using Listener = std::function<void(unsigned changes)>;
 
     // `listener` is called synchronously after every change, in the order the rules run.
-    // `text` converts what the settings file holds (cp932).
-    DialogModel(FileSystem& fileSystem, const TextEncoding& text, Listener listener);
+    DialogModel(FileSystem& fileSystem, Listener listener);
 
     // Fills every control from the setting its layout row names, in the layout's order.
     // Setting a scroll bar or a check box this way runs its change rule, as a user's
@@ -70,9 +68,15 @@ class DialogModel {
     // the old lines cleared, then listed, the count climbing. `keepGoing` is called after
     // each file found and now and then during a long listing; it returns false to stop (the
     // dialog is closing). `onError` gets each distinct listing error once.
-    FolderChoice ChooseFolder(std::string_view longPath, std::string_view shortPath,
-                              const std::function<bool()>& keepGoing, const ListingError& onError);
+    FolderChoice ChooseFolder(std::string_view path, const std::function<bool()>& keepGoing,
+                              const ListingError& onError);
     bool listing() const { return listing_; }
+
+    // Shows `longName` in Folder_Path for the loaded folder, stored in short (8.3) form by
+    // an earlier version: the user sees the real name, while "設定" writes the stored text
+    // back unchanged until another folder is chosen (the short name keeps its meaning on
+    // this volume; the long one is what the user picked).
+    void ShowLoadedFolderAs(std::string_view longName);
 
     // Whether Folder_Path names a folder that was not found when it was last looked at
     // (the stored folder's drive is absent); the path itself stays as it is.
@@ -124,7 +128,6 @@ class DialogModel {
     void ShowListCount();
 
     FileSystem& fileSystem_;
-    const TextEncoding& text_;
     Listener listener_;
     // The settings as the controls hold them (spins un-negated), the folder path shown
     // and the picture list last scanned: the one source of every value the dialog edits.
@@ -138,6 +141,8 @@ class DialogModel {
     std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
     bool listing_ = false;
     bool folderMissing_ = false;
+    // The loaded folder's stored (short) text while Folder_Path shows its long name.
+    std::optional<std::string> storedFolder_;
     std::size_t leftOut_ = 0;  // pictures of the last listing beyond the list's limit
 };
 

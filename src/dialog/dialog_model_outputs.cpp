@@ -74,7 +74,10 @@ PreviewInputs DialogModel::Preview() const {
 std::vector<IniEntry> DialogModel::EntriesToWrite(int buttonId) const {
     if (buttonId == kCmdInit) return FactoryEntries();
     if (buttonId != kCmdOk) return {};
-    return ApplyEntries(draft_, text_);
+    if (!storedFolder_) return ApplyEntries(draft_);
+    SaverSettings written = draft_;
+    written.pictureFolder = *storedFolder_;
+    return ApplyEntries(written);
 }
 
 }  // namespace velnor

@@ -10,16 +10,16 @@
 #include "dialog/thumbnail.h"
 #include "settings/picture_scan.h"
 #include "settings/settings_table.h"
+#include "settings/utf16_text.h"
 
 namespace velnor {
 
 using namespace control_id;
 
-std::optional<std::string> StorableFolderPath(std::string_view longPath, std::string_view shortPath,
-                                              const TextEncoding& text) {
-    if (text.FitsCp932(longPath)) return std::string(longPath);
-    if (!shortPath.empty() && text.FitsCp932(shortPath)) return std::string(shortPath);
-    return std::nullopt;
+std::optional<std::string> StorableFolderPath(std::string_view path) {
+    const bool oneLine = path.find_first_of(std::string_view("\r\n\0", 3)) == path.npos;
+    if (!oneLine || !IsValidUtf8(path)) return std::nullopt;
+    return std::string(path);
 }
 
 // Lines for the stored picture list: each picture's name, or an empty line for one
@@ -67,12 +67,13 @@ void DialogModel::ClickKind(const SettingRow& kind) {
     ShowListCount();  // also when the scan found nothing, which the fill leaves blank
 }
 
-FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_view shortPath,
+FolderChoice DialogModel::ChooseFolder(std::string_view chosen,
                                        const std::function<bool()>& keepGoing,
                                        const ListingError& onError) {
-    const std::optional<std::string> storable = StorableFolderPath(longPath, shortPath, text_);
+    const std::optional<std::string> storable = StorableFolderPath(chosen);
     if (!storable) return FolderChoice::kNameNotStorable;
     const std::string& path = *storable;
+    storedFolder_.reset();
     SetText(kFolderPath, path);
     folderMissing_ = false;
     // The old lines go before the listing starts, so they never show under the new path.
@@ -98,6 +99,12 @@ FolderChoice DialogModel::ChooseFolder(std::string_view longPath, std::string_vi
     Notify(kListChanged);
     ShowListCount();
     return FolderChoice::kListed;
+}
+
+void DialogModel::ShowLoadedFolderAs(std::string_view longName) {
+    if (longName == draft_.pictureFolder) return;
+    if (!storedFolder_) storedFolder_ = draft_.pictureFolder;
+    SetText(kFolderPath, std::string(longName));
 }
 
 void DialogModel::ShowPictureSize(int width, int height) {

@@ -7,8 +7,10 @@
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "resources/resource_ids.h"
+#include "settings/wide_text_win32.h"
 #include "ui/control_helpers_win32.h"
 #include "ui/resources_win32.h"
+#include "ui/system_dialogs_win32.h"
 
 namespace velnor {
 
@@ -23,7 +25,18 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& locat
       fileSystem_(MakePlatformFileSystem()),
       textEncoding_(MakePlatformTextEncoding()),
       location_(location),
-      model_(*fileSystem_, *textEncoding_, [this](unsigned changes) { OnModelChange(changes); }) {}
+      model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {
+    // A save killed in an earlier run may have left its temporary files.
+    RemoveLeftoversOfEarlierSaves(location_);
+}
+
+// A folder stored in short (8.3) form by an earlier version is shown by its real name.
+void SettingsDialog::ShowLongFolderName(const std::string& stored) {
+    if (stored.find('~') == std::string::npos) return;  // every short name has one
+    if (const std::optional<std::wstring> longPath = LongPathOf(WideFromUtf8(stored))) {
+        model_.ShowLoadedFolderAs(Utf8FromWide(*longPath));
+    }
+}
 
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;
@@ -47,6 +60,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     CentreOn(window_, OuterSize(), ScreenUnderMouse());
     MakeKeys();
     model_.Load(settings);
+    ShowLongFolderName(settings.pictureFolder);
     owner_ = owner;
     if (owner_) EnableWindow(owner_, FALSE);
     // Zoom open from the mouse, which the closing zoom returns to.

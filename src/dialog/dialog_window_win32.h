@@ -95,6 +95,7 @@ class SettingsDialog {
 
     // Picture sources, colours and the link (picture_sources_win32.cpp).
     void FolderClick();
+    void ShowLongFolderName(const std::string& stored);
     bool PumpWhileListing();
     void ShowListingCount();
     void ShowLeftOutNotice();

@@ -15,12 +15,12 @@ std::string NumberText(long long number) {
     return text;
 }
 
-std::vector<IniEntry> ApplyEntries(const SaverSettings& values, const TextEncoding& text) {
+std::vector<IniEntry> ApplyEntries(const SaverSettings& values) {
     std::vector<IniEntry> rows;
     for (const SettingRow& row : SettingRows()) {
         const std::string* folder = TextOf(row, values);
-        rows.push_back(IniEntry{std::string(row.key), folder ? text.Utf8ToCp932(*folder)
-                                                             : NumberText(NumberOf(row, values))});
+        rows.push_back(
+            IniEntry{std::string(row.key), folder ? *folder : NumberText(NumberOf(row, values))});
     }
     return rows;
 }

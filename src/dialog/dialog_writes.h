@@ -1,6 +1,6 @@
 // What the dialog's "設定" and "初期設定" buttons write to the settings file: the ordered
 // (key, value) rows of the settings table, built from a settings record so the order and
-// the number texts are testable without windows. Keys and values are cp932 bytes.
+// the number texts are testable without windows. Keys and values are UTF-8.
 #pragma once
 
 #include <string>
@@ -17,9 +17,9 @@ namespace velnor {
 std::string NumberText(long long number);
 
 // What "設定" writes: every row of the settings table in order (22 keys), each number as
-// NumberText gives it and the folder text unchanged except for its conversion to cp932 by
-// `text`. `values` holds what the dialog's controls hold.
-std::vector<IniEntry> ApplyEntries(const SaverSettings& values, const TextEncoding& text);
+// NumberText gives it and the folder text unchanged. `values` holds what the dialog's
+// controls hold.
+std::vector<IniEntry> ApplyEntries(const SaverSettings& values);
 
 // The factory texts of "初期設定" in the same key order, exactly as written.
 std::vector<IniEntry> FactoryEntries();

@@ -35,7 +35,7 @@ void SettingsDialog::FolderClick() {
     SetBusyCursor(true);
     ULONGLONG lastShown = GetTickCount64();
     const FolderChoice choice = model_.ChooseFolder(
-        Utf8FromWide(*folder), ShortPathOf(*folder),
+        Utf8FromWide(*folder),
         [this, &lastShown] {
             // The count and the pending messages are served a few times a second: often
             // enough that the dialog answers at once, rarely enough not to slow the listing.

@@ -37,6 +37,11 @@ void KeepPermissions(const std::filesystem::path& original, const std::filesyste
 // digits + ".tmp", in the same folder (so that a rename can replace `file` in one step).
 std::filesystem::path TemporarySibling(const std::filesystem::path& file);
 
+// Whether a new file can be created in `folder`. The file it tries leaves no trace even when
+// the process is killed: unnamed or unlinked at once on POSIX, deleted on close by the
+// system on Windows (named as TemporarySibling names one for `folder`/`probeName`).
+bool CanCreateFileIn(const std::filesystem::path& folder, const std::filesystem::path& probeName);
+
 // Whether `name` (a file name without folder) is one TemporarySibling gives for `file`.
 bool IsTemporarySiblingName(const std::filesystem::path& name, const std::filesystem::path& file);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <system_error>
 
@@ -69,6 +70,26 @@ std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::filesystem::
 bool FlushToDisk(std::FILE* file) {
     if (std::fflush(file) != 0) return false;
     return fsync(fileno(file)) == 0;
+}
+
+bool CanCreateFileIn(const std::filesystem::path& folder, const std::filesystem::path& probeName) {
+    int fd = -1;
+#ifdef O_TMPFILE
+    // An unnamed file: nothing to remove, whenever the process ends.
+    fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        close(fd);
+        return true;
+    }
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
+#endif
+    // A file system without unnamed files: a name that lives for two system calls.
+    const std::filesystem::path probe = TemporarySibling(folder / probeName);
+    fd = open(probe.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    unlink(probe.c_str());
+    close(fd);
+    return true;
 }
 
 void KeepPermissions(const std::filesystem::path& original, const std::filesystem::path& copy) {

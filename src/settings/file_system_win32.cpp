@@ -1,5 +1,6 @@
 // The file system on Windows: wide-character listing and attributes, so names outside
-// the ANSI code page work. Attributes are reduced to the classic bits (read-only 1,
+// the ANSI code page work, and long paths and names ending in a dot or a blank are reached
+// whole (ExtendedLengthPath). Attributes are reduced to the classic bits (read-only 1,
 // hidden 2, system 4, directory 16, archive 32); newer bits such as "not content indexed"
 // or "offline" are masked off, since the picture scan compares the value exactly.
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "settings/file_system.h"
+#include "settings/long_path_win32.h"
 #include "settings/wide_text_win32.h"
 
 namespace velnor {
@@ -61,7 +63,7 @@ FileListing ListNow(const std::wstring& wildcardPath, bool includeDirectories) {
 class Win32FileSystem final : public FileSystem {
   public:
     FileListing ListMatching(std::string_view wildcardPath, bool includeDirectories) override {
-        return ListNow(WideFromUtf8(wildcardPath), includeDirectories);
+        return ListNow(ExtendedLengthPath(WideFromUtf8(wildcardPath)), includeDirectories);
     }
 
     // The listing runs on a thread of its own while this one polls: the system can spend
@@ -69,14 +71,15 @@ class Win32FileSystem final : public FileSystem {
     FileListing ListMatchingPolled(std::string_view wildcardPath, bool includeDirectories,
                                    const std::function<void()>& poll) override {
         if (!poll) return ListMatching(wildcardPath, includeDirectories);
-        std::future<FileListing> listing = std::async(
-            std::launch::async, &ListNow, WideFromUtf8(wildcardPath), includeDirectories);
+        std::future<FileListing> listing =
+            std::async(std::launch::async, &ListNow, ExtendedLengthPath(WideFromUtf8(wildcardPath)),
+                       includeDirectories);
         while (listing.wait_for(kPollInterval) != std::future_status::ready) poll();
         return listing.get();
     }
 
     std::optional<int> AttributesOf(std::string_view path) override {
-        const DWORD attributes = GetFileAttributesW(WideFromUtf8(path).c_str());
+        const DWORD attributes = GetFileAttributesW(ExtendedLengthPath(WideFromUtf8(path)).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
         return static_cast<int>(attributes & kClassicAttributes);
     }

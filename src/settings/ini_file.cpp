@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "settings/file_io.h"
+#include "settings/file_text.h"
 #include "settings/text_encoding.h"
 #include "settings/utf16_text.h"
 
@@ -44,25 +45,96 @@ FileState ReadContents(const fs::path& file, std::string& contents) {
     return state;
 }
 
-// The file's text as the INI functions search it: cp932 bytes as they are, or a UTF-16LE
-// file (with its byte-order mark) as UTF-8.
-struct IniFileText {
-    std::string text;
-    IniCharset charset = IniCharset::kCp932;
-};
-
-IniFileText Decode(std::string contents) {
-    if (!HasUtf16LeMark(contents)) return {std::move(contents), IniCharset::kCp932};
-    return {Utf16LeToUtf8(std::string_view(contents).substr(2)), IniCharset::kUtf8};
+// The cp932 spellings of `names` for a search of a cp932 file; a name cp932 cannot
+// spell cannot be in that file and has no entry (its index is left out of `indexes`).
+std::vector<std::string> Cp932Names(std::span<const std::string_view> names,
+                                    std::vector<std::size_t>& indexes, const TextEncoding& text) {
+    std::vector<std::string> spelled;
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        if (auto cp932 = text.Cp932Exactly(names[k])) {
+            spelled.push_back(std::move(*cp932));
+            indexes.push_back(k);
+        }
+    }
+    return spelled;
 }
 
-std::string Encode(const IniFileText& file) {
-    return file.charset == IniCharset::kCp932 ? file.text : Utf8ToUtf16LeWithMark(file.text);
+std::vector<std::string> FindValues(const FileText& file, std::string_view section,
+                                    std::span<const std::string_view> keys,
+                                    const TextEncoding& text) {
+    std::vector<std::string> values(keys.size());
+    if (file.Charset() == IniCharset::kUtf8) {
+        auto found = FindIniValues(file.text, section, keys, IniCharset::kUtf8);
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            if (found[k]) values[k] = std::move(*found[k]);
+        }
+        return values;
+    }
+    const std::optional<std::string> cp932Section = text.Cp932Exactly(section);
+    if (!cp932Section) return values;
+    std::vector<std::size_t> indexes;
+    const std::vector<std::string> cp932Keys = Cp932Names(keys, indexes, text);
+    const std::vector<std::string_view> keyViews(cp932Keys.begin(), cp932Keys.end());
+    const auto found = FindIniValues(file.text, *cp932Section, keyViews, IniCharset::kCp932);
+    for (std::size_t i = 0; i < indexes.size(); ++i) {
+        if (found[i]) values[indexes[i]] = text.Cp932ToUtf8(*found[i]);
+    }
+    return values;
 }
 
-// A cp932 name or value in the file's charset.
-std::string InCharset(std::string_view cp932, IniCharset charset, const TextEncoding& text) {
-    return charset == IniCharset::kCp932 ? std::string(cp932) : text.Cp932ToUtf8(cp932);
+// The entries in cp932 for a cp932 file, or nothing when one of them does not fit.
+std::optional<std::vector<IniEntry>> InCp932(std::string_view section,
+                                             std::span<const IniEntry> entries,
+                                             std::string& cp932Section, const TextEncoding& text) {
+    const auto spelledSection = text.Cp932Exactly(section);
+    if (!spelledSection) return std::nullopt;
+    cp932Section = *spelledSection;
+    std::vector<IniEntry> converted;
+    for (const IniEntry& entry : entries) {
+        auto key = text.Cp932Exactly(entry.key);
+        auto value = text.Cp932Exactly(entry.value);
+        if (!key || !value) return std::nullopt;
+        converted.push_back({std::move(*key), std::move(*value)});
+    }
+    return converted;
+}
+
+// Applies `entries` (UTF-8, values as StoredIniValue writes them) to `file`: in cp932 when
+// every name and value fits, otherwise after turning the file into UTF-16LE.
+void ApplyEntries(FileText& file, std::string_view section, std::span<const IniEntry> entries,
+                  const TextEncoding& text) {
+    if (file.Charset() == IniCharset::kCp932) {
+        std::string cp932Section;
+        if (const auto converted = InCp932(section, entries, cp932Section, text)) {
+            file.text = WithIniValues(file.text, cp932Section, *converted, IniCharset::kCp932);
+            return;
+        }
+        SwitchToUtf16(file, text);
+    }
+    file.text = WithIniValues(file.text, section, entries, IniCharset::kUtf8);
+}
+
+// Whether `entry` can be stored at all, whatever the file's encoding.
+bool IsStorable(std::string_view section, const IniEntry& entry) {
+    return IsValidUtf8(section) && IsValidUtf8(entry.key) && IsValidUtf8(entry.value) &&
+           IsWritableIniEntry(section, entry.key, entry.value, IniCharset::kUtf8);
+}
+
+// The entries a write stores: well-formed UTF-8 that keeps the line structure, each value
+// quoted where that is needed to read back exactly, and none that the file already holds
+// but cp932 cannot spell (a value read from a damaged cp932 line keeps its bytes).
+std::vector<IniEntry> EntriesToStore(std::string_view section, std::span<const IniEntry> entries,
+                                     const FileText& file, const TextEncoding& text) {
+    std::vector<IniEntry> stored;
+    for (const IniEntry& entry : entries) {
+        if (!IsStorable(section, entry)) continue;
+        if (file.Charset() == IniCharset::kCp932 && !text.FitsCp932(entry.value)) {
+            const std::string_view key = entry.key;
+            if (FindValues(file, section, {&key, 1}, text).front() == entry.value) continue;
+        }
+        stored.push_back({entry.key, StoredIniValue(entry.value)});
+    }
+    return stored;
 }
 
 // Writes `contents` to a temporary file beside `file` and renames it over `file`.
@@ -120,28 +192,13 @@ void RemoveLeftoverTemporaries(const fs::path& file) {
 std::vector<std::string> ReadIniValues(std::string_view section,
                                        std::span<const std::string_view> keys, const fs::path& file,
                                        const TextEncoding& encoding) {
-    std::vector<std::string> values(keys.size());
     try {
         std::string contents;
         const FileState state = ReadContents(file, contents);
-        if (state != FileState::complete && state != FileState::tooLarge) return values;
-        const IniFileText text = Decode(std::move(contents));
-        if (text.charset == IniCharset::kCp932) {
-            auto found = FindIniValues(text.text, section, keys, text.charset);
-            for (std::size_t k = 0; k < keys.size(); ++k) {
-                if (found[k]) values[k] = std::move(*found[k]);
-            }
-            return values;
+        if (state != FileState::complete && state != FileState::tooLarge) {
+            return std::vector<std::string>(keys.size());
         }
-        std::vector<std::string> utf8Keys;
-        for (const std::string_view key : keys) utf8Keys.push_back(encoding.Cp932ToUtf8(key));
-        const std::vector<std::string_view> keyViews(utf8Keys.begin(), utf8Keys.end());
-        const auto found =
-            FindIniValues(text.text, encoding.Cp932ToUtf8(section), keyViews, text.charset);
-        for (std::size_t k = 0; k < keys.size(); ++k) {
-            if (found[k]) values[k] = encoding.Utf8ToCp932(*found[k]);
-        }
-        return values;
+        return FindValues(DecodeFileText(std::move(contents)), section, keys, encoding);
     } catch (...) {
         return std::vector<std::string>(keys.size());
     }
@@ -158,7 +215,7 @@ bool WriteIniValues(std::string_view section, std::span<const IniEntry> entries,
         bool all = true;
         std::size_t writable = 0;
         for (const IniEntry& entry : entries) {
-            const bool ok = IsWritableIniEntry(section, entry.key, entry.value);
+            const bool ok = IsStorable(section, entry);
             all = all && ok;
             writable += ok ? 1 : 0;
         }
@@ -168,17 +225,11 @@ bool WriteIniValues(std::string_view section, std::span<const IniEntry> entries,
         const FileState state = ReadContents(target, contents);
         if (state != FileState::complete && state != FileState::missing) return false;
         if (state == FileState::complete && IsReadOnly(target)) return false;
-        IniFileText text = Decode(std::move(contents));
-        std::vector<IniEntry> converted;
-        for (const IniEntry& entry : entries) {
-            if (!IsWritableIniEntry(section, entry.key, entry.value)) continue;
-            converted.push_back({InCharset(entry.key, text.charset, encoding),
-                                 InCharset(entry.value, text.charset, encoding)});
-        }
-        text.text = WithIniValues(text.text, InCharset(section, text.charset, encoding), converted,
-                                  text.charset);
+        FileText text = DecodeFileText(std::move(contents));
+        const std::vector<IniEntry> stored = EntriesToStore(section, entries, text, encoding);
+        ApplyEntries(text, section, stored, encoding);
         RemoveLeftoverTemporaries(target);
-        return ReplaceFile(target, Encode(text)) && all;
+        return ReplaceFile(target, EncodeFileText(text)) && all;
     } catch (...) {
         return false;
     }

@@ -128,6 +128,16 @@ bool IsWritableIniEntry(std::string_view section, std::string_view key, std::str
            key.front() != '[' && key.front() != ';' && !HasLineBreakOrNul(value);
 }
 
+std::string StoredIniValue(std::string_view value) {
+    const bool quoted = value.size() >= 2 && value.front() == value.back() &&
+                        (value.front() == '"' || value.front() == '\'');
+    if (!quoted && (value.empty() || !IsBlank(value.back()))) return std::string(value);
+    std::string out;
+    out.reserve(value.size() + 2);
+    out.append(1, '"').append(value).append(1, '"');
+    return out;
+}
+
 std::string WithIniValue(std::string_view contents, std::string_view section, std::string_view key,
                          std::string_view value, IniCharset charset) {
     const Position at = Locate(contents, section, key, charset);

@@ -46,6 +46,12 @@ std::optional<std::string> FindIniValue(std::string_view contents, std::string_v
 bool IsWritableIniEntry(std::string_view section, std::string_view key, std::string_view value,
                         IniCharset charset = IniCharset::kCp932);
 
+// The text to write after "=" so that `value` reads back exactly: in double quotes when
+// it ends in a blank (the reader trims blanks) or is itself wrapped in matching quotes (the
+// reader removes them), else unchanged. A leading blank alone stays unquoted: number texts
+// are written " 10" and read as 10.
+std::string StoredIniValue(std::string_view value);
+
 // `contents` with `key` in `section` set to `value`: the line FindIniValue would read is
 // rewritten in place, else a line is added after the last line of the first such section,
 // else the section is appended. All other bytes stay; new lines end in CR LF.

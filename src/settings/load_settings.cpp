@@ -74,9 +74,9 @@ void SetPresets(SaverSettings& settings) {
 }
 
 void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
-                       FileSystem& fileSystem, const TextEncoding& text) {
+                       FileSystem& fileSystem) {
     settings.pictures.pictureCount = 0;
-    settings.pictureFolder = text.Cp932ToUtf8(reader.Text(kPictureFolderKey));
+    settings.pictureFolder = reader.Text(kPictureFolderKey);
     ScanStoredFolder(settings, fileSystem);
 }
 
@@ -98,7 +98,7 @@ void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,
         }
         // The folder after the picture kinds, which its scan uses.
         try {
-            LoadPictureFolder(settings, reader, fileSystem, text);
+            LoadPictureFolder(settings, reader, fileSystem);
         } catch (...) {
             // A failing folder test or scan ends only that step; what it collected stays.
         }

@@ -98,7 +98,7 @@ bool NamesNoFolder(std::string_view folder) {
 }
 
 std::string WithTrailingBackslash(std::string_view path) {
-    std::string out(path.substr(0, path.find_last_not_of(' ') + 1));
+    std::string out(path);
     if (out.empty() || out.back() != kPathSeparator) out += kPathSeparator;
     return out;
 }

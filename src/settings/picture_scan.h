@@ -52,7 +52,8 @@ struct FolderPictures {
 // and nothing is listed from it, never the root of the current drive.
 bool NamesNoFolder(std::string_view folder);
 
-// `path` without trailing blanks and ending in the path separator.
+// `path` ending in the path separator. Trailing blanks stay: "C:\sp " and "C:\sp" are two
+// folders.
 std::string WithTrailingBackslash(std::string_view path);
 
 // The folder part of `path`: up to its last ":", "\" or "/", without a final "\" or "/".

@@ -1,6 +1,6 @@
-// Section, key names and defaults of the settings file Velnor.ini. The file is cp932
-// (Shift_JIS), so the Japanese key names are spelled here as cp932 bytes, one literal per
-// character, to stay byte-exact whatever code page the compiler or the system assumes.
+// Section, key names and defaults of the settings file Velnor.ini. Names are UTF-8 like every
+// text in the program (a cp932 file holds them in cp932), spelled here as bytes, one
+// literal per character, to stay byte-exact whatever encoding the compiler assumes.
 #pragma once
 
 #include <cstdint>
@@ -13,46 +13,52 @@ inline constexpr std::string_view kSectionName = "Section";
 
 // clang-format off
 // 外観
-inline constexpr std::string_view kAspectKey = "\x8A\x4F" "\x8A\xCF";
+inline constexpr std::string_view kAspectKey = "\xE5\xA4\x96" "\xE8\xA6\xB3";
 // 透視画法
-inline constexpr std::string_view kPerspectiveOnKey = "\x93\xA7" "\x8E\x8B" "\x89\xE6" "\x96\x40";
+inline constexpr std::string_view kPerspectiveOnKey =
+    "\xE9\x80\x8F" "\xE8\xA6\x96" "\xE7\x94\xBB" "\xE6\xB3\x95";
 // 遠近の深さ
 inline constexpr std::string_view kPerspectiveDepthKey =
-    "\x89\x93" "\x8B\xDF" "\x82\xCC" "\x90\x5B" "\x82\xB3";
+    "\xE9\x81\xA0" "\xE8\xBF\x91" "\xE3\x81\xAE" "\xE6\xB7\xB1" "\xE3\x81\x95";
 // 公転球の色_赤
 inline constexpr std::string_view kBallRedKey =
-    "\x8C\xF6" "\x93\x5D" "\x8B\x85" "\x82\xCC" "\x90\x46" "_" "\x90\xD4";
+    "\xE5\x85\xAC" "\xE8\xBB\xA2" "\xE7\x90\x83" "\xE3\x81\xAE" "\xE8\x89\xB2" "_" "\xE8\xB5\xA4";
 // 公転球の色_緑
 inline constexpr std::string_view kBallGreenKey =
-    "\x8C\xF6" "\x93\x5D" "\x8B\x85" "\x82\xCC" "\x90\x46" "_" "\x97\xCE";
+    "\xE5\x85\xAC" "\xE8\xBB\xA2" "\xE7\x90\x83" "\xE3\x81\xAE" "\xE8\x89\xB2" "_" "\xE7\xB7\x91";
 // 公転球の色_青
 inline constexpr std::string_view kBallBlueKey =
-    "\x8C\xF6" "\x93\x5D" "\x8B\x85" "\x82\xCC" "\x90\x46" "_" "\x90\xC2";
+    "\xE5\x85\xAC" "\xE8\xBB\xA2" "\xE7\x90\x83" "\xE3\x81\xAE" "\xE8\x89\xB2" "_" "\xE9\x9D\x92";
 // Random_0..2
 inline constexpr std::string_view kRandomStem = "Random_";
 // Color_1..2 (Color_0 is never read or written)
 inline constexpr std::string_view kLineColourStem = "Color_";
 // 速さ
-inline constexpr std::string_view kSpeedKey = "\x91\xAC" "\x82\xB3";
+inline constexpr std::string_view kSpeedKey = "\xE9\x80\x9F" "\xE3\x81\x95";
 inline constexpr std::string_view kScaleKey = "Scale";
 // 画像種類_0..3
 inline constexpr std::string_view kPictureKindStem =
-    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_";
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_";
 // 画像のﾌｫﾙﾀﾞ (half-width katakana)
 inline constexpr std::string_view kPictureFolderKey =
-    "\x89\xE6" "\x91\x9C" "\x82\xCC" "\xCC" "\xAB" "\xD9" "\xC0" "\xDE";
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xEF\xBE\x8C" "\xEF\xBD\xAB" "\xEF\xBE\x99"
+    "\xEF\xBE\x80" "\xEF\xBE\x9E";
 // 画像のｻｲｽﾞ
 inline constexpr std::string_view kPictureSizeKey =
-    "\x89\xE6" "\x91\x9C" "\x82\xCC" "\xBB" "\xB2" "\xBD" "\xDE";
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xEF\xBD\xBB" "\xEF\xBD\xB2" "\xEF\xBD\xBD"
+    "\xEF\xBE\x9E";
 // 画像のｲﾝﾀｰﾊﾞﾙ
 inline constexpr std::string_view kPictureIntervalKey =
-    "\x89\xE6" "\x91\x9C" "\x82\xCC" "\xB2" "\xDD" "\xC0" "\xB0" "\xCA" "\xDE" "\xD9";
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xEF\xBD\xB2" "\xEF\xBE\x9D" "\xEF\xBE\x80"
+    "\xEF\xBD\xB0" "\xEF\xBE\x8A" "\xEF\xBE\x9E" "\xEF\xBE\x99";
 // ｻﾝﾌﾟﾙ画像有無
 inline constexpr std::string_view kUseSampleKey =
-    "\xBB" "\xDD" "\xCC" "\xDF" "\xD9" "\x89\xE6" "\x91\x9C" "\x97\x4C" "\x96\xB3";
+    "\xEF\xBD\xBB" "\xEF\xBE\x9D" "\xEF\xBE\x8C" "\xEF\xBE\x9F" "\xEF\xBE\x99" "\xE7\x94\xBB"
+    "\xE5\x83\x8F" "\xE6\x9C\x89" "\xE7\x84\xA1";
 // ｻﾝﾌﾟﾙ画像_12
 inline constexpr std::string_view kSampleChoiceKey =
-    "\xBB" "\xDD" "\xCC" "\xDF" "\xD9" "\x89\xE6" "\x91\x9C" "_12";
+    "\xEF\xBD\xBB" "\xEF\xBE\x9D" "\xEF\xBE\x8C" "\xEF\xBE\x9F" "\xEF\xBE\x99" "\xE7\x94\xBB"
+    "\xE5\x83\x8F" "_12";
 // clang-format on
 
 // The array elements' keys spelled out, for constant tables.
@@ -60,10 +66,10 @@ inline constexpr std::string_view kRandomKeys[3] = {"Random_0", "Random_1", "Ran
 inline constexpr std::string_view kLineColourKeys[3] = {"Color_0", "Color_1", "Color_2"};
 // clang-format off
 inline constexpr std::string_view kPictureKindKeys[4] = {
-    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_0",
-    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_1",
-    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_2",
-    "\x89\xE6" "\x91\x9C" "\x8E\xED" "\x97\xDE" "_3",
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_0",
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_1",
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_2",
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_3",
 };
 // clang-format on
 

@@ -13,6 +13,9 @@ std::filesystem::path Utf8Path(std::string_view text) {
     return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
+// The name the write test's temporary files start with.
+constexpr char kWriteTestName[] = "Velnor-write-test";
+
 bool FileExists(const std::filesystem::path& file) {
     std::error_code error;
     return !file.empty() && std::filesystem::exists(file, error);
@@ -30,15 +33,26 @@ SettingsLocation SettingsLocationFor(const std::filesystem::path& programFolder,
 
 bool FolderAcceptsNewFiles(const std::filesystem::path& folder) {
     try {
-        const std::filesystem::path probe = TemporarySibling(folder / "Velnor-write-test");
-        std::FILE* stream = OpenFile(probe, "wb");
-        if (stream == nullptr) return false;
-        std::fclose(stream);
-        std::error_code error;
-        std::filesystem::remove(probe, error);
-        return true;
+        return CanCreateFileIn(folder, kWriteTestName);
     } catch (...) {
         return false;
+    }
+}
+
+void RemoveLeftoversOfEarlierSaves(const SettingsLocation& location) {
+    for (const std::filesystem::path& file : {location.besideProgram, location.perUser}) {
+        if (file.empty()) continue;
+        const std::filesystem::path folder = file.parent_path();
+        const std::filesystem::path probe = folder / kWriteTestName;
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
+            const std::filesystem::path name = it->path().filename();
+            std::error_code ignored;
+            if (IsTemporarySiblingName(name, file) || IsTemporarySiblingName(name, probe)) {
+                std::filesystem::remove(it->path(), ignored);
+            }
+        }
     }
 }
 

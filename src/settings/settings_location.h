@@ -23,9 +23,15 @@ struct SettingsLocation {
 SettingsLocation SettingsLocationFor(const std::filesystem::path& programFolder,
                                      const std::filesystem::path& perUserFolder);
 
-// Whether a new file can be created in `folder`: tries it with a temporary file that is
-// removed again. (Permission bits alone do not tell: ACLs, read-only media, root.)
+// Whether a new file can be created in `folder`: tries it with a temporary file that leaves
+// nothing behind, even when the program is killed meanwhile. (Permission bits alone do not
+// tell: ACLs, read-only media, root.)
 bool FolderAcceptsNewFiles(const std::filesystem::path& folder);
+
+// Removes what saves and write tests of earlier runs left when they were killed: only
+// Velnor's own temporary names ("Velnor.ini.<16 hex digits>.tmp" and
+// "Velnor-write-test.<16 hex digits>.tmp") beside each of the two settings files.
+void RemoveLeftoversOfEarlierSaves(const SettingsLocation& location);
 
 using FolderWritableTest = std::function<bool(const std::filesystem::path& folder)>;
 

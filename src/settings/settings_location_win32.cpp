@@ -1,4 +1,6 @@
-// Settings location on Windows: the folder of Velnor.scr and %APPDATA%\Velnor.
+// Settings location on Windows: the folder of Velnor.scr and %APPDATA%\Velnor. The
+// per-user folder is created when missing (a fresh profile, a redirected AppData), so a
+// save there does not fail on a folder that was only looked up.
 #include <shlobj.h>
 #include <windows.h>
 
@@ -25,13 +27,17 @@ std::filesystem::path ProgramFolder() {
 }
 
 std::filesystem::path PerUserFolder() {
-    wchar_t* roaming = nullptr;
     std::filesystem::path folder;
-    if (SUCCEEDED(
-            SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &roaming))) {
-        folder = std::filesystem::path(roaming) / L"Velnor";
+    // Made when missing; where it cannot be made now (an absent network share), its name
+    // is still known, and a later save tries again.
+    for (const DWORD flags : {DWORD{KF_FLAG_CREATE}, DWORD{KF_FLAG_DEFAULT}}) {
+        wchar_t* roaming = nullptr;
+        if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, flags, nullptr, &roaming))) {
+            folder = std::filesystem::path(roaming) / L"Velnor";
+        }
+        CoTaskMemFree(roaming);
+        if (!folder.empty()) break;
     }
-    CoTaskMemFree(roaming);
     return folder;
 }
 

@@ -1,5 +1,5 @@
 // The settings table. Each row is one key of Velnor.ini, in the order the dialog's
-// buttons write them; the keys' cp932 spellings are in settings_keys.h.
+// buttons write them; the keys' spellings are in settings_keys.h.
 #include "settings/settings_table.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-// Conversion between UTF-16LE and UTF-8 for settings files kept in UTF-16.
+// Conversion between UTF-16 and UTF-8 for settings files kept in UTF-16.
 #include "settings/utf16_text.h"
 
 #include <cstdint>
@@ -24,10 +24,12 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
     }
 }
 
-void AppendUtf16Le(std::string& out, std::uint32_t code) {
-    const auto unit = [&out](std::uint32_t u) {
-        out += static_cast<char>(u & 0xFF);
-        out += static_cast<char>(u >> 8);
+void AppendUtf16(std::string& out, std::uint32_t code, ByteOrder order) {
+    const auto unit = [&out, order](std::uint32_t u) {
+        const char low = static_cast<char>(u & 0xFF);
+        const char high = static_cast<char>(u >> 8);
+        out += order == ByteOrder::kLittle ? low : high;
+        out += order == ByteOrder::kLittle ? high : low;
     };
     if (code < 0x10000) {
         unit(code);
@@ -70,12 +72,13 @@ bool HasUtf16LeMark(std::string_view bytes) {
     return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE';
 }
 
-std::string Utf16LeToUtf8(std::string_view bytes) {
+std::string Utf16ToUtf8(std::string_view bytes, ByteOrder order) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
-    const auto unitAt = [&bytes](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i]) |
-                                          (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
+    const int lowByte = order == ByteOrder::kLittle ? 0 : 1;
+    const auto unitAt = [&bytes, lowByte](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[i + lowByte]) |
+                                          (static_cast<std::uint8_t>(bytes[i + 1 - lowByte]) << 8));
     };
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
         const std::uint32_t unit = unitAt(i);
@@ -92,11 +95,29 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string Utf8ToUtf16LeWithMark(std::string_view utf8) {
-    std::string out = "\xFF\xFE";
-    out.reserve(2 + utf8.size() * 2);
-    for (std::size_t at = 0; at < utf8.size();) AppendUtf16Le(out, NextCode(utf8, at));
+std::string Utf8ToUtf16(std::string_view utf8, ByteOrder order) {
+    std::string out;
+    out.reserve(utf8.size() * 2);
+    for (std::size_t at = 0; at < utf8.size();) AppendUtf16(out, NextCode(utf8, at), order);
     return out;
+}
+
+std::string Utf16LeToUtf8(std::string_view bytes) {
+    return Utf16ToUtf8(bytes, ByteOrder::kLittle);
+}
+
+std::string Utf8ToUtf16LeWithMark(std::string_view utf8) {
+    return "\xFF\xFE" + Utf8ToUtf16(utf8, ByteOrder::kLittle);
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t start = at;
+        const std::uint32_t code = NextCode(text, at);
+        const bool replaced = code == 0xFFFD && text.substr(start, 3) != "\xEF\xBF\xBD";
+        if (replaced || (code >= 0xD800 && code < 0xE000)) return false;
+    }
+    return true;
 }
 
 }  // namespace velnor

@@ -9,8 +9,6 @@
 
 #include <array>
 
-#include "settings/wide_text_win32.h"
-
 namespace velnor {
 
 std::optional<std::wstring> BrowseForFolder(HWND owner, const wchar_t* title) {
@@ -22,22 +20,32 @@ std::optional<std::wstring> BrowseForFolder(HWND owner, const wchar_t* title) {
     info.lpszTitle = title;
     std::optional<std::wstring> folder;
     if (PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info)) {
-        wchar_t path[MAX_PATH] = L"";
-        if (SHGetPathFromIDListW(item, path) && path[0] != L'\0') folder = path;
+        folder = FileSystemPathOf(item);
         CoTaskMemFree(item);
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return folder;
 }
 
-std::string ShortPathOf(const std::wstring& folder) {
-    const DWORD length = GetShortPathNameW(folder.c_str(), nullptr, 0);
-    if (length == 0) return {};
-    std::wstring shortPath(length, L'\0');
-    const DWORD copied = GetShortPathNameW(folder.c_str(), shortPath.data(), length);
-    if (copied == 0 || copied >= length) return {};
-    shortPath.resize(copied);
-    return Utf8FromWide(shortPath);
+std::optional<std::wstring> FileSystemPathOf(PCIDLIST_ABSOLUTE item) {
+    wchar_t* name = nullptr;
+    if (FAILED(SHGetNameFromIDList(item, SIGDN_FILESYSPATH, &name)) || name == nullptr) {
+        return std::nullopt;
+    }
+    std::optional<std::wstring> path;
+    if (name[0] != L'\0') path = std::wstring(name);
+    CoTaskMemFree(name);
+    return path;
+}
+
+std::optional<std::wstring> LongPathOf(const std::wstring& path) {
+    const DWORD length = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (length == 0) return std::nullopt;
+    std::wstring longPath(length, L'\0');
+    const DWORD copied = GetLongPathNameW(path.c_str(), longPath.data(), length);
+    if (copied == 0 || copied >= length) return std::nullopt;
+    longPath.resize(copied);
+    return longPath;
 }
 
 std::optional<COLORREF> PickColour(HWND owner, COLORREF initial) {

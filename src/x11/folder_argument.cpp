@@ -1,7 +1,8 @@
-// "~" expansion, a file standing for its folder, and the note on a folder that gives no
-// background picture.
+// "~" expansion, a file standing for its folder (for --folder and the settings file's
+// folder alike), and the note on a folder that gives no background picture.
 #include "x11/folder_argument.h"
 
+#include "settings/load_settings.h"
 #include "settings/picture_scan.h"
 
 namespace velnor {
@@ -20,7 +21,49 @@ std::string ChosenKinds(const SaverSettings& settings) {
     return kinds;
 }
 
+bool IsFolder(const std::optional<int>& attributes) {
+    return attributes && (*attributes & kAttributeDirectory) != 0;
+}
+
+std::string ParentOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 }  // namespace
+
+void ResolveStoredFolder(SaverSettings& settings, std::string_view home, FileSystem& fileSystem) {
+    if (NamesNoFolder(settings.pictureFolder)) return;
+    std::string resolved = ResolveFolderArgument(settings.pictureFolder, home, fileSystem);
+    if (resolved == settings.pictureFolder) return;
+    settings.pictureFolder = std::move(resolved);
+    ScanStoredFolder(settings, fileSystem);
+}
+
+std::optional<std::string> FolderTrouble(const std::string& folder, FileSystem& fileSystem) {
+    const std::optional<int> attributes = fileSystem.AttributesOf(folder);
+    if (attributes && !IsFolder(attributes)) return " is a file, not a folder";
+    if (IsFolder(attributes)) {
+        const FileListing listing =
+            fileSystem.ListMatching(WithTrailingBackslash(folder) + "*", true);
+        if (!listing.error) return std::nullopt;
+        return " cannot be read (" + *listing.error + ")";
+    }
+    // Missing, or hidden behind a parent: the nearest parent that is there tells which.
+    for (std::string parent = ParentOf(folder);; parent = ParentOf(parent)) {
+        const std::optional<int> found = fileSystem.AttributesOf(parent);
+        if (found && !IsFolder(found)) return " does not exist ('" + parent + "' is a file)";
+        if (found) {
+            const FileListing listing = fileSystem.ListMatching(parent + "/*", true);
+            if (listing.error) {
+                return " cannot be reached (no permission to look into '" + parent + "')";
+            }
+            return " does not exist";
+        }
+        if (parent == "/" || parent == ".") return " does not exist";
+    }
+}
 
 std::string ResolveFolderArgument(std::string_view given, std::string_view home,
                                   FileSystem& fileSystem) {
@@ -51,7 +94,7 @@ std::optional<std::string> FolderBackgroundNote(const SaverSettings& settings,
     // No folder at all is a black background chosen as such (--no-sample alone).
     if (NamesNoFolder(folder)) return std::nullopt;
     const std::string named = "the picture folder '" + folder + "'";
-    if (!FolderExists(folder, fileSystem)) return named + " does not exist" + outcome;
+    if (const auto trouble = FolderTrouble(folder, fileSystem)) return named + *trouble + outcome;
     if (kinds.empty()) return "no picture kind is chosen (--kinds)" + outcome;
     return named + " holds no pictures of the kinds " + kinds + outcome;
 }

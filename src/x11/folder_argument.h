@@ -18,6 +18,16 @@ namespace velnor {
 std::string ResolveFolderArgument(std::string_view given, std::string_view home,
                                   FileSystem& fileSystem);
 
+// The settings file's folder by the same rules as --folder (ResolveFolderArgument), listed
+// again when that changed it.
+void ResolveStoredFolder(SaverSettings& settings, std::string_view home, FileSystem& fileSystem);
+
+// Why `folder` cannot be listed, as the end of a sentence that names it: " is a file, not
+// a folder", " does not exist" (with the file that stands in its path, if any), " cannot
+// be reached (no permission to look into '<parent>')" or " cannot be read (<reason>)".
+// Nothing when it can be listed.
+std::optional<std::string> FolderTrouble(const std::string& folder, FileSystem& fileSystem);
+
 // When the settings ask for the pictures of a folder (useSample 0, a folder named) but
 // none was listed: one line saying why the background stays black, naming `givenFolder`
 // (the folder of the command line, if any). Nothing when a sample or a folder picture will

@@ -91,6 +91,7 @@ int Run(const std::vector<std::string>& command) {
     const std::filesystem::path file =
         options->target == DrawTarget::kOwnWindow ? UserSettingsFile() : std::filesystem::path{};
     LoadSettings(settings, file, *fileSystem, *MakePlatformTextEncoding());
+    ResolveStoredFolder(settings, EnvironmentText("HOME"), *fileSystem);
     std::optional<std::string> folder;  // as the command line gave it, once resolved
     if (options->settings.Given("folder")) {
         std::string& given = options->settings.values.pictureFolder;

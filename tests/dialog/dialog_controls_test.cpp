@@ -22,8 +22,8 @@ const ControlSpec& Target(const ControlSpec& control) {
     return *FindControl(control.partner);
 }
 
-std::string KeyOf(const Dialog& d, const ControlSpec& control) {
-    return d.text->Cp932ToUtf8(FindSetting(control.shows)->key);
+std::string KeyOf(const ControlSpec& control) {
+    return std::string(FindSetting(control.shows)->key);
 }
 
 // Catches a check box, picture-kind square or their caption that a click leaves dead
@@ -38,7 +38,7 @@ TEST(DialogControls, EveryCheckBoxAndKindSquareAndItsCaptionTogglesWhatItSaves) 
         ++checked;
         Dialog d;
         ASSERT_FALSE(target.shows.empty()) << control.id << " edits no setting";
-        const std::string key = KeyOf(d, target);
+        const std::string key = KeyOf(target);
         const std::string before = d.Written()[key];
         ASSERT_TRUE(d.model.Click(control.id)) << control.id;
         EXPECT_NE(d.Written()[key], before) << control.id;
@@ -62,7 +62,7 @@ TEST(DialogControls, EverySquareOfAPairAndItsCaptionStoresTheValueItStandsFor) {
         ASSERT_TRUE(d.model.Click(control.id)) << control.id;
         SaverSettings wanted = Defaults();
         SetNumber(row, wanted, square.selects);
-        EXPECT_EQ(d.Written()[KeyOf(d, square)], Dialog(wanted).Written()[KeyOf(d, square)])
+        EXPECT_EQ(d.Written()[KeyOf(square)], Dialog(wanted).Written()[KeyOf(square)])
             << control.id;
         EXPECT_EQ(d.model.SquareSelected(square.id), true) << control.id;
         EXPECT_EQ(d.model.SquareSelected(PairPartner(square.id)), false) << control.id;
@@ -74,7 +74,7 @@ TEST(DialogControls, EveryScrollBarMovesTheValueItSaves) {
     for (const ControlSpec& bar : DialogControls()) {
         if (!IsScrollBar(bar.kind)) continue;
         Dialog d;
-        const std::string key = KeyOf(d, bar);
+        const std::string key = KeyOf(bar);
         d.model.Scroll(bar.id, ScrollAction::kTop, 0);
         const std::string atTop = d.Written()[key];
         d.model.Scroll(bar.id, ScrollAction::kBottom, 0);

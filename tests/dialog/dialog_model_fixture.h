@@ -38,9 +38,8 @@ inline SaverSettings Defaults() {
 // A model over a fake file system, recording every notification.
 struct Dialog {
     FakeFileSystem fs;
-    std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
     std::vector<unsigned> changes;
-    DialogModel model{fs, *text, [this](unsigned c) { changes.push_back(c); }};
+    DialogModel model{fs, [this](unsigned c) { changes.push_back(c); }};
 
     explicit Dialog(const SaverSettings& settings = Defaults()) { model.Load(settings); }
 
@@ -54,7 +53,7 @@ struct Dialog {
     std::map<std::string, std::string> Written(int button = control_id::kCmdOk) const {
         std::map<std::string, std::string> out;
         for (const IniEntry& entry : model.EntriesToWrite(button)) {
-            out[text->Cp932ToUtf8(entry.key)] = text->Cp932ToUtf8(entry.value);
+            out[entry.key] = entry.value;
         }
         return out;
     }

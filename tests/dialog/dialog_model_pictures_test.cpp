@@ -49,7 +49,7 @@ TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
     std::vector<std::string> errors;
     const auto onError = [&](const std::string& e) { errors.push_back(e); };
     ASSERT_EQ(d.model.ChooseFolder(
-                  kPics, "",
+                  kPics,
                   [&] {
                       EXPECT_TRUE(d.model.listing());
                       EXPECT_TRUE(d.model.listLines().empty());
@@ -69,7 +69,7 @@ TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
     d.changes.clear();
     bool clearedFirst = false;
     EXPECT_EQ(d.model.ChooseFolder(
-                  "other", "",
+                  "other",
                   [&] {
                       // The old lines are gone, and the view was told, before any file counts.
                       clearedFirst = d.model.listLines().empty() && !d.changes.empty() &&
@@ -83,7 +83,7 @@ TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
     EXPECT_TRUE(errors.empty());
 
     EXPECT_EQ(d.model.ChooseFolder(
-                  "missing", "", [] { return true; }, onError),
+                  "missing", [] { return true; }, onError),
               FolderChoice::kListed);
     EXPECT_TRUE(d.model.listLines().empty());
     EXPECT_EQ(d.model.Text(kLblKei), "0");
@@ -121,7 +121,7 @@ TEST(DialogModel, AFolderWithMorePicturesThanTheListTellsHowManyAreLeftOut) {
     for (int i = 0; i < kMaxPictureCount + 3; ++i) d.fs.Add(kPics, std::to_string(i) + ".bmp", 0);
     EXPECT_FALSE(d.model.LeftOutNotice());
     ASSERT_EQ(d.model.ChooseFolder(
-                  kPics, "", [] { return true; }, nullptr),
+                  kPics, [] { return true; }, nullptr),
               FolderChoice::kListed);
     EXPECT_EQ(d.model.Text(kLblKei), "32767");
     const std::optional<std::string> notice = d.model.LeftOutNotice();
@@ -138,26 +138,58 @@ TEST(DialogModel, AFolderWithMorePicturesThanTheListTellsHowManyAreLeftOut) {
     EXPECT_FALSE(d.model.LeftOutNotice());
 }
 
-TEST(DialogModel, AFolderNameTheSettingsFileCannotHoldIsNeverStored) {
-    const std::unique_ptr<TextEncoding> text = MakePlatformTextEncoding();
-    EXPECT_EQ(StorableFolderPath("C:\\写真", "C:\\SHORT~1", *text), "C:\\写真");
-    EXPECT_EQ(StorableFolderPath("C:\\写真☃", "C:\\4E99~1", *text), "C:\\4E99~1");
-    EXPECT_EQ(StorableFolderPath("D:\\Fotos\\Müller", "", *text), std::nullopt);
-    EXPECT_EQ(StorableFolderPath("C:\\☃", "C:\\☃", *text), std::nullopt);
+// Catches a chosen folder outside cp932 being refused, stored as '?' or as its short name.
+TEST(DialogModel, AFolderInAnyScriptIsStoredAsChosenAndOnlyBrokenTextIsRefused) {
+    for (const std::string name :
+         {"C:\\사진", "C:\\Fotos\\Müller", "C:\\旅行〜", "C:\\😀", "C:\\sp ", "C:\\dot."}) {
+        EXPECT_EQ(StorableFolderPath(name), name);
+        Dialog d;
+        d.fs.Add(name, "a.bmp", 0);
+        ASSERT_EQ(d.model.ChooseFolder(
+                      name, [] { return true; }, nullptr),
+                  FolderChoice::kListed);
+        EXPECT_EQ(d.model.Text(kFolderPath), name);
+        EXPECT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
+        EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], name);
+    }
+    for (const std::string& bad :
+         {std::string("C:\\\xFF"), std::string("C:\\a\nb"), std::string("C:\\\0x", 4)}) {
+        EXPECT_EQ(StorableFolderPath(bad), std::nullopt);
+    }
 
     // Such a choice keeps the folder and the list shown before, and lists nothing.
     Dialog d;
     AddPictures(d.fs);
     const auto never = [] { return true; };
     const auto noError = [](const std::string&) {};
-    ASSERT_EQ(d.model.ChooseFolder(kPics, "", never, noError), FolderChoice::kListed);
+    ASSERT_EQ(d.model.ChooseFolder(kPics, never, noError), FolderChoice::kListed);
     const int listingsBefore = d.fs.listings;
-    EXPECT_EQ(d.model.ChooseFolder("C:\\☃", "", never, noError), FolderChoice::kNameNotStorable);
+    EXPECT_EQ(d.model.ChooseFolder("C:\\\xFF", never, noError), FolderChoice::kNameNotStorable);
     EXPECT_EQ(d.fs.listings, listingsBefore);
     EXPECT_EQ(d.model.Text(kFolderPath), kPics);
     EXPECT_EQ(d.model.listLines().size(), 3u);
     EXPECT_EQ(d.model.Text(kLblKei), "3");
     EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
+}
+
+// Catches a folder stored as a short name shown as that name, and its stored text replaced
+// by the long name although the user chose nothing.
+TEST(DialogModel, AShortStoredFolderShowsItsLongNameAndIsWrittenBackAsStored) {
+    SaverSettings s = Defaults();
+    s.pictureFolder = "C:\\pics\\__~~~51N";
+    Dialog d(s);
+    d.model.ShowLoadedFolderAs("C:\\pics\\사진");
+    EXPECT_EQ(d.model.Text(kFolderPath), "C:\\pics\\사진");
+    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], s.pictureFolder);
+    d.fs.Add("C:\\pics\\사진", "a.bmp", 0);
+    ASSERT_EQ(d.model.ChooseFolder(
+                  "C:\\pics\\사진", [] { return true; }, nullptr),
+              FolderChoice::kListed);
+    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], "C:\\pics\\사진")
+        << "a chosen folder is stored by its name";
+    d.model.Load(s);
+    EXPECT_EQ(d.model.Text(kFolderPath), s.pictureFolder);
+    EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], s.pictureFolder);
 }
 
 }  // namespace

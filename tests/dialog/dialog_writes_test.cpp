@@ -18,12 +18,8 @@
 namespace velnor {
 namespace {
 
-std::string ToCp932(std::string_view utf8) {
-    return MakePlatformTextEncoding()->Utf8ToCp932(utf8);
-}
-
 std::vector<IniEntry> EntriesOf(const SaverSettings& values) {
-    return ApplyEntries(values, *MakePlatformTextEncoding());
+    return ApplyEntries(values);
 }
 
 SaverSettings LoadedDefaults() {
@@ -78,7 +74,7 @@ TEST(DialogWrites, ApplyWritesValuesAndKeepsTheFolderText) {
     const std::vector<IniEntry> rows = EntriesOf(v);
     const auto valueOf = [&rows](std::string_view key) {
         for (const IniEntry& entry : rows) {
-            if (entry.key == ToCp932(key)) return entry.value;
+            if (entry.key == key) return entry.value;
         }
         return std::string("(not written)");
     };
@@ -86,7 +82,7 @@ TEST(DialogWrites, ApplyWritesValuesAndKeepsTheFolderText) {
         {"外観", " 16"},     {"遠近の深さ", " 12"},
         {"Random_0", " 0"},  {"Random_1", " 1"},
         {"Color_1", " 255"}, {"Random_2", " 0"},
-        {"Color_2", " 0"},   {"画像のﾌｫﾙﾀﾞ", ToCp932("C:\\画像\\ﾌｫﾙﾀﾞ ")},
+        {"Color_2", " 0"},   {"画像のﾌｫﾙﾀﾞ", "C:\\画像\\ﾌｫﾙﾀﾞ "},
     };
     for (const auto& [key, value] : written) EXPECT_EQ(valueOf(key), value) << key;
 }

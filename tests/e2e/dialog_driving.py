@@ -120,10 +120,24 @@ def selected_squares(session):
     return out
 
 
+def ini_encoding(data):
+    """The encoding Velnor reads `data` (a settings file's bytes) in."""
+    marks = {b"\xff\xfe": "utf-16-le", b"\xfe\xff": "utf-16-be", b"\xef\xbb\xbf": "utf-8-sig"}
+    for mark, encoding in marks.items():
+        if data.startswith(mark):
+            return encoding
+    try:
+        data.decode("utf-8")
+        return "utf-8" if any(b >= 0x80 for b in data) else "cp932"
+    except UnicodeDecodeError:
+        return "cp932"
+
+
 def ini_values(session):
-    """{key: value} of Velnor.ini beside the program."""
+    """{key: value} of Velnor.ini beside the program, in whichever encoding it has."""
     with open(ini_path(session), "rb") as f:
-        text = f.read().decode("cp932")
+        data = f.read()
+    text = data.decode(ini_encoding(data)).lstrip("\ufeff")
     return dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
 
 

@@ -15,8 +15,8 @@ import time
 import unittest
 
 import wine_harness
-from dialog_driving import (apply_and_close, dialog, ini_values, open_dialog, selected_squares,
-                            shown, sources)
+from dialog_driving import (apply_and_close, dialog, ini_path, ini_values, open_dialog,
+                            remove_ini, selected_squares, shown, sources)
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
 
@@ -131,21 +131,67 @@ class PictureSources(unittest.TestCase):
         self.assertEqual(ini["画像のﾌｫﾙﾀﾞ"], SESSION.windows_path(gone))
         self.assertEqual([ini[f"画像種類_{k}"] for k in range(4)], [" 1", " 0", " 1", " 0"])
 
-    def test_a_folder_name_the_file_cannot_hold_is_stored_by_its_short_name(self):
-        folder = wine_harness.temporary_folder(SESSION, "写真☃")  # ☃ is not in cp932
+    def test_a_folder_outside_cp932_is_stored_and_shown_by_its_real_name(self):
+        """Catches such a folder stored as '?' or as its short name, and shown as either."""
+        folder = wine_harness.temporary_folder(SESSION, "사진😀")  # neither is in cp932
         make_picture(folder, "x.bmp", "32x32")
         open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0"})
         self.assertEqual(browse(folder, (["x.bmp"], "1")), (["x.bmp"], "1"))
-        shown_path = shown(SESSION, "Folder_Path")["Folder_Path"]["text"]
-        self.assertNotEqual(shown_path, SESSION.windows_path(folder))
+        real_name = SESSION.windows_path(folder)
+        self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], real_name)
         apply_and_close(SESSION)
-        stored = ini_values(SESSION)["画像のﾌｫﾙﾀﾞ"]
-        self.assertEqual(stored, shown_path)
-        self.assertNotIn("?", stored)
-        # The stored name finds the same pictures when the dialog opens again.
+        with open(ini_path(SESSION), "rb") as f:
+            self.assertTrue(f.read().startswith(b"\xff\xfe"), "UTF-16LE with its mark")
+        ini = ini_values(SESSION)
+        self.assertEqual(ini["画像のﾌｫﾙﾀﾞ"], real_name)
+        self.assertEqual((ini["ｻﾝﾌﾟﾙ画像有無"], ini["Scale"]), (" 0", " 128"))
+        # The stored name finds the same pictures and shows when the dialog opens again.
         SESSION.start_program("/c")
         self.assertEqual(dialog(SESSION, "wait", "60000"), ["found"])
         self.assertEqual(lines_and_count(), (["x.bmp"], "1"))
+        self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], real_name)
+        dialog(SESSION, "click", "cmd_Can", "gone", "20000")
+
+    def test_a_long_folder_ending_in_a_dot_is_reached_and_kept_whole(self):
+        """Catches a folder of more than 260 characters whose name ends in a dot (named in
+        the file) not listed, shown or written back whole. Wine's shell cannot make a shell
+        item of such a path, so the browser's conversion is given one of a shorter folder."""
+        base = wine_harness.temporary_folder(SESSION, "long")
+        folder = os.path.join(base, "a" * 100, "b" * 100, "c" * 60 + "dot.")
+        os.makedirs(folder)
+        make_picture(folder, "x.bmp", "32x32")
+        path = SESSION.windows_path(folder)
+        self.assertGreater(len(path), 300)
+        parent = SESSION.windows_path(os.path.join(base, "a" * 100))
+        self.assertEqual(sources(SESSION, "shellpath", parent),
+                         [f"shellpath {len(parent)} {parent}"])
+        open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0", "画像のﾌｫﾙﾀﾞ": path})
+        self.assertEqual(lines_and_count(), (["x.bmp"], "1"))
+        self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], path)
+        apply_and_close(SESSION)
+        self.assertEqual(ini_values(SESSION)["画像のﾌｫﾙﾀﾞ"], path)
+
+    def test_a_utf8_settings_file_is_honoured_and_stays_utf8(self):
+        """Catches the Japanese keys of a UTF-8 file (as today's Notepad saves it) falling
+        back to their defaults, and "設定" appending cp932 lines to it."""
+        folder = wine_harness.temporary_folder(SESSION, "写真utf8")
+        make_picture(folder, "x.bmp", "32x32")
+        for earlier in SESSION.processes:
+            SESSION.wait_exit(earlier, 20)
+        remove_ini(SESSION)
+        text = (f"[Section]\r\nｻﾝﾌﾟﾙ画像有無=0\r\n画像のﾌｫﾙﾀﾞ={SESSION.windows_path(folder)}\r\n"
+                "外観=16\r\n")
+        with open(ini_path(SESSION), "wb") as f:
+            f.write(text.encode("utf-8"))
+        SESSION.start_program("/c")
+        self.assertEqual(dialog(SESSION, "wait", "60000"), ["found"])
+        self.assertEqual(lines_and_count(), (["x.bmp"], "1"))
+        apply_and_close(SESSION)
+        with open(ini_path(SESSION), "rb") as f:
+            saved = f.read().decode("utf-8")  # fails on any cp932 line
+        self.assertEqual(saved.count("外観="), 1)
+        self.assertIn("外観= 16\r\n", saved)
+        self.assertIn(f"画像のﾌｫﾙﾀﾞ={SESSION.windows_path(folder)}\r\n", saved)
 
 
 if __name__ == "__main__":

@@ -68,8 +68,8 @@ TEST(IniFile, ReadsLikeThePrivateProfileFunctions) {
 TEST(IniFile, Cp932TrailBytesAreNotCaseFolded) {
     // 外観 is 8A 4F 8A CF; with the trail byte 'O' folded to 'o' it would be another kanji.
     TempFolder folder;
-    const std::string other = "\x8A\x6F\x8A\xCF";
-    const auto file = folder.Write("a.ini", "[Section]\r\n" + other + "=1\r\n");
+    const std::string other = test::PlatformText().Cp932ToUtf8("\x8A\x6F\x8A\xCF");
+    const auto file = folder.Write("a.ini", "[Section]\r\n\x8A\x6F\x8A\xCF=1\r\n");
     EXPECT_EQ(ReadIniValue(kSectionName, kAspectKey, file, test::PlatformText()), "");
     EXPECT_EQ(ReadIniValue(kSectionName, other, file, test::PlatformText()), "1");
     ASSERT_TRUE(WriteIniValue(kSectionName, kAspectKey, "2", file, test::PlatformText()));

@@ -56,20 +56,21 @@ TEST(IniSave, AnUnwritableEntryIsLeftOutAndReported) {
     EXPECT_EQ(TempFolder::Read(file), "[Section]\r\nb=3\r\na=1\r\n");
 }
 
-// A name ending in a cp932 lead byte would swallow the "]" or "=" after it and never read
-// back; each further write would add another line.
-TEST(IniSave, NamesEndingInHalfADoubleByteCharacterAreRefused) {
+// Names and values are UTF-8: broken text (half a character) would never read back and
+// each further write would add another line. A cp932 trail byte that looks like "]" or
+// "\\" (ゾ 83 5D, ソ 83 5C) must neither end a section name nor be case-folded away.
+TEST(IniSave, TextThatIsNotUtf8IsRefusedAndCp932TrailBytesRoundTrip) {
     TempFolder folder;
     const auto file = folder.Write("a.ini", "[S]\r\nk=v\r\n");
     EXPECT_FALSE(WriteIniValue("S", "key\x82", "1", file, test::PlatformText()));
-    EXPECT_FALSE(WriteIniValue("S\x82", "key", "1", file, test::PlatformText()));
-    EXPECT_FALSE(WriteIniValue("S", "\x82\xA0\x82", "1", file, test::PlatformText()));
+    EXPECT_FALSE(WriteIniValue("S\xE3\x81", "key", "1", file, test::PlatformText()));
+    EXPECT_FALSE(WriteIniValue("S", "k", "\xFFv", file, test::PlatformText()));
     EXPECT_EQ(TempFolder::Read(file), "[S]\r\nk=v\r\n");
-    // A whole double-byte character at the end is fine, even one whose second byte is "]".
-    EXPECT_TRUE(WriteIniValue("S", "key\x82\xA0", "2", file, test::PlatformText()));
-    EXPECT_TRUE(WriteIniValue("S\x83]", "key\x83=", "3", file, test::PlatformText()));
-    EXPECT_EQ(ReadIniValue("S", "key\x82\xA0", file, test::PlatformText()), "2");
-    EXPECT_EQ(ReadIniValue("S\x83]", "key\x83=", file, test::PlatformText()), "3");
+    EXPECT_TRUE(WriteIniValue("Sゾ", "keyソ", "表ソ", file, test::PlatformText()));
+    EXPECT_EQ(TempFolder::Read(file),
+              "[S]\r\nk=v\r\n\r\n[S\x83\x5D]\r\nkey\x83\x5C=\x95\x5C\x83\x5C\r\n");
+    EXPECT_EQ(ReadIniValue("Sゾ", "KEYソ", file, test::PlatformText()), "表ソ");
+    EXPECT_EQ(ReadIniValue("S", "k", file, test::PlatformText()), "v");
 }
 
 TEST(IniSave, LeftoverTemporariesAreRemovedByTheNextSaveOnly) {
@@ -131,40 +132,37 @@ std::string Utf16(std::string_view utf8) {
     return Utf8ToUtf16LeWithMark(utf8);
 }
 
-// Notepad's "Unicode": UTF-16LE with a byte-order mark. Keys and values given in cp932
-// are found in it and stored back in UTF-16, with every other unit kept.
+// Notepad's "Unicode": UTF-16LE with a byte-order mark. Keys and values are found in it
+// and stored back in UTF-16, with every other unit kept.
 TEST(IniSave, Utf16FilesAreReadAndWrittenInUtf16) {
     TempFolder folder;
-    const std::string scaleKey = "Scale";
-    const std::string aspectUtf8 = "\xE5\xA4\x96\xE8\xA6\xB3";  // 外観
-    const std::string aspectCp932 = "\x8A\x4F\x8A\xCF";
-    const std::string before = "; \xF0\x9F\x98\x80 kept\r\n[Section]\r\n" + aspectUtf8 +
+    const std::string aspect = "\xE5\xA4\x96\xE8\xA6\xB3";  // 外観
+    const std::string before = "; \xF0\x9F\x98\x80 kept\r\n[Section]\r\n" + aspect +
                                "= 12\r\nScale=200\r\nFolder=C:\\\xE7\x94\xBB\r\n";
     const auto file = folder.Write("Velnor.ini", Utf16(before));
-    EXPECT_EQ(ReadIniValue("Section", aspectCp932, file, test::PlatformText()), "12");
+    EXPECT_EQ(ReadIniValue("Section", aspect, file, test::PlatformText()), "12");
     EXPECT_EQ(ReadIniValue("section", "SCALE", file, test::PlatformText()), "200");
-    EXPECT_EQ(ReadIniValue("Section", "Folder", file, test::PlatformText()),
-              "C:\\\x89\xE6");  // 画 in cp932
+    EXPECT_EQ(ReadIniValue("Section", "Folder", file, test::PlatformText()), "C:\\\xE7\x94\xBB");
 
-    const std::vector<IniEntry> entries = {{aspectCp932, " 16"}, {"New", "\x89\xE6"}};
+    const std::vector<IniEntry> entries = {{aspect, " 16"}, {"New", "\xE7\x94\xBB"}};
     EXPECT_TRUE(WriteIniValues("Section", entries, file, test::PlatformText()));
     const std::string after =
-        "; \xF0\x9F\x98\x80 kept\r\n[Section]\r\n" + aspectUtf8 +
+        "; \xF0\x9F\x98\x80 kept\r\n[Section]\r\n" + aspect +
         "= 16\r\nScale=200\r\nFolder=C:\\\xE7\x94\xBB\r\nNew=\xE7\x94\xBB\r\n";
     EXPECT_EQ(TempFolder::Read(file), Utf16(after));
-    EXPECT_EQ(ReadIniValue("Section", "New", file, test::PlatformText()), "\x89\xE6");
+    EXPECT_EQ(ReadIniValue("Section", "New", file, test::PlatformText()), "\xE7\x94\xBB");
 }
 
 TEST(IniSave, Cp932FilesStayCp932AndBothEncodingsRoundTrip) {
     TempFolder folder;
+    const std::string aspect = "\xE5\xA4\x96\xE8\xA6\xB3";  // 外観
     const std::string cp932 = "[Section]\r\n\x8A\x4F\x8A\xCF= 10\r\n";
     const auto plain = folder.Write("plain.ini", cp932);
-    EXPECT_TRUE(WriteIniValue("Section", "\x8A\x4F\x8A\xCF", " 10", plain, test::PlatformText()));
+    EXPECT_TRUE(WriteIniValue("Section", aspect, " 10", plain, test::PlatformText()));
     EXPECT_EQ(TempFolder::Read(plain), cp932);
-    const auto wide =
-        folder.Write("wide.ini", Utf16("[Section]\r\n\xE5\xA4\x96\xE8\xA6\xB3= 10\r\n"));
+    const auto wide = folder.Write("wide.ini", Utf16("[Section]\r\n" + aspect + "= 10\r\n"));
     const std::string wideBefore = TempFolder::Read(wide);
-    EXPECT_TRUE(WriteIniValue("Section", "\x8A\x4F\x8A\xCF", " 10", wide, test::PlatformText()));
+    EXPECT_TRUE(WriteIniValue("Section", aspect, " 10", wide, test::PlatformText()));
     EXPECT_EQ(TempFolder::Read(wide), wideBefore);
     // Unpaired surrogates and characters beyond the basic plane survive a rewrite.
     std::string odd = "\xFF\xFE[\0S\0]\0\r\0\n\0"s;

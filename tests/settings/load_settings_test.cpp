@@ -1,5 +1,5 @@
 // LoadSettings: defaults, the Floor and Round reading rules, failed conversions leaving the
-// field as it was, the exact cp932 keys, and the folder test and scan in the middle.
+// field as it was, the exact keys, and the folder test and scan in the middle.
 #include "settings/load_settings.h"
 
 #include <gtest/gtest.h>
@@ -138,7 +138,7 @@ TEST(LoadSettings, EveryKeyLandsInItsField) {
 
 TEST(LoadSettings, FullWidthKatakanaKeysDoNotMatch) {
     // "画像のサイズ" written with full-width katakana is a different key from 画像のｻｲｽﾞ.
-    const std::string fullWidth = MakePlatformTextEncoding()->Utf8ToCp932("画像のサイズ");
+    const std::string fullWidth = "画像のサイズ";
     ASSERT_NE(fullWidth, kPictureSizeKey);
     EXPECT_EQ(LoadFrom(Line(fullWidth, "0")).pictureSize, 1);
     EXPECT_EQ(LoadFrom(Line(kPictureSizeKey, "0")).pictureSize, 0);
@@ -151,8 +151,8 @@ TEST(LoadSettings, FolderIsConvertedTestedAndScannedWithTheLoadedKinds) {
     fileSystem.Add(folder, "b.gif", 0);
     fileSystem.Add(folder, "c.jpg", kAttributeArchive);
     const SaverSettings s =
-        LoadFrom(Line(kPictureFolderKey, MakePlatformTextEncoding()->Utf8ToCp932(folder)) +
-                     Line(ArrayKey(kPictureKindStem, 1), "0"),
+        LoadFrom(test::PlatformText().Utf8ToCp932(Line(kPictureFolderKey, folder) +
+                                                  Line(ArrayKey(kPictureKindStem, 1), "0")),
                  fileSystem);
     EXPECT_EQ(s.pictureFolder, folder);
     ASSERT_EQ(s.pictures.pictureCount, 2);
@@ -187,22 +187,24 @@ TEST(NumberText, ParsesTheRuntimesNumberForms) {
     for (const auto& c : cases) EXPECT_EQ(ParseNumberText(c.text), c.value) << c.text;
 }
 
-// A file saved as UTF-16 (with its byte-order mark) loads like its cp932 twin; a pipe in
-// the file's place loads as a missing file instead of waiting for a writer.
-TEST(LoadSettings, Utf16FilesLoadAndAPipeCountsAsMissing) {
+// A file saved as UTF-8 or UTF-16 (with or without a byte-order mark) loads like its cp932
+// twin: catches the Japanese keys of a UTF-8 file falling back to their defaults. A pipe
+// in the file's place loads as a missing file instead of waiting for a writer.
+TEST(LoadSettings, FilesInEveryEncodingLoadAndAPipeCountsAsMissing) {
     TempFolder folder;
-    const std::string body = "[Section]\r\n" + Line(kAspectKey, " 12") + Line(kScaleKey, "200");
-    const auto cp932 = folder.Write("cp932.ini", body);
-    const auto utf16 =
-        folder.Write("utf16.ini", Utf8ToUtf16LeWithMark(test::PlatformText().Cp932ToUtf8(body)));
+    const std::string body = "[Section]\r\n" + Line(kAspectKey, " 12") + Line(kScaleKey, "200") +
+                             Line(kPictureFolderKey, "/写真");
+    const std::string forms[] = {test::PlatformText().Utf8ToCp932(body), body,
+                                 "\xEF\xBB\xBF" + body, Utf8ToUtf16LeWithMark(body),
+                                 "\xFE\xFF" + Utf8ToUtf16(body, ByteOrder::kBig)};
     FakeFileSystem fileSystem;
-    SaverSettings fromCp932, fromUtf16;
-    LoadSettings(fromCp932, cp932, fileSystem, test::PlatformText());
-    LoadSettings(fromUtf16, utf16, fileSystem, test::PlatformText());
-    EXPECT_EQ(fromUtf16.aspectTenths, 12);
-    EXPECT_EQ(fromUtf16.scale, 200);
-    EXPECT_EQ(fromUtf16.aspectTenths, fromCp932.aspectTenths);
-    EXPECT_EQ(fromUtf16.scale, fromCp932.scale);
+    for (const std::string& bytes : forms) {
+        SaverSettings loaded;
+        LoadSettings(loaded, folder.Write("Velnor.ini", bytes), fileSystem, test::PlatformText());
+        EXPECT_EQ(loaded.aspectTenths, 12) << testing::PrintToString(bytes.substr(0, 4));
+        EXPECT_EQ(loaded.scale, 200);
+        EXPECT_EQ(loaded.pictureFolder, "/写真");
+    }
 
     const auto pipe = folder.path() / "pipe.ini";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);

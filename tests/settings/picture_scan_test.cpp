@@ -156,7 +156,10 @@ TEST(PictureScan, FolderExistsAsksForAnyEntryIncludingFolders) {
     fs.Add(kFolder, "sub", kAttributeDirectory);
     fs.Add("/hiddenonly", ".x", kAttributeHidden);
     EXPECT_TRUE(FolderExists(kFolder, fs));
-    EXPECT_TRUE(FolderExists(kFolder + "   ", fs));  // trailing blanks are dropped
+    // Trailing blanks are part of a name: "pics " is another folder than "pics".
+    EXPECT_FALSE(FolderExists(kFolder + "   ", fs));
+    fs.Add(kFolder + " ", "a.bmp", 0);
+    EXPECT_TRUE(FolderExists(kFolder + " ", fs));
     EXPECT_FALSE(FolderExists("/hiddenonly", fs));
     EXPECT_FALSE(FolderExists("/nope", fs));
 }
@@ -179,10 +182,11 @@ TEST(PicturePaths, DirectoryOfAndTrailingSeparator) {
     for (const auto& c : cases) EXPECT_EQ(DirectoryOf(c.path), c.directory) << c.path;
 
     const std::string sep(1, kPathSeparator);
-    EXPECT_EQ(WithTrailingBackslash("pics  "), "pics" + sep);
+    // Trailing blanks are part of the name: trimmed, "sp " would be tested as "sp".
+    EXPECT_EQ(WithTrailingBackslash("pics  "), "pics  " + sep);
     EXPECT_EQ(WithTrailingBackslash("pics" + sep), "pics" + sep);
     EXPECT_EQ(WithTrailingBackslash(""), sep);
-    EXPECT_EQ(WithTrailingBackslash(" a b "), " a b" + sep);
+    EXPECT_EQ(WithTrailingBackslash(" a b "), " a b " + sep);
 }
 
 TEST(Wildcard, MatchesLikeTheWindowsListing) {

@@ -1,6 +1,6 @@
 // The entries one press of "設定" or "初期設定" writes, in write order, as test data for the
 // settings writer, from the settings table: the factory texts, and a set of other values
-// (cp932 folder included) by setting name.
+// (a Japanese folder included, in UTF-8 as values are kept) by setting name.
 #pragma once
 
 #include <map>
@@ -38,7 +38,7 @@ inline std::vector<IniEntry> OtherSaveEntries() {
         {"meridian-colour", " 16711680"},
         {"speed", " 10"},
         {"scale", " 384"},
-        {"folder", "C:\\\x89\xE6\x91\x9C\\pics"},
+        {"folder", "C:\\\xE7\x94\xBB\xE5\x83\x8F\\pics"},
         {"kind-bmp", " 0"},
         {"kind-gif", " 1"},
         {"kind-jpg", " 0"},

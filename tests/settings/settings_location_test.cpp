@@ -44,9 +44,13 @@ TEST(SettingsLocation, WritesWhereTheNextStartReads) {
     EXPECT_EQ(SettingsFileToWrite(f.location, readOnly), f.location.perUser);
     EXPECT_TRUE(std::filesystem::is_directory(f.user));  // created for the write
 
-    // Once a per-user file exists, it is read first, so it must also be written.
+    // Once a per-user file exists, it is read first, so it must also be written; the
+    // program's (perhaps system) folder is then not even tried.
     f.root.Write("appdata/Velnor/Velnor.ini", "");
-    EXPECT_EQ(SettingsFileToWrite(f.location, writable), f.location.perUser);
+    int tried = 0;
+    const auto counted = [&tried](const std::filesystem::path&) { return ++tried > 0; };
+    EXPECT_EQ(SettingsFileToWrite(f.location, counted), f.location.perUser);
+    EXPECT_EQ(tried, 0);
     EXPECT_EQ(SettingsFileToRead(f.location), f.location.perUser);
 
     const SettingsLocation noUserFolder = SettingsLocationFor(f.program, {});
@@ -59,6 +63,31 @@ TEST(SettingsLocation, WritabilityIsTestedByCreatingAFile) {
     EXPECT_TRUE(FolderAcceptsNewFiles(folder.path()));
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));  // the probe is gone again
     EXPECT_FALSE(FolderAcceptsNewFiles(folder.path() / "missing"));
+}
+
+// Catches temporaries of killed saves and write tests piling up, and a clean-up that
+// removes files that are not Velnor's own.
+TEST(SettingsLocation, LeftoversOfKilledSavesAreRemovedBesideBothFilesAndNothingElse) {
+    Folders f;
+    std::filesystem::create_directories(f.user);
+    const char* const removed[] = {"Velnor.ini.0123456789abcdef.tmp",
+                                   "Velnor-write-test.fedcba9876543210.tmp"};
+    const char* const kept[] = {"Velnor.ini",
+                                "Other.ini.0123456789abcdef.tmp",
+                                "Velnor.ini.0123456789abcdeg.tmp",
+                                "Velnor.ini.0123456789ABCDEF.tmp",
+                                "Velnor-write-test.tmp",
+                                "Velnor.ini.0123456789abcdef.tmp.bak"};
+    for (const std::string folder : {"program/", "appdata/Velnor/"}) {
+        for (const char* name : removed) f.root.Write(folder + name, "x");
+        for (const char* name : kept) f.root.Write(folder + name, "x");
+    }
+    RemoveLeftoversOfEarlierSaves(f.location);
+    for (const auto& folder : {f.program, f.user}) {
+        for (const char* name : removed) EXPECT_FALSE(std::filesystem::exists(folder / name));
+        for (const char* name : kept) EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
+    }
+    RemoveLeftoversOfEarlierSaves(SettingsLocationFor(f.root.path() / "gone", {}));  // no folder
 }
 
 TEST(SettingsLocation, ReadOnlyProgramFolderIsNotWritable) {

@@ -85,5 +85,55 @@ TEST(FolderArgument, SaysWhyAFolderBackgroundStaysBlack) {
     EXPECT_EQ(note("/home/ann/Nowhere"), "(none)");
 }
 
+// Catches the settings file's folder key taken literally ("~/Pics" or a chosen picture
+// file named as a folder that "does not exist") while --folder resolves the same text.
+TEST(FolderArgument, TheSettingsFilesFolderFollowsTheRulesOfTheOption) {
+    FakeFileSystem fs = Pictures();
+    const struct {
+        const char* stored;
+        const char* resolved;
+        int pictures;
+    } cases[] = {
+        {"~/Pics", "/home/ann/Pics", 2},
+        {"/home/ann/Pics/a.jpg", "/home/ann/Pics", 2},
+        {"~/Nowhere", "/home/ann/Nowhere", 0},
+        {"", "", 0},
+    };
+    for (const auto& c : cases) {
+        SaverSettings settings;
+        settings.pictureKinds = {1, 1, 1, 1};
+        settings.pictureFolder = c.stored;
+        ResolveStoredFolder(settings, "/home/ann", fs);
+        EXPECT_EQ(settings.pictureFolder, c.resolved) << c.stored;
+        EXPECT_EQ(settings.pictures.pictureCount, c.pictures) << c.stored;
+    }
+}
+
+// Catches every failure reported as a folder that "does not exist": a file in its place or
+// in its path, and a folder that may not be read or reached.
+TEST(FolderArgument, TheNoteSaysWhatIsWrongWithTheFolder) {
+    FakeFileSystem fs = Pictures();
+    fs.Add("/home", "ann", kAttributeDirectory);
+    fs.Add("/home/ann", "notes.txt", 0);
+    fs.Add("/home/ann", "Locked", kAttributeDirectory);  // listed as missing: no permission
+    fs.Add("/", "home", kAttributeDirectory);
+    const struct {
+        const char* folder;
+        std::optional<std::string> trouble;
+    } cases[] = {
+        {"/home/ann/Pics", std::nullopt},
+        {"/home/ann/Empty", std::nullopt},
+        {"/home/ann/notes.txt", " is a file, not a folder"},
+        {"/home/ann/notes.txt/x", " does not exist ('/home/ann/notes.txt' is a file)"},
+        {"/home/ann/Nowhere/deeper", " does not exist"},
+        {"/home/ann/Locked", " cannot be read (path not found)"},
+        {"/home/ann/Locked/x",
+         " cannot be reached (no permission to look into '/home/ann/Locked')"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderTrouble(c.folder, fs), c.trouble) << c.folder;
+    }
+}
+
 }  // namespace
 }  // namespace velnor

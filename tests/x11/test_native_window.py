@@ -165,6 +165,32 @@ class FolderPictures(unittest.TestCase):
             self.assertIsNone(proc.poll())
 
 
+class SettingsFile(unittest.TestCase):
+    def test_a_utf8_or_utf16_file_names_the_folder_with_a_tilde_or_a_picture_file(self):
+        """Catches the Japanese keys of a UTF-8 or UTF-16 settings file ignored, and "~" or
+        a picture file in its folder key taken for a folder that does not exist."""
+        home = os.path.join(ARGS.work, "home")
+        shutil.rmtree(home, ignore_errors=True)
+        os.makedirs(os.path.join(home, "사진"))
+        os.makedirs(os.path.join(home, "config", "velnor"))
+        subprocess.run(["convert", "-size", "64x48", "xc:blue",
+                        os.path.join(home, "사진", "a.bmp")], check=True, timeout=30)
+        for encoding, folder in (("utf-8", "~/사진"), ("utf-16", "~/사진/a.bmp")):
+            with open(os.path.join(home, "config", "velnor", "Velnor.ini"), "wb") as f:
+                f.write(f"[Section]\r\nｻﾝﾌﾟﾙ画像有無=0\r\n画像のﾌｫﾙﾀﾞ={folder}\r\n"
+                        .encode(encoding))
+            with Screen() as screen:
+                env = screen.env(HOME=home, XDG_CONFIG_HOME=os.path.join(home, "config"))
+                proc = screen.start("--window", env=env)
+                deadline = time.monotonic() + 8
+                colour = None
+                while time.monotonic() < deadline and not (colour and near(colour, (0, 0, 255))):
+                    colour = screen.screenshot("settings-file").pixel(20, 20)
+                    time.sleep(0.25)
+                self.assertTrue(near(colour, (0, 0, 255)), (encoding, folder, colour))
+                self.assertIsNone(proc.poll(), proc.stderr.read() if proc.poll() else "")
+
+
 class PlainImages(unittest.TestCase):
     def test_draws_without_shared_memory(self):
         # A display without MIT-SHM (as a remote one), and --no-shm on one that has it.

@@ -15,7 +15,6 @@
 #include "dialog/dialog_keys.h"
 #include "dialog/dialog_layout.h"
 #include "settings/settings_table.h"
-#include "settings/text_encoding.h"
 
 namespace velnor {
 namespace {
@@ -43,12 +42,12 @@ std::string NameOrNull(int id) {
 
 // Each row in write order: its name, its key (UTF-8), whether it holds text, the value of
 // a missing key and the factory text.
-void WriteSettings(std::ostream& out, const TextEncoding& text) {
+void WriteSettings(std::ostream& out) {
     out << "  \"settings\": [\n";
     bool first = true;
     for (const SettingRow& row : SettingRows()) {
         out << (first ? "" : ",\n") << "    {\"name\": " << Quoted(row.name)
-            << ", \"key\": " << Quoted(text.Cp932ToUtf8(row.key))
+            << ", \"key\": " << Quoted(row.key)
             << ", \"text\": " << (row.reading == Reading::kText ? "true" : "false")
             << ", \"missing\": " << row.missing << ", \"factory\": " << Quoted(row.factoryText)
             << "}";
@@ -94,7 +93,7 @@ int main(int argc, char** argv) {
     }
     std::ostringstream json;
     json << "{\n";
-    velnor::WriteSettings(json, *velnor::MakePlatformTextEncoding());
+    velnor::WriteSettings(json);
     velnor::WriteControls(json);
     json << "}\n";
     std::ofstream file(argv[1], std::ios::binary);

@@ -18,6 +18,8 @@
 //     track <name> <value>   one step of a thumb drag: SB_THUMBTRACK, no end
 //     release <name> <value> the end of a thumb drag: SB_THUMBPOSITION, then SB_ENDSCROLL
 //     attrib <path> <value>  SetFileAttributesW                     -> "attrib <ok|failed>"
+//     shellpath <path>       the folder browser's conversion of the shell item of <path>
+//                            back to a path -> "shellpath <characters> <path as UTF-8>"
 //     watch <lines> <ms>     once lbl_Kei has changed (the listing began), ask the dialog (WM_NULL)
 //                            every 100 ms until List_1 holds <lines> lines -> "watched
 //                            lines=<n> after=<ms> slowest=<ms> slowest_at=<ms>
@@ -31,13 +33,18 @@
 // a step fails.
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "driver_common_win32.h"
 #include "owned_dialogs_win32.h"
+#include "settings/wide_text_win32.h"
+#include "ui/system_dialogs_win32.h"
 
 namespace {
 
@@ -212,6 +219,19 @@ int wmain(int argc, wchar_t** argv) {
                  SetFileAttributesW(path.c_str(), static_cast<DWORD>(words.TakeInt())) != 0;
              std::printf("attrib %s\n", ok ? "ok" : "failed");
              return ok;
+         }},
+        {L"shellpath", 1, false,
+         [](HWND, Words& words) {
+             PIDLIST_ABSOLUTE item = nullptr;
+             if (FAILED(SHParseDisplayName(words.Take().c_str(), nullptr, &item, 0, nullptr))) {
+                 std::printf("shellpath none\n");
+                 return false;
+             }
+             const std::optional<std::wstring> path = velnor::FileSystemPathOf(item);
+             CoTaskMemFree(item);
+             const std::wstring shown = path.value_or(L"");
+             std::printf("shellpath %zu %s\n", shown.size(), velnor::Utf8FromWide(shown).c_str());
+             return path.has_value();
          }},
         {L"browse", 1, true,
          [](HWND dialog, Words& words) { return Browse(dialog, words.Take()); }},
