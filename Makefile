@@ -116,7 +116,8 @@ unit-test: build-native build-sanitize
 	ctest --preset native-sanitize -LE e2e -j $(JOBS) $(call CTEST_JUNIT,unit-sanitizers)
 
 # Every end-to-end script runs once; a failure fails the run. They run in two passes: first
-# the Wine tests two at a time (each of two lanes has its own Wine prefix, tests/e2e/lanes.json)
+# the Wine tests two at a time (each of two lanes has its own Wine prefix: tests/e2e/lanes.json,
+# named in the native test preset)
 # beside the native ones and the release build with its tests, then the tests labelled
 # `alone`, which measure time or frame rates, one at a time with nothing beside them. The
 # harness itself repeats only a helper or a short Velnor.scr run that Wine lost (failure code,
@@ -124,10 +125,9 @@ unit-test: build-native build-sanitize
 # FLAKY line for it (the daemon test does the same for a daemon that exits at its start);
 # their number is printed at the end.
 FLAKY_LOG := build/native/e2e-flaky.log
-E2E_LANES := --resource-spec-file $(CURDIR)/tests/e2e/lanes.json
 e2e-test: build-native build-windows
 	rm -f $(FLAKY_LOG)
-	ctest --preset native -L e2e -LE alone -j 4 $(E2E_LANES) $(call CTEST_JUNIT,e2e); status=$$?; \
+	ctest --preset native -L e2e -LE alone -j 4 $(call CTEST_JUNIT,e2e); status=$$?; \
 	ctest --preset native -L alone $(call CTEST_JUNIT,e2e-alone) || status=1; \
 	flaky=$$(cat $(FLAKY_LOG) 2>/dev/null | grep -c '^FLAKY:'); \
 	cat $(FLAKY_LOG) 2>/dev/null; \

@@ -24,9 +24,9 @@ FONT_REPLACEMENTS = {
 }
 
 
-# The resource of ctest's resource specification (tests/e2e/lanes.json) that a Wine test
-# takes: one of two lanes, each with a prefix and wineserver of its own, so that two Wine
-# tests can run at once without sharing a server.
+# The ctest resource (declared in tests/e2e/lanes.json) that a Wine test takes: one of two
+# lanes, each with a prefix and wineserver of its own, so that two Wine tests can run at
+# once without sharing a server.
 LANE_RESOURCE = "wine_lane"
 
 
@@ -39,8 +39,8 @@ def lane_prefix(prefix, environ=None):
     for group in range(int(environ.get("CTEST_RESOURCE_GROUP_COUNT", "0"))):
         if environ.get(f"CTEST_RESOURCE_GROUP_{group}") != LANE_RESOURCE:
             continue
-        spec = environ.get(f"CTEST_RESOURCE_GROUP_{group}_{LANE_RESOURCE.upper()}", "")
-        fields = dict(part.split(":", 1) for part in spec.split(",") if ":" in part)
+        given = environ.get(f"CTEST_RESOURCE_GROUP_{group}_{LANE_RESOURCE.upper()}", "")
+        fields = dict(part.split(":", 1) for part in given.split(",") if ":" in part)
         lane = fields.get("id", "0")
         return prefix if lane == "0" else f"{prefix}-{lane}"
     return prefix
