@@ -151,6 +151,14 @@ class PictureSources(unittest.TestCase):
         self.assertEqual(lines_and_count(), (["x.bmp"], "1"))
         self.assertEqual(shown(SESSION, "Folder_Path")["Folder_Path"]["text"], real_name)
         dialog(SESSION, "click", "cmd_Can", "gone", "20000")
+        # The saver finds its picture by that name: red, above the ball.
+        proc = SESSION.start_program("/s")
+        self.addCleanup(SESSION.stop, proc, "VelnorS")
+        self.assertTrue(SESSION.wait_for_window("VelnorS", 20))
+        deadline, top = time.monotonic() + 10, None
+        while time.monotonic() < deadline and top != (255, 0, 0):
+            top = SESSION.screenshot("real-name-saver").pixel(SESSION.width // 2, 20)
+        self.assertEqual(top, (255, 0, 0), "the folder's picture is not shown")
 
     def test_a_long_folder_ending_in_a_dot_is_reached_and_kept_whole(self):
         """Catches a folder of more than 260 characters whose name ends in a dot (named in
