@@ -127,7 +127,7 @@ unit-test: build-native build-sanitize
 FLAKY_LOG := build/native/e2e-flaky.log
 e2e-test: build-native build-windows
 	rm -f $(FLAKY_LOG)
-	ctest --preset native -L e2e -LE alone -j 4 $(call CTEST_JUNIT,e2e); status=$$?; \
+	ctest --preset native -L e2e -LE alone -j 6 $(call CTEST_JUNIT,e2e); status=$$?; \
 	ctest --preset native -L alone $(call CTEST_JUNIT,e2e-alone) || status=1; \
 	flaky=$$(cat $(FLAKY_LOG) 2>/dev/null | grep -c '^FLAKY:'); \
 	cat $(FLAKY_LOG) 2>/dev/null; \

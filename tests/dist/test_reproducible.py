@@ -1,9 +1,12 @@
 """End to end: `make dist`'s build gives the same bytes in another folder. The commit is
 cloned into a fresh folder and built there (without a compiler cache, so every object is
 made anew); its artefacts must have the SHA-256 sums of dist/ when that was built from the
-same commit with no local changes, and else those of a second clone at another depth."""
+same commit with no local changes, and else those of a second clone at another depth.
+The clone's build runs while the tree's own build (the test e2e.dist_build) may still be
+running: the comparison waits for that build's lock (build/dist/.lock)."""
 
 import argparse
+import fcntl
 import hashlib
 import os
 import shutil
@@ -42,11 +45,15 @@ def build_clone(folder):
 
 def tree_dist_is_of_head(dist):
     """True when the tree's build last wrote `dist` from HEAD without changes to tracked
-    files."""
+    files; waits first for a build of the tree that is still running."""
     def git(*command):
         return subprocess.run(["git", "-C", ROOT, *command], capture_output=True, text=True,
                               check=True).stdout.strip()
     marker = os.path.join(ROOT, "build", "dist", "built-from")
+    lock = os.path.join(ROOT, "build", "dist", ".lock")
+    if os.path.exists(lock):
+        with open(lock) as held:
+            fcntl.flock(held, fcntl.LOCK_SH)
     if git("status", "--porcelain", "--untracked-files=no") or not os.path.exists(marker):
         return False
     with open(marker, encoding="utf-8") as f:

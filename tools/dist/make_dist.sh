@@ -26,6 +26,12 @@ prefix_map="-ffile-prefix-map=$root=."
 export CCACHE_DISABLE=1
 jobs=${JOBS:-$(nproc)}
 
+# One build at a time in this tree; the reproducibility test waits on the same lock
+# before it compares with what the build wrote.
+mkdir -p "$build"
+exec 9>"$build/.lock"
+flock 9
+
 # Velnor.scr: the windows preset in a folder of its own, with build paths mapped away; ld,
 # strip and objcopy stamp the PE header with SOURCE_DATE_EPOCH.
 cmake --preset windows -B "$build/windows" -DVELNOR_CCACHE=OFF -DCMAKE_CXX_FLAGS="$prefix_map" \
