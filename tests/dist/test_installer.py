@@ -2,7 +2,9 @@
 for this script and removed after it. An install for all users and one for the current
 user are each checked in files and registry, their Velnor.scr run and configured from
 where it was installed, then uninstalled (without and with /PURGE); an installer of a
-lower version, upgraded, leaves the settings and one entry."""
+lower version, upgraded, leaves the settings and one entry; a per-user uninstall.exe
+started directly removes its own copy; a re-run keeps the scope, and a change of scope
+(both ways) moves the settings and leaves one copy and one entry."""
 
 import argparse
 import glob
@@ -230,7 +232,7 @@ class Installer(unittest.TestCase):
                        check=True, timeout=300)
         # This user's own copy is replaced by an install for everyone: one entry is left.
         self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
-        self.install(older)
+        self.install(older, "/AllUsers")
         self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}").get("DisplayVersion"), "1.0.0")
         self.assertEqual(self.reg_values(f"HKCU\\{UNINSTALL_KEY}"), {})
         self.assertFalse(os.path.exists(self.user_folder("AppData", "Local", "Programs", "Velnor")))
@@ -256,6 +258,68 @@ class Installer(unittest.TestCase):
         self.assertEqual(self.velnor_leftovers(), [])
         self.assertEqual(self.reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE"),
                          r"C:\windows\system32\other.scr")
+
+    def per_user_scr(self):
+        return self.user_folder("AppData", "Local", "Programs", "Velnor", "Velnor.scr")
+
+    def windows_per_user_scr(self):
+        return f"C:\\users\\{user_name()}\\AppData\\Local\\Programs\\Velnor\\Velnor.scr"
+
+    def assert_user_settings_hold(self, text):
+        with open(self.user_settings(), "rb") as f:
+            self.assertIn(text.encode("cp932"), f.read())
+
+    def test_5_per_user_uninstaller_started_directly_removes_its_copy_keeping_settings(self):
+        """Faults: uninstall.exe started without /CurrentUser took itself for the install for
+        everyone, removed only itself and left Velnor.scr, the entry and SCRNSAVE.EXE; and it
+        deleted the settings beside the program without asking."""
+        shutil.rmtree(os.path.dirname(self.user_settings()), ignore_errors=True)
+        self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
+        SESSION.write_settings({"速さ": "4"}, program=self.per_user_scr())
+        uninstaller = os.path.join(os.path.dirname(self.per_user_scr()), "uninstall.exe")
+        self.assertEqual(self.wine(uninstaller, "/S"), 0)
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assert_user_settings_hold("速さ=4")
+        self.assertNotIn("SCRNSAVE.EXE", self.reg_values(DESKTOP_KEY))
+
+    def test_6_rerun_keeps_scope_and_a_change_of_scope_moves_settings_to_one_copy(self):
+        """Faults: a silent re-run after a per-user install installed for everyone, deleted
+        the settings beside the per-user copy and unset the current screen saver; for
+        everyone first and per-user later left two entries and two copies."""
+        shutil.rmtree(os.path.dirname(self.user_settings()), ignore_errors=True)
+        setup = artefact("Velnor-*-setup.exe")
+        self.install(setup, "/CURRENTUSER")
+        beside = SESSION.write_settings({"速さ": "5"}, program=self.per_user_scr())
+        self.install(setup)
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}"), {})
+        self.assertTrue(self.same_as_shipped(self.per_user_scr()))
+        with open(beside, "rb") as f:
+            self.assertIn("速さ=5".encode("cp932"), f.read())
+        self.check_current_saver(self.windows_per_user_scr(),
+                                 self.reg_values(DESKTOP_KEY).get("ScreenSaveTimeOut"))
+
+        self.install(setup, "/AllUsers")
+        system_scr = r"C:\windows\system32\Velnor.scr"
+        self.assertEqual(self.reg_values(f"HKCU\\{UNINSTALL_KEY}"), {})
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}").get("DisplayVersion"),
+                         version())
+        self.assertFalse(os.path.exists(os.path.dirname(self.per_user_scr())))
+        self.assert_user_settings_hold("速さ=5")
+        self.check_current_saver(system_scr,
+                                 self.reg_values(DESKTOP_KEY).get("ScreenSaveTimeOut"))
+        # The new copy reads the moved file: its dialog saves into it, not beside itself.
+        self.configure(self.drive("windows", "system32", "Velnor.scr"))
+        self.assertFalse(os.path.exists(self.drive("windows", "system32", "Velnor.ini")))
+
+        self.install(setup, "/CURRENTUSER")
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}"), {})
+        self.assertFalse(os.path.exists(self.drive("windows", "system32", "Velnor.scr")))
+        self.assertFalse(os.path.exists(self.drive("Program Files", "Velnor")))
+        self.check_current_saver(self.windows_per_user_scr(),
+                                 self.reg_values(DESKTOP_KEY).get("ScreenSaveTimeOut"))
+        self.uninstall("HKCU", "/PURGE")
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assertFalse(os.path.exists(os.path.dirname(self.user_settings())))
 
     @staticmethod
     def wait_for_title(text, seconds):
