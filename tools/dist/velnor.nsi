@@ -1,7 +1,7 @@
 ; The Windows installer of Velnor (64-bit, Japanese and English pages chosen by the
 ; system's UI language). tools/dist/make_dist.sh runs makensis with -DVERSION, -DSCR (the
-; Velnor.scr to ship), -DLICENSE_FILE and -DOUTFILE, and -DSIGN_COMMAND to sign the
-; installer and its uninstaller. Silent switches: /S, /ALLUSERS, /CURRENTUSER, /CURRENT;
+; Velnor.scr to ship), -DLICENSE_FILE and -DOUTFILE, -DSIGN_COMMAND to sign the
+; installer and its uninstaller and -DHOMEPAGE for the entry's links (none without it). Silent switches: /S, /ALLUSERS, /CURRENTUSER, /CURRENT;
 ; the uninstaller takes /PURGE and finds its scope from its own folder.
 Unicode true
 Target amd64-unicode
@@ -154,6 +154,10 @@ Function WriteUninstallEntry
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" "$0"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" "$0 /S"
+  !ifdef HOMEPAGE
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "URLInfoAbout" "${HOMEPAGE}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "HelpLink" "${HOMEPAGE}"
+  !endif
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ; The size in KiB: the program and the uninstaller.
