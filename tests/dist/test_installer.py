@@ -4,12 +4,14 @@ user are each checked in files and registry, their Velnor.scr run and configured
 where it was installed, then uninstalled (without and with /PURGE); an installer of a
 lower version, upgraded, leaves the settings and one entry; a per-user uninstall.exe
 started directly removes its own copy; a re-run keeps the scope, and a change of scope
-(both ways) moves the settings and leaves one copy and one entry."""
+(both ways) moves the settings and leaves one copy and one entry; the MSI installs for
+the machine, upgrades to one product and uninstalls."""
 
 import argparse
 import glob
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -259,6 +261,17 @@ class Installer(unittest.TestCase):
         self.assertEqual(self.reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE"),
                          r"C:\windows\system32\other.scr")
 
+    @staticmethod
+    def icon_images_in(path):
+        """How many of Velnor's icon images (src/resources/velnor.ico) the file holds."""
+        with open(os.path.join(ROOT, "src", "resources", "velnor.ico"), "rb") as f:
+            icon = f.read()
+        with open(path, "rb") as f:
+            program = f.read()
+        count = struct.unpack_from("<H", icon, 4)[0]
+        images = [struct.unpack_from("<II", icon, 6 + 16 * i + 8) for i in range(count)]
+        return sum(icon[offset:offset + size] in program for size, offset in images)
+
     def per_user_scr(self):
         return self.user_folder("AppData", "Local", "Programs", "Velnor", "Velnor.scr")
 
@@ -277,6 +290,9 @@ class Installer(unittest.TestCase):
         self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
         SESSION.write_settings({"速さ": "4"}, program=self.per_user_scr())
         uninstaller = os.path.join(os.path.dirname(self.per_user_scr()), "uninstall.exe")
+        # Fault caught too: the installer and uninstaller showed the installer maker's icon.
+        for program in (artefact("Velnor-*-setup.exe"), uninstaller):
+            self.assertGreaterEqual(self.icon_images_in(program), 3, program)
         self.assertEqual(self.wine(uninstaller, "/S"), 0)
         self.assertEqual(self.velnor_leftovers(), [])
         self.assert_user_settings_hold("速さ=4")
@@ -320,6 +336,51 @@ class Installer(unittest.TestCase):
         self.uninstall("HKCU", "/PURGE")
         self.assertEqual(self.velnor_leftovers(), [])
         self.assertFalse(os.path.exists(os.path.dirname(self.user_settings())))
+
+    def msi_product(self, msi):
+        """The product code of an MSI and its entry among the installed programs."""
+        table = subprocess.run(["msiinfo", "export", msi, "Property"], capture_output=True,
+                               text=True, check=True, timeout=60).stdout
+        code = next(line.split("\t")[1] for line in table.splitlines()
+                    if line.startswith("ProductCode\t"))
+        return code, self.reg_values(f"HKLM\\{UNINSTALL_KEY[:-len('Velnor')]}{code}")
+
+    def msiexec(self, action, msi):
+        self.assertEqual(self.wine("msiexec", action, SESSION.windows_path(msi), "/qn"), 0,
+                         f"msiexec {action} {msi}")
+
+    def test_7_msi_installs_per_machine_upgrades_to_one_product_and_removes_all(self):
+        """The administrators' MSI without a user interface: Velnor.scr in the 64-bit system
+        folder and the product registered; a higher version replaces it, leaving one
+        product (fault: two products, or the file removed by the upgrade); /x leaves
+        nothing."""
+        msi = artefact("Velnor-*-x64.msi")
+        higher = os.path.join(SESSION.work, "Velnor-9.9.9-x64.msi")
+        # wixl finds files relative to the folder it runs in.
+        subprocess.run(["wixl", "-a", "x64", "-D", "Version=9.9.9", "-D",
+                        f"Scr={os.path.basename(self.shipped_scr)}", "-D",
+                        "ProductCode=0E3C1B5A-7D44-4C61-8E2F-9A6B3C2D1E0F", "-o", higher,
+                        os.path.join(ROOT, "tools", "dist", "velnor.wxs")],
+                       check=True, capture_output=True, timeout=120,
+                       cwd=os.path.dirname(self.shipped_scr))
+        installed = self.drive("windows", "system32", "Velnor.scr")
+
+        self.msiexec("/i", msi)
+        self.assertTrue(self.same_as_shipped(installed))
+        self.assertFalse(os.path.exists(self.drive("windows", "syswow64", "Velnor.scr")))
+        first, entry = self.msi_product(msi)
+        self.assertEqual(entry.get("DisplayVersion"), version())
+
+        self.msiexec("/i", higher)
+        self.assertEqual(self.msi_product(msi)[1], {})
+        second, entry = self.msi_product(higher)
+        self.assertNotEqual(first, second)
+        self.assertEqual(entry.get("DisplayVersion"), "9.9.9")
+        self.assertTrue(self.same_as_shipped(installed))
+
+        self.msiexec("/x", higher)
+        self.assertEqual(self.msi_product(higher)[1], {})
+        self.assertEqual(self.velnor_leftovers(), [])
 
     @staticmethod
     def wait_for_title(text, seconds):

@@ -18,3 +18,5 @@ LangString MovingSettings ${LANG_ENGLISH} "Moving the settings of the other copy
 LangString MovingSettings ${LANG_JAPANESE} "もう一方のVelnorの設定を %APPDATA%\Velnor\Velnor.ini へ移しています"
 LangString NeedAdministrator ${LANG_ENGLISH} "This Velnor was installed for everyone; removing it needs administrator rights."
 LangString NeedAdministrator ${LANG_JAPANESE} "このVelnorは全員のためにインストールされています。削除するには管理者の権限が必要です。"
+LangString OpenSaverSettings ${LANG_ENGLISH} "Open the screen-saver settings"
+LangString OpenSaverSettings ${LANG_JAPANESE} "スクリーン セーバーの設定を開く"

@@ -60,14 +60,21 @@ VIAddVersionKey /LANG=1033 LegalCopyright "MIT License"
 Var ScrPath ; the installed Velnor.scr
 Var Purge   ; 1 when the uninstaller was given /PURGE
 
-!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
-!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+; Velnor's own icon (that of Velnor.scr, made by tools/resource_maker; makensis works in
+; the script's folder); no header art.
+!define MUI_ICON "../../src/resources/velnor.ico"
+!define MUI_UNICON "../../src/resources/velnor.ico"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW ComponentsShow
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
+; The finish page offers the screen-saver settings, with this Velnor selected.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
+!define MUI_FINISHPAGE_RUN_TEXT "$(OpenSaverSettings)"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenSaverSettings
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -166,6 +173,20 @@ Function WriteUninstallEntry
   ${GetSize} "$2" "/M=Velnor.scr /S=0K /G=0" $2 $3 $4
   IntOp $1 $1 + $2
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $1
+FunctionEnd
+
+; The screen-saver settings: as they are while this Velnor is the current screen saver
+; (they show it selected), else through the "Install" verb of a .scr, which opens them
+; with this one selected and makes it current only when the user confirms.
+Function OpenSaverSettings
+  ReadRegStr $R7 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  StrCpy $R8 $ScrPath
+  Call SamePath
+  ${If} $R9 == 1
+    Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+  ${Else}
+    Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver $ScrPath'
+  ${EndIf}
 FunctionEnd
 
 ; HKCU "Control Panel\Desktop": this Velnor as the screen saver, the saver on, and an idle
