@@ -383,6 +383,55 @@ class Installer(unittest.TestCase):
         self.assertEqual(self.velnor_leftovers(), [])
 
     @staticmethod
+    def count_windows(name, env):
+        return len(subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                                  env=env, capture_output=True, text=True, timeout=30,
+                                  check=False).stdout.split())
+
+    def wait_for_windows(self, name, count, env, seconds=60):
+        """True once exactly `count` visible top-level windows have `name` in their title."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if self.count_windows(name, env) == count:
+                return True
+            time.sleep(0.5)
+        return False
+
+    def test_8_per_user_uninstall_asks_before_deleting_settings(self):
+        """Driven through its pages: uninstall.exe of a per-user copy, started by itself,
+        asks before deleting the settings beside the program (fault: it deleted them
+        without asking) and, answered with the default "No", keeps them per user."""
+        shutil.rmtree(os.path.dirname(self.user_settings()), ignore_errors=True)
+        self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
+        SESSION.write_settings({"速さ": "6"}, program=self.per_user_scr())
+        uninstaller = os.path.join(os.path.dirname(self.per_user_scr()), "uninstall.exe")
+        env = {**SESSION.env(), "LANG": "en_US.UTF-8", "LC_ALL": "en_US.UTF-8"}
+        proc = subprocess.Popen(["wine", uninstaller], env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        try:
+            # The confirmation page, then the question above it (a second window of the
+            # same title), then the last page.
+            self.assertTrue(self.wait_for_windows("Uninstall", 1, env, 90), "no uninstaller")
+            SESSION.key("Return")
+            self.assertTrue(self.wait_for_windows("Uninstall", 2, env), "no settings question")
+            SESSION.screenshot("uninstall-asks")
+            SESSION.key("Return")
+            self.assertTrue(self.wait_for_windows("Uninstall", 1, env))
+            # "Close" (Alt+C) once the page has finished.
+            for _ in range(30):
+                SESSION.key("alt+c")
+                if self.wait_for_windows("Uninstall", 0, env, 2):
+                    break
+            self.assertEqual(self.count_windows("Uninstall", env), 0, "uninstaller open")
+        finally:
+            proc.kill()
+            proc.wait()
+            subprocess.run(["wineserver", "-w"], env=env, timeout=120, check=False)
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assert_user_settings_hold("速さ=6")
+        self.assertNotIn("SCRNSAVE.EXE", self.reg_values(DESKTOP_KEY))
+
+    @staticmethod
     def wait_for_title(text, seconds):
         """True once a visible window's title holds `text` (compared here: xdotool's own
         pattern does not match Japanese text)."""
