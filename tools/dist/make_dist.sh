@@ -74,7 +74,8 @@ package_code=$(python3 -c 'import sys, uuid
 print(str(uuid.uuid5(uuid.NAMESPACE_URL, "velnor-msi-package/" + sys.argv[1])).upper())' \
   "$version/$(sha256sum "$scr" | cut -d" " -f1)")
 msi=$out/Velnor-$version-x64.msi
-# wixl finds files relative to the folder it runs in.
+# wixl finds files relative to the folder it runs in; its cabinet keeps the file's time.
+touch --date="@$SOURCE_DATE_EPOCH" "$scr"
 (cd "$(dirname "$scr")" && wixl -a x64 -D Version="$version" -D Scr="$(basename "$scr")" \
   -D ProductCode="$product_code" -o "$msi" "$root/tools/dist/velnor.wxs")
 python3 tools/dist/stamp_msi.py "$msi" "{$package_code}"
