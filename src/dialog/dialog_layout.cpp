@@ -11,7 +11,7 @@
 #include "dialog/dialog_layout_rows.h"
 
 #ifndef VELNOR_HOMEPAGE_URL
-#define VELNOR_HOMEPAGE_URL "https://example.invalid/velnor"
+#define VELNOR_HOMEPAGE_URL ""
 #endif
 #ifndef VELNOR_CREDIT_LINE
 #define VELNOR_CREDIT_LINE "Velnor  Version 1.1.0"
@@ -192,10 +192,27 @@ const auto kControls = std::to_array<ControlSpec>({
     Row(kLblSize1, R, K::kClickableCaption, 3180, 5460, 630, 195, "全画面").ActsOn(kPicSize1),
 });
 
+// The window's controls: every row, but the link only when the build has a homepage, since
+// without one there is nothing to open.
+constexpr bool kHasHomepage = !std::string_view(VELNOR_HOMEPAGE_URL).empty();
+
+template <std::size_t N>
+std::array<ControlSpec, N - (kHasHomepage ? 0 : 1)> ShownControls(
+    const std::array<ControlSpec, N>& rows) {
+    std::array<ControlSpec, N - (kHasHomepage ? 0 : 1)> shown{};
+    std::size_t next = 0;
+    for (const ControlSpec& row : rows) {
+        if (kHasHomepage || row.id != kLblUrl) shown[next++] = row;
+    }
+    return shown;
+}
+
+const auto kShown = ShownControls(kControls);
+
 }  // namespace
 
 std::span<const ControlSpec> DialogControls() {
-    return kControls;
+    return kShown;
 }
 
 const ControlSpec* FindControl(int id) {

@@ -73,10 +73,11 @@ struct ControlSpec {
     int heading = 0;
 };
 
-// Every visible control, panels before what they contain.
+// Every visible control, panels before what they contain. The link lbl_URL is one only in
+// a build with a homepage.
 std::span<const ControlSpec> DialogControls();
 
-// The row of `id`, or nullptr.
+// The row of `id` (the link's too, shown or not), or nullptr.
 const ControlSpec* FindControl(int id);
 
 // Twips to pixels at `dpi` (1440 twips per inch), rounded to the nearest pixel with
@@ -145,7 +146,8 @@ struct ValueText {
 };
 std::vector<ValueText> LongestValueTexts();
 
-// The homepage address shown by lbl_URL and the credit line lbl(9); build-time settings.
+// The homepage address shown by lbl_URL (empty: the build has none, and no link is shown)
+// and the credit line lbl(9); build-time settings.
 std::string_view HomepageUrl();
 std::string_view CreditLine();
 

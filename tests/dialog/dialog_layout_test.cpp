@@ -100,6 +100,18 @@ TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
     }
 }
 
+// Fault caught: a build without a real address showed a made-up one as a clickable link.
+TEST(DialogLayout, TheLinkIsAControlOnlyInABuildWithAHomepage) {
+    int links = 0;
+    for (const ControlSpec& layoutEntry : DialogControls()) {
+        if (layoutEntry.id == control_id::kLblUrl) ++links;
+    }
+    EXPECT_EQ(links, HomepageUrl().empty() ? 0 : 1);
+    EXPECT_EQ(HomepageUrl().find(".invalid"), std::string_view::npos);
+    // The credit line below it stays either way.
+    EXPECT_NE(FindControl(control_id::kLblCredit), nullptr);
+}
+
 TEST(DialogLayout, PointerShowsAHandOnlyOverEnabledControlsThatAct) {
     using control_id::kCmdOk;
     using control_id::kLblShapeHeading;

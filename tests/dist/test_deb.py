@@ -10,6 +10,8 @@ collide with the package nor be touched by it. Needs root; skipped otherwise."""
 import argparse
 import glob
 import os
+import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -17,6 +19,7 @@ import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+README = os.path.join(HERE, "..", "..", "README.md")
 sys.path.insert(0, os.path.join(HERE, "..", "x11"))
 ARGS = None
 INSIDE = "VELNOR_DEB_TEST_NAMESPACE"
@@ -30,6 +33,14 @@ def package():
     if len(found) != 1:
         raise AssertionError(f"velnor_*_amd64.deb in {ARGS.dist}: {found}; run `make dist`")
     return found[0]
+
+
+def readme_debian_commands():
+    """The commands quoted in the README's Debian part that run the installed program."""
+    with open(README, encoding="utf-8") as f:
+        part = f.read().split("### Debian", 1)[1].split("\n## ", 1)[0]
+    quoted = re.findall(r"`([^`]+)`", re.sub(r"\s*\n\s*", " ", part))
+    return [command for command in quoted if re.match(r"(\S*/)?velnor ", command)]
 
 
 def run(*command, **options):
@@ -98,6 +109,7 @@ class InNamespace(unittest.TestCase):
         self.assertEqual(manual.returncode, 0, manual.stderr)
         self.assertIn("--root", manual.stdout)
         self.check_window(program)
+        self.check_readme_commands(version)
 
         purged = run("dpkg", "-P", "velnor")
         self.assertEqual(purged.returncode, 0, purged.stdout + purged.stderr)
@@ -105,6 +117,20 @@ class InNamespace(unittest.TestCase):
         left += [path for path in files if os.path.isdir(path) and "velnor" in path]
         self.assertEqual(left, [])
         self.assertNotEqual(run("dpkg", "-s", "velnor").returncode, 0)
+
+    def check_readme_commands(self, version):
+        """Fault caught: the README's `velnor --version` was "command not found" (the
+        program is not on PATH). Its commands run literally; --window ones are left to
+        check_window."""
+        commands = readme_debian_commands()
+        self.assertTrue(any("--version" in command for command in commands), commands)
+        for command in commands:
+            if "--window" in command:
+                continue
+            with self.subTest(command):
+                shown = run(*shlex.split(command))
+                self.assertEqual(shown.returncode, 0, shown.stderr)
+                self.assertIn(version, shown.stdout)
 
     def check_window(self, program):
         """`velnor --window` for a second on Xvfb: the wire ball's lines in the middle."""

@@ -2,12 +2,16 @@
 for this script and removed after it. An install for all users and one for the current
 user are each checked in files and registry, their Velnor.scr run and configured from
 where it was installed, then uninstalled (without and with /PURGE); an installer of a
-lower version, upgraded, leaves the settings and one entry."""
+lower version, upgraded, leaves the settings and one entry; a per-user uninstall.exe
+started directly removes its own copy; a re-run keeps the scope, and a change of scope
+(both ways) moves the settings and leaves one copy and one entry; the MSI installs for
+the machine, upgrades to one product and uninstalls."""
 
 import argparse
 import glob
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import tempfile
@@ -230,7 +234,7 @@ class Installer(unittest.TestCase):
                        check=True, timeout=300)
         # This user's own copy is replaced by an install for everyone: one entry is left.
         self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
-        self.install(older)
+        self.install(older, "/AllUsers")
         self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}").get("DisplayVersion"), "1.0.0")
         self.assertEqual(self.reg_values(f"HKCU\\{UNINSTALL_KEY}"), {})
         self.assertFalse(os.path.exists(self.user_folder("AppData", "Local", "Programs", "Velnor")))
@@ -256,6 +260,176 @@ class Installer(unittest.TestCase):
         self.assertEqual(self.velnor_leftovers(), [])
         self.assertEqual(self.reg_values(DESKTOP_KEY).get("SCRNSAVE.EXE"),
                          r"C:\windows\system32\other.scr")
+
+    @staticmethod
+    def icon_images_in(path):
+        """How many of Velnor's icon images (src/resources/velnor.ico) the file holds."""
+        with open(os.path.join(ROOT, "src", "resources", "velnor.ico"), "rb") as f:
+            icon = f.read()
+        with open(path, "rb") as f:
+            program = f.read()
+        count = struct.unpack_from("<H", icon, 4)[0]
+        images = [struct.unpack_from("<II", icon, 6 + 16 * i + 8) for i in range(count)]
+        return sum(icon[offset:offset + size] in program for size, offset in images)
+
+    def per_user_scr(self):
+        return self.user_folder("AppData", "Local", "Programs", "Velnor", "Velnor.scr")
+
+    def windows_per_user_scr(self):
+        return f"C:\\users\\{user_name()}\\AppData\\Local\\Programs\\Velnor\\Velnor.scr"
+
+    def assert_user_settings_hold(self, text):
+        with open(self.user_settings(), "rb") as f:
+            self.assertIn(text.encode("cp932"), f.read())
+
+    def test_5_per_user_uninstaller_started_directly_removes_its_copy_keeping_settings(self):
+        """Faults: uninstall.exe started without /CurrentUser took itself for the install for
+        everyone, removed only itself and left Velnor.scr, the entry and SCRNSAVE.EXE; and it
+        deleted the settings beside the program without asking."""
+        shutil.rmtree(os.path.dirname(self.user_settings()), ignore_errors=True)
+        self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
+        SESSION.write_settings({"速さ": "4"}, program=self.per_user_scr())
+        uninstaller = os.path.join(os.path.dirname(self.per_user_scr()), "uninstall.exe")
+        # Fault caught too: the installer and uninstaller showed the installer maker's icon.
+        for program in (artefact("Velnor-*-setup.exe"), uninstaller):
+            self.assertGreaterEqual(self.icon_images_in(program), 3, program)
+        self.assertEqual(self.wine(uninstaller, "/S"), 0)
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assert_user_settings_hold("速さ=4")
+        self.assertNotIn("SCRNSAVE.EXE", self.reg_values(DESKTOP_KEY))
+
+    def test_6_rerun_keeps_scope_and_a_change_of_scope_moves_settings_to_one_copy(self):
+        """Faults: a silent re-run after a per-user install installed for everyone, deleted
+        the settings beside the per-user copy and unset the current screen saver; for
+        everyone first and per-user later left two entries and two copies."""
+        shutil.rmtree(os.path.dirname(self.user_settings()), ignore_errors=True)
+        setup = artefact("Velnor-*-setup.exe")
+        self.install(setup, "/CURRENTUSER")
+        beside = SESSION.write_settings({"速さ": "5"}, program=self.per_user_scr())
+        self.install(setup)
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}"), {})
+        self.assertTrue(self.same_as_shipped(self.per_user_scr()))
+        with open(beside, "rb") as f:
+            self.assertIn("速さ=5".encode("cp932"), f.read())
+        self.check_current_saver(self.windows_per_user_scr(),
+                                 self.reg_values(DESKTOP_KEY).get("ScreenSaveTimeOut"))
+
+        self.install(setup, "/AllUsers")
+        system_scr = r"C:\windows\system32\Velnor.scr"
+        self.assertEqual(self.reg_values(f"HKCU\\{UNINSTALL_KEY}"), {})
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}").get("DisplayVersion"),
+                         version())
+        self.assertFalse(os.path.exists(os.path.dirname(self.per_user_scr())))
+        self.assert_user_settings_hold("速さ=5")
+        self.check_current_saver(system_scr,
+                                 self.reg_values(DESKTOP_KEY).get("ScreenSaveTimeOut"))
+        # The new copy reads the moved file: its dialog saves into it, not beside itself.
+        self.configure(self.drive("windows", "system32", "Velnor.scr"))
+        self.assertFalse(os.path.exists(self.drive("windows", "system32", "Velnor.ini")))
+
+        self.install(setup, "/CURRENTUSER")
+        self.assertEqual(self.reg_values(f"HKLM\\{UNINSTALL_KEY}"), {})
+        self.assertFalse(os.path.exists(self.drive("windows", "system32", "Velnor.scr")))
+        self.assertFalse(os.path.exists(self.drive("Program Files", "Velnor")))
+        self.check_current_saver(self.windows_per_user_scr(),
+                                 self.reg_values(DESKTOP_KEY).get("ScreenSaveTimeOut"))
+        self.uninstall("HKCU", "/PURGE")
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assertFalse(os.path.exists(os.path.dirname(self.user_settings())))
+
+    def msi_product(self, msi):
+        """The product code of an MSI and its entry among the installed programs."""
+        table = subprocess.run(["msiinfo", "export", msi, "Property"], capture_output=True,
+                               text=True, check=True, timeout=60).stdout
+        code = next(line.split("\t")[1] for line in table.splitlines()
+                    if line.startswith("ProductCode\t"))
+        return code, self.reg_values(f"HKLM\\{UNINSTALL_KEY[:-len('Velnor')]}{code}")
+
+    def msiexec(self, action, msi):
+        self.assertEqual(self.wine("msiexec", action, SESSION.windows_path(msi), "/qn"), 0,
+                         f"msiexec {action} {msi}")
+
+    def test_7_msi_installs_per_machine_upgrades_to_one_product_and_removes_all(self):
+        """The administrators' MSI without a user interface: Velnor.scr in the 64-bit system
+        folder and the product registered; a higher version replaces it, leaving one
+        product (fault: two products, or the file removed by the upgrade); /x leaves
+        nothing."""
+        msi = artefact("Velnor-*-x64.msi")
+        higher = os.path.join(SESSION.work, "Velnor-9.9.9-x64.msi")
+        # wixl finds files relative to the folder it runs in.
+        subprocess.run(["wixl", "-a", "x64", "-D", "Version=9.9.9", "-D",
+                        f"Scr={os.path.basename(self.shipped_scr)}", "-D",
+                        "ProductCode=0E3C1B5A-7D44-4C61-8E2F-9A6B3C2D1E0F", "-o", higher,
+                        os.path.join(ROOT, "tools", "dist", "velnor.wxs")],
+                       check=True, capture_output=True, timeout=120,
+                       cwd=os.path.dirname(self.shipped_scr))
+        installed = self.drive("windows", "system32", "Velnor.scr")
+
+        self.msiexec("/i", msi)
+        self.assertTrue(self.same_as_shipped(installed))
+        self.assertFalse(os.path.exists(self.drive("windows", "syswow64", "Velnor.scr")))
+        first, entry = self.msi_product(msi)
+        self.assertEqual(entry.get("DisplayVersion"), version())
+
+        self.msiexec("/i", higher)
+        self.assertEqual(self.msi_product(msi)[1], {})
+        second, entry = self.msi_product(higher)
+        self.assertNotEqual(first, second)
+        self.assertEqual(entry.get("DisplayVersion"), "9.9.9")
+        self.assertTrue(self.same_as_shipped(installed))
+
+        self.msiexec("/x", higher)
+        self.assertEqual(self.msi_product(higher)[1], {})
+        self.assertEqual(self.velnor_leftovers(), [])
+
+    @staticmethod
+    def count_windows(name, env):
+        return len(subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
+                                  env=env, capture_output=True, text=True, timeout=30,
+                                  check=False).stdout.split())
+
+    def wait_for_windows(self, name, count, env, seconds=60):
+        """True once exactly `count` visible top-level windows have `name` in their title."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if self.count_windows(name, env) == count:
+                return True
+            time.sleep(0.5)
+        return False
+
+    def test_8_per_user_uninstall_asks_before_deleting_settings(self):
+        """Driven through its pages: uninstall.exe of a per-user copy, started by itself,
+        asks before deleting the settings beside the program (fault: it deleted them
+        without asking) and, answered with the default "No", keeps them per user."""
+        shutil.rmtree(os.path.dirname(self.user_settings()), ignore_errors=True)
+        self.install(artefact("Velnor-*-setup.exe"), "/CURRENTUSER")
+        SESSION.write_settings({"速さ": "6"}, program=self.per_user_scr())
+        uninstaller = os.path.join(os.path.dirname(self.per_user_scr()), "uninstall.exe")
+        env = {**SESSION.env(), "LANG": "en_US.UTF-8", "LC_ALL": "en_US.UTF-8"}
+        proc = subprocess.Popen(["wine", uninstaller], env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        try:
+            # The confirmation page, then the question above it (a second window of the
+            # same title), then the last page.
+            self.assertTrue(self.wait_for_windows("Uninstall", 1, env, 90), "no uninstaller")
+            SESSION.key("Return")
+            self.assertTrue(self.wait_for_windows("Uninstall", 2, env), "no settings question")
+            SESSION.screenshot("uninstall-asks")
+            SESSION.key("Return")
+            self.assertTrue(self.wait_for_windows("Uninstall", 1, env))
+            # "Close" (Alt+C) once the page has finished.
+            for _ in range(30):
+                SESSION.key("alt+c")
+                if self.wait_for_windows("Uninstall", 0, env, 2):
+                    break
+            self.assertEqual(self.count_windows("Uninstall", env), 0, "uninstaller open")
+        finally:
+            proc.kill()
+            proc.wait()
+            subprocess.run(["wineserver", "-w"], env=env, timeout=120, check=False)
+        self.assertEqual(self.velnor_leftovers(), [])
+        self.assert_user_settings_hold("速さ=6")
+        self.assertNotIn("SCRNSAVE.EXE", self.reg_values(DESKTOP_KEY))
 
     @staticmethod
     def wait_for_title(text, seconds):

@@ -70,7 +70,8 @@ class Signing(unittest.TestCase):
         with zipfile.ZipFile(one(os.path.join(out, "Velnor-*-windows-x64.zip"))) as archive:
             archive.extract("Velnor.scr", self.scratch)
         folder = self.install_silently(installer)
-        for path in (installer, os.path.join(self.scratch, "Velnor.scr"),
+        for path in (installer, one(os.path.join(out, "Velnor-*-x64.msi")),
+                     os.path.join(self.scratch, "Velnor.scr"),
                      os.path.join(folder, "Velnor.scr"), os.path.join(folder, "uninstall.exe")):
             with self.subTest(path=os.path.basename(path)):
                 result = verify(path, cert)

@@ -49,19 +49,22 @@ def parse_args(argv=None):
                         help="file that collects a FLAKY line for each helper run once more")
     parser.add_argument("--tables", default=None,
                         help="velnor_tables.json of the native build (the settings and control tables)")
+    parser.add_argument("--homepage", default="",
+                        help="the homepage address `--program` was built with (default: none)")
     parser.add_argument("unittest_args", nargs="*")
     args = parser.parse_args(argv)
     args.prefix = lane_prefix(args.prefix)
     args.helper_paths = {}
     if args.programs:
-        args.program, args.helper_paths = _read_program_list(args.programs)
+        args.program, args.helper_paths, args.homepage = _read_program_list(args.programs)
     if args.helpers is None:
         args.helpers = os.path.dirname(os.path.abspath(args.program))
     return args
 
 
 def _read_program_list(path):
-    """(Velnor.scr, {helper file name: path}) from the list a Windows build writes."""
+    """(Velnor.scr, {helper file name: path}, the build's homepage address or "") from the
+    list a Windows build writes."""
     try:
         with open(path, encoding="utf-8") as file:
             programs = json.load(file)
@@ -71,7 +74,7 @@ def _read_program_list(path):
     missing = [p for p in [programs["program"], *helpers.values()] if not os.path.exists(p)]
     if missing:
         sys.exit(f"missing from the Windows build: {', '.join(missing)}")
-    return programs["program"], helpers
+    return programs["program"], helpers, programs.get("homepage", "")
 
 
 class Session:

@@ -23,7 +23,9 @@ gzip -9n "$stage/usr/share/man/man6/velnor.6"
 
 sed -e "s/@VERSION@/$version/" -e "s/@DATE@/$(date -u -R -d "@$SOURCE_DATE_EPOCH")/" \
   "$here/debian/changelog.in" | gzip -9n > "$doc/changelog.Debian.gz"
-gzip -9n < "$root/CHANGELOG.md" > "$doc/changelog.gz"
+# The changelog as released: the unreleased entries under this version and commit date.
+python3 "$here/release_changelog.py" "$version" "$(date -u +%F -d "@$SOURCE_DATE_EPOCH")" \
+  < "$root/CHANGELOG.md" | gzip -9n > "$doc/changelog.gz"
 install -m 0644 "$here/debian/copyright" "$here/debian/README.Debian" "$doc/"
 
 # Run-time libraries as dpkg-shlibdeps finds them (it reads a debian/control).
@@ -34,6 +36,10 @@ depends=$(cd "$work/shlibs" && dpkg-shlibdeps -O -e"$program" 2>/dev/null |
 size=$(du -sk --apparent-size --exclude=DEBIAN "$stage" | cut -f1)
 sed -e "s/@VERSION@/$version/" -e "s/@INSTALLED_SIZE@/$size/" -e "s/@DEPENDS@/$depends/" \
   "$here/debian/control.in" > "$stage/DEBIAN/control"
+# A Homepage field only for a real address (VELNOR_HOMEPAGE_URL, as make_dist.sh sets it).
+if [[ -n ${VELNOR_HOMEPAGE_URL:-} ]]; then
+  sed -i "/^Priority:/a Homepage: $VELNOR_HOMEPAGE_URL" "$stage/DEBIAN/control"
+fi
 (cd "$stage" && find usr -type f | LC_ALL=C sort | xargs md5sum > DEBIAN/md5sums)
 chmod 0644 "$stage/DEBIAN/control" "$stage/DEBIAN/md5sums"
 

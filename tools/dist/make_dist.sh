@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds what users download into dist/ (or $DIST_DIR): the Windows installer, the Windows
-# zip, the Debian package and SHA256SUMS, all of the CMake project version, reproducibly
-# (the same commit gives the same bytes in any folder). With SIGN_CERT and SIGN_KEY (PEM
-# files) Velnor.scr, the installer and its uninstaller are signed with osslsigncode.
+# Builds what users download into dist/ (or $DIST_DIR): the Windows installer, the MSI for
+# administrators, the Windows zip, the Debian package and SHA256SUMS, all of the CMake
+# project version, reproducibly (the same commit gives the same bytes in any folder). With SIGN_CERT and SIGN_KEY (PEM
+# files) Velnor.scr, the installer, its uninstaller and the MSI are signed with osslsigncode.
+# VELNOR_HOMEPAGE_URL (an http(s) address) is the homepage of the dialog's link, the "Apps"
+# entry and the package; without it they name none.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$root"
@@ -34,8 +36,10 @@ flock 9
 
 # Velnor.scr: the windows preset in a folder of its own, with build paths mapped away; ld,
 # strip and objcopy stamp the PE header with SOURCE_DATE_EPOCH.
+homepage=${VELNOR_HOMEPAGE_URL:-}
+export VELNOR_HOMEPAGE_URL=$homepage
 cmake --preset windows -B "$build/windows" -DVELNOR_CCACHE=OFF -DCMAKE_CXX_FLAGS="$prefix_map" \
-  >/dev/null
+  -DVELNOR_HOMEPAGE_URL="$homepage" >/dev/null
 # Linked afresh each time, so that its PE stamp is this commit's even when no source changed.
 rm -f "$build/windows/bin/Velnor.scr"
 cmake --build "$build/windows" --target Velnor -j "$jobs"
@@ -57,21 +61,36 @@ rm -rf "$out" "$build/stage"
 mkdir -p "$out" "$build/stage"
 scr=$build/stage/Velnor.scr
 cp "$build/windows/bin/Velnor.scr" "$scr"
-nsis_sign=()
+nsis_options=()
+[[ -z $homepage ]] || nsis_options=(-DHOMEPAGE="$homepage")
 if [[ -n $sign_cert ]]; then
   sign="$root/tools/dist/sign.sh $(realpath "$sign_cert") $(realpath "$sign_key")"
   $sign "$scr"
-  nsis_sign=(-DSIGN_COMMAND="$sign")
+  nsis_options+=(-DSIGN_COMMAND="$sign")
 fi
 
 makensis -V2 -WX -INPUTCHARSET UTF8 -DVERSION="$version" -DSCR="$scr" \
   -DLICENSE_FILE="$root/LICENSE" -DOUTFILE="$out/Velnor-$version-setup.exe" \
-  "${nsis_sign[@]}" tools/dist/velnor.nsi
+  "${nsis_options[@]}" tools/dist/velnor.nsi
+# The MSI for administrators. Its product code is new with each version, so that a higher
+# version replaces the installed one; its package code follows from what it holds.
+product_code=$(python3 -c 'import sys, uuid
+print(str(uuid.uuid5(uuid.NAMESPACE_URL, "velnor-msi-product/" + sys.argv[1])).upper())' "$version")
+package_code=$(python3 -c 'import sys, uuid
+print(str(uuid.uuid5(uuid.NAMESPACE_URL, "velnor-msi-package/" + sys.argv[1])).upper())' \
+  "$version/$(sha256sum "$scr" | cut -d" " -f1)")
+msi=$out/Velnor-$version-x64.msi
+# wixl finds files relative to the folder it runs in; its cabinet keeps the file's time.
+touch --date="@$SOURCE_DATE_EPOCH" "$scr"
+(cd "$(dirname "$scr")" && wixl -a x64 -D Version="$version" -D Scr="$(basename "$scr")" \
+  -D ProductCode="$product_code" -o "$msi" "$root/tools/dist/velnor.wxs")
+python3 tools/dist/stamp_msi.py "$msi" "{$package_code}"
+[[ -z $sign_cert ]] || $sign "$msi"
 python3 tools/dist/make_zip.py "$out/Velnor-$version-windows-x64.zip" \
   "$scr" tools/dist/readme.txt "$root/LICENSE"
 tools/dist/make_deb.sh "$build/native" "$version" "$build/deb" "$out"
 
-(cd "$out" && sha256sum -- *.exe *.zip *.deb > SHA256SUMS)
+(cd "$out" && sha256sum -- *.exe *.msi *.zip *.deb > SHA256SUMS)
 # Which commit each output folder holds, and whether tracked files differed from it (the
 # reproducibility test compares a clone's build with dist/ only when it holds HEAD).
 state=clean

@@ -1,8 +1,8 @@
 ; The Windows installer of Velnor (64-bit, Japanese and English pages chosen by the
 ; system's UI language). tools/dist/make_dist.sh runs makensis with -DVERSION, -DSCR (the
-; Velnor.scr to ship), -DLICENSE_FILE and -DOUTFILE, and -DSIGN_COMMAND to sign the
-; installer and its uninstaller. Silent switches: /S, /CURRENTUSER, /CURRENT; the
-; uninstaller takes /PURGE.
+; Velnor.scr to ship), -DLICENSE_FILE and -DOUTFILE, -DSIGN_COMMAND to sign the
+; installer and its uninstaller and -DHOMEPAGE for the entry's links (none without it). Silent switches: /S, /ALLUSERS, /CURRENTUSER, /CURRENT;
+; the uninstaller takes /PURGE and finds its scope from its own folder.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -45,23 +45,36 @@ VIAddVersionKey /LANG=1033 LegalCopyright "MIT License"
 !define MULTIUSER_INSTALLMODE_INSTDIR "Velnor"
 !define MULTIUSER_INSTALLMODEPAGE_TEXT_TOP "$(ModeExplanation)"
 !define MULTIUSER_INSTALLMODEPAGE_TEXT_CURRENTUSER "$(ModeCurrentUser)"
+; A re-run offers (and silently keeps) the scope installed already, in the folder recorded.
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
+!define MULTIUSER_INSTALLMODE_FUNCTION UseRecordedFolder
+!define MULTIUSER_PAGE_CUSTOMFUNCTION_SHOW InstallModeShow
 !include MultiUser.nsh
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include nsDialogs.nsh
 
 Var ScrPath ; the installed Velnor.scr
 Var Purge   ; 1 when the uninstaller was given /PURGE
 
-!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
-!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+; Velnor's own icon (that of Velnor.scr, made by tools/resource_maker; makensis works in
+; the script's folder); no header art.
+!define MUI_ICON "../../src/resources/velnor.ico"
+!define MUI_UNICON "../../src/resources/velnor.ico"
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW ComponentsShow
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
+; The finish page offers the screen-saver settings, with this Velnor selected.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_NOTCHECKED
+!define MUI_FINISHPAGE_RUN_TEXT "$(OpenSaverSettings)"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenSaverSettings
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -69,6 +82,7 @@ Var Purge   ; 1 when the uninstaller was given /PURGE
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 !include "installer_texts.nsh"
+!include "installer_scope.nsh"
 
 ; Sets $0 to 1 when the command line holds `switch` as a word of its own (so /CURRENT is
 ; not found inside /CURRENTUSER), else to 0. Letter case does not matter.
@@ -113,8 +127,8 @@ Var Purge   ; 1 when the uninstaller was given /PURGE
 !insertmacro FIND_WORD_FUNCTION "un."
 
 Section "-Velnor" SecProgram
+  Call ReplaceOtherScope
   ${If} $MultiUser.InstallMode == "AllUsers"
-    Call RemoveOwnPerUserCopy
     SetOutPath $SYSDIR
   ${Else}
     SetOutPath $INSTDIR
@@ -124,7 +138,9 @@ Section "-Velnor" SecProgram
   SetOutPath $INSTDIR
   WriteUninstaller "$INSTDIR\uninstall.exe"
   Call WriteUninstallEntry
+  ; A replaced copy that was the current screen saver hands that on to this one.
   ${If} $MultiUser.InstallMode == "CurrentUser"
+  ${OrIf} $WasCurrent == 1
     Call MakeCurrentSaver
   ${EndIf}
 SectionEnd
@@ -145,6 +161,10 @@ Function WriteUninstallEntry
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" "$0"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" "$0 /S"
+  !ifdef HOMEPAGE
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "URLInfoAbout" "${HOMEPAGE}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "HelpLink" "${HOMEPAGE}"
+  !endif
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ; The size in KiB: the program and the uninstaller.
@@ -155,14 +175,17 @@ Function WriteUninstallEntry
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $1
 FunctionEnd
 
-; An all-users install replaces this user's per-user copy, so one entry is left.
-Function RemoveOwnPerUserCopy
-  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 != ""
-  ${AndIf} ${FileExists} "$0\uninstall.exe"
-    ExecWait '"$0\uninstall.exe" /CurrentUser /S _?=$0'
-    Delete "$0\uninstall.exe"
-    RMDir "$0"
+; The screen-saver settings: as they are while this Velnor is the current screen saver
+; (they show it selected), else through the "Install" verb of a .scr, which opens them
+; with this one selected and makes it current only when the user confirms.
+Function OpenSaverSettings
+  ReadRegStr $R7 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+  StrCpy $R8 $ScrPath
+  Call SamePath
+  ${If} $R9 == 1
+    Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+  ${Else}
+    Exec '"$SYSDIR\rundll32.exe" desk.cpl,InstallScreenSaver $ScrPath'
   ${EndIf}
 FunctionEnd
 
@@ -184,20 +207,25 @@ Function MakeCurrentSaver
   WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
 FunctionEnd
 
+; Removes the copy this uninstaller belongs to (its scope found in un.onInit); files of
+; another copy, and an entry naming another folder, are left alone.
 Section "Uninstall"
   ${If} $MultiUser.InstallMode == "AllUsers"
     StrCpy $ScrPath "$SYSDIR\Velnor.scr"
   ${Else}
     StrCpy $ScrPath "$INSTDIR\Velnor.scr"
   ${EndIf}
-  Call un.ResetCurrentSaver
-  Delete "$ScrPath"
-  ${GetParent} "$ScrPath" $0
-  Delete "$0\Velnor.ini"
+  ${If} $OwnsEntry == 1
+  ${OrIf} $MultiUser.InstallMode == "CurrentUser"
+    Call un.ResetCurrentSaver
+    Call un.HandleSettings
+    Delete "$ScrPath"
+  ${EndIf}
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
-  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
-  Call un.RemoveUserSettings
+  ${If} $OwnsEntry == 1
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ${EndIf}
 SectionEnd
 
 ; SCRNSAVE.EXE is removed only while it still names this Velnor (in full or short form).
@@ -209,25 +237,6 @@ Function un.ResetCurrentSaver
     DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
     ; WM_SETTINGCHANGE to every top-level window, as the settings page sends it.
     System::Call 'user32::SendMessageTimeoutW(p 0xffff, i 0x001A, p 0, w "${DESKTOP_KEY}", i 2, i 5000, *p .r2)'
-  ${EndIf}
-FunctionEnd
-
-; The per-user settings (%APPDATA%\Velnor\Velnor.ini) go only when the user says so, or
-; with /PURGE; a silent uninstall keeps them. Other files there are left alone.
-Function un.RemoveUserSettings
-  SetShellVarContext current
-  ${If} ${FileExists} "$APPDATA\Velnor\Velnor.ini"
-    ${If} $Purge == 0
-      MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(AskRemoveSettings)" /SD IDNO IDYES remove
-      Goto done
-    ${EndIf}
-    remove:
-    Delete "$APPDATA\Velnor\Velnor.ini"
-  ${EndIf}
-  RMDir "$APPDATA\Velnor"
-  done:
-  ${If} $MultiUser.InstallMode == "AllUsers"
-    SetShellVarContext all
   ${EndIf}
 FunctionEnd
 
@@ -244,7 +253,9 @@ Function .onInit
 FunctionEnd
 
 Function un.onInit
+  StrCpy $OwnDir $INSTDIR
   !insertmacro MULTIUSER_UNINIT
+  Call un.UseOwnScope
   !insertmacro HasSwitch "un." "/PURGE"
   StrCpy $Purge $0
 FunctionEnd
