@@ -4,6 +4,8 @@ controls show for stored values, a second /c while it is open and the saver star
 "設定" (its looks are checked in test_dialog_looks.py)."""
 
 import os
+import random
+import time
 import unittest
 
 import wine_harness
@@ -134,6 +136,51 @@ class Buttons(unittest.TestCase):
         finally:
             os.remove(blocker)
             os.rmdir(ini_path(SESSION))
+
+    def test_a_killed_save_leaves_a_whole_file_and_the_next_start_removes_its_temporaries(self):
+        # Fault caught: a "設定" killed on its way left Velnor.ini.<hex>.tmp (and an empty
+        # write-test file) beside the settings for good. Two such leftovers and a file of
+        # another name are planted; saves killed at random moments must leave the old or
+        # the new file, and the next start removes Velnor's leftovers only.
+        folder = os.path.dirname(ini_path(SESSION))
+        planted = ["Velnor.ini.0123456789abcdef.tmp", "Velnor-write-test.fedcba9876543210.tmp"]
+        other = "Velnor.ini.notes.tmp"
+        for name in [*planted, other]:
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(b"x")
+        # Long comments make the file big enough for kills to land inside the write too.
+        old = ("; kept\r\n[Section]\r\n外観= 12\r\n" +
+               "".join(f"; padding line {i}\r\n" for i in range(4000))).encode("cp932")
+
+        def save(kill_after):
+            with open(ini_path(SESSION), "wb") as f:
+                f.write(old)
+            proc = SESSION.start_program("/c")
+            self.assertTrue(SESSION.wait_for_window(TITLE, 30))
+            time.sleep(0.3)
+            SESSION.key("Return")
+            if kill_after is None:
+                self.assertEqual(SESSION.wait_exit(proc, 10), 0)
+            else:
+                time.sleep(kill_after)
+            SESSION.stop(proc, TITLE)
+            with open(ini_path(SESSION), "rb") as f:
+                return f.read()
+
+        new = save(None)
+        self.assertNotEqual(new, old)
+        self.assertEqual(sorted(n for n in os.listdir(folder) if n.endswith(".tmp")), [other])
+        for _ in range(3):
+            for name in planted:
+                with open(os.path.join(folder, name), "wb") as f:
+                    f.write(b"x")
+            for delay in (random.uniform(0, 0.06), random.uniform(0, 0.06)):
+                self.assertIn(save(delay), (old, new), f"killed {delay:.3f} s after Enter")
+            with DialogRun(SESSION) as run:
+                self.assertTrue(run.finish("click", "cmd_Can"))
+            self.assertEqual(sorted(n for n in os.listdir(folder) if n.endswith(".tmp")),
+                             [other])
+        os.remove(os.path.join(folder, other))
 
     def test_second_configure_run_ends_at_once(self):
         with DialogRun(SESSION) as run:
