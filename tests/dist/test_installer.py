@@ -463,13 +463,31 @@ class Installer(unittest.TestCase):
                     subprocess.run(["wineserver", "-k"], env=env, timeout=60, check=False)
 
 
+# The scenarios of one setup.exe's installs, upgrades and pages; the other half holds every
+# other test (the paths between the two scopes, their uninstallers and the MSI). ctest runs
+# the halves at once, each in a prefix of its own.
+FIRST_HALF = ("test_1_", "test_2_", "test_3_", "test_4_")
+
+
+def tests_of_half(half):
+    """The names of the Installer tests in `half` ("first", "second" or "both")."""
+    names = unittest.TestLoader().getTestCaseNames(Installer)
+    if half == "both":
+        return names
+    return [n for n in names if n.startswith(FIRST_HALF) == (half == "first")]
+
+
 def main():
     global SESSION, DIST
     parser = argparse.ArgumentParser()
     parser.add_argument("--dist", required=True)
     parser.add_argument("--programs", required=True)
     parser.add_argument("--work", required=True, help="folder for the screenshots")
+    parser.add_argument("--half", choices=("first", "second", "both"), default="both",
+                        help="which half of the tests to run")
     known, rest = parser.parse_known_args()
+    if not any(not a.startswith("-") for a in rest):
+        rest += [f"Installer.{name}" for name in tests_of_half(known.half)]
     DIST = os.path.abspath(known.dist)
     scratch = tempfile.mkdtemp(prefix="velnor-installer-")
     args = wine_harness.parse_args(["--programs", known.programs,
