@@ -70,10 +70,12 @@
     VELNOR_CONTROL(kPicKind1, 441, "Pic_kind(1)")             \
     VELNOR_CONTROL(kPicKind2, 442, "Pic_kind(2)")             \
     VELNOR_CONTROL(kPicKind3, 443, "Pic_kind(3)")             \
+    VELNOR_CONTROL(kPicKind4, 444, "Pic_kind(4)")             \
     VELNOR_CONTROL(kLblKind0, 445, "lbl_Kind(0)")             \
     VELNOR_CONTROL(kLblKind1, 446, "lbl_Kind(1)")             \
     VELNOR_CONTROL(kLblKind2, 447, "lbl_Kind(2)")             \
     VELNOR_CONTROL(kLblKind3, 448, "lbl_Kind(3)")             \
+    VELNOR_CONTROL(kLblKind4, 449, "lbl_Kind(4)")             \
     VELNOR_CONTROL(kFolder, 450, "Folder")                    \
     VELNOR_CONTROL(kLblKei, 451, "lbl_Kei")                   \
     VELNOR_CONTROL(kLblSheets, 452, "lbl(17)")                \

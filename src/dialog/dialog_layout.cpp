@@ -148,23 +148,27 @@ const auto kControls = std::to_array<ControlSpec>({
     // Wide enough for the size of a picture of four-digit sides, at every DPI.
     Row(kLblPreSize, R, K::kLabel, 2760, 2040, 1815, 195, "Size : 9999 * 999"),
     Row(kLblKindHeading, R, K::kLabel, 2880, 2340, 1140, 195, "・ 画像の種類"),
-    Row(kPicKind0, R, K::kOptionSquare, 3060, 2640, 195, 195)
+    Row(kPicKind0, R, K::kOptionSquare, 3060, 2580, 195, 195)
         .Shows("kind-bmp")
         .DisabledBy("use-sample")
         .Key('K', kLblKindHeading),
-    Row(kLblKind0, R, K::kClickableCaption, 3300, 2640, 600, 195, "*.bmp").ActsOn(kPicKind0),
-    Row(kPicKind1, R, K::kOptionSquare, 3060, 2940, 195, 195)
+    Row(kLblKind0, R, K::kClickableCaption, 3300, 2580, 600, 195, "*.bmp").ActsOn(kPicKind0),
+    Row(kPicKind1, R, K::kOptionSquare, 3060, 2820, 195, 195)
         .Shows("kind-gif")
         .DisabledBy("use-sample"),
-    Row(kLblKind1, R, K::kClickableCaption, 3300, 2940, 600, 195, "*.gif").ActsOn(kPicKind1),
-    Row(kPicKind2, R, K::kOptionSquare, 3060, 3240, 195, 195)
+    Row(kLblKind1, R, K::kClickableCaption, 3300, 2820, 600, 195, "*.gif").ActsOn(kPicKind1),
+    Row(kPicKind2, R, K::kOptionSquare, 3060, 3060, 195, 195)
         .Shows("kind-jpg")
         .DisabledBy("use-sample"),
-    Row(kLblKind2, R, K::kClickableCaption, 3300, 3240, 600, 195, "*.jpg").ActsOn(kPicKind2),
-    Row(kPicKind3, R, K::kOptionSquare, 3060, 3540, 195, 195)
+    Row(kLblKind2, R, K::kClickableCaption, 3300, 3060, 600, 195, "*.jpg").ActsOn(kPicKind2),
+    Row(kPicKind3, R, K::kOptionSquare, 3060, 3300, 195, 195)
         .Shows("kind-wmf")
         .DisabledBy("use-sample"),
-    Row(kLblKind3, R, K::kClickableCaption, 3300, 3540, 600, 195, "*.wmf").ActsOn(kPicKind3),
+    Row(kLblKind3, R, K::kClickableCaption, 3300, 3300, 600, 195, "*.wmf").ActsOn(kPicKind3),
+    Row(kPicKind4, R, K::kOptionSquare, 3060, 3540, 195, 195)
+        .Shows("kind-png")
+        .DisabledBy("use-sample"),
+    Row(kLblKind4, R, K::kClickableCaption, 3300, 3540, 600, 195, "*.png").ActsOn(kPicKind4),
     Row(kFolder, R, K::kButton, 180, 3840, 2535, 375, "背景画像をﾌｫﾙﾀﾞで指定...")
         .DisabledBy("use-sample")
         .Key('O'),

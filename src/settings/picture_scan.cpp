@@ -117,8 +117,7 @@ bool FolderExists(std::string_view folder, FileSystem& fileSystem) {
     return !fileSystem.ListMatching(everything, true).names.empty();
 }
 
-FolderPictures ListFolderPictures(std::string_view folder,
-                                  const std::array<std::int16_t, 4>& pictureKinds,
+FolderPictures ListFolderPictures(std::string_view folder, const PictureKindFlags& pictureKinds,
                                   FileSystem& fileSystem, const ListingProgress& progress) {
     FolderPictures out;
     if (NamesNoFolder(folder)) return out;
@@ -136,7 +135,7 @@ FolderPictures ListFolderPictures(std::string_view folder,
     return out;
 }
 
-void ScanPictureFolder(std::string_view folder, const std::array<std::int16_t, 4>& pictureKinds,
+void ScanPictureFolder(std::string_view folder, const PictureKindFlags& pictureKinds,
                        PictureList& list, FileSystem& fileSystem) {
     list.pictureCount = 0;
     list.leftOut = 0;

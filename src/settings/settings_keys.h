@@ -36,7 +36,7 @@ inline constexpr std::string_view kLineColourStem = "Color_";
 // 速さ
 inline constexpr std::string_view kSpeedKey = "\xE9\x80\x9F" "\xE3\x81\x95";
 inline constexpr std::string_view kScaleKey = "Scale";
-// 画像種類_0..3
+// 画像種類_0..4
 inline constexpr std::string_view kPictureKindStem =
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_";
 // 画像のﾌｫﾙﾀﾞ (half-width katakana)
@@ -65,11 +65,12 @@ inline constexpr std::string_view kSampleChoiceKey =
 inline constexpr std::string_view kRandomKeys[3] = {"Random_0", "Random_1", "Random_2"};
 inline constexpr std::string_view kLineColourKeys[3] = {"Color_0", "Color_1", "Color_2"};
 // clang-format off
-inline constexpr std::string_view kPictureKindKeys[4] = {
+inline constexpr std::string_view kPictureKindKeys[5] = {
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_0",
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_1",
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_2",
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_3",
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_4",
 };
 // clang-format on
 

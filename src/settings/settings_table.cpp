@@ -106,6 +106,10 @@ const std::array kRows = {
     SettingRow{.name = "kind-wmf", .key = kPictureKindKeys[3],
                .field = [](SaverSettings& s) { return FieldPlace{&s.pictureKinds[3]}; },
                .missing = 1, .low = 0, .high = 1, .factoryText = "1"},
+    // PNG came later: a file without the key showed no PNG, and showing them loses nothing.
+    SettingRow{.name = "kind-png", .key = kPictureKindKeys[4],
+               .field = [](SaverSettings& s) { return FieldPlace{&s.pictureKinds[4]}; },
+               .missing = 1, .low = 0, .high = 1, .factoryText = "1"},
     SettingRow{.name = "fit", .key = kPictureSizeKey,
                .field = [](SaverSettings& s) { return FieldPlace{&s.pictureSize}; }, .missing = 1,
                .low = 0, .high = 1, .factoryText = "1", .option = O::kSwitch, .offName = "own-size",

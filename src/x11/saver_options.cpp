@@ -126,7 +126,7 @@ std::vector<OptionSpec> MakeOptionTable() {
              return o.seed.has_value();
          }},
         {"ball-colour", true, "R,G,B with each from 0 to 255", BallColour},
-        {"kinds", true, "a list of bmp, gif, jpg, wmf separated by commas", PictureKinds},
+        {"kinds", true, "a list of bmp, gif, jpg, wmf, png separated by commas", PictureKinds},
         {"sample", true, "1 or 2",
          [](SaverOptions& o, std::string_view text) {
              const auto value = WholeNumber(text, 1, 2);

@@ -15,7 +15,7 @@ namespace {
 using test::FakeFileSystem;
 
 const std::string kFolder = std::string("pics");
-constexpr std::array<std::int16_t, 4> kAllKinds{1, 1, 1, 1};
+constexpr PictureKindFlags kAllKinds{1, 1, 1, 1, 1};
 
 std::string In(const std::string& name) {
     return kFolder + kPathSeparator + name;
@@ -26,8 +26,7 @@ struct Listed {
     std::vector<std::size_t> progress;
 };
 
-Listed List(FakeFileSystem& fs, const std::array<std::int16_t, 4>& kinds = kAllKinds,
-            std::size_t stopAt = 0) {
+Listed List(FakeFileSystem& fs, const PictureKindFlags& kinds = kAllKinds, std::size_t stopAt = 0) {
     Listed out;
     out.found = ListFolderPictures(kFolder, kinds, fs, [&](std::size_t count) {
         out.progress.push_back(count);
@@ -64,11 +63,11 @@ TEST(DialogFolderListing, ErrorsAreReportedOnceEachAndTheListingGoesOn) {
     ASSERT_EQ(listed.found.errors.size(), 1u);
     EXPECT_FALSE(listed.found.errors[0].empty());
 
-    FakeFileSystem missing;  // "pics" does not exist: every one of the 7 listings fails
+    FakeFileSystem missing;  // "pics" does not exist: every one of the 8 listings fails
     const Listed none = List(missing);
     EXPECT_TRUE(none.found.paths.empty());
     EXPECT_EQ(none.found.errors, (std::vector<std::string>{"path not found"}));
-    EXPECT_EQ(missing.listings, 7);
+    EXPECT_EQ(missing.listings, 8);
 
     FakeFileSystem broken;
     broken.Add(kFolder, "a.bmp", 0);

@@ -43,6 +43,7 @@ inline std::vector<IniEntry> OtherSaveEntries() {
         {"kind-gif", " 1"},
         {"kind-jpg", " 0"},
         {"kind-wmf", " 1"},
+        {"kind-png", " 0"},
         {"fit", " 0"},
         {"interval", " 600"},
         {"use-sample", " 0"},
