@@ -87,8 +87,10 @@
     VELNOR_CONTROL(kLblPictureSizeHeading, 463, "lbl(21)")    \
     VELNOR_CONTROL(kPicSize0, 470, "Pic_Size(0)")             \
     VELNOR_CONTROL(kPicSize1, 471, "Pic_Size(1)")             \
+    VELNOR_CONTROL(kPicSize2, 472, "Pic_Size(2)")             \
     VELNOR_CONTROL(kLblSize0, 475, "lbl_Size(0)")             \
-    VELNOR_CONTROL(kLblSize1, 476, "lbl_Size(1)")
+    VELNOR_CONTROL(kLblSize1, 476, "lbl_Size(1)")             \
+    VELNOR_CONTROL(kLblSize2, 477, "lbl_Size(2)")
 
 namespace velnor::control_id {
 

@@ -9,6 +9,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_layout_rows.h"
+#include "settings/saver_settings.h"
 
 #ifndef VELNOR_HOMEPAGE_URL
 #define VELNOR_HOMEPAGE_URL "https://example.invalid/velnor"
@@ -194,6 +195,10 @@ const auto kControls = std::to_array<ControlSpec>({
         .Selects("fit", 1)
         .DisabledBy("use-sample"),
     Row(kLblSize1, R, K::kClickableCaption, 3180, 5460, 630, 195, "全画面").ActsOn(kPicSize1),
+    Row(kPicSize2, R, K::kOptionSquare, 3900, 5460, 195, 195)
+        .Selects("fit", kWholePictureSize)
+        .DisabledBy("use-sample"),
+    Row(kLblSize2, R, K::kClickableCaption, 4140, 5460, 420, 195, "全体").ActsOn(kPicSize2),
 });
 
 }  // namespace

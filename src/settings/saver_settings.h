@@ -30,6 +30,10 @@ inline constexpr int kPresetCount = 10;
 inline constexpr std::size_t kPictureKindCount = 5;
 using PictureKindFlags = std::array<std::int16_t, kPictureKindCount>;
 
+// The value of pictureSize that shows each picture whole, as large as fits, centred on
+// black (letterbox or pillarbox). Other non-zero values fit as 1 does.
+inline constexpr std::int16_t kWholePictureSize = 2;
+
 // Zero-filled like a fresh program-wide record; LoadSettings puts the defaults in.
 struct SaverSettings {
     std::int16_t aspectTenths = 0;              // "外観": shape in tenths, 10 = round
@@ -42,7 +46,7 @@ struct SaverSettings {
     std::int16_t scale = 0;                     // "Scale": wire ball radius in pixels
     PictureKindFlags pictureKinds{};            // bmp, gif, jpg, wmf, png
     std::string pictureFolder;                  // "画像のﾌｫﾙﾀﾞ" (UTF-8 in memory)
-    std::int16_t pictureSize = 0;               // 0 own size, 1 fitted to the screen
+    std::int16_t pictureSize = 0;               // 0 own size, 1 fitted, 2 whole
     std::int16_t pictureInterval = 0;           // seconds between background pictures
     std::int16_t useSample = 0;                 // 1: built-in sample picture as background
     std::int16_t sampleChoice = 0;              // which sample picture, 0 or 1

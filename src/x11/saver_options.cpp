@@ -135,6 +135,11 @@ std::vector<OptionSpec> MakeOptionTable() {
              GiveSetting(o, "sample-choice", *value - 1);
              return true;
          }},
+        {"fit-whole", false, "",
+         [](SaverOptions& o, std::string_view) {
+             GiveSetting(o, "fit", kWholePictureSize);
+             return true;
+         }},
         {"no-sample", false, "",
          [](SaverOptions& o, std::string_view) {
              GiveSetting(o, "use-sample", 0);

@@ -49,6 +49,12 @@ const std::vector<Menu>& Menus() {
           {"Metafiles (WMF) only", "--kinds wmf"},
           {"PNG pictures only", "--kinds png"},
           {"BMP, GIF and JPEG", "--kinds bmp,gif,jpg"}}},
+        {"fit",
+         3,
+         false,
+         {{"Pictures fill the screen (edges may be cut)", "--fit"},
+          {"Whole pictures, black bars beside them", "--fit-whole"},
+          {"Pictures at their own size", "--own-size"}}},
     };
     return menus;
 }

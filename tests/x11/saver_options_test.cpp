@@ -102,6 +102,8 @@ TEST(SaverOptions, EveryOptionInEveryFormSetsWhatItSays) {
         {{"--interval", "1"}, [](auto& a) { return a.settings.pictureInterval == 1; }},
         {{"--own-size"}, [](auto& a) { return a.settings.pictureSize == 0; }},
         {{"--own-size", "--fit"}, [](auto& a) { return a.settings.pictureSize == 1; }},
+        {{"--fit-whole"}, [](auto& a) { return a.settings.pictureSize == kWholePictureSize; }},
+        {{"--fit-whole", "--own-size"}, [](auto& a) { return a.settings.pictureSize == 0; }},
         {{"--sample", "2"},
          [](auto& a) { return a.settings.useSample == 1 && a.settings.sampleChoice == 1; }},
         {{"--no-sample"},
