@@ -81,6 +81,8 @@
     VELNOR_CONTROL(kLblSheets, 452, "lbl(17)")                \
     VELNOR_CONTROL(kFolderPath, 453, "Folder_Path")           \
     VELNOR_CONTROL(kLblIntervalHeading, 454, "lbl(19)")       \
+    VELNOR_CONTROL(kChkSubfolders, 455, "chk_Sub")            \
+    VELNOR_CONTROL(kLblSubfolders, 456, "lbl_Sub")            \
     VELNOR_CONTROL(kIntval, 460, "Intval")                    \
     VELNOR_CONTROL(kLblIntval, 461, "lbl_intval")             \
     VELNOR_CONTROL(kLblSeconds, 462, "lbl(20)")               \

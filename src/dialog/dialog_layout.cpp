@@ -177,28 +177,33 @@ const auto kControls = std::to_array<ControlSpec>({
     Row(kLblKei, R, K::kValueField, 2760, 3960, 780, 255),
     Row(kLblSheets, R, K::kLabel, 3585, 4020, 255, 195, "枚"),
     Row(kFolderPath, R, K::kPathField, 180, 4320, 4215, 255).Shows("folder"),
-    Row(kLblIntervalHeading, R, K::kLabel, 180, 4680, 2745, 195, "・ 背景画像ﾁｪﾝｼﾞのｲﾝﾀｰﾊﾞﾙ（秒）"),
-    Row(kIntval, R, K::kHScrollBar, 360, 4980, 1815, 255)
+    Row(kChkSubfolders, R, K::kCheckBox, 180, 4650, 195, 195)
+        .Shows("subfolders")
+        .DisabledBy("use-sample"),
+    Row(kLblSubfolders, R, K::kClickableCaption, 420, 4650, 1800, 195, "ｻﾌﾞﾌｫﾙﾀﾞも含む")
+        .ActsOn(kChkSubfolders),
+    Row(kLblIntervalHeading, R, K::kLabel, 180, 4920, 2745, 195, "・ 背景画像ﾁｪﾝｼﾞのｲﾝﾀｰﾊﾞﾙ（秒）"),
+    Row(kIntval, R, K::kHScrollBar, 360, 5220, 1815, 255)
         .Range(10, 600, 10, 10, 30)
         .Shows("interval")
         .DisabledBy("use-sample")
         .HeadedBy(kLblIntervalHeading, 'I'),
-    Row(kLblIntval, R, K::kValueField, 2280, 4980, 495, 255).Shows("interval"),
-    Row(kLblSeconds, R, K::kLabel, 2820, 5040, 255, 195, "秒"),
-    Row(kLblPictureSizeHeading, R, K::kLabel, 180, 5400, 1545, 195, "・ 処理画像のｻｲｽﾞ"),
-    Row(kPicSize0, R, K::kOptionSquare, 1920, 5460, 195, 195)
+    Row(kLblIntval, R, K::kValueField, 2280, 5220, 495, 255).Shows("interval"),
+    Row(kLblSeconds, R, K::kLabel, 2820, 5280, 255, 195, "秒"),
+    Row(kLblPictureSizeHeading, R, K::kLabel, 180, 5640, 1545, 195, "・ 処理画像のｻｲｽﾞ"),
+    Row(kPicSize0, R, K::kOptionSquare, 1920, 5700, 195, 195)
         .Selects("fit", 0)
         .DisabledBy("use-sample")
         .Key('Z', kLblPictureSizeHeading),
-    Row(kLblSize0, R, K::kClickableCaption, 2160, 5460, 630, 195, "ｵﾘｼﾞﾅﾙ").ActsOn(kPicSize0),
-    Row(kPicSize1, R, K::kOptionSquare, 2940, 5460, 195, 195)
+    Row(kLblSize0, R, K::kClickableCaption, 2160, 5700, 630, 195, "ｵﾘｼﾞﾅﾙ").ActsOn(kPicSize0),
+    Row(kPicSize1, R, K::kOptionSquare, 2940, 5700, 195, 195)
         .Selects("fit", 1)
         .DisabledBy("use-sample"),
-    Row(kLblSize1, R, K::kClickableCaption, 3180, 5460, 630, 195, "全画面").ActsOn(kPicSize1),
-    Row(kPicSize2, R, K::kOptionSquare, 3900, 5460, 195, 195)
+    Row(kLblSize1, R, K::kClickableCaption, 3180, 5700, 630, 195, "全画面").ActsOn(kPicSize1),
+    Row(kPicSize2, R, K::kOptionSquare, 3900, 5700, 195, 195)
         .Selects("fit", kWholePictureSize)
         .DisabledBy("use-sample"),
-    Row(kLblSize2, R, K::kClickableCaption, 4140, 5460, 420, 195, "全体").ActsOn(kPicSize2),
+    Row(kLblSize2, R, K::kClickableCaption, 4140, 5700, 420, 195, "全体").ActsOn(kPicSize2),
 });
 
 }  // namespace

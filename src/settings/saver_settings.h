@@ -46,10 +46,11 @@ struct SaverSettings {
     std::int16_t scale = 0;                     // "Scale": wire ball radius in pixels
     PictureKindFlags pictureKinds{};            // bmp, gif, jpg, wmf, png
     std::string pictureFolder;                  // "画像のﾌｫﾙﾀﾞ" (UTF-8 in memory)
-    std::int16_t pictureSize = 0;               // 0 own size, 1 fitted, 2 whole
-    std::int16_t pictureInterval = 0;           // seconds between background pictures
-    std::int16_t useSample = 0;                 // 1: built-in sample picture as background
-    std::int16_t sampleChoice = 0;              // which sample picture, 0 or 1
+    std::int16_t includeSubfolders = 0;  // "ｻﾌﾞﾌｫﾙﾀﾞ": 1 lists the folder's tree
+    std::int16_t pictureSize = 0;        // 0 own size, 1 fitted, 2 whole
+    std::int16_t pictureInterval = 0;    // seconds between background pictures
+    std::int16_t useSample = 0;          // 1: built-in sample picture as background
+    std::int16_t sampleChoice = 0;       // which sample picture, 0 or 1
 
     std::array<std::string, kPresetCount + 1> presetTexts{};
     std::array<std::int16_t, kPresetCount + 1> presetRed{};

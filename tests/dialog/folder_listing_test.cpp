@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "../settings/fake_file_system.h"
 #include "../settings/recording_file_system.h"
 #include "settings/picture_scan.h"
@@ -118,6 +120,15 @@ TEST(DialogFolderListing, FileNamePartAndLeftOutMessage) {
                                                           {"plain.jpg", "plain.jpg"},
                                                           {"C:\\pics\\", ""}}) {
         EXPECT_EQ(FileNamePart(path), name) << path;
+    }
+    // Fault caught: subfolder pictures shown by their bare names (two "a.jpg" lines), or a
+    // folder name that only begins the same ("pics2") taken for the folder.
+    for (const auto& [path, folder, name] : std::vector<std::array<std::string, 3>>{
+             {"C:\\pics\\2024\\a.jpg", "C:\\pics", "2024\\a.jpg"},
+             {"/home/p/2024/Kyoto/a.png", "/home/p", "2024/Kyoto/a.png"},
+             {"C:\\pics2\\a.jpg", "C:\\pics", "a.jpg"},
+             {"C:\\pics\\a.jpg", "C:\\pics", "a.jpg"}}) {
+        EXPECT_EQ(NameUnderFolder(path, folder), name) << path;
     }
     const std::string message = LeftOutMessage(32767, 7233);
     EXPECT_NE(message.find("40000"), std::string::npos) << message;

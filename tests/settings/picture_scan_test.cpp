@@ -104,6 +104,51 @@ TEST(PictureScan, FailuresEndAtMostTheirPattern) {
     EXPECT_EQ(list.pictureCount, 0);
 }
 
+// Faults caught: subfolders listed before the folder's own files or breadth first, hidden
+// or system folders entered, a link back into the tree followed again (a scan without
+// end), and a cap counted per folder instead of over the tree.
+TEST(PictureScan, SubfoldersAreListedDepthFirstOnceEachWithinOneCap) {
+    FakeFileSystem fs;
+    const auto folder = [&](const std::string& parent, const std::string& name, int attributes) {
+        fs.Add(parent, name, kAttributeDirectory | attributes);
+        fs.folders[parent + kPathSeparator + name];
+        return parent + kPathSeparator + name;
+    };
+    const std::string year = folder(kFolder, "2024", 0);
+    const std::string kyoto = folder(year, "Kyoto", 0);
+    const std::string hidden = folder(kFolder, "cache", kAttributeHidden);
+    const std::string system = folder(kFolder, "sys", kAttributeSystem);
+    const std::string link = folder(kyoto, "up", 0);
+    fs.identities[link] = kFolder;  // leads back to the top
+    const std::string last = folder(kFolder, "z", 0);
+    fs.Add(kFolder, "a.jpg", 0);
+    fs.Add(year, "b.png", 0);
+    fs.Add(kyoto, "c.jpg", 0);
+    fs.Add(link, "d.jpg", 0);
+    fs.Add(hidden, "h.jpg", 0);
+    fs.Add(system, "s.jpg", 0);
+    fs.Add(last, "e.gif", 0);
+    PictureList list;
+    ScanPictureFolder(kFolder, kAllKinds, list, fs, false);
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("a.jpg")}));
+    ScanPictureFolder(kFolder, kAllKinds, list, fs, true);
+    const char s = kPathSeparator;
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("a.jpg"), year + s + "b.png",
+                                                      kyoto + s + "c.jpg", last + s + "e.gif"}));
+
+    FakeFileSystem big;  // two folders of 20000: the tree holds 40000
+    for (const std::string& name : {std::string("one"), std::string("two")}) {
+        big.Add(kFolder, name, kAttributeDirectory);
+        for (int i = 0; i < 20000; ++i) {
+            big.Add(kFolder + s + name, std::to_string(i) + ".bmp", 0);
+        }
+    }
+    ScanPictureFolder(kFolder, kAllKinds, list, big, true);
+    EXPECT_EQ(list.pictureCount, kMaxPictureCount);
+    EXPECT_EQ(list.leftOut, 40000 - 32767);
+    EXPECT_EQ(list.picturePaths[20001], kFolder + s + "two" + s + "0.bmp");
+}
+
 TEST(PictureScan, LargeFolderIsCappedAt32767) {
     // 40,000 files: 20,000 without attribute, then 20,000 archive-only; plus a gif that
     // would come second in the first pass.

@@ -39,6 +39,7 @@ inline std::vector<IniEntry> OtherSaveEntries() {
         {"speed", " 10"},
         {"scale", " 384"},
         {"folder", "C:\\\xE7\x94\xBB\xE5\x83\x8F\\pics"},
+        {"subfolders", " 1"},
         {"kind-bmp", " 0"},
         {"kind-gif", " 1"},
         {"kind-jpg", " 0"},
