@@ -92,7 +92,16 @@
     VELNOR_CONTROL(kPicSize2, 472, "Pic_Size(2)")             \
     VELNOR_CONTROL(kLblSize0, 475, "lbl_Size(0)")             \
     VELNOR_CONTROL(kLblSize1, 476, "lbl_Size(1)")             \
-    VELNOR_CONTROL(kLblSize2, 477, "lbl_Size(2)")
+    VELNOR_CONTROL(kLblSize2, 477, "lbl_Size(2)")             \
+    VELNOR_CONTROL(kLblOrderHeading, 479, "lbl_OrderHeading") \
+    VELNOR_CONTROL(kPicOrder0, 480, "Pic_Order(0)")           \
+    VELNOR_CONTROL(kPicOrder1, 481, "Pic_Order(1)")           \
+    VELNOR_CONTROL(kPicOrder2, 482, "Pic_Order(2)")           \
+    VELNOR_CONTROL(kPicOrder3, 483, "Pic_Order(3)")           \
+    VELNOR_CONTROL(kLblOrder0, 485, "lbl_Order(0)")           \
+    VELNOR_CONTROL(kLblOrder1, 486, "lbl_Order(1)")           \
+    VELNOR_CONTROL(kLblOrder2, 487, "lbl_Order(2)")           \
+    VELNOR_CONTROL(kLblOrder3, 488, "lbl_Order(3)")
 
 namespace velnor::control_id {
 

@@ -48,6 +48,7 @@ struct SaverSettings {
     std::string pictureFolder;                  // "画像のﾌｫﾙﾀﾞ" (UTF-8 in memory)
     std::int16_t includeSubfolders = 0;  // "ｻﾌﾞﾌｫﾙﾀﾞ": 1 lists the folder's tree
     std::int16_t pictureSize = 0;        // 0 own size, 1 fitted, 2 whole
+    std::int16_t pictureOrder = 0;       // "画像の順序": 0 listed, 1 name, 2 date, 3 shuffled
     std::int16_t pictureInterval = 0;    // seconds between background pictures
     std::int16_t useSample = 0;          // 1: built-in sample picture as background
     std::int16_t sampleChoice = 0;       // which sample picture, 0 or 1

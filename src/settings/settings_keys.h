@@ -51,6 +51,9 @@ inline constexpr std::string_view kSubfoldersKey =
 inline constexpr std::string_view kPictureSizeKey =
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xEF\xBD\xBB" "\xEF\xBD\xB2" "\xEF\xBD\xBD"
     "\xEF\xBE\x9E";
+// 画像の順序
+inline constexpr std::string_view kPictureOrderKey =
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xE9\xA0\x86" "\xE5\xBA\x8F";
 // 画像のｲﾝﾀｰﾊﾞﾙ
 inline constexpr std::string_view kPictureIntervalKey =
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xEF\xBD\xB2" "\xEF\xBE\x9D" "\xEF\xBE\x80"

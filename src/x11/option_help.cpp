@@ -56,6 +56,9 @@ std::vector<OptionLine> OptionLines() {
         {settings, "--no-sample", "the folder's pictures as the background (black when none)"},
         {settings, "--kinds LIST", "picture kinds to show, from bmp,gif,jpg,wmf,png"},
         {settings, "--fit-whole", "whole pictures, as large as fits, centred on black"},
+        {settings, "--order ORDER",
+         "the pictures' order: listed (as found), name, date (taken, else modified) or "
+         "shuffle (anew each round)"},
         {standard, "-fps", "draw the frame rate in the bottom-left corner"},
         {standard, "-delay US", "microseconds between frames: the same as --speed US/1000"},
         {standard, "-display DISPLAY", "the X display to draw on (default: $DISPLAY)"},

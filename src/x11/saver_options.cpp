@@ -135,6 +135,14 @@ std::vector<OptionSpec> MakeOptionTable() {
              GiveSetting(o, "sample-choice", *value - 1);
              return true;
          }},
+        {"order", true, "listed, name, date or shuffle",
+         [](SaverOptions& o, std::string_view text) {
+             constexpr std::string_view kOrders[] = {"listed", "name", "date", "shuffle"};
+             const auto* found = std::find(std::begin(kOrders), std::end(kOrders), text);
+             if (found == std::end(kOrders)) return false;
+             GiveSetting(o, "order", found - std::begin(kOrders));
+             return true;
+         }},
         {"fit-whole", false, "",
          [](SaverOptions& o, std::string_view) {
              GiveSetting(o, "fit", kWholePictureSize);

@@ -55,6 +55,13 @@ const std::vector<Menu>& Menus() {
          {{"Pictures fill the screen (edges may be cut)", "--fit"},
           {"Whole pictures, black bars beside them", "--fit-whole"},
           {"Pictures at their own size", "--own-size"}}},
+        {"order",
+         3,
+         false,
+         {{"Pictures in the order found", "--order listed"},
+          {"Pictures by name", "--order name"},
+          {"Pictures by date taken", "--order date"},
+          {"Pictures shuffled", "--order shuffle"}}},
     };
     return menus;
 }

@@ -89,7 +89,7 @@ TEST(DialogKeys, OptionGroupsAreSquaresSideBySideInOnePanel) {
             }
         }
     }
-    EXPECT_EQ(groups, 3);
+    EXPECT_EQ(groups, 4);
     EXPECT_EQ(OptionGroup(kPicSize0), (std::vector<int>{kPicSize0, kPicSize1, kPicSize2}));
     EXPECT_EQ(PairPartner(kPicKind0), 0);  // the kinds are separate choices
 }

@@ -46,6 +46,7 @@ inline std::vector<IniEntry> OtherSaveEntries() {
         {"kind-wmf", " 1"},
         {"kind-png", " 0"},
         {"fit", " 0"},
+        {"order", " 3"},
         {"interval", " 600"},
         {"use-sample", " 0"},
         {"sample-choice", " 1"},

@@ -1,6 +1,8 @@
 """Folder pictures through velnor-render on a 16:9 screen: a PNG is shown (it was passed
 over as an unknown kind), and a 4:3 picture with the whole fit (画像のｻｲｽﾞ = 2) stands
-between black bars, where the default fit fills the width and cuts top and bottom."""
+between black bars, where the default fit fills the width and cuts top and bottom. Six
+one-colour pictures come in the order asked for: as listed, by name with numbers by value,
+or shuffled (each round a permutation, reproducible from the seed)."""
 
 import argparse
 import os
@@ -51,6 +53,40 @@ class RenderPictures(unittest.TestCase):
                          [black, red, red, black])
         self.assertEqual([pixel(fitted, x, y) for x, y in [(100, 450), (1500, 450), (5, 5)]],
                          [red, red, red])
+
+    def colours(self, order, seed):
+        """The corner's colour at each of 12 picture changes, six pictures a round."""
+        ini = os.path.join(self.work, "order.ini")
+        with open(ini, "w", encoding="utf-8", newline="\r\n") as f:
+            f.write(f"[Section]\n画像のﾌｫﾙﾀﾞ={self.six}\nｻﾝﾌﾟﾙ画像有無=0\n画像の順序={order}\n")
+        out = os.path.join(self.work, f"order{order}-{seed}")
+        subprocess.run([RENDER, "--ini", ini, "--size", "320x240", "--frames", "120",
+                        "--picture-every", "10", "--every", "10", "--seed", str(seed),
+                        "--png", out], check=True, capture_output=True, timeout=60)
+        frames = sorted(os.listdir(out))
+        return [NAMES[pixel(os.path.join(out, f), 2, 2)] for f in frames]
+
+    def test_six_pictures_come_in_the_order_asked_for(self):
+        """Catches IMG_10 sorted before IMG_2, and a shuffle that repeats or drops one."""
+        self.six = os.path.join(self.work, "six")
+        os.mkdir(self.six)
+        for number, colour in zip((1, 4, 9, 16, 25, 36), NAMES.values()):
+            subprocess.run(["convert", "-size", "40x30", f"xc:{colour}",
+                            os.path.join(self.six, f"IMG_{number}.png")], check=True)
+        by_name = ["red", "lime", "blue", "yellow", "cyan", "magenta"]
+        self.assertEqual(self.colours(1, 1)[:6], by_name)
+        # The native listing is in byte order: IMG_1, IMG_16, IMG_25, IMG_36, IMG_4, IMG_9.
+        self.assertEqual(self.colours(0, 1)[:6],
+                         ["red", "yellow", "cyan", "magenta", "lime", "blue"])
+        shuffled = self.colours(3, 5)
+        self.assertEqual(sorted(shuffled[:6]), sorted(by_name), shuffled)
+        self.assertEqual(sorted(shuffled[6:12]), sorted(by_name), shuffled)
+        self.assertNotEqual(shuffled[5], shuffled[6], "the same picture twice at the seam")
+        self.assertEqual(self.colours(3, 5), shuffled, "the seed does not fix the shuffle")
+
+
+NAMES = {(255, 0, 0): "red", (0, 255, 0): "lime", (0, 0, 255): "blue", (255, 255, 0): "yellow",
+         (0, 255, 255): "cyan", (255, 0, 255): "magenta"}
 
 
 if __name__ == "__main__":
