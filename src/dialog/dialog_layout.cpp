@@ -190,24 +190,25 @@ const auto kControls = std::to_array<ControlSpec>({
         .HeadedBy(kLblIntervalHeading, 'I'),
     Row(kLblIntval, R, K::kValueField, 2280, 5220, 495, 255).Shows("interval"),
     Row(kLblSeconds, R, K::kLabel, 2820, 5280, 255, 195, "秒"),
+    // The order's squares two by two beside the interval, in reading order of their values.
     Row(kLblOrderHeading, R, K::kLabel, 3240, 4920, 1200, 195, "・ 画像の順序"),
     Row(kPicOrder0, R, K::kOptionSquare, 3240, 5220, 195, 195)
         .Selects("order", 0)
         .DisabledBy("use-sample")
         .Key('N', kLblOrderHeading),
-    Row(kLblOrder0, R, K::kClickableCaption, 3465, 5220, 450, 195, "ﾘｽﾄ順").ActsOn(kPicOrder0),
-    Row(kPicOrder1, R, K::kOptionSquare, 3960, 5220, 195, 195)
+    Row(kLblOrder0, R, K::kClickableCaption, 3465, 5220, 390, 195, "標準").ActsOn(kPicOrder0),
+    Row(kPicOrder1, R, K::kOptionSquare, 3900, 5220, 195, 195)
         .Selects("order", 1)
         .DisabledBy("use-sample"),
-    Row(kLblOrder1, R, K::kClickableCaption, 4185, 5220, 450, 195, "名前").ActsOn(kPicOrder1),
-    Row(kPicOrder2, R, K::kOptionSquare, 3240, 5460, 195, 195)
+    Row(kLblOrder1, R, K::kClickableCaption, 4125, 5220, 510, 195, "名前").ActsOn(kPicOrder1),
+    Row(kPicOrder2, R, K::kOptionSquare, 3240, 5450, 195, 195)
         .Selects("order", 2)
         .DisabledBy("use-sample"),
-    Row(kLblOrder2, R, K::kClickableCaption, 3465, 5460, 450, 195, "日付").ActsOn(kPicOrder2),
-    Row(kPicOrder3, R, K::kOptionSquare, 3960, 5460, 195, 195)
+    Row(kLblOrder2, R, K::kClickableCaption, 3465, 5450, 390, 195, "日付").ActsOn(kPicOrder2),
+    Row(kPicOrder3, R, K::kOptionSquare, 3900, 5450, 195, 195)
         .Selects("order", 3)
         .DisabledBy("use-sample"),
-    Row(kLblOrder3, R, K::kClickableCaption, 4185, 5460, 450, 195, "ﾗﾝﾀﾞﾑ").ActsOn(kPicOrder3),
+    Row(kLblOrder3, R, K::kClickableCaption, 4125, 5450, 510, 195, "ﾗﾝﾀﾞﾑ").ActsOn(kPicOrder3),
     Row(kLblPictureSizeHeading, R, K::kLabel, 180, 5640, 1545, 195, "・ 処理画像のｻｲｽﾞ"),
     Row(kPicSize0, R, K::kOptionSquare, 1920, 5700, 195, 195)
         .Selects("fit", 0)
