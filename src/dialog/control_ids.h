@@ -70,23 +70,38 @@
     VELNOR_CONTROL(kPicKind1, 441, "Pic_kind(1)")             \
     VELNOR_CONTROL(kPicKind2, 442, "Pic_kind(2)")             \
     VELNOR_CONTROL(kPicKind3, 443, "Pic_kind(3)")             \
+    VELNOR_CONTROL(kPicKind4, 444, "Pic_kind(4)")             \
     VELNOR_CONTROL(kLblKind0, 445, "lbl_Kind(0)")             \
     VELNOR_CONTROL(kLblKind1, 446, "lbl_Kind(1)")             \
     VELNOR_CONTROL(kLblKind2, 447, "lbl_Kind(2)")             \
     VELNOR_CONTROL(kLblKind3, 448, "lbl_Kind(3)")             \
+    VELNOR_CONTROL(kLblKind4, 449, "lbl_Kind(4)")             \
     VELNOR_CONTROL(kFolder, 450, "Folder")                    \
     VELNOR_CONTROL(kLblKei, 451, "lbl_Kei")                   \
     VELNOR_CONTROL(kLblSheets, 452, "lbl(17)")                \
     VELNOR_CONTROL(kFolderPath, 453, "Folder_Path")           \
     VELNOR_CONTROL(kLblIntervalHeading, 454, "lbl(19)")       \
+    VELNOR_CONTROL(kChkSubfolders, 455, "chk_Sub")            \
+    VELNOR_CONTROL(kLblSubfolders, 456, "lbl_Sub")            \
     VELNOR_CONTROL(kIntval, 460, "Intval")                    \
     VELNOR_CONTROL(kLblIntval, 461, "lbl_intval")             \
     VELNOR_CONTROL(kLblSeconds, 462, "lbl(20)")               \
     VELNOR_CONTROL(kLblPictureSizeHeading, 463, "lbl(21)")    \
     VELNOR_CONTROL(kPicSize0, 470, "Pic_Size(0)")             \
     VELNOR_CONTROL(kPicSize1, 471, "Pic_Size(1)")             \
+    VELNOR_CONTROL(kPicSize2, 472, "Pic_Size(2)")             \
     VELNOR_CONTROL(kLblSize0, 475, "lbl_Size(0)")             \
-    VELNOR_CONTROL(kLblSize1, 476, "lbl_Size(1)")
+    VELNOR_CONTROL(kLblSize1, 476, "lbl_Size(1)")             \
+    VELNOR_CONTROL(kLblSize2, 477, "lbl_Size(2)")             \
+    VELNOR_CONTROL(kLblOrderHeading, 479, "lbl_OrderHeading") \
+    VELNOR_CONTROL(kPicOrder0, 480, "Pic_Order(0)")           \
+    VELNOR_CONTROL(kPicOrder1, 481, "Pic_Order(1)")           \
+    VELNOR_CONTROL(kPicOrder2, 482, "Pic_Order(2)")           \
+    VELNOR_CONTROL(kPicOrder3, 483, "Pic_Order(3)")           \
+    VELNOR_CONTROL(kLblOrder0, 485, "lbl_Order(0)")           \
+    VELNOR_CONTROL(kLblOrder1, 486, "lbl_Order(1)")           \
+    VELNOR_CONTROL(kLblOrder2, 487, "lbl_Order(2)")           \
+    VELNOR_CONTROL(kLblOrder3, 488, "lbl_Order(3)")
 
 namespace velnor::control_id {
 

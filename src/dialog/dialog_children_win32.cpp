@@ -47,7 +47,9 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                          reinterpret_cast<LPARAM>(window));
             return 0;
         case WM_KEYDOWN: {
-            const int pair = PairPartner(layoutEntry->id);
+            // The arrows move within the square's group: left and up back, the others on.
+            const int step = wParam == VK_LEFT || wParam == VK_UP ? -1 : 1;
+            const int pair = GroupNeighbour(layoutEntry->id, step);
             HWND partner = pair ? GetDlgItem(GetParent(window), pair) : nullptr;
             if (ServeChildKeys(window, KeyRoleOf(*layoutEntry).keys, partner, wParam, lParam)) {
                 return 0;

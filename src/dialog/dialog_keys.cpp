@@ -51,17 +51,31 @@ void AddTabStops(int parent, std::vector<int>& order) {
 
 }  // namespace
 
-// The squares of a pair show one setting, each standing for its own value.
-int PairPartner(int id) {
+// The squares of a group show one setting, each standing for its own value; the table
+// gives them in the order of their values.
+std::vector<int> OptionGroup(int id) {
     const ControlSpec* square = FindControl(id);
-    if (!square || square->kind != K::kOptionSquare || square->selects < 0) return 0;
+    if (!square || square->kind != K::kOptionSquare || square->selects < 0) return {};
+    std::vector<int> group;
     for (const ControlSpec& other : DialogControls()) {
-        if (other.id != id && other.kind == K::kOptionSquare && other.selects >= 0 &&
-            other.shows == square->shows) {
-            return other.id;
+        if (other.kind == K::kOptionSquare && other.selects >= 0 && other.shows == square->shows) {
+            group.push_back(other.id);
         }
     }
-    return 0;
+    if (group.size() < 2) return {};
+    return group;
+}
+
+int GroupNeighbour(int id, int step) {
+    const std::vector<int> group = OptionGroup(id);
+    if (group.empty()) return 0;
+    const auto at = std::find(group.begin(), group.end(), id) - group.begin();
+    const auto size = static_cast<std::ptrdiff_t>(group.size());
+    return group[static_cast<std::size_t>(((at + step) % size + size) % size)];
+}
+
+int PairPartner(int id) {
+    return GroupNeighbour(id, 1);
 }
 
 bool StartsPair(int id) {

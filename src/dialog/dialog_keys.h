@@ -35,9 +35,15 @@ struct KeyRole {
 };
 KeyRole KeyRoleOf(const ControlSpec& control);
 
-// The other square of an option pair (the two squares that select the values 0 and 1 of
-// one setting: perspective off/on, sample 1/2, picture size), or 0.
-// A pair is one radio group: Tab stops at its selected square, the arrows move within it.
+// The squares of `id`'s option group (the squares that select the values 0, 1, ... of one
+// setting: perspective off/on, sample 1/2, picture size own/fitted/whole) in the order of
+// their values; empty for a square of no group. A group is one radio group: Tab stops at
+// its selected square, the arrows move within it.
+std::vector<int> OptionGroup(int id);
+// The square `step` places after `id` in its group, wrapping round (-1: the one before);
+// 0 for a square of no group.
+int GroupNeighbour(int id, int step);
+// The next square of the group (of a pair, the other one), or 0.
 int PairPartner(int id);
 // Whether `id` is the first square of an option pair (the one that starts its group).
 bool StartsPair(int id);

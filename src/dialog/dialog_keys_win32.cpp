@@ -75,10 +75,12 @@ void SettingsDialog::RestoreFocus() {
 
 HWND SettingsDialog::SelectedOfPair(HWND square) const {
     const int id = IdOf(square);
-    const int partner = PairPartner(id);
-    if (!partner) return square;
-    const bool selected = model_.SquareSelected(id).value_or(StartsPair(id));
-    return selected ? square : Control(partner);
+    const std::vector<int> group = OptionGroup(id);
+    if (group.empty()) return square;
+    for (const int member : group) {
+        if (model_.SquareSelected(member).value_or(false)) return Control(member);
+    }
+    return Control(group.front());  // a value no square stands for: the first one
 }
 
 }  // namespace velnor

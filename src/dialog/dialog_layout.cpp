@@ -9,6 +9,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_layout_rows.h"
+#include "settings/saver_settings.h"
 
 #ifndef VELNOR_HOMEPAGE_URL
 #define VELNOR_HOMEPAGE_URL ""
@@ -148,23 +149,27 @@ const auto kControls = std::to_array<ControlSpec>({
     // Wide enough for the size of a picture of four-digit sides, at every DPI.
     Row(kLblPreSize, R, K::kLabel, 2760, 2040, 1815, 195, "Size : 9999 * 999"),
     Row(kLblKindHeading, R, K::kLabel, 2880, 2340, 1140, 195, "・ 画像の種類"),
-    Row(kPicKind0, R, K::kOptionSquare, 3060, 2640, 195, 195)
+    Row(kPicKind0, R, K::kOptionSquare, 3060, 2580, 195, 195)
         .Shows("kind-bmp")
         .DisabledBy("use-sample")
         .Key('K', kLblKindHeading),
-    Row(kLblKind0, R, K::kClickableCaption, 3300, 2640, 600, 195, "*.bmp").ActsOn(kPicKind0),
-    Row(kPicKind1, R, K::kOptionSquare, 3060, 2940, 195, 195)
+    Row(kLblKind0, R, K::kClickableCaption, 3300, 2580, 600, 195, "*.bmp").ActsOn(kPicKind0),
+    Row(kPicKind1, R, K::kOptionSquare, 3060, 2820, 195, 195)
         .Shows("kind-gif")
         .DisabledBy("use-sample"),
-    Row(kLblKind1, R, K::kClickableCaption, 3300, 2940, 600, 195, "*.gif").ActsOn(kPicKind1),
-    Row(kPicKind2, R, K::kOptionSquare, 3060, 3240, 195, 195)
+    Row(kLblKind1, R, K::kClickableCaption, 3300, 2820, 600, 195, "*.gif").ActsOn(kPicKind1),
+    Row(kPicKind2, R, K::kOptionSquare, 3060, 3060, 195, 195)
         .Shows("kind-jpg")
         .DisabledBy("use-sample"),
-    Row(kLblKind2, R, K::kClickableCaption, 3300, 3240, 600, 195, "*.jpg").ActsOn(kPicKind2),
-    Row(kPicKind3, R, K::kOptionSquare, 3060, 3540, 195, 195)
+    Row(kLblKind2, R, K::kClickableCaption, 3300, 3060, 600, 195, "*.jpg").ActsOn(kPicKind2),
+    Row(kPicKind3, R, K::kOptionSquare, 3060, 3300, 195, 195)
         .Shows("kind-wmf")
         .DisabledBy("use-sample"),
-    Row(kLblKind3, R, K::kClickableCaption, 3300, 3540, 600, 195, "*.wmf").ActsOn(kPicKind3),
+    Row(kLblKind3, R, K::kClickableCaption, 3300, 3300, 600, 195, "*.wmf").ActsOn(kPicKind3),
+    Row(kPicKind4, R, K::kOptionSquare, 3060, 3540, 195, 195)
+        .Shows("kind-png")
+        .DisabledBy("use-sample"),
+    Row(kLblKind4, R, K::kClickableCaption, 3300, 3540, 600, 195, "*.png").ActsOn(kPicKind4),
     Row(kFolder, R, K::kButton, 180, 3840, 2535, 375, "背景画像をﾌｫﾙﾀﾞで指定...")
         .DisabledBy("use-sample")
         .Key('O'),
@@ -172,24 +177,52 @@ const auto kControls = std::to_array<ControlSpec>({
     Row(kLblKei, R, K::kValueField, 2760, 3960, 780, 255),
     Row(kLblSheets, R, K::kLabel, 3585, 4020, 255, 195, "枚"),
     Row(kFolderPath, R, K::kPathField, 180, 4320, 4215, 255).Shows("folder"),
-    Row(kLblIntervalHeading, R, K::kLabel, 180, 4680, 2745, 195, "・ 背景画像ﾁｪﾝｼﾞのｲﾝﾀｰﾊﾞﾙ（秒）"),
-    Row(kIntval, R, K::kHScrollBar, 360, 4980, 1815, 255)
+    Row(kChkSubfolders, R, K::kCheckBox, 180, 4650, 195, 195)
+        .Shows("subfolders")
+        .DisabledBy("use-sample"),
+    Row(kLblSubfolders, R, K::kClickableCaption, 420, 4650, 1800, 195, "ｻﾌﾞﾌｫﾙﾀﾞも含む")
+        .ActsOn(kChkSubfolders),
+    Row(kLblIntervalHeading, R, K::kLabel, 180, 4920, 2745, 195, "・ 背景画像ﾁｪﾝｼﾞのｲﾝﾀｰﾊﾞﾙ（秒）"),
+    Row(kIntval, R, K::kHScrollBar, 360, 5220, 1815, 255)
         .Range(10, 600, 10, 10, 30)
         .Shows("interval")
         .DisabledBy("use-sample")
         .HeadedBy(kLblIntervalHeading, 'I'),
-    Row(kLblIntval, R, K::kValueField, 2280, 4980, 495, 255).Shows("interval"),
-    Row(kLblSeconds, R, K::kLabel, 2820, 5040, 255, 195, "秒"),
-    Row(kLblPictureSizeHeading, R, K::kLabel, 180, 5400, 1545, 195, "・ 処理画像のｻｲｽﾞ"),
-    Row(kPicSize0, R, K::kOptionSquare, 1920, 5460, 195, 195)
+    Row(kLblIntval, R, K::kValueField, 2280, 5220, 495, 255).Shows("interval"),
+    Row(kLblSeconds, R, K::kLabel, 2820, 5280, 255, 195, "秒"),
+    // The order's squares two by two beside the interval, in reading order of their values.
+    Row(kLblOrderHeading, R, K::kLabel, 3240, 4920, 1200, 195, "・ 画像の順序"),
+    Row(kPicOrder0, R, K::kOptionSquare, 3240, 5220, 195, 195)
+        .Selects("order", 0)
+        .DisabledBy("use-sample")
+        .Key('N', kLblOrderHeading),
+    Row(kLblOrder0, R, K::kClickableCaption, 3465, 5220, 390, 195, "標準").ActsOn(kPicOrder0),
+    Row(kPicOrder1, R, K::kOptionSquare, 3900, 5220, 195, 195)
+        .Selects("order", 1)
+        .DisabledBy("use-sample"),
+    Row(kLblOrder1, R, K::kClickableCaption, 4125, 5220, 510, 195, "名前").ActsOn(kPicOrder1),
+    Row(kPicOrder2, R, K::kOptionSquare, 3240, 5450, 195, 195)
+        .Selects("order", 2)
+        .DisabledBy("use-sample"),
+    Row(kLblOrder2, R, K::kClickableCaption, 3465, 5450, 390, 195, "日付").ActsOn(kPicOrder2),
+    Row(kPicOrder3, R, K::kOptionSquare, 3900, 5450, 195, 195)
+        .Selects("order", 3)
+        .DisabledBy("use-sample"),
+    Row(kLblOrder3, R, K::kClickableCaption, 4125, 5450, 510, 195, "ﾗﾝﾀﾞﾑ").ActsOn(kPicOrder3),
+    Row(kLblPictureSizeHeading, R, K::kLabel, 180, 5640, 1545, 195, "・ 処理画像のｻｲｽﾞ"),
+    Row(kPicSize0, R, K::kOptionSquare, 1920, 5700, 195, 195)
         .Selects("fit", 0)
         .DisabledBy("use-sample")
         .Key('Z', kLblPictureSizeHeading),
-    Row(kLblSize0, R, K::kClickableCaption, 2160, 5460, 630, 195, "ｵﾘｼﾞﾅﾙ").ActsOn(kPicSize0),
-    Row(kPicSize1, R, K::kOptionSquare, 2940, 5460, 195, 195)
+    Row(kLblSize0, R, K::kClickableCaption, 2160, 5700, 630, 195, "ｵﾘｼﾞﾅﾙ").ActsOn(kPicSize0),
+    Row(kPicSize1, R, K::kOptionSquare, 2940, 5700, 195, 195)
         .Selects("fit", 1)
         .DisabledBy("use-sample"),
-    Row(kLblSize1, R, K::kClickableCaption, 3180, 5460, 630, 195, "全画面").ActsOn(kPicSize1),
+    Row(kLblSize1, R, K::kClickableCaption, 3180, 5700, 630, 195, "全画面").ActsOn(kPicSize1),
+    Row(kPicSize2, R, K::kOptionSquare, 3900, 5700, 195, 195)
+        .Selects("fit", kWholePictureSize)
+        .DisabledBy("use-sample"),
+    Row(kLblSize2, R, K::kClickableCaption, 4140, 5700, 420, 195, "全体").ActsOn(kPicSize2),
 });
 
 // The window's controls: every row, but the link only when the build has a homepage, since

@@ -117,7 +117,8 @@ void DialogModel::LoadControl(const ControlSpec& control, const SaverSettings& s
     }
 }
 
-// A click on a caption is a click on its control. A check box switches its setting, a
+// A click on a caption is a click on its control. A check box switches its setting (the
+// subfolders' one lists the folder again), a
 // square of a pair stores the value it stands for, a picture-kind square switches its kind.
 bool DialogModel::Click(int id) {
     const ControlSpec* control = FindControl(id);
@@ -128,6 +129,7 @@ bool DialogModel::Click(int id) {
     if (!row) return false;
     if (control->kind == ControlKind::kCheckBox) {
         SetCheck(control->id, CheckValue(control->id) ^ 1);
+        if (row->name == "subfolders") ListFolderAgain();
     } else if (control->kind == ControlKind::kOptionSquare && control->selects >= 0) {
         SelectSquare(*control, *row);
     } else if (control->kind == ControlKind::kOptionSquare) {

@@ -123,6 +123,7 @@ class DialogModel {
     void ShowSquare();
     void SelectSquare(const ControlSpec& square, const SettingRow& row);
     void ClickKind(const SettingRow& kind);
+    void ListFolderAgain();
     void FillListFromPictures();
     void LoadPictureList();
     void ShowListCount();

@@ -2,6 +2,7 @@
 // marks and squares, the inputs of the still picture and the entries that "設定" (every
 // value as the dialog shows it) and "初期設定" (the factory settings) write.
 #include "dialog/control_ids.h"
+#include "dialog/dialog_keys.h"
 #include "dialog/dialog_model.h"
 #include "settings/settings_table.h"
 
@@ -42,8 +43,8 @@ int DialogModel::CheckValue(int id) const {
 }
 
 // Kind squares show selected for 1. The perspective rule paints both squares of its
-// pair before the chosen one; the other pairs leave both as they were for a value that
-// is neither 0 nor 1.
+// pair before the chosen one; the other groups leave every square as it was for a value
+// that none of them stands for.
 std::optional<bool> DialogModel::SquareSelected(int id) const {
     const ControlSpec* control = FindControl(id);
     const SettingRow* row = control ? FindSetting(control->shows) : nullptr;
@@ -51,7 +52,10 @@ std::optional<bool> DialogModel::SquareSelected(int id) const {
     const long long value = NumberOf(*row, draft_);
     if (control->selects < 0) return value == 1;
     if (value == control->selects) return true;
-    if (value == 0 || value == 1 || id == kPicPer0 || id == kPicPer1) return false;
+    if (id == kPicPer0 || id == kPicPer1) return false;
+    for (const int member : OptionGroup(id)) {
+        if (FindControl(member)->selects == value) return false;
+    }
     return std::nullopt;
 }
 

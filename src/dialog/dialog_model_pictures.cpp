@@ -30,7 +30,9 @@ void DialogModel::FillListFromPictures() {
     for (int i = 1;
          i <= pictures.pictureCount && i < static_cast<int>(pictures.picturePaths.size()); ++i) {
         const std::string& path = pictures.picturePaths[static_cast<std::size_t>(i)];
-        listLines_.push_back(fileSystem_.AttributesOf(path) ? FileNamePart(path) : std::string{});
+        listLines_.push_back(fileSystem_.AttributesOf(path)
+                                 ? NameUnderFolder(path, draft_.pictureFolder)
+                                 : std::string{});
     }
     Notify(kListChanged);
     if (pictures.pictureCount != 0) ShowListCount();
@@ -59,9 +61,15 @@ void DialogModel::ShowListCount() {
 void DialogModel::ClickKind(const SettingRow& kind) {
     SetNumber(kind, draft_, NumberOf(kind, draft_) != 0 ? 0 : 1);
     ShowSquare();
+    ListFolderAgain();
+}
+
+// Lists the folder shown again, when it exists, with the kinds and subfolder choice now set.
+void DialogModel::ListFolderAgain() {
     if (!FolderExists(draft_.pictureFolder, fileSystem_)) return;
     folderMissing_ = false;
-    ScanPictureFolder(draft_.pictureFolder, draft_.pictureKinds, draft_.pictures, fileSystem_);
+    ScanPictureFolder(draft_.pictureFolder, draft_.pictureKinds, draft_.pictures, fileSystem_,
+                      draft_.includeSubfolders == 1);
     leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));
     FillListFromPictures();
     ShowListCount();  // also when the scan found nothing, which the fill leaves blank
@@ -82,11 +90,13 @@ FolderChoice DialogModel::ChooseFolder(std::string_view chosen,
     Notify(kListChanged);
     listing_ = true;
     // The climbing count is set quietly; the view shows it when it serves messages.
-    FolderPictures found =
-        ListFolderPictures(path, draft_.pictureKinds, fileSystem_, [&](std::size_t count) {
+    FolderPictures found = ListFolderPictures(
+        path, draft_.pictureKinds, fileSystem_,
+        [&](std::size_t count) {
             countText_ = std::to_string(count);
             return keepGoing();
-        });
+        },
+        draft_.includeSubfolders == 1);
     draft_.pictures.scanAttribute = kScanPasses.back();
     listing_ = false;
     if (onError) {
@@ -94,7 +104,7 @@ FolderChoice DialogModel::ChooseFolder(std::string_view chosen,
     }
     if (found.stopped) return FolderChoice::kStopped;
     listLines_.reserve(found.paths.size());
-    for (const std::string& file : found.paths) listLines_.push_back(FileNamePart(file));
+    for (const std::string& file : found.paths) listLines_.push_back(NameUnderFolder(file, path));
     leftOut_ = found.leftOut;
     Notify(kListChanged);
     ShowListCount();

@@ -16,7 +16,7 @@ namespace velnor {
 // Decimal text with one leading blank for zero and positive numbers, "-" for negative.
 std::string NumberText(long long number);
 
-// What "設定" writes: every row of the settings table in order (22 keys), each number as
+// What "設定" writes: every row of the settings table in order (25 keys), each number as
 // NumberText gives it and the folder text unchanged. `values` holds what the dialog's
 // controls hold.
 std::vector<IniEntry> ApplyEntries(const SaverSettings& values);

@@ -16,6 +16,10 @@ using ListingError = std::function<void(const std::string& message)>;
 // The name of a file without its folder (after the last "\", "/" or ":").
 std::string FileNamePart(std::string_view path);
 
+// A listed picture's name as the list shows it: its path below `folder` ("2024\a.jpg" for
+// a picture of a subfolder), or its file name when it is not below `folder`.
+std::string NameUnderFolder(std::string_view path, std::string_view folder);
+
 // The message for a folder whose pictures did not all fit the list: how many are used and
 // how many are left out.
 std::string LeftOutMessage(std::size_t used, std::size_t leftOut);

@@ -22,11 +22,16 @@ struct FitSize {
 };
 
 // The size a picture of `width` x `height` is put on a `screenWidth` x `screenHeight`
-// Pic_B at: fitted (wide pictures fill the width, upright and square ones the height)
-// when `pictureSize` is non-zero, its own size otherwise.
+// Pic_B at: its own size for 0; whole, as large as fits, for kWholePictureSize; fitted
+// otherwise (wide pictures fill the width, upright and square ones the height, and what
+// overflows is cut).
 FitSize FittedSize(double width, double height, double screenWidth, double screenHeight,
                    std::int16_t pictureSize) {
     if (pictureSize == 0) return {static_cast<float>(width), static_cast<float>(height)};
+    if (pictureSize == kWholePictureSize) {
+        const double scale = std::min(screenWidth / width, screenHeight / height);
+        return {static_cast<float>(width * scale), static_cast<float>(height * scale)};
+    }
     if (width > height) {
         return {static_cast<float>(screenWidth), static_cast<float>(height * screenWidth / width)};
     }

@@ -29,7 +29,8 @@ void ShowSamplePicture(BackgroundPictures& background, const Surface& sample);
 // Advances pictureIndex (wrapping to the first file after the last), decodes that file and
 // composes it on Pic_B: black everywhere, then the picture fitted to the screen when
 // `pictureSize` is non-zero (wide pictures fill the width, upright and square ones the
-// height; cut equally at both ends where they overflow) or at its own size, centred.
+// height; cut equally at both ends where they overflow; kWholePictureSize: whole, as large
+// as fits) or at its own size, centred.
 // A file that cannot be decoded leaves Pic_B and the sizes untouched, so the last good
 // picture (or black) stays, and the next call moves on to the following file.
 // Returns true when Pic_B was recomposed.

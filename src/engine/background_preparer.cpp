@@ -2,9 +2,13 @@
 // state it shares with the preparer that started it.
 #include "engine/background_preparer.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 #include <utility>
+
+#include "engine/picture_order.h"
 
 namespace velnor {
 namespace {
@@ -21,14 +25,25 @@ class NoPictureDecoder final : public PictureDecoder {
 // Everything the worker touches; it lives as long as the preparer or the worker, whichever
 // ends last.
 struct BackgroundPreparer::Shared {
-    Shared(int screenWidth, int screenHeight, PictureList list, std::int16_t size)
-        : pictures(std::move(list)), pictureSize(size), state(screenWidth, screenHeight) {}
+    Shared(int screenWidth, int screenHeight, PictureList list, std::int16_t size,
+           std::int16_t pictureOrder, std::uint64_t seed)
+        : pictures(std::move(list)),
+          pictureSize(size),
+          order(static_cast<PictureOrder>(pictureOrder)),
+          random(seed),
+          state(screenWidth, screenHeight) {}
 
     void Run(const DecoderFactory& makeDecoder);
     PreparedBackground TakeLocked(std::unique_lock<std::mutex>& lock);
 
-    const PictureList pictures;
+    // Orders the list before the first picture and, shuffled, anew before each round.
+    void OrderRound();
+
+    PictureList pictures;  // touched by the worker only, in the order shown
     const std::int16_t pictureSize;
+    const PictureOrder order;
+    Random random;
+    bool ordered = false;
     BackgroundPictures state;  // touched by the worker only
 
     std::mutex mutex;
@@ -38,10 +53,27 @@ struct BackgroundPreparer::Shared {
     bool decoding = false;  // the worker is inside a decode, which may take long or hang
 };
 
+void BackgroundPreparer::Shared::OrderRound() {
+    const bool roundStarts = state.pictureIndex <= 0 || state.pictureIndex >= pictures.pictureCount;
+    if (order == PictureOrder::kShuffled && roundStarts) {
+        const int last = std::min<int>(pictures.pictureCount,
+                                       static_cast<int>(pictures.picturePaths.size()) - 1);
+        const std::string previous =
+            ordered && last > 0 ? pictures.picturePaths[static_cast<std::size_t>(last)] : "";
+        ShufflePictures(pictures, random, previous);
+    } else if (!ordered && order == PictureOrder::kName) {
+        SortPicturesByName(pictures);
+    } else if (!ordered && order == PictureOrder::kDate) {
+        SortPicturesByDate(pictures, PictureDate);
+    }
+    ordered = true;
+}
+
 BackgroundPreparer::BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
-                                       std::int16_t pictureSize, DecoderFactory makeDecoder)
-    : shared_(
-          std::make_shared<Shared>(screenWidth, screenHeight, std::move(pictures), pictureSize)),
+                                       std::int16_t pictureSize, DecoderFactory makeDecoder,
+                                       std::int16_t order, std::uint64_t seed)
+    : shared_(std::make_shared<Shared>(screenWidth, screenHeight, std::move(pictures), pictureSize,
+                                       order, seed)),
       worker_([shared = shared_, factory = std::move(makeDecoder)] { shared->Run(factory); }) {}
 
 BackgroundPreparer::~BackgroundPreparer() {
@@ -93,6 +125,7 @@ void BackgroundPreparer::Shared::Run(const DecoderFactory& makeDecoder) {
             if (stopping) return;
             decoding = true;
         }
+        OrderRound();
         PreparedBackground next;
         next.shown = ShowNextPicture(state, pictures, pictureSize, *decoder);
         next.pictureIndex = state.pictureIndex;

@@ -48,8 +48,10 @@ class BackgroundPreparer {
 
     // Copies the list; the decoder is made by `makeDecoder` on the worker thread (the
     // platform's MakeBackgroundPictureDecoder in the programs, fakes in tests).
+    // `order` is the pictures' order (PictureOrder); a shuffle draws from `seed`.
     BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
-                       std::int16_t pictureSize, DecoderFactory makeDecoder);
+                       std::int16_t pictureSize, DecoderFactory makeDecoder, std::int16_t order = 0,
+                       std::uint64_t seed = 0);
     // Stops the worker without waiting for a decode: an idle worker is joined (it returns
     // at once), one inside a decode is detached (its result is dropped and it starts
     // nothing more).

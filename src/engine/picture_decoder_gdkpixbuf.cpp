@@ -1,4 +1,4 @@
-// The Linux picture decoder: gdk-pixbuf reads BMP, GIF and JPEG, and WMF through its
+// The Linux picture decoder: gdk-pixbuf reads BMP, GIF, JPEG and PNG, and WMF through its
 // metafile loader when that is installed. Used by the native program, tools and tests.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <sys/resource.h>

@@ -1,4 +1,4 @@
-// The Windows picture decoder: WIC reads BMP, GIF and JPEG (first frame, converted to
+// The Windows picture decoder: WIC reads BMP, GIF, JPEG and PNG (first frame, converted to
 // premultiplied 32-bit BGRA so transparent parts come out black, JPEGs scaled down while
 // decoding where they are drawn smaller), metafiles are played by GDI. Paths are
 // converted to UTF-16 for the wide APIs.

@@ -11,11 +11,13 @@ extern const PictureFormat kBmpFormat;
 extern const PictureFormat kGifFormat;
 extern const PictureFormat kJpegFormat;
 extern const PictureFormat kMetafileFormat;
+extern const PictureFormat kPngFormat;
 
 namespace {
 
 // No two rows' sniffs accept the same bytes: the first bytes of the formats differ.
-constexpr std::array kFormats{&kBmpFormat, &kGifFormat, &kJpegFormat, &kMetafileFormat};
+constexpr std::array kFormats{&kBmpFormat, &kGifFormat, &kJpegFormat, &kMetafileFormat,
+                              &kPngFormat};
 
 }  // namespace
 

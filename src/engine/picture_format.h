@@ -1,6 +1,6 @@
 // The picture formats the program decodes, one row each, and the one reading of a file's
 // bytes that every check, header read and decoding plan starts from. Each format's file
-// (picture_format_bmp.cpp, _gif, _jpeg, _wmf) reads its kind, size, orientation and
+// (picture_format_bmp.cpp, _gif, _jpeg, _wmf, _png) reads its kind, size, orientation and
 // completeness in one pass; a new format is one such file and one row in the table.
 #pragma once
 
@@ -13,7 +13,7 @@
 
 namespace velnor {
 
-enum class PictureKind { kUnknown, kBmp, kGif, kJpeg, kMetafile };
+enum class PictureKind { kUnknown, kBmp, kGif, kJpeg, kMetafile, kPng };
 
 struct PictureHeader {
     PictureKind kind = PictureKind::kUnknown;

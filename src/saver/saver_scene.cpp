@@ -22,9 +22,9 @@ void SaverScene::StartBackground(const SaverSettings& settings, const Surface* s
         ShowSamplePicture(pictures, *sample);
         background_ = std::move(pictures.Pic_B);
     } else if (settings.pictures.pictureCount > 0) {
-        preparer_ = std::make_unique<BackgroundPreparer>(screen_.screenWidth, screen_.screenHeight,
-                                                         settings.pictures, settings.pictureSize,
-                                                         makeDecoder);
+        preparer_ = std::make_unique<BackgroundPreparer>(
+            screen_.screenWidth, screen_.screenHeight, settings.pictures, settings.pictureSize,
+            makeDecoder, settings.pictureOrder, screen_.seed);
         pictureDue_ = true;  // black until the first picture is ready
     }
 }

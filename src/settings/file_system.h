@@ -49,6 +49,13 @@ class FileSystem {
     // The classic attribute bits of a file or folder, or nothing when they cannot be read
     // (for example because the file no longer exists).
     virtual std::optional<int> AttributesOf(std::string_view path) = 0;
+
+    // What names a folder itself, whatever path reaches it (through a link, a junction or a
+    // mount seen twice): its volume and file number as text. Nothing when it cannot be read.
+    // The default, the path itself, tells only paths apart.
+    virtual std::optional<std::string> FolderIdentity(std::string_view path) {
+        return std::string(path);
+    }
 };
 
 // The running platform's file system (Win32 on Windows, POSIX elsewhere).

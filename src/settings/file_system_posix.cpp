@@ -24,6 +24,12 @@ class PosixFileSystem final : public FileSystem {
   public:
     FileListing ListMatching(std::string_view wildcardPath, bool includeDirectories) override;
     std::optional<int> AttributesOf(std::string_view path) override;
+
+    std::optional<std::string> FolderIdentity(std::string_view path) override {
+        struct stat info {};
+        if (stat(std::string(path).c_str(), &info) != 0) return std::nullopt;
+        return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    }
 };
 
 bool IsHiddenName(std::string_view name) {

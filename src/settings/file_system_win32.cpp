@@ -83,6 +83,20 @@ class Win32FileSystem final : public FileSystem {
         if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
         return static_cast<int>(attributes & kClassicAttributes);
     }
+
+    std::optional<std::string> FolderIdentity(std::string_view path) override {
+        const HANDLE folder =
+            CreateFileW(ExtendedLengthPath(WideFromUtf8(path)).c_str(), 0,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool read = GetFileInformationByHandle(folder, &info) != 0;
+        CloseHandle(folder);
+        if (!read) return std::nullopt;
+        return std::to_string(info.dwVolumeSerialNumber) + ":" +
+               std::to_string(info.nFileIndexHigh) + ":" + std::to_string(info.nFileIndexLow);
+    }
 };
 
 }  // namespace

@@ -85,7 +85,8 @@ void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
 void ScanStoredFolder(SaverSettings& settings, FileSystem& fileSystem) {
     settings.pictures.pictureCount = 0;
     if (!FolderExists(settings.pictureFolder, fileSystem)) return;
-    ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures, fileSystem);
+    ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures, fileSystem,
+                      settings.includeSubfolders == 1);
 }
 
 void LoadSettings(SaverSettings& settings, const std::filesystem::path& iniFile,

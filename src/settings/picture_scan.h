@@ -1,9 +1,9 @@
-// The picture-folder scan: which files of the chosen folder become background pictures
-// and in which order. Hidden, system and directory entries are left out; every other file
-// of a chosen kind is listed, in passes by its attributes (none, archive only, read-only
-// only, read-only and archive), each pass over the kinds bmp, gif, jpg, wmf; within a
-// kind, by pattern and then in the file system's order. Also the folder test and two path
-// helpers that the dialog uses as well.
+// The picture-folder scan: which files of the chosen folder (and, when asked, of its
+// subfolders) become background pictures and in which order. Hidden, system and directory
+// entries are left out; every other file of a chosen kind is listed, in passes by its attributes
+// (none, archive only, read-only only, read-only and archive), each pass over the kinds bmp, gif,
+// jpg, wmf, png; within a kind, by pattern and then in the file system's order. Also the folder
+// test and two path helpers that the dialog uses as well.
 #pragma once
 
 #include <array>
@@ -31,8 +31,13 @@ inline constexpr std::string_view kBmpPatterns[] = {"*.bmp"};
 inline constexpr std::string_view kGifPatterns[] = {"*.gif"};
 inline constexpr std::string_view kJpegPatterns[] = {"*.jpg", "*.jpeg", "*.jpe", "*.jfif"};
 inline constexpr std::string_view kWmfPatterns[] = {"*.wmf"};
-inline constexpr std::array<std::span<const std::string_view>, 4> kPictureKindPatterns{
-    kBmpPatterns, kGifPatterns, kJpegPatterns, kWmfPatterns};
+inline constexpr std::string_view kPngPatterns[] = {"*.png"};
+inline constexpr std::array<std::span<const std::string_view>, kPictureKindCount>
+    kPictureKindPatterns{kBmpPatterns, kGifPatterns, kJpegPatterns, kWmfPatterns, kPngPatterns};
+
+// The kinds' short names (as the native --kinds option takes them), in the same order.
+inline constexpr std::array<std::string_view, kPictureKindCount> kPictureKindNames{
+    "bmp", "gif", "jpg", "wmf", "png"};
 
 inline constexpr std::int16_t kMaxPictureCount = 32767;
 
@@ -69,15 +74,18 @@ bool FolderExists(std::string_view folder, FileSystem& fileSystem);
 // taken only when its own (long) name matches the pattern, so a file reached through its
 // short name ("HOLIDA~1.JPE" of "holiday.jpeg") is listed once, under its own pattern. A file
 // whose attributes cannot be read (it vanished) is skipped; a listing that fails ends that
-// pattern; both are recorded in `errors` and the listing goes on.
-FolderPictures ListFolderPictures(std::string_view folder,
-                                  const std::array<std::int16_t, 4>& pictureKinds,
-                                  FileSystem& fileSystem, const ListingProgress& progress = {});
+// pattern; both are recorded in `errors` and the listing goes on. `withSubfolders` lists
+// the tree depth first: a folder's own files, then each subfolder's tree in listing order;
+// hidden and system folders are left out, a folder reached again (a link, junction or
+// mount leading back) is listed once, and kMaxPictureCount holds for the whole tree.
+FolderPictures ListFolderPictures(std::string_view folder, const PictureKindFlags& pictureKinds,
+                                  FileSystem& fileSystem, const ListingProgress& progress = {},
+                                  bool withSubfolders = false);
 
 // Rebuilds `list` from ListFolderPictures. pictureCount restarts at 0; a scan that finds
 // something sizes picturePaths to exactly 0..pictureCount, one that finds nothing leaves the
 // old paths beyond the count. `leftOut` tells how many files did not fit.
-void ScanPictureFolder(std::string_view folder, const std::array<std::int16_t, 4>& pictureKinds,
-                       PictureList& list, FileSystem& fileSystem);
+void ScanPictureFolder(std::string_view folder, const PictureKindFlags& pictureKinds,
+                       PictureList& list, FileSystem& fileSystem, bool withSubfolders = false);
 
 }  // namespace velnor

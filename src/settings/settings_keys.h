@@ -36,17 +36,24 @@ inline constexpr std::string_view kLineColourStem = "Color_";
 // 速さ
 inline constexpr std::string_view kSpeedKey = "\xE9\x80\x9F" "\xE3\x81\x95";
 inline constexpr std::string_view kScaleKey = "Scale";
-// 画像種類_0..3
+// 画像種類_0..4
 inline constexpr std::string_view kPictureKindStem =
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_";
 // 画像のﾌｫﾙﾀﾞ (half-width katakana)
 inline constexpr std::string_view kPictureFolderKey =
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xEF\xBE\x8C" "\xEF\xBD\xAB" "\xEF\xBE\x99"
     "\xEF\xBE\x80" "\xEF\xBE\x9E";
+// ｻﾌﾞﾌｫﾙﾀﾞ (half-width katakana)
+inline constexpr std::string_view kSubfoldersKey =
+    "\xEF\xBD\xBB" "\xEF\xBE\x8C" "\xEF\xBE\x9E" "\xEF\xBE\x8C" "\xEF\xBD\xAB" "\xEF\xBE\x99"
+    "\xEF\xBE\x80" "\xEF\xBE\x9E";
 // 画像のｻｲｽﾞ
 inline constexpr std::string_view kPictureSizeKey =
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xEF\xBD\xBB" "\xEF\xBD\xB2" "\xEF\xBD\xBD"
     "\xEF\xBE\x9E";
+// 画像の順序
+inline constexpr std::string_view kPictureOrderKey =
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xE9\xA0\x86" "\xE5\xBA\x8F";
 // 画像のｲﾝﾀｰﾊﾞﾙ
 inline constexpr std::string_view kPictureIntervalKey =
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE3\x81\xAE" "\xEF\xBD\xB2" "\xEF\xBE\x9D" "\xEF\xBE\x80"
@@ -65,11 +72,12 @@ inline constexpr std::string_view kSampleChoiceKey =
 inline constexpr std::string_view kRandomKeys[3] = {"Random_0", "Random_1", "Random_2"};
 inline constexpr std::string_view kLineColourKeys[3] = {"Color_0", "Color_1", "Color_2"};
 // clang-format off
-inline constexpr std::string_view kPictureKindKeys[4] = {
+inline constexpr std::string_view kPictureKindKeys[5] = {
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_0",
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_1",
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_2",
     "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_3",
+    "\xE7\x94\xBB" "\xE5\x83\x8F" "\xE7\xA8\xAE" "\xE9\xA1\x9E" "_4",
 };
 // clang-format on
 

@@ -66,7 +66,7 @@ struct SettingRow {
     int panelColumn = 0;  // 0..3: the panel's groups, left to right and top to bottom
 };
 
-// The 22 rows in the order "設定" and "初期設定" write them.
+// The 25 rows in the order "設定" and "初期設定" write them.
 std::span<const SettingRow> SettingRows();
 
 // The row named `name`, or nullptr.

@@ -8,15 +8,12 @@
 namespace velnor {
 namespace {
 
-// The kinds' names as --kinds takes them, in the order of SaverSettings::pictureKinds.
-constexpr std::string_view kKindNames[] = {"bmp", "gif", "jpg", "wmf"};
-
 std::string ChosenKinds(const SaverSettings& settings) {
     std::string kinds;
-    for (std::size_t i = 0; i < std::size(kKindNames) && i < settings.pictureKinds.size(); ++i) {
+    for (std::size_t i = 0; i < settings.pictureKinds.size(); ++i) {
         if (settings.pictureKinds[i] != 1) continue;
         if (!kinds.empty()) kinds += ", ";
-        kinds += kKindNames[i];
+        kinds += kPictureKindNames[i];
     }
     return kinds;
 }

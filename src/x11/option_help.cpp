@@ -54,7 +54,11 @@ std::vector<OptionLine> OptionLines() {
         {settings, "--ball-colour R,G,B", "orbiting ball's colour, each 0 to 255"},
         {settings, "--sample 1|2", "a built-in sample picture as the background"},
         {settings, "--no-sample", "the folder's pictures as the background (black when none)"},
-        {settings, "--kinds LIST", "picture kinds to show, from bmp,gif,jpg,wmf"},
+        {settings, "--kinds LIST", "picture kinds to show, from bmp,gif,jpg,wmf,png"},
+        {settings, "--fit-whole", "whole pictures, as large as fits, centred on black"},
+        {settings, "--order ORDER",
+         "the pictures' order: listed (as found), name, date (taken, else modified) or "
+         "shuffle (anew each round)"},
         {standard, "-fps", "draw the frame rate in the bottom-left corner"},
         {standard, "-delay US", "microseconds between frames: the same as --speed US/1000"},
         {standard, "-display DISPLAY", "the X display to draw on (default: $DISPLAY)"},
@@ -76,7 +80,7 @@ std::string SaverUsage() {
         "--name=value. In a window of its own, settings the options leave out come from\n"
         "$XDG_CONFIG_HOME/velnor/Velnor.ini (or ~/.config/velnor/Velnor.ini); with --root\n"
         "or --window-id (the daemon and its settings panel) they take their defaults.\n"
-        "Only BMP, GIF, JPEG (.jpg .jpeg .jpe .jfif) and WMF pictures are shown, not PNG.\n"
+        "BMP, GIF, JPEG (.jpg .jpeg .jpe .jfif), WMF and PNG pictures are shown.\n"
         "A colour is a name (green), #rgb, #rrggbb, #rrrrggggbbbb or rgb:r/g/b.\n";
     std::string section;
     for (const OptionLine& line : OptionLines()) {

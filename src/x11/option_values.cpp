@@ -6,6 +6,7 @@
 #include <cctype>
 #include <string>
 
+#include "settings/picture_scan.h"
 #include "settings/settings_table.h"
 
 namespace velnor {
@@ -39,8 +40,8 @@ bool BallColour(SaverOptions& o, std::string_view text) {
 }
 
 bool PictureKinds(SaverOptions& o, std::string_view text) {
-    static constexpr std::string_view kNames[4] = {"bmp", "gif", "jpg", "wmf"};
-    std::array<int, 4> kinds{};
+    const auto& kNames = kPictureKindNames;
+    std::array<int, kPictureKindCount> kinds{};
     while (!text.empty()) {
         const std::size_t comma = std::min(text.find(','), text.size());
         std::string name(text.substr(0, comma));
@@ -53,7 +54,7 @@ bool PictureKinds(SaverOptions& o, std::string_view text) {
         text.remove_prefix(comma < text.size() ? comma + 1 : comma);
     }
     if (std::count(kinds.begin(), kinds.end(), 1) == 0) return false;
-    for (std::size_t i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
         GiveSetting(o, "kind-" + std::string(kNames[i]), kinds[i]);
     }
     return true;

@@ -30,7 +30,7 @@ std::optional<long long> WholeNumber(std::string_view text, long long low, long 
 // is not.
 bool BallColour(SaverOptions& o, std::string_view text);
 
-// Picture kinds from bmp, gif, jpg (or jpeg), wmf, separated by commas and in any case,
+// Picture kinds from bmp, gif, jpg (or jpeg), wmf, png, separated by commas and in any case,
 // at least one, given as the kinds' rows; false when the text is not such a list.
 bool PictureKinds(SaverOptions& o, std::string_view text);
 

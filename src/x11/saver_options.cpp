@@ -126,13 +126,26 @@ std::vector<OptionSpec> MakeOptionTable() {
              return o.seed.has_value();
          }},
         {"ball-colour", true, "R,G,B with each from 0 to 255", BallColour},
-        {"kinds", true, "a list of bmp, gif, jpg, wmf separated by commas", PictureKinds},
+        {"kinds", true, "a list of bmp, gif, jpg, wmf, png separated by commas", PictureKinds},
         {"sample", true, "1 or 2",
          [](SaverOptions& o, std::string_view text) {
              const auto value = WholeNumber(text, 1, 2);
              if (!value) return false;
              GiveSetting(o, "use-sample", 1);
              GiveSetting(o, "sample-choice", *value - 1);
+             return true;
+         }},
+        {"order", true, "listed, name, date or shuffle",
+         [](SaverOptions& o, std::string_view text) {
+             constexpr std::string_view kOrders[] = {"listed", "name", "date", "shuffle"};
+             const auto* found = std::find(std::begin(kOrders), std::end(kOrders), text);
+             if (found == std::end(kOrders)) return false;
+             GiveSetting(o, "order", found - std::begin(kOrders));
+             return true;
+         }},
+        {"fit-whole", false, "",
+         [](SaverOptions& o, std::string_view) {
+             GiveSetting(o, "fit", kWholePictureSize);
              return true;
          }},
         {"no-sample", false, "",

@@ -42,12 +42,26 @@ const std::vector<Menu>& Menus() {
         {"kinds",
          2,
          false,
-         {{"BMP, GIF, JPEG and WMF pictures", "--kinds bmp,gif,jpg,wmf"},
+         {{"BMP, GIF, JPEG, WMF and PNG pictures", "--kinds bmp,gif,jpg,wmf,png"},
           {"JPEG pictures only (.jpg .jpeg .jpe .jfif)", "--kinds jpg"},
           {"BMP pictures only", "--kinds bmp"},
           {"GIF pictures only", "--kinds gif"},
           {"Metafiles (WMF) only", "--kinds wmf"},
+          {"PNG pictures only", "--kinds png"},
           {"BMP, GIF and JPEG", "--kinds bmp,gif,jpg"}}},
+        {"fit",
+         3,
+         false,
+         {{"Pictures fill the screen (edges may be cut)", "--fit"},
+          {"Whole pictures, black bars beside them", "--fit-whole"},
+          {"Pictures at their own size", "--own-size"}}},
+        {"order",
+         3,
+         false,
+         {{"Pictures in the order found", "--order listed"},
+          {"Pictures by name", "--order name"},
+          {"Pictures by date taken", "--order date"},
+          {"Pictures shuffled", "--order shuffle"}}},
     };
     return menus;
 }
@@ -144,8 +158,8 @@ std::string SettingsDescriptionXml() {
            "  <_description>\n"
            "A wire ball spins and slowly tilts in the middle of the screen while a shaded ball\n"
            "orbits it, passing in front of it and behind it, over a sample picture or the\n"
-           "pictures of a folder. Only BMP, GIF, JPEG (.jpg .jpeg .jpe .jfif) and WMF\n"
-           "pictures are shown; PNG and other kinds are not. What this panel shows is all\n"
+           "pictures of a folder: BMP, GIF, JPEG (.jpg .jpeg .jpe .jfif), WMF and PNG\n"
+           "pictures; other kinds are not shown. What this panel shows is all\n"
            "of the settings: under the screen saver Velnor.ini is not read.\n"
            "  </_description>\n"
            "</screensaver>\n";

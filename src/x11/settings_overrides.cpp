@@ -23,7 +23,7 @@ void ApplySettingsOverrides(const SettingsOverrides& o, SaverSettings& settings,
                  "' is not a colour; the default is used");
         }
     }
-    if (!o.Given("folder") && !o.Given("kind-bmp")) return;
+    if (!o.Given("folder") && !o.Given("kind-bmp") && !o.Given("subfolders")) return;
     ScanStoredFolder(settings, fileSystem);
 }
 

@@ -59,6 +59,8 @@ TEST(DialogKeys, EveryFocusableControlHasTheNameOfItsCaption) {
         {kChkRdm1, "ﾗﾝﾀﾞﾑ"},  // the clickable caption beside it
         {kChkSample, "ｻﾝﾌﾟﾙ画像を使用"},
         {kPicSize1, "全画面"},
+        {kPicSize2, "全体"},
+        {kPicKind4, "*.png"},
         {kPicKind3, "*.wmf"},
         {kCmdOk, "設定"},
         {kLblUrl, std::string(HomepageUrl())},
@@ -67,22 +69,29 @@ TEST(DialogKeys, EveryFocusableControlHasTheNameOfItsCaption) {
     for (const auto& [id, name] : names) EXPECT_EQ(AccessibleName(id), name) << id;
 }
 
-TEST(DialogKeys, OptionPairsAreTwoSquaresSideBySideInOnePanel) {
-    int pairs = 0;
+// Catches arrows that leave a group or skip a square, and groups whose squares are not side
+// by side in reading order in one panel.
+TEST(DialogKeys, OptionGroupsAreSquaresSideBySideInOnePanel) {
+    int groups = 0;
     for (const int id : TabOrder()) {
-        const int partner = PairPartner(id);
-        if (!partner) continue;
-        EXPECT_EQ(PairPartner(partner), id);
-        EXPECT_NE(StartsPair(id), StartsPair(partner));
-        EXPECT_EQ(FindControl(id)->kind, ControlKind::kOptionSquare);
-        EXPECT_EQ(FindControl(id)->parent, FindControl(partner)->parent);
-        if (StartsPair(id)) {
-            ++pairs;
-            EXPECT_LT(ReadingKey(id), ReadingKey(partner));
+        const std::vector<int> group = OptionGroup(id);
+        if (group.empty() || !StartsPair(id)) continue;
+        ++groups;
+        EXPECT_EQ(group.front(), id);
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            const int next = group[(i + 1) % group.size()];
+            EXPECT_EQ(GroupNeighbour(group[i], 1), next);
+            EXPECT_EQ(GroupNeighbour(next, -1), group[i]);
+            EXPECT_EQ(FindControl(group[i])->selects, static_cast<int>(i));
+            EXPECT_EQ(FindControl(group[i])->parent, FindControl(id)->parent);
+            if (i > 0) {
+                EXPECT_LT(ReadingKey(group[i - 1]), ReadingKey(group[i]));
+            }
         }
     }
-    EXPECT_EQ(pairs, 3);
-    EXPECT_EQ(PairPartner(kPicKind0), 0);  // the kinds are four separate choices
+    EXPECT_EQ(groups, 4);
+    EXPECT_EQ(OptionGroup(kPicSize0), (std::vector<int>{kPicSize0, kPicSize1, kPicSize2}));
+    EXPECT_EQ(PairPartner(kPicKind0), 0);  // the kinds are separate choices
 }
 
 // Catches a pair whose second square starts a group of its own or is a Tab stop (Tab would

@@ -28,7 +28,7 @@ inline std::string In(const std::string& name) {
 // The record LoadSettings makes from an empty file.
 inline SaverSettings Defaults() {
     SaverSettings s = testing::DefaultSceneSettings();
-    s.pictureKinds = {1, 1, 1, 1};
+    s.pictureKinds = {1, 1, 1, 1, 1};
     s.pictureSize = 1;
     s.pictureInterval = 30;
     s.useSample = 1;

@@ -31,7 +31,7 @@ SaverSettings LoadedDefaults() {
     v.lineColours = {0, 65280, 16776960};
     v.frameDelayMs = 0;
     v.scale = 128;
-    v.pictureKinds = {1, 1, 1, 1};
+    v.pictureKinds = {1, 1, 1, 1, 1};
     v.pictureSize = 1;
     v.pictureInterval = 30;
     v.useSample = 1;

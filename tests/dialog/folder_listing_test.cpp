@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "../settings/fake_file_system.h"
 #include "../settings/recording_file_system.h"
 #include "settings/picture_scan.h"
@@ -15,7 +17,7 @@ namespace {
 using test::FakeFileSystem;
 
 const std::string kFolder = std::string("pics");
-constexpr std::array<std::int16_t, 4> kAllKinds{1, 1, 1, 1};
+constexpr PictureKindFlags kAllKinds{1, 1, 1, 1, 1};
 
 std::string In(const std::string& name) {
     return kFolder + kPathSeparator + name;
@@ -26,8 +28,7 @@ struct Listed {
     std::vector<std::size_t> progress;
 };
 
-Listed List(FakeFileSystem& fs, const std::array<std::int16_t, 4>& kinds = kAllKinds,
-            std::size_t stopAt = 0) {
+Listed List(FakeFileSystem& fs, const PictureKindFlags& kinds = kAllKinds, std::size_t stopAt = 0) {
     Listed out;
     out.found = ListFolderPictures(kFolder, kinds, fs, [&](std::size_t count) {
         out.progress.push_back(count);
@@ -64,11 +65,11 @@ TEST(DialogFolderListing, ErrorsAreReportedOnceEachAndTheListingGoesOn) {
     ASSERT_EQ(listed.found.errors.size(), 1u);
     EXPECT_FALSE(listed.found.errors[0].empty());
 
-    FakeFileSystem missing;  // "pics" does not exist: every one of the 7 listings fails
+    FakeFileSystem missing;  // "pics" does not exist: every one of the 8 listings fails
     const Listed none = List(missing);
     EXPECT_TRUE(none.found.paths.empty());
     EXPECT_EQ(none.found.errors, (std::vector<std::string>{"path not found"}));
-    EXPECT_EQ(missing.listings, 7);
+    EXPECT_EQ(missing.listings, 8);
 
     FakeFileSystem broken;
     broken.Add(kFolder, "a.bmp", 0);
@@ -119,6 +120,15 @@ TEST(DialogFolderListing, FileNamePartAndLeftOutMessage) {
                                                           {"plain.jpg", "plain.jpg"},
                                                           {"C:\\pics\\", ""}}) {
         EXPECT_EQ(FileNamePart(path), name) << path;
+    }
+    // Fault caught: subfolder pictures shown by their bare names (two "a.jpg" lines), or a
+    // folder name that only begins the same ("pics2") taken for the folder.
+    for (const auto& [path, folder, name] : std::vector<std::array<std::string, 3>>{
+             {"C:\\pics\\2024\\a.jpg", "C:\\pics", "2024\\a.jpg"},
+             {"/home/p/2024/Kyoto/a.png", "/home/p", "2024/Kyoto/a.png"},
+             {"C:\\pics2\\a.jpg", "C:\\pics", "a.jpg"},
+             {"C:\\pics\\a.jpg", "C:\\pics", "a.jpg"}}) {
+        EXPECT_EQ(NameUnderFolder(path, folder), name) << path;
     }
     const std::string message = LeftOutMessage(32767, 7233);
     EXPECT_NE(message.find("40000"), std::string::npos) << message;

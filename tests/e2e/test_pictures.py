@@ -1,7 +1,8 @@
 """End to end: the saver's background pictures under Wine. The second sample picture, and a
 folder of pictures of three kinds changed every second in the order of the scan (kinds in the
 order bmp, gif, jpg, wmf), with a damaged file skipped and the list wrapping around. A JPEG
-that lacks only its end marker is shown; one cut inside its picture data is not."""
+that lacks only its end marker is shown; one cut inside its picture data is not. A PNG kept
+only in a subfolder is shown with subfolders on."""
 
 import os
 import subprocess
@@ -112,6 +113,21 @@ class Pictures(unittest.TestCase):
             seen |= {colour_name(shot.pixel(x, y)) for x, y in PROBES}
         self.assertIn("green", seen, "the JPEG without its end marker was not shown")
         self.assertNotIn("red", seen, "a JPEG cut inside its data was shown")
+
+    def test_a_png_found_only_in_a_subfolder_is_shown(self):
+        """Catches PNG passed over as an unknown kind, and subfolders left unscanned."""
+        folder = wine_harness.temporary_folder(SESSION, "tree")
+        os.makedirs(os.path.join(folder, "2024", "Kyoto"))
+        subprocess.run(["convert", "-size", "400x300", "xc:lime",
+                        os.path.join(folder, "2024", "Kyoto", "only.png")], check=True)
+        self.run_saver({"ｻﾝﾌﾟﾙ画像有無": 0, "画像のﾌｫﾙﾀﾞ": SESSION.windows_path(folder),
+                        "ｻﾌﾞﾌｫﾙﾀﾞ": 1, "画像のｲﾝﾀｰﾊﾞﾙ": 1, "画像のｻｲｽﾞ": 1})
+        seen = set()
+        started = time.monotonic()
+        while time.monotonic() - started < 3 and "green" not in seen:
+            shot = SESSION.screenshot("subfolder-png")
+            seen |= {colour_name(shot.pixel(x, y)) for x, y in PROBES}
+        self.assertIn("green", seen, "the PNG of the subfolder was not shown")
 
 
 if __name__ == "__main__":

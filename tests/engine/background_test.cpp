@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "fake_picture_decoder.h"
 #include "pixel_checks.h"
 
@@ -55,6 +57,42 @@ TEST(Background, PicturesAreFittedToTheScreenAndCentred) {
             if (i < 0 || j < 0 || i >= c.w || j >= c.h) return kBlack;
             return picture.at(Sampled(i, c.width, c.w), Sampled(j, c.height, c.h));
         }));
+    }
+}
+
+// Fault caught: the whole fit cutting a picture (filling the width as the plain fit does)
+// or leaving it off centre; the picture must be whole, as large as fits, within a pixel.
+TEST(Background, TheWholeFitShowsAllOfThePictureCentredOnBlack) {
+    struct Case {
+        int screenWidth, screenHeight, width, height;
+        int x, y, w, h;  // where the whole picture should land
+    };
+    const Case cases[] = {
+        {1600, 900, 400, 300, 200, 0, 1200, 900},   // 4:3 on 16:9: pillarbox
+        {1600, 900, 300, 400, 463, 0, 675, 900},    // upright on wide
+        {1600, 900, 500, 500, 350, 0, 900, 900},    // square on wide
+        {1600, 900, 3200, 900, 0, 225, 1600, 450},  // wider than the screen: letterbox
+        {600, 1000, 400, 300, 0, 275, 600, 450},    // wide on a tall screen
+        {600, 1000, 300, 600, 50, 0, 500, 1000},    // tall on tall
+        {600, 1000, 200, 200, 0, 200, 600, 600},    // square on tall
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " on " << c.screenWidth
+                                          << " x " << c.screenHeight);
+        BackgroundPictures background(c.screenWidth, c.screenHeight);
+        ComposePicture(background, CodedPicture(c.width, c.height), kWholePictureSize);
+        EXPECT_NEAR(background.fitWidth, c.w, 1.0);
+        EXPECT_NEAR(background.fitHeight, c.h, 1.0);
+        const Surface& b = background.Pic_B;
+        // Inside the expected place (a pixel in from its edges) the picture; outside black.
+        for (const auto& [x, y, inside] :
+             {std::tuple{c.x + 1, c.y + 1, true}, std::tuple{c.x + c.w - 2, c.y + c.h - 2, true},
+              std::tuple{c.x - 2, c.y + c.h / 2, false}, std::tuple{c.x + c.w + 1, c.y + 1, false},
+              std::tuple{c.x + c.w / 2, c.y - 2, false},
+              std::tuple{c.x + c.w / 2, c.y + c.h + 1, false}}) {
+            if (x < 0 || y < 0 || x >= b.width() || y >= b.height()) continue;
+            EXPECT_EQ(b.at(x, y) != kBlack, inside) << x << ", " << y;
+        }
     }
 }
 

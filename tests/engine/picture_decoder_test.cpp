@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "picture_bytes.h"
+#include "png_bytes.h"
 #include "resource_dir.h"
 #include "temp_folder.h"
 
@@ -75,6 +76,25 @@ TEST_F(PictureDecoderTest, ReadsJpegBmpAndGif) {
     ASSERT_TRUE(gif);
     EXPECT_EQ(gif->at(0, 0), 0xFF0000u);
     EXPECT_EQ(gif->at(1, 0), 0u);  // transparent shows black
+}
+
+// Fault caught: PNG not handed to its loader, or its transparency composed over white or
+// left as alpha in the pixel instead of over black.
+TEST_F(PictureDecoderTest, APngIsShownWithItsTransparencyOverBlack) {
+    const Bytes png = testing::RgbaPng(3, 2, [](int x, int) {
+        const std::uint8_t alpha[] = {255, 0, 128};
+        return testing::Rgba{200, 100, 50, alpha[x]};
+    });
+    const std::string path = WriteTemp("three.png", png);
+    EXPECT_EQ(decoder->Probe(path), (PictureSize{3, 2}));
+    const auto shown = decoder->Decode(path);
+    ASSERT_TRUE(shown);
+    for (int y = 0; y < 2; ++y) {
+        EXPECT_EQ(shown->at(0, y), 0xC86432u);
+        EXPECT_EQ(shown->at(1, y), 0u);
+        EXPECT_EQ(shown->at(2, y), 0x643219u);
+    }
+    EXPECT_FALSE(decoder->Decode(WriteTemp("cut.png", Bytes(png.begin(), png.end() - 12))));
 }
 
 // A background worker's decoder sets only that worker below the frame loop's priority, and

@@ -12,6 +12,7 @@
 #include "engine/picture_reading.h"
 #include "jpeg_test_files.h"
 #include "picture_bytes.h"
+#include "png_bytes.h"
 
 namespace velnor {
 namespace {
@@ -39,7 +40,8 @@ std::vector<Sample> Samples() {
     return {{"bmp", PictureKind::kBmp, testing::SolidBmp(8, 6, 6, 1, 2, 3), {8, 6}},
             {"gif", PictureKind::kGif, SmallFrameGif(100), {8, 6}},
             {"jpeg", PictureKind::kJpeg, testing::EncodeTestJpeg({}), {40, 24}},
-            {"wmf", PictureKind::kMetafile, testing::RedRectangleMetafile(), {96, 48}}};
+            {"wmf", PictureKind::kMetafile, testing::RedRectangleMetafile(), {96, 48}},
+            {"png", PictureKind::kPng, testing::SolidPng(8, 6, {1, 2, 3, 255}), {8, 6}}};
 }
 
 // Fault caught: two rows claiming the same bytes (two parsers for one file), or a kind
@@ -47,8 +49,8 @@ std::vector<Sample> Samples() {
 TEST(PictureFormat, EachSampleIsClaimedByItsOwnRowOnly) {
     for (const Sample& sample : Samples()) {
         int claims = 0;
-        for (const PictureKind kind :
-             {PictureKind::kBmp, PictureKind::kGif, PictureKind::kJpeg, PictureKind::kMetafile}) {
+        for (const PictureKind kind : {PictureKind::kBmp, PictureKind::kGif, PictureKind::kJpeg,
+                                       PictureKind::kMetafile, PictureKind::kPng}) {
             const PictureFormat* format = PictureFormatOf(kind);
             ASSERT_NE(format, nullptr);
             EXPECT_EQ(format->kind, kind);
@@ -117,8 +119,11 @@ TEST(PictureFormat, EachRowPlansItsOwnSmallerDecoding) {
         PictureSize shrinkTo;
         int jpegDivisor;
     };
-    const Expected expected[] = {
-        {{8, 6}, {4, 3}, 1}, {{8, 6}, {4, 3}, 1}, {{20, 12}, {}, 2}, {{48, 24}, {}, 1}};
+    const Expected expected[] = {{{8, 6}, {4, 3}, 1},
+                                 {{8, 6}, {4, 3}, 1},
+                                 {{20, 12}, {}, 2},
+                                 {{48, 24}, {}, 1},
+                                 {{8, 6}, {4, 3}, 1}};
     const DrawnSizeRule half = [](PictureSize upright) {
         return DrawnSize(PictureSize{upright.width / 2, upright.height / 2});
     };
@@ -133,6 +138,42 @@ TEST(PictureFormat, EachRowPlansItsOwnSmallerDecoding) {
     const auto gif = PlanDecoding(SmallFrameGif(30000), 96, nullptr);
     ASSERT_TRUE(gif);
     EXPECT_EQ(Bytes(gif->bytes.begin() + 6, gif->bytes.begin() + 10), (Bytes{8, 0, 6, 0}));
+}
+
+// Fault caught: a PNG whose chunks claim more than the file holds, or that lacks its end,
+// handed to a decoder (which would fill the missing rows), or a size beyond the limits or
+// a pixel layout no decoder knows read as a size.
+TEST(PictureFormat, APngIsDecodedOnlyWholeWithinItsChunksAndWithinTheSizeLimits) {
+    const Bytes whole = testing::SolidPng(8, 6, {9, 9, 9, 255});
+    const std::size_t endChunk = whole.size() - 12;
+    const auto changed = [&](std::size_t at, std::uint8_t value) {
+        Bytes b = whole;
+        b[at] = value;
+        return b;
+    };
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        bool sized, within, complete;
+    };
+    const Case cases[] = {
+        {"whole", whole, true, true, true},
+        {"cut in its data", Bytes(whole.begin(), whole.begin() + 60), false, false, false},
+        {"without its end", Bytes(whole.begin(), whole.begin() + endChunk), true, true, false},
+        {"a chunk of 4 GB", changed(33, 0xFF), false, false, false},
+        {"40000 pixels wide", testing::SolidPng(40000, 1, {0, 0, 0, 255}), false, true, true},
+        {"colour type 5", changed(25, 5), false, false, false},
+        {"interlace method 2", changed(28, 2), false, false, false},
+        {"header cut short", Bytes(whole.begin(), whole.begin() + 20), false, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SniffPictureKind(c.bytes), PictureKind::kPng) << c.name;
+        const PictureFacts facts = ReadPictureFacts(c.bytes);
+        EXPECT_EQ(facts.sized, c.sized) << c.name;
+        EXPECT_EQ(facts.headersLieWithin, c.within) << c.name;
+        EXPECT_EQ(facts.complete, c.complete) << c.name;
+        EXPECT_EQ(PlanDecoding(c.bytes, 96, nullptr).has_value(), c.sized && c.complete) << c.name;
+    }
 }
 
 }  // namespace

@@ -60,7 +60,13 @@ class FakeFileSystem final : public FileSystem {
         return found->second;
     }
 
+    std::optional<std::string> FolderIdentity(std::string_view path) override {
+        const auto found = identities.find(std::string(path));
+        return found == identities.end() ? std::string(path) : found->second;
+    }
+
     std::map<std::string, std::vector<Entry>> folders;  // folder path -> entries in order
+    std::map<std::string, std::string> identities;      // a link's path -> what it reaches
     std::map<std::string, int> attributesByPath;        // full path -> attributes
     std::set<std::string> vanished;                     // full paths whose attributes fail
     std::map<std::string, std::size_t> breakAfter;      // folder -> names before an error

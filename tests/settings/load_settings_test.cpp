@@ -48,7 +48,7 @@ TEST(LoadSettings, MissingFileGivesTheDefaults) {
     EXPECT_EQ(s.lineColours, (std::array<ColourRef, 3>{0, 65280, 16776960}));
     EXPECT_EQ(s.frameDelayMs, 0);
     EXPECT_EQ(s.scale, 128);
-    EXPECT_EQ(s.pictureKinds, (std::array<std::int16_t, 4>{1, 1, 1, 1}));
+    EXPECT_EQ(s.pictureKinds, (PictureKindFlags{1, 1, 1, 1, 1}));
     EXPECT_EQ(s.pictureFolder, "");
     EXPECT_EQ(s.pictures.pictureCount, 0);
     EXPECT_EQ(s.pictureSize, 1);
@@ -124,7 +124,7 @@ TEST(LoadSettings, EveryKeyLandsInItsField) {
     int value = 100;
     for (const auto key : keys) body += Line(key, std::to_string(value++));
     for (int i = 0; i < 3; ++i) body += Line(ArrayKey(kRandomStem, i), std::to_string(200 + i));
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
         body += Line(ArrayKey(kPictureKindStem, i), std::to_string(300 + i));
     const SaverSettings s = LoadFrom(body);
     EXPECT_EQ(
@@ -133,7 +133,7 @@ TEST(LoadSettings, EveryKeyLandsInItsField) {
                     s.pictureInterval, s.useSample, s.sampleChoice}),
         (std::array<std::int16_t, 12>{100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111}));
     EXPECT_EQ(s.randomFlags, (std::array<std::int16_t, 3>{200, 201, 202}));
-    EXPECT_EQ(s.pictureKinds, (std::array<std::int16_t, 4>{300, 301, 302, 303}));
+    EXPECT_EQ(s.pictureKinds, (PictureKindFlags{300, 301, 302, 303, 304}));
 }
 
 TEST(LoadSettings, FullWidthKatakanaKeysDoNotMatch) {

@@ -15,7 +15,7 @@ namespace {
 
 using test::FakeFileSystem;
 
-constexpr std::array<std::int16_t, 4> kAllKinds{1, 1, 1, 1};
+constexpr PictureKindFlags kAllKinds{1, 1, 1, 1, 1};
 const std::string kFolder = std::string(1, kPathSeparator) + "pics";
 
 std::string In(const std::string& name) {
@@ -35,6 +35,7 @@ TEST(PictureScan, PassesThenKindsThenFileSystemOrder) {
     fs.Add(kFolder, "y.gif", kAttributeArchive);
     fs.Add(kFolder, "m.bmp", 0);
     fs.Add(kFolder, "w.wmf", kAttributeReadOnly);
+    fs.Add(kFolder, "p.png", 0);
     fs.Add(kFolder, "ra.jpg", kAttributeReadOnly | kAttributeArchive);  // copied from a card
     fs.Add(kFolder, "rb.bmp", kAttributeReadOnly | kAttributeArchive);
     fs.Add(kFolder, "h.bmp", kAttributeHidden);
@@ -45,10 +46,11 @@ TEST(PictureScan, PassesThenKindsThenFileSystemOrder) {
     fs.Add(kFolder, "t.txt", 0);
     PictureList list;
     ScanPictureFolder(kFolder, kAllKinds, list, fs);
-    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("z.BMP"), In("m.bmp"), In("b.jpg"),
-                                                      In("a.bmp"), In("y.gif"), In("c.gif"),
-                                                      In("w.wmf"), In("rb.bmp"), In("ra.jpg")}));
-    EXPECT_EQ(list.picturePaths.size(), 10u);
+    EXPECT_EQ(Listed(list),
+              (std::vector<std::string>{In("z.BMP"), In("m.bmp"), In("b.jpg"), In("p.png"),
+                                        In("a.bmp"), In("y.gif"), In("c.gif"), In("w.wmf"),
+                                        In("rb.bmp"), In("ra.jpg")}));
+    EXPECT_EQ(list.picturePaths.size(), 11u);
     EXPECT_EQ(list.leftOut, 0);
     EXPECT_EQ(list.scanAttribute, kAttributeReadOnly | kAttributeArchive);  // the last pass
 }
@@ -67,7 +69,7 @@ TEST(PictureScan, JpegKindTakesEveryJpegExtensionOnceEach) {
     fs.Add(kFolder, "f.jfi", 0);
     fs.Add(kFolder, "g.gif", 0);
     PictureList list;
-    ScanPictureFolder(kFolder, {0, 0, 1, 0}, list, fs);
+    ScanPictureFolder(kFolder, {0, 0, 1, 0, 0}, list, fs);
     // By pattern (jpg, jpeg, jpe, jfif), each in the file system's order.
     EXPECT_EQ(Listed(list), (std::vector<std::string>{In("b.jpg"), In("holiday.jpeg"), In("a.JPEG"),
                                                       In("c.Jpe"), In("d.jfif")}));
@@ -78,10 +80,10 @@ TEST(PictureScan, OnlyKindsSetToOneAreScanned) {
     FakeFileSystem fs;
     for (const char* name : {"a.bmp", "b.gif", "c.jpg", "d.wmf"}) fs.Add(kFolder, name, 0);
     PictureList list;
-    ScanPictureFolder(kFolder, {0, 0, 0, 0}, list, fs);
+    ScanPictureFolder(kFolder, {0, 0, 0, 0, 0}, list, fs);
     EXPECT_EQ(list.pictureCount, 0);
     EXPECT_EQ(fs.listings, 0);
-    ScanPictureFolder(kFolder, {0, 2, 1, -1}, list, fs);
+    ScanPictureFolder(kFolder, {0, 2, 1, -1, 0}, list, fs);
     EXPECT_EQ(Listed(list), (std::vector<std::string>{In("c.jpg")}));
 }
 
@@ -102,6 +104,51 @@ TEST(PictureScan, FailuresEndAtMostTheirPattern) {
     EXPECT_EQ(list.pictureCount, 0);
 }
 
+// Faults caught: subfolders listed before the folder's own files or breadth first, hidden
+// or system folders entered, a link back into the tree followed again (a scan without
+// end), and a cap counted per folder instead of over the tree.
+TEST(PictureScan, SubfoldersAreListedDepthFirstOnceEachWithinOneCap) {
+    FakeFileSystem fs;
+    const auto folder = [&](const std::string& parent, const std::string& name, int attributes) {
+        fs.Add(parent, name, kAttributeDirectory | attributes);
+        fs.folders[parent + kPathSeparator + name];
+        return parent + kPathSeparator + name;
+    };
+    const std::string year = folder(kFolder, "2024", 0);
+    const std::string kyoto = folder(year, "Kyoto", 0);
+    const std::string hidden = folder(kFolder, "cache", kAttributeHidden);
+    const std::string system = folder(kFolder, "sys", kAttributeSystem);
+    const std::string link = folder(kyoto, "up", 0);
+    fs.identities[link] = kFolder;  // leads back to the top
+    const std::string last = folder(kFolder, "z", 0);
+    fs.Add(kFolder, "a.jpg", 0);
+    fs.Add(year, "b.png", 0);
+    fs.Add(kyoto, "c.jpg", 0);
+    fs.Add(link, "d.jpg", 0);
+    fs.Add(hidden, "h.jpg", 0);
+    fs.Add(system, "s.jpg", 0);
+    fs.Add(last, "e.gif", 0);
+    PictureList list;
+    ScanPictureFolder(kFolder, kAllKinds, list, fs, false);
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("a.jpg")}));
+    ScanPictureFolder(kFolder, kAllKinds, list, fs, true);
+    const char s = kPathSeparator;
+    EXPECT_EQ(Listed(list), (std::vector<std::string>{In("a.jpg"), year + s + "b.png",
+                                                      kyoto + s + "c.jpg", last + s + "e.gif"}));
+
+    FakeFileSystem big;  // two folders of 20000: the tree holds 40000
+    for (const std::string& name : {std::string("one"), std::string("two")}) {
+        big.Add(kFolder, name, kAttributeDirectory);
+        for (int i = 0; i < 20000; ++i) {
+            big.Add(kFolder + s + name, std::to_string(i) + ".bmp", 0);
+        }
+    }
+    ScanPictureFolder(kFolder, kAllKinds, list, big, true);
+    EXPECT_EQ(list.pictureCount, kMaxPictureCount);
+    EXPECT_EQ(list.leftOut, 40000 - 32767);
+    EXPECT_EQ(list.picturePaths[20001], kFolder + s + "two" + s + "0.bmp");
+}
+
 TEST(PictureScan, LargeFolderIsCappedAt32767) {
     // 40,000 files: 20,000 without attribute, then 20,000 archive-only; plus a gif that
     // would come second in the first pass.
@@ -118,7 +165,7 @@ TEST(PictureScan, LargeFolderIsCappedAt32767) {
     EXPECT_EQ(list.picturePaths[20001], In("x.gif"));
     EXPECT_EQ(list.picturePaths[32767], In("32765.bmp"));
     EXPECT_EQ(list.leftOut, 40001 - 32767);
-    ScanPictureFolder(kFolder, {0, 1, 0, 0}, list, fs);
+    ScanPictureFolder(kFolder, {0, 1, 0, 0, 0}, list, fs);
     EXPECT_EQ(list.leftOut, 0);
 
     // All in the last pass: that pass alone fills the list, the rest only count.

@@ -53,7 +53,7 @@ TEST(FolderArgument, SaysWhyAFolderBackgroundStaysBlack) {
     FakeFileSystem fs = Pictures();
     SaverSettings settings;
     settings.useSample = 0;
-    settings.pictureKinds = {1, 1, 1, 1};
+    settings.pictureKinds = {1, 1, 1, 1, 1};
     auto note = [&](const std::optional<std::string>& given) {
         return FolderBackgroundNote(settings, given, fs).value_or("(none)");
     };
@@ -62,16 +62,16 @@ TEST(FolderArgument, SaysWhyAFolderBackgroundStaysBlack) {
               "black");
     EXPECT_EQ(note("/home/ann/Empty"),
               "the picture folder '/home/ann/Empty' holds no pictures of the kinds bmp, gif, "
-              "jpg, wmf; the background stays black");
-    settings.pictureKinds = {0, 1, 0, 1};
+              "jpg, wmf, png; the background stays black");
+    settings.pictureKinds = {0, 1, 0, 1, 0};
     EXPECT_NE(note("/home/ann/Empty").find("of the kinds gif, wmf;"), std::string::npos);
-    settings.pictureKinds = {0, 0, 0, 0};
+    settings.pictureKinds = {0, 0, 0, 0, 0};
     EXPECT_EQ(note("/home/ann/Pics"),
               "no picture kind is chosen (--kinds); the background "
               "stays black");
     // The settings file's folder when the command line gave none; its loader empties a
     // folder that does not exist.
-    settings.pictureKinds = {1, 1, 1, 1};
+    settings.pictureKinds = {1, 1, 1, 1, 1};
     settings.pictureFolder = "/home/ann/Empty";
     EXPECT_NE(note(std::nullopt).find("'/home/ann/Empty' holds no pictures"), std::string::npos);
     settings.pictureFolder = "";
@@ -101,7 +101,7 @@ TEST(FolderArgument, TheSettingsFilesFolderFollowsTheRulesOfTheOption) {
     };
     for (const auto& c : cases) {
         SaverSettings settings;
-        settings.pictureKinds = {1, 1, 1, 1};
+        settings.pictureKinds = {1, 1, 1, 1, 1};
         settings.pictureFolder = c.stored;
         ResolveStoredFolder(settings, "/home/ann", fs);
         EXPECT_EQ(settings.pictureFolder, c.resolved) << c.stored;

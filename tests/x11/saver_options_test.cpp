@@ -89,15 +89,21 @@ TEST(SaverOptions, EveryOptionInEveryFormSetsWhatItSays) {
          }},
         {{"--kinds", "JPG,bmp"},
          [](auto& a) {
-             return a.settings.pictureKinds == std::array<std::int16_t, 4>{1, 0, 1, 0};
+             return a.settings.pictureKinds == PictureKindFlags{1, 0, 1, 0, 0};
          }},
         {{"--kinds", "gif,wmf,jpeg"},
          [](auto& a) {
-             return a.settings.pictureKinds == std::array<std::int16_t, 4>{0, 1, 1, 1};
+             return a.settings.pictureKinds == PictureKindFlags{0, 1, 1, 1, 0};
+         }},
+        {{"--kinds", "PNG,gif"},
+         [](auto& a) {
+             return a.settings.pictureKinds == PictureKindFlags{0, 1, 0, 0, 1};
          }},
         {{"--interval", "1"}, [](auto& a) { return a.settings.pictureInterval == 1; }},
         {{"--own-size"}, [](auto& a) { return a.settings.pictureSize == 0; }},
         {{"--own-size", "--fit"}, [](auto& a) { return a.settings.pictureSize == 1; }},
+        {{"--fit-whole"}, [](auto& a) { return a.settings.pictureSize == kWholePictureSize; }},
+        {{"--fit-whole", "--own-size"}, [](auto& a) { return a.settings.pictureSize == 0; }},
         {{"--sample", "2"},
          [](auto& a) { return a.settings.useSample == 1 && a.settings.sampleChoice == 1; }},
         {{"--no-sample"},
@@ -227,7 +233,7 @@ TEST(SaverOptions, BadValuesGiveOneLineNamingTheOption) {
         {"--ball-colour", "256,0,0"},
         {"--ball-colour", "a,b,c"},
         {"--ball-colour", ",,"},
-        {"--kinds", "png"},
+        {"--kinds", "tiff"},
         {"--kinds", ""},
         {"--kinds", "bmp,,gif"},
         {"--interval", "0"},
@@ -279,7 +285,7 @@ TEST(SaverOptions, OverridesReplaceOnlyWhatWasGivenAndRescanTheFolder) {
     settings.aspectTenths = 10;
     settings.scale = 128;
     settings.lineColours = {0, 65280, 16776960};
-    settings.pictureKinds = {1, 1, 1, 1};
+    settings.pictureKinds = {1, 1, 1, 1, 1};
     settings.useSample = 1;
 
     const auto options = Parse(

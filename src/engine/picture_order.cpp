@@ -1,0 +1,212 @@
+// Name, date and shuffled orders of the picture list.
+#include "engine/picture_order.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "engine/byte_reading.h"
+
+namespace velnor {
+namespace {
+
+// The EXIF segment is near the start of a JPEG; this much is read to find it.
+constexpr std::size_t kDateBytes = 128 * 1024;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// -1, 0 or 1 as a's digit run at `i` compares with b's at `j` by value; moves both past it.
+int CompareNumbers(std::string_view a, std::size_t& i, std::string_view b, std::size_t& j) {
+    while (i < a.size() && a[i] == '0') ++i;
+    while (j < b.size() && b[j] == '0') ++j;
+    const std::size_t startA = i, startB = j;
+    while (i < a.size() && IsDigit(a[i])) ++i;
+    while (j < b.size() && IsDigit(b[j])) ++j;
+    const std::string_view digitsA = a.substr(startA, i - startA);
+    const std::string_view digitsB = b.substr(startB, j - startB);
+    if (digitsA.size() != digitsB.size()) return digitsA.size() < digitsB.size() ? -1 : 1;
+    return digitsA < digitsB ? -1 : (digitsB < digitsA ? 1 : 0);
+}
+
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+// "YYYY:MM:DD HH:MM:SS" as seconds since 1970.
+std::optional<std::int64_t> DateText(std::span<const std::uint8_t> t) {
+    if (t.size() < 19) return std::nullopt;
+    const auto number = [&](std::size_t at, std::size_t digits) -> std::optional<int> {
+        int value = 0;
+        for (std::size_t k = at; k < at + digits; ++k) {
+            if (!IsDigit(static_cast<char>(t[k]))) return std::nullopt;
+            value = value * 10 + (t[k] - '0');
+        }
+        return value;
+    };
+    const auto year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    const auto hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+    if (!year || !month || !day || !hour || !minute || !second || *month < 1 || *month > 12 ||
+        *day < 1 || *day > 31 || *hour > 23 || *minute > 59 || *second > 60) {
+        return std::nullopt;
+    }
+    return DaysFromCivil(*year, static_cast<unsigned>(*month), static_cast<unsigned>(*day)) *
+               86400 +
+           *hour * 3600 + *minute * 60 + *second;
+}
+
+// The value of `tag` in the IFD at `ifd` of a TIFF structure: where its value lies and its
+// count; nothing when the tag is not there or lies outside `t`.
+struct TagValue {
+    std::size_t at = 0;
+    std::uint32_t count = 0;
+};
+
+std::optional<TagValue> FindTag(std::span<const std::uint8_t> t, bool little, std::uint64_t ifd,
+                                std::uint16_t tag) {
+    const auto u16 = [&](std::size_t at) {
+        return little ? ReadLittle16(t, at) : static_cast<std::uint16_t>(t[at] << 8 | t[at + 1]);
+    };
+    const auto u32 = [&](std::size_t at) -> std::uint32_t {
+        return little ? ReadLittle32(t, at)
+                      : static_cast<std::uint32_t>(u16(at)) << 16 | u16(at + 2);
+    };
+    if (ifd + 2 > t.size()) return std::nullopt;
+    const std::size_t count = u16(static_cast<std::size_t>(ifd));
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint64_t entry = ifd + 2 + 12 * std::uint64_t{i};
+        if (entry + 12 > t.size()) return std::nullopt;
+        const auto at = static_cast<std::size_t>(entry);
+        if (u16(at) != tag) continue;
+        const std::uint32_t values = u32(at + 4);
+        // ASCII text longer than 4 bytes, and every LONG pointer, lie at the offset given.
+        const std::uint64_t where = u16(at + 2) == 2 && values > 4 ? u32(at + 8) : at + 8;
+        if (u16(at + 2) == 4) return TagValue{static_cast<std::size_t>(at + 8), values};
+        if (where + values > t.size()) return std::nullopt;
+        return TagValue{static_cast<std::size_t>(where), values};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> DateInTiff(std::span<const std::uint8_t> t) {
+    if (t.size() < 8) return std::nullopt;
+    const bool little = t[0] == 'I' && t[1] == 'I';
+    if (!little && !(t[0] == 'M' && t[1] == 'M')) return std::nullopt;
+    const auto u32 = [&](std::size_t at) -> std::uint32_t {
+        return little ? ReadLittle32(t, at)
+                      : static_cast<std::uint32_t>(t[at]) << 24 | t[at + 1] << 16 | t[at + 2] << 8 |
+                            t[at + 3];
+    };
+    const auto exif = FindTag(t, little, u32(4), 0x8769);  // the EXIF IFD's offset
+    if (!exif) return std::nullopt;
+    const auto date = FindTag(t, little, u32(exif->at), 0x9003);  // DateTimeOriginal
+    if (!date || date->count < 19) return std::nullopt;
+    return DateText(t.subspan(date->at, 19));
+}
+
+}  // namespace
+
+bool NaturalLess(std::string_view a, std::string_view b) {
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
+            const int order = CompareNumbers(a, i, b, j);
+            if (order != 0) return order < 0;
+            continue;
+        }
+        const char x = Lower(a[i]), y = Lower(b[j]);
+        if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+        ++i;
+        ++j;
+    }
+    if ((i < a.size()) != (j < b.size())) return j < b.size();
+    return a < b;
+}
+
+std::optional<std::int64_t> ExifDateTaken(std::span<const std::uint8_t> b) {
+    if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8) return std::nullopt;
+    std::size_t at = 2;
+    while (at + 4 <= b.size() && b[at] == 0xFF) {
+        const std::uint8_t marker = b[at + 1];
+        if (marker == 0xDA || marker == 0xD9) break;  // the picture data: no EXIF before it
+        const std::size_t length = static_cast<std::size_t>(b[at + 2] << 8 | b[at + 3]);
+        if (length < 2 || at + 2 + length > b.size()) break;
+        const std::span<const std::uint8_t> body = b.subspan(at + 4, length - 2);
+        if (marker == 0xE1 && body.size() >= 6 && body[0] == 'E' && body[1] == 'x' &&
+            body[2] == 'i' && body[3] == 'f' && body[4] == 0 && body[5] == 0) {
+            return DateInTiff(body.subspan(6));
+        }
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> PictureDate(const std::string& utf8Path) {
+    const std::filesystem::path path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8Path.data()), utf8Path.size()));
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes(kDateBytes);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    if (const auto taken = ExifDateTaken(bytes)) return taken;
+    const auto modified = std::filesystem::last_write_time(path, error);
+    if (error) return std::nullopt;
+    const auto system = std::chrono::file_clock::to_sys(modified);
+    return std::chrono::duration_cast<std::chrono::seconds>(system.time_since_epoch()).count();
+}
+
+void SortPicturesByName(PictureList& list) {
+    const auto count = static_cast<std::ptrdiff_t>(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(list.pictureCount, 0)),
+                              list.picturePaths.size() - 1));
+    std::stable_sort(list.picturePaths.begin() + 1, list.picturePaths.begin() + 1 + count,
+                     NaturalLess);
+}
+
+void SortPicturesByDate(
+    PictureList& list,
+    const std::function<std::optional<std::int64_t>(const std::string&)>& dateOf) {
+    SortPicturesByName(list);
+    const std::size_t count =
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(list.pictureCount, 0)),
+                              list.picturePaths.size() - 1);
+    std::vector<std::pair<std::optional<std::int64_t>, std::string>> dated;
+    dated.reserve(count);
+    for (std::size_t i = 1; i <= count; ++i) {
+        dated.emplace_back(dateOf(list.picturePaths[i]), std::move(list.picturePaths[i]));
+    }
+    std::stable_sort(dated.begin(), dated.end(), [](const auto& x, const auto& y) {
+        if (x.first.has_value() != y.first.has_value()) return x.first.has_value();
+        return x.first.has_value() && *x.first < *y.first;
+    });
+    for (std::size_t i = 1; i <= count; ++i) list.picturePaths[i] = std::move(dated[i - 1].second);
+}
+
+void ShufflePictures(PictureList& list, Random& random, const std::string& previous) {
+    const int count = static_cast<int>(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(list.pictureCount, 0)),
+                              list.picturePaths.size() - 1));
+    std::vector<std::string>& paths = list.picturePaths;
+    for (int i = count; i > 1; --i) {  // Fisher-Yates over 1..count
+        std::swap(paths[static_cast<std::size_t>(i)],
+                  paths[static_cast<std::size_t>(1 + random.NextBelow(i))]);
+    }
+    if (count >= 2 && !previous.empty() && paths[1] == previous) {
+        std::swap(paths[1], paths[static_cast<std::size_t>(2 + random.NextBelow(count - 1))]);
+    }
+}
+
+}  // namespace velnor
