@@ -1,5 +1,7 @@
-"""End to end: the Debian package of dist/. lintian shows only the tags accepted below;
-installed with dpkg, `velnor --version` gives the package's version, the man page reads,
+"""End to end: the Debian package and the source tarball of dist/. lintian shows only the
+tags accepted below, on the package and on the source package made from the tarball; the
+tarball holds exactly the commit's files under velnor-<version>/; installed with dpkg,
+`velnor --version` gives the package's version, the man page reads,
 `velnor --window` shows the ball on Xvfb, and `dpkg -P` leaves none of its files.
 
 The install happens in a private mount namespace (unshare -m) with overlays over /usr,
@@ -19,13 +21,33 @@ import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-README = os.path.join(HERE, "..", "..", "README.md")
+ROOT = os.path.abspath(os.path.join(HERE, "..", ".."))
+README = os.path.join(ROOT, "README.md")
 sys.path.insert(0, os.path.join(HERE, "..", "x11"))
 ARGS = None
 INSIDE = "VELNOR_DEB_TEST_NAMESPACE"
 # Tags that concern only an upload to the Debian archive: the package is not uploaded
 # there, so it closes no "intent to package" bug.
 ACCEPTED_TAGS = {"initial-upload-closes-no-bugs"}
+# The source package's own: its upstream tarball is the release's, which carries debian/
+# itself, so the Debian diff is empty; no download site is watched for new versions; and
+# the Homepage field is written into the binary package only when the build has a real
+# address (VELNOR_HOMEPAGE_URL), so the source's control names none.
+ACCEPTED_SOURCE_TAGS = {"no-debian-changes", "debian-watch-file-is-missing",
+                        "no-homepage-field"}
+# What the package installs: the program, its settings description, manual page, sample
+# pictures and documents, and nothing of the tests, tools or a debug-symbols package.
+PACKAGE_FILES = [
+    "usr/libexec/xscreensaver/velnor",
+    "usr/share/doc/velnor/README.Debian",
+    "usr/share/doc/velnor/changelog.Debian.gz",
+    "usr/share/doc/velnor/changelog.gz",
+    "usr/share/doc/velnor/copyright",
+    "usr/share/man/man6/velnor.6.gz",
+    "usr/share/velnor/sample1.jpg",
+    "usr/share/velnor/sample2.jpg",
+    "usr/share/xscreensaver/config/velnor.xml",
+]
 
 
 def package():
@@ -33,6 +55,22 @@ def package():
     if len(found) != 1:
         raise AssertionError(f"velnor_*_amd64.deb in {ARGS.dist}: {found}; run `make dist`")
     return found[0]
+
+
+def tarball():
+    found = glob.glob(os.path.join(ARGS.dist, "velnor-*.tar.gz"))
+    if len(found) != 1:
+        raise AssertionError(f"velnor-*.tar.gz in {ARGS.dist}: {found}; run `make dist`")
+    return found[0]
+
+
+def tracked_files():
+    """The files of the work tree that git tracks (those deleted locally left out), as
+    make dist puts them into the tarball."""
+    def listed(*options):
+        return set(subprocess.run(["git", "-C", ROOT, "ls-files", "-z", *options], check=True,
+                                  capture_output=True, text=True).stdout.split("\0")) - {""}
+    return listed() - listed("--deleted")
 
 
 def readme_debian_commands():
@@ -47,23 +85,67 @@ def run(*command, **options):
     return subprocess.run(command, capture_output=True, text=True, timeout=120, **options)
 
 
+def lintian_tags(path):
+    """{tag: level} of `lintian --pedantic` on a package or .dsc; fails on a lintian error."""
+    # lintian leaves a cache folder (mldbm-elf-*) in its TMPDIR: it gets one of its own.
+    scratch = tempfile.mkdtemp(prefix="velnor-lintian-")
+    try:
+        result = run("lintian", "--pedantic", "--display-info", path,
+                     env={**os.environ, "TMPDIR": scratch})
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+    print(result.stdout, end="")
+    # "W: velnor: tag ..." for the package, "W: velnor source: tag ..." for the source.
+    tags = {}
+    for line in result.stdout.splitlines():
+        found = re.match(r"([EWIPXO]): \S+(?: source)?: (\S+)", line)
+        if found:
+            tags[found.group(2)] = found.group(1)
+    return tags, result
+
+
 class Lintian(unittest.TestCase):
     def test_no_error_or_warning_beyond_the_accepted_archive_tags(self):
-        # lintian leaves a cache folder (mldbm-elf-*) in its TMPDIR: it gets one of its own.
-        scratch = tempfile.mkdtemp(prefix="velnor-lintian-")
-        try:
-            result = run("lintian", "--pedantic", "--display-info", package(),
-                         env={**os.environ, "TMPDIR": scratch})
-        finally:
-            shutil.rmtree(scratch, ignore_errors=True)
-        print(result.stdout, end="")
-        tags = {}
-        for line in result.stdout.splitlines():
-            parts = line.split()
-            if len(parts) >= 3 and parts[0] in ("E:", "W:", "I:", "P:", "X:", "O:"):
-                tags[parts[2]] = parts[0]
+        tags, result = lintian_tags(package())
         self.assertTrue(set(tags) <= ACCEPTED_TAGS, tags)
         self.assertEqual(result.returncode, 0, result.stderr)
+
+    def test_source_package_from_the_tarball_has_only_the_accepted_tags(self):
+        """Faults caught: a debian/ that dpkg-source cannot build a source package from
+        (wrong format, version or missing files), or one lintian finds wrong."""
+        scratch = tempfile.mkdtemp(prefix="velnor-source-")
+        try:
+            version = os.path.basename(tarball())[len("velnor-"):-len(".tar.gz")]
+            os.symlink(tarball(), os.path.join(scratch, f"velnor_{version}.orig.tar.gz"))
+            subprocess.run(["tar", "-xzf", tarball(), "-C", scratch], check=True)
+            built = run("dpkg-source", "-b", f"velnor-{version}", cwd=scratch)
+            self.assertEqual(built.returncode, 0, built.stdout + built.stderr)
+            tags, result = lintian_tags(os.path.join(scratch, f"velnor_{version}-1.dsc"))
+            self.assertTrue(set(tags) <= ACCEPTED_SOURCE_TAGS, tags)
+            self.assertEqual(result.returncode, 0, result.stderr)
+        finally:
+            shutil.rmtree(scratch, ignore_errors=True)
+
+
+class Contents(unittest.TestCase):
+    def test_package_holds_the_program_documents_and_nothing_else(self):
+        """Faults caught: a test, tool or benchmark installed by the package's CMake build, a
+        document lost on the way through debhelper, a debug-symbols package beside it."""
+        listing = run("dpkg-deb", "-c", package()).stdout.splitlines()
+        files = sorted(line.split()[-1][2:] for line in listing if line.startswith("-"))
+        self.assertEqual(files, PACKAGE_FILES)
+        self.assertEqual(glob.glob(os.path.join(ARGS.dist, "*dbgsym*")), [])
+
+    def test_tarball_holds_exactly_the_tracked_files_under_its_folder(self):
+        """Faults caught: build outputs or untracked files shipped as sources, tracked
+        files (debian/ among them) left out, a top folder other than velnor-<version>/."""
+        version = os.path.basename(tarball())[len("velnor-"):-len(".tar.gz")]
+        names = run("tar", "-tzf", tarball()).stdout.splitlines()
+        top = f"velnor-{version}/"
+        self.assertEqual([name for name in names if not name.startswith(top)], [])
+        files = {name[len(top):] for name in names if not name.endswith("/")}
+        self.assertEqual(files ^ tracked_files(), set())
+        self.assertIn("debian/rules", files)
 
 
 @unittest.skipUnless(os.geteuid() == 0, "installing a package needs root")
@@ -156,7 +238,8 @@ def main():
     ARGS, rest = parser.parse_known_args()
     ARGS.dist = os.path.abspath(ARGS.dist)
     if os.environ.get(INSIDE) != "1":
-        unittest.main(argv=[sys.argv[0], *rest], verbosity=2, defaultTest=["Lintian", "Package"])
+        unittest.main(argv=[sys.argv[0], *rest], verbosity=2,
+                      defaultTest=["Lintian", "Contents", "Package"])
         return
     # The native harness reads its own arguments: only its screenshot folder matters here.
     sys.argv = [sys.argv[0], "--work", ARGS.work]

@@ -1,7 +1,8 @@
-"""The changelog a release ships. Fault caught: the package of 1.1.0 shipped a changelog
+"""The changelogs a release ships. Fault caught: the package of 1.1.0 shipped a changelog
 whose first section was "## [Unreleased]", with no version and no date."""
 
 import os
+import re
 import sys
 import unittest
 
@@ -43,6 +44,19 @@ class ReleaseChangelog(unittest.TestCase):
                   encoding="utf-8") as f:
             shipped = release(f.read(), "9.9.9", "2026-12-09")
         self.assertNotIn("Unreleased", shipped)
+
+
+class DebianChangelog(unittest.TestCase):
+    def test_names_the_project_version(self):
+        """Fault caught: a version raised in CMakeLists.txt but not in debian/changelog, which
+        would package the new program under the old version (make dist refuses it, but only
+        after building Velnor.scr)."""
+        root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+        with open(os.path.join(root, "CMakeLists.txt"), encoding="utf-8") as f:
+            project = re.search(r"project\(Velnor VERSION ([0-9.]+)", f.read()).group(1)
+        with open(os.path.join(root, "debian", "changelog"), encoding="utf-8") as f:
+            first = f.readline()
+        self.assertRegex(first, r"^velnor \(" + re.escape(project) + r"-[0-9]+\) ")
 
 
 if __name__ == "__main__":

@@ -73,7 +73,7 @@ class Reproducible(unittest.TestCase):
             for name, digest in a.items():
                 print(f"{digest}  {name}  ({first})")
                 print(f"{b.get(name, '-' * 64)}  {name}  ({second})")
-            self.assertEqual(len(a), 5)  # setup.exe, MSI, zip, .deb and SHA256SUMS
+            self.assertEqual(len(a), 6)  # setup.exe, MSI, zip, .deb, .tar.gz and SHA256SUMS
             self.assertEqual(a, b)
         finally:
             shutil.rmtree(scratch, ignore_errors=True)

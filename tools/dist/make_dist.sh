@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds what users download into dist/ (or $DIST_DIR): the Windows installer, the MSI for
-# administrators, the Windows zip, the Debian package and SHA256SUMS, all of the CMake
-# project version, reproducibly (the same commit gives the same bytes in any folder). With SIGN_CERT and SIGN_KEY (PEM
-# files) Velnor.scr, the installer, its uninstaller and the MSI are signed with osslsigncode.
+# administrators, the Windows zip, the source tarball, the Debian package built from that
+# tarball's debian/ by dpkg-buildpackage, and SHA256SUMS, all of the CMake project version,
+# reproducibly (the same commit gives the same bytes in any folder). With SIGN_CERT and
+# SIGN_KEY (PEM files) Velnor.scr, the installer, its uninstaller and the MSI are signed
+# with osslsigncode.
 # VELNOR_HOMEPAGE_URL (an http(s) address) is the homepage of the dialog's link, the "Apps"
 # entry and the package; without it they name none.
 set -euo pipefail
@@ -34,6 +36,33 @@ mkdir -p "$build"
 exec 9>"$build/.lock"
 flock 9
 
+# velnor-<version>.tar.gz: the commit's files, dated by it. Local changes to tracked files
+# go in as the rest of the build sees them, through a commit of the tree that git makes
+# without touching it, dated as the last one. The Debian package is built from it
+# unpacked, as anyone with the tarball builds it: dpkg-buildpackage with debian/rules,
+# whose flags add every hardening feature and map the unpacked folder away.
+build_source_and_deb() {
+  local tree changed name=velnor-$version package_version
+  package_version=$(dpkg-parsechangelog -l debian/changelog -S Version)
+  if [[ ${package_version%-*} != "$version" ]]; then
+    echo "make_dist: debian/changelog is of $package_version, the project of $version" >&2
+    exit 1
+  fi
+  changed=$(GIT_AUTHOR_NAME=make_dist GIT_AUTHOR_EMAIL=velnor@localhost \
+            GIT_COMMITTER_NAME=make_dist GIT_COMMITTER_EMAIL=velnor@localhost \
+            GIT_AUTHOR_DATE="@$SOURCE_DATE_EPOCH" GIT_COMMITTER_DATE="@$SOURCE_DATE_EPOCH" \
+            git stash create)
+  tree=${changed:-HEAD}
+  git archive --format=tar --prefix="$name/" "$tree" | gzip -9n > "$out/$name.tar.gz"
+  rm -rf "$build/deb"
+  mkdir -p "$build/deb"
+  tar -xzf "$out/$name.tar.gz" -C "$build/deb"
+  (cd "$build/deb/$name" &&
+    DEB_BUILD_OPTIONS="parallel=$jobs" dpkg-buildpackage -us -uc -b >../build.log 2>&1) ||
+    { tail -n 40 "$build/deb/build.log" >&2; exit 1; }
+  cp "$build/deb/velnor_${package_version}_amd64.deb" "$out/"
+}
+
 # Velnor.scr: the windows preset in a folder of its own, with build paths mapped away; ld,
 # strip and objcopy stamp the PE header with SOURCE_DATE_EPOCH.
 homepage=${VELNOR_HOMEPAGE_URL:-}
@@ -45,17 +74,6 @@ rm -f "$build/windows/bin/Velnor.scr"
 cmake --build "$build/windows" --target Velnor -j "$jobs"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/windows/CMakeCache.txt")
 [[ -n $version ]] || { echo "make_dist: no project version in the CMake cache" >&2; exit 1; }
-
-# velnor: Debian's build flags with every hardening feature, no build type of CMake's own;
-# without assertions, as Velnor.scr's release build.
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cppflags=$(dpkg-buildflags --get CPPFLAGS)
-cxxflags=$(dpkg-buildflags --get CXXFLAGS)
-ldflags=$(dpkg-buildflags --get LDFLAGS)
-cmake -S . -B "$build/native" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE= \
-  -DVELNOR_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS="$cppflags -DNDEBUG $cxxflags $prefix_map" \
-  -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
-cmake --build "$build/native" --target velnor velnor_docs -j "$jobs"
 
 rm -rf "$out" "$build/stage"
 mkdir -p "$out" "$build/stage"
@@ -88,9 +106,9 @@ python3 tools/dist/stamp_msi.py "$msi" "{$package_code}"
 [[ -z $sign_cert ]] || $sign "$msi"
 python3 tools/dist/make_zip.py "$out/Velnor-$version-windows-x64.zip" \
   "$scr" tools/dist/readme.txt "$root/LICENSE"
-tools/dist/make_deb.sh "$build/native" "$version" "$build/deb" "$out"
+build_source_and_deb
 
-(cd "$out" && sha256sum -- *.exe *.msi *.zip *.deb > SHA256SUMS)
+(cd "$out" && sha256sum -- *.exe *.msi *.zip *.tar.gz *.deb > SHA256SUMS)
 # Which commit each output folder holds, and whether tracked files differed from it (the
 # reproducibility test compares a clone's build with dist/ only when it holds HEAD).
 state=clean
