@@ -21,7 +21,7 @@ PACKAGES := cmake make g++ pkg-config python3 googletest libgtest-dev libbenchma
             g++-mingw-w64-x86-64 wine wine64 xvfb xserver-xephyr xdotool x11-utils imagemagick \
             fonts-ipafont-gothic libwmf-0.2-7-gtk gsfonts clang libclang-rt-14-dev \
             libx11-dev libxext-dev libxrandr-dev libxinerama-dev xscreensaver xscreensaver-data \
-            nsis dpkg-dev debhelper lintian osslsigncode openssl man-db ccache
+            nsis dpkg-dev debhelper lintian osslsigncode openssl man-db ccache wixl msitools
 
 .PHONY: deps build build-native build-sanitize build-windows build-fuzz run run-native install \
         uninstall \
