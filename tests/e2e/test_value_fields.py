@@ -34,12 +34,15 @@ class ValueFields(unittest.TestCase):
             shot = SESSION.screenshot(f"long-path-{dpi}dpi")
             x, y = map(int, path["screen"].split(","))
             w, h = map(int, path["rect"].split(",")[2:])
-            # The text reaches the field's right part but stops inside its inset: the path
-            # was shortened in its middle, not cut off at the edge.
+            # The text reaches the field's right part but stops inside its inset of 3
+            # pixels: the path was shortened in its middle, not cut off at the edge. When the
+            # shortened path fills the space exactly, the last glyph may overhang its advance
+            # by a pixel (the ink then touches the inset; which path fills it exactly depends
+            # on the folder the tests run in).
             inked = [px for px in range(x + 1, x + w - 1) for py in range(y + 2, y + h - 2)
                      if max(shot.pixel(px, py)) < 100]
             self.assertGreater(max(inked), x + w * 3 // 4, dpi)
-            self.assertLess(max(inked), x + w - 3, dpi)
+            self.assertLessEqual(max(inked), x + w - 3, dpi)
             # Its tooltip shows the whole path, wider than the field.
             SESSION.move_mouse(x + w // 2, y + h // 2)
             time.sleep(0.3)
