@@ -18,6 +18,9 @@ import sys
 import tempfile
 import unittest
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from png_pixel import pixel  # noqa: E402
+
 RENDER = None
 LIMIT_BYTES = 100 * 1024 * 1024
 WIDTH, HEIGHT = 1024, 768
@@ -42,13 +45,6 @@ def metafile_bomb():
         checksum ^= struct.unpack("<H", header[at:at + 2])[0]
     return (header + struct.pack("<H", checksum) +
             struct.pack("<HHHIHIH", 1, 9, 0x300, 12, 0, 3, 0) + struct.pack("<IH", 3, 0))
-
-
-def pixel(png, x, y):
-    text = subprocess.run(["convert", png, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)],"
-                           f"%[fx:int(255*p{{{x},{y}}}.g)],%[fx:int(255*p{{{x},{y}}}.b)]", "info:"],
-                          check=True, capture_output=True, text=True).stdout
-    return tuple(int(v) for v in text.split(","))
 
 
 class PictureMemory(unittest.TestCase):

@@ -12,15 +12,11 @@ import sys
 import tempfile
 import unittest
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from png_pixel import pixel  # noqa: E402
+
 RENDER = None
 WIDTH, HEIGHT = 1600, 900
-
-
-def pixel(png, x, y):
-    text = subprocess.run(["convert", png, "-format", f"%[fx:int(255*p{{{x},{y}}}.r)],"
-                           f"%[fx:int(255*p{{{x},{y}}}.g)],%[fx:int(255*p{{{x},{y}}}.b)]", "info:"],
-                          check=True, capture_output=True, text=True).stdout
-    return tuple(int(v) for v in text.split(","))
 
 
 class RenderPictures(unittest.TestCase):
