@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/picture_following.h"
 #include "engine/picture_order.h"
 
 namespace velnor {
@@ -26,24 +27,45 @@ class NoPictureDecoder final : public PictureDecoder {
 // ends last.
 struct BackgroundPreparer::Shared {
     Shared(int screenWidth, int screenHeight, PictureList list, std::int16_t size,
-           std::int16_t pictureOrder, std::uint64_t seed)
+           std::int16_t pictureOrder, std::uint64_t seed, PictureFollowing follow)
         : pictures(std::move(list)),
           pictureSize(size),
           order(static_cast<PictureOrder>(pictureOrder)),
           random(seed),
+          source(std::move(follow.source)),
+          rescans(follow.minRescanGap.count(), follow.listingCostFactor, Now()),
           state(screenWidth, screenHeight) {}
 
     void Run(const DecoderFactory& makeDecoder);
     PreparedBackground TakeLocked(std::unique_lock<std::mutex>& lock);
+    // Tries files until one is shown or kTriesPerChange were tried.
+    PreparedBackground PrepareChange(PictureDecoder& decoder);
 
+    int Count() const {
+        return std::min<int>(pictures.pictureCount,
+                             static_cast<int>(pictures.picturePaths.size()) - 1);
+    }
+    bool RoundStarts() const { return state.pictureIndex <= 0 || state.pictureIndex >= Count(); }
+    // Lists the folder again when a round ends or it changed, as the schedule allows.
+    void FollowFolder();
     // Orders the list before the first picture and, shuffled, anew before each round.
     void OrderRound();
+
+    static std::int64_t Now() {
+        return std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    }
 
     PictureList pictures;  // touched by the worker only, in the order shown
     const std::int16_t pictureSize;
     const PictureOrder order;
     Random random;
     bool ordered = false;
+    std::string lastTried;  // the file tried last, which a new shuffled round does not open with
+    int failuresInARow = 0;
+    std::unique_ptr<PictureSource> source;  // touched by the worker only
+    RescanSchedule rescans;
     BackgroundPictures state;  // touched by the worker only
 
     std::mutex mutex;
@@ -53,14 +75,28 @@ struct BackgroundPreparer::Shared {
     bool decoding = false;  // the worker is inside a decode, which may take long or hang
 };
 
+void BackgroundPreparer::Shared::FollowFolder() {
+    if (!source) return;
+    const bool roundEnds = RoundStarts();
+    const std::int64_t started = Now();
+    if (!rescans.Due(started, roundEnds, source->TakeChange())) return;
+    PictureList fresh = source->List();
+    if (roundEnds) {
+        pictures = std::move(fresh);
+        state.pictureIndex = 0;
+        ordered = false;
+    } else {
+        state.pictureIndex =
+            JoinListing(pictures, state.pictureIndex, fresh, order, random, PictureDate);
+        pictures = std::move(fresh);
+    }
+    failuresInARow = 0;
+    rescans.Listed(started, Now());
+}
+
 void BackgroundPreparer::Shared::OrderRound() {
-    const bool roundStarts = state.pictureIndex <= 0 || state.pictureIndex >= pictures.pictureCount;
-    if (order == PictureOrder::kShuffled && roundStarts) {
-        const int last = std::min<int>(pictures.pictureCount,
-                                       static_cast<int>(pictures.picturePaths.size()) - 1);
-        const std::string previous =
-            ordered && last > 0 ? pictures.picturePaths[static_cast<std::size_t>(last)] : "";
-        ShufflePictures(pictures, random, previous);
+    if (order == PictureOrder::kShuffled && RoundStarts()) {
+        ShufflePictures(pictures, random, lastTried);
     } else if (!ordered && order == PictureOrder::kName) {
         SortPicturesByName(pictures);
     } else if (!ordered && order == PictureOrder::kDate) {
@@ -71,9 +107,10 @@ void BackgroundPreparer::Shared::OrderRound() {
 
 BackgroundPreparer::BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
                                        std::int16_t pictureSize, DecoderFactory makeDecoder,
-                                       std::int16_t order, std::uint64_t seed)
+                                       std::int16_t order, std::uint64_t seed,
+                                       PictureFollowing following)
     : shared_(std::make_shared<Shared>(screenWidth, screenHeight, std::move(pictures), pictureSize,
-                                       order, seed)),
+                                       order, seed, std::move(following))),
       worker_([shared = shared_, factory = std::move(makeDecoder)] { shared->Run(factory); }) {}
 
 BackgroundPreparer::~BackgroundPreparer() {
@@ -116,8 +153,6 @@ PreparedBackground BackgroundPreparer::Shared::TakeLocked(std::unique_lock<std::
 void BackgroundPreparer::Shared::Run(const DecoderFactory& makeDecoder) {
     std::unique_ptr<PictureDecoder> decoder = makeDecoder ? makeDecoder() : nullptr;
     if (!decoder) decoder = std::make_unique<NoPictureDecoder>();
-    const int width = state.Pic_B.width();
-    const int height = state.Pic_B.height();
     for (;;) {
         {
             std::unique_lock lock(mutex);
@@ -125,15 +160,7 @@ void BackgroundPreparer::Shared::Run(const DecoderFactory& makeDecoder) {
             if (stopping) return;
             decoding = true;
         }
-        OrderRound();
-        PreparedBackground next;
-        next.shown = ShowNextPicture(state, pictures, pictureSize, *decoder);
-        next.pictureIndex = state.pictureIndex;
-        next.pictureWidth = state.pictureWidth;
-        next.pictureHeight = state.pictureHeight;
-        next.fitWidth = state.fitWidth;
-        next.fitHeight = state.fitHeight;
-        if (next.shown) next.Pic_B = std::exchange(state.Pic_B, Surface(width, height));
+        PreparedBackground next = PrepareChange(*decoder);
         {
             std::lock_guard lock(mutex);
             decoding = false;
@@ -142,6 +169,35 @@ void BackgroundPreparer::Shared::Run(const DecoderFactory& makeDecoder) {
         }
         changed.notify_all();
     }
+}
+
+PreparedBackground BackgroundPreparer::Shared::PrepareChange(PictureDecoder& decoder) {
+    PreparedBackground next;
+    for (int tries = 0; tries < kTriesPerChange && !next.shown; ++tries) {
+        {
+            std::lock_guard lock(mutex);
+            if (stopping) break;
+        }
+        FollowFolder();
+        OrderRound();
+        const int count = Count();
+        if (count <= 0) break;
+        lastTried =
+            pictures
+                .picturePaths[static_cast<std::size_t>(RoundStarts() ? 1 : state.pictureIndex + 1)];
+        next.shown = ShowNextPicture(state, pictures, pictureSize, decoder);
+        failuresInARow = next.shown ? 0 : failuresInARow + 1;
+    }
+    next.retrySoon = !next.shown && failuresInARow > 0 && failuresInARow < Count();
+    next.pictureIndex = state.pictureIndex;
+    next.pictureWidth = state.pictureWidth;
+    next.pictureHeight = state.pictureHeight;
+    next.fitWidth = state.fitWidth;
+    next.fitHeight = state.fitHeight;
+    if (next.shown) {
+        next.Pic_B = std::exchange(state.Pic_B, Surface(state.Pic_B.width(), state.Pic_B.height()));
+    }
+    return next;
 }
 
 }  // namespace velnor

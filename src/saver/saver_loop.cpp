@@ -10,7 +10,9 @@ namespace velnor {
 SaverLoop::SaverLoop(SaverPlatform& platform, const SaverLoopSetup& setup)
     : platform_(platform),
       setup_(setup),
-      usesFolder_(setup.settings->useSample != 1 && setup.settings->pictures.pictureCount > 0),
+      usesFolder_(setup.settings->useSample != 1 &&
+                  (setup.settings->pictures.pictureCount > 0 ||
+                   FollowsFolder(*setup.settings, setup.makePictureSource))),
       pictureTimer_(setup.settings->pictureInterval),
       statistics_(setup.frameStatistics) {}
 
@@ -70,7 +72,8 @@ bool SaverLoop::BuildScenes() {
         std::unique_ptr<FrameOutput> output = platform_.MakeOutput(*scene);
         if (!output) continue;  // no worker is started for a screen that cannot be drawn on
         scene->SetOutput(std::move(output));
-        scene->StartBackground(settings, setup_.sample, setup_.makeDecoder);
+        scene->StartBackground(settings, setup_.sample, setup_.makeDecoder,
+                               setup_.makePictureSource);
         scenes_.push_back(std::move(scene));
     }
     return !scenes_.empty();
@@ -156,8 +159,14 @@ void SaverLoop::TickPictureTimer(std::int64_t now) {
     if (!usesFolder_) return;
     while (now >= nextTick_) {
         nextTick_ += kTimerTick;
-        if (!pictureTimer_.OnTick()) continue;
-        for (auto& scene : scenes_) scene->RequestNextPicture();
+        const bool due = pictureTimer_.OnTick();
+        for (auto& scene : scenes_) {
+            if (due) {
+                scene->RequestNextPicture();
+            } else {
+                scene->RetryFailedPicture();
+            }
+        }
     }
 }
 

@@ -37,6 +37,7 @@ struct SaverLoopSetup {
     const SaverSettings* settings = nullptr;
     const Surface* sample = nullptr;  // the chosen sample picture when useSample is 1
     BackgroundPreparer::DecoderFactory makeDecoder;
+    SaverScene::PictureSourceFactory makePictureSource;  // empty: the loaded list stays
     PictureWaits pictureWaits = PictureWaits::kBounded;
     // Where the frame statistics are written once a second; empty: nowhere.
     std::filesystem::path frameStatistics;

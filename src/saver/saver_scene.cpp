@@ -2,8 +2,14 @@
 #include "saver/saver_scene.h"
 
 #include "engine/background.h"
+#include "settings/picture_scan.h"
 
 namespace velnor {
+
+bool FollowsFolder(const SaverSettings& settings,
+                   const SaverScene::PictureSourceFactory& makeSource) {
+    return settings.useSample != 1 && makeSource && !NamesNoFolder(settings.pictureFolder);
+}
 
 SaverScene::SaverScene(const SaverScreen& screen, const SaverSettings& settings,
                        double eyeDistanceScale)
@@ -13,7 +19,8 @@ SaverScene::SaverScene(const SaverScreen& screen, const SaverSettings& settings,
       pending_(Rect{0, 0, screen.screenWidth, screen.screenHeight}) {}
 
 void SaverScene::StartBackground(const SaverSettings& settings, const Surface* sample,
-                                 const BackgroundPreparer::DecoderFactory& makeDecoder) {
+                                 const BackgroundPreparer::DecoderFactory& makeDecoder,
+                                 const PictureSourceFactory& makeSource) {
     // Until a picture is composed on it the background stays empty, which every clear takes
     // as black: no screen-sized black surface is kept.
     if (settings.useSample == 1) {
@@ -21,10 +28,12 @@ void SaverScene::StartBackground(const SaverSettings& settings, const Surface* s
         BackgroundPictures pictures(screen_.screenWidth, screen_.screenHeight);
         ShowSamplePicture(pictures, *sample);
         background_ = std::move(pictures.Pic_B);
-    } else if (settings.pictures.pictureCount > 0) {
+    } else if (settings.pictures.pictureCount > 0 || FollowsFolder(settings, makeSource)) {
+        PictureFollowing following;
+        if (makeSource) following.source = makeSource(settings);
         preparer_ = std::make_unique<BackgroundPreparer>(
             screen_.screenWidth, screen_.screenHeight, settings.pictures, settings.pictureSize,
-            makeDecoder, settings.pictureOrder, screen_.seed);
+            makeDecoder, settings.pictureOrder, screen_.seed, std::move(following));
         pictureDue_ = true;  // black until the first picture is ready
     }
 }
@@ -52,7 +61,8 @@ void SaverScene::TakeDuePicture(bool wait) {
         wait ? std::optional<PreparedBackground>(preparer_->Take()) : preparer_->TryTake();
     if (!next) return;  // still decoding: tried again after the next frame
     pictureDue_ = false;
-    // A file that could not be read keeps the current picture; the next change moves on.
+    // Nothing readable keeps the current picture; the next change moves on.
+    retryDue_ = next->retrySoon;
     if (!next->shown) return;
     background_ = std::move(next->Pic_B);
     animation_.RequestFullRedraw();

@@ -3,6 +3,7 @@
 // picture that is due, and the change still to be presented on the scene's output.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "engine/animation.h"
@@ -11,6 +12,7 @@
 #include "saver/frame_statistics.h"
 #include "saver/monitor_plan.h"
 #include "saver/presentation_plan.h"
+#include "settings/picture_source.h"
 #include "settings/saver_settings.h"
 
 namespace velnor {
@@ -26,10 +28,16 @@ class SaverScene {
     // Where the scene's frames go; set once, before the first frame.
     void SetOutput(std::unique_ptr<FrameOutput> output) { output_ = std::move(output); }
 
+    // Lists the chosen folder again while the saver runs; empty: the list stays as loaded.
+    using PictureSourceFactory =
+        std::function<std::unique_ptr<PictureSource>(const SaverSettings&)>;
+
     // The first background: `sample` stretched over the screen when useSample is 1, else
-    // the folder's first picture, prepared by a worker and due at once, else black.
+    // the folder's first picture, prepared by a worker and due at once, else black. The
+    // worker runs for a folder that had no pictures too when `makeSource` can list it again.
     void StartBackground(const SaverSettings& settings, const Surface* sample,
-                         const BackgroundPreparer::DecoderFactory& makeDecoder);
+                         const BackgroundPreparer::DecoderFactory& makeDecoder,
+                         const PictureSourceFactory& makeSource = {});
 
     // One frame's motion step and composition; its change is kept pending.
     void Compose();
@@ -42,6 +50,12 @@ class SaverScene {
 
     // The picture timer reached its interval: the next folder picture is due.
     void RequestNextPicture() { pictureDue_ = preparer_ != nullptr; }
+    // A second of the picture timer passed: a change that showed nothing though some file
+    // may still be readable is tried again now rather than a whole interval later.
+    void RetryFailedPicture() {
+        if (retryDue_) pictureDue_ = true;
+        retryDue_ = false;
+    }
     // Swaps in the due picture when the worker has it ready; with `wait`, waits for it.
     void TakeDuePicture(bool wait);
     bool pictureDue() const { return pictureDue_; }
@@ -60,11 +74,17 @@ class SaverScene {
     Surface background_;  // Pic_B
     std::unique_ptr<BackgroundPreparer> preparer_;
     bool pictureDue_ = false;
+    bool retryDue_ = false;
     bool newPicture_ = false;
     bool composedNewPicture_ = false;
     bool composedAny_ = false;
     PendingPresentation pending_;
     std::unique_ptr<FrameOutput> output_;
 };
+
+// Whether the saver shows the folder's pictures and lists it again as it runs, so that a
+// folder without pictures at the start still gets its worker and picture timer.
+bool FollowsFolder(const SaverSettings& settings,
+                   const SaverScene::PictureSourceFactory& makeSource);
 
 }  // namespace velnor

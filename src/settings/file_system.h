@@ -21,6 +21,20 @@ enum FileAttribute : int {
     kAttributeArchive = 32,
 };
 
+// Tells that something inside the watched folders changed: a file added, removed, renamed or
+// rewritten. Only polled, so it never blocks; a burst of changes reads as one.
+class FolderWatch {
+  public:
+    virtual ~FolderWatch() = default;
+    // Whether a change was seen since the last call.
+    virtual bool TakeChange() = 0;
+};
+
+// The running platform's change notifications for `folders` (see FileSystem::WatchFolders):
+// inotify on Linux, a change notification handle on Windows.
+std::unique_ptr<FolderWatch> WatchPlatformFolders(const std::vector<std::string>& folders,
+                                                  bool withSubfolders);
+
 // Names (without their folder) returned by one wildcard listing, in the file system's order.
 // `error` is set when the listing failed; `names` then holds what came before the failure.
 struct FileListing {
@@ -55,6 +69,16 @@ class FileSystem {
     // The default, the path itself, tells only paths apart.
     virtual std::optional<std::string> FolderIdentity(std::string_view path) {
         return std::string(path);
+    }
+    // Watches `folders` (the chosen folder first, then its subfolders as the scan met them)
+    // for changes; `withSubfolders` says the folders below the first count too. Nothing when
+    // the platform gives no notifications or they cannot be set up; callers then look again
+    // on their own schedule.
+    virtual std::unique_ptr<FolderWatch> WatchFolders(const std::vector<std::string>& folders,
+                                                      bool withSubfolders) {
+        static_cast<void>(folders);
+        static_cast<void>(withSubfolders);
+        return nullptr;
     }
 };
 

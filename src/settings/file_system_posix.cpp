@@ -25,6 +25,11 @@ class PosixFileSystem final : public FileSystem {
     FileListing ListMatching(std::string_view wildcardPath, bool includeDirectories) override;
     std::optional<int> AttributesOf(std::string_view path) override;
 
+    std::unique_ptr<FolderWatch> WatchFolders(const std::vector<std::string>& folders,
+                                              bool withSubfolders) override {
+        return WatchPlatformFolders(folders, withSubfolders);
+    }
+
     std::optional<std::string> FolderIdentity(std::string_view path) override {
         struct stat info {};
         if (stat(std::string(path).c_str(), &info) != 0) return std::nullopt;

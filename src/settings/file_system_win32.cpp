@@ -84,6 +84,11 @@ class Win32FileSystem final : public FileSystem {
         return static_cast<int>(attributes & kClassicAttributes);
     }
 
+    std::unique_ptr<FolderWatch> WatchFolders(const std::vector<std::string>& folders,
+                                              bool withSubfolders) override {
+        return WatchPlatformFolders(folders, withSubfolders);
+    }
+
     std::optional<std::string> FolderIdentity(std::string_view path) override {
         const HANDLE folder =
             CreateFileW(ExtendedLengthPath(WideFromUtf8(path)).c_str(), 0,

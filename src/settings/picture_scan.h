@@ -47,10 +47,11 @@ using ListingProgress = std::function<bool(std::size_t count)>;
 
 // What listing a folder's pictures found.
 struct FolderPictures {
-    std::vector<std::string> paths;   // full paths in list order, at most kMaxPictureCount
-    std::size_t leftOut = 0;          // files of the chosen kinds beyond kMaxPictureCount
-    std::vector<std::string> errors;  // each distinct error text once, in the order met
-    bool stopped = false;             // the progress call asked to stop
+    std::vector<std::string> paths;    // full paths in list order, at most kMaxPictureCount
+    std::size_t leftOut = 0;           // files of the chosen kinds beyond kMaxPictureCount
+    std::vector<std::string> errors;   // each distinct error text once, in the order met
+    bool stopped = false;              // the progress call asked to stop
+    std::vector<std::string> folders;  // the folders listed, the chosen one first
 };
 
 // An empty folder text (or one of blanks only) names no folder: it exists for nobody,
@@ -81,6 +82,10 @@ bool FolderExists(std::string_view folder, FileSystem& fileSystem);
 FolderPictures ListFolderPictures(std::string_view folder, const PictureKindFlags& pictureKinds,
                                   FileSystem& fileSystem, const ListingProgress& progress = {},
                                   bool withSubfolders = false);
+
+// Makes `found`'s paths the pictures of `list` (1..pictureCount) and its leftOut the list's.
+// An empty `found` leaves the paths beyond the count as they were.
+void TakeFolderPictures(FolderPictures found, PictureList& list);
 
 // Rebuilds `list` from ListFolderPictures. pictureCount restarts at 0; a scan that finds
 // something sizes picturePaths to exactly 0..pictureCount, one that finds nothing leaves the

@@ -9,6 +9,7 @@
 #include "saver/monitor_plan.h"
 #include "saver/saver_loop.h"
 #include "saver/saver_scene.h"
+#include "settings/picture_source.h"
 #include "ui/resources_win32.h"
 #include "ui/window_helpers_win32.h"
 #include "windows/saver_window_win32.h"
@@ -62,6 +63,7 @@ void SaverSession::Run() {
     setup.settings = &settings_;
     setup.sample = sample ? &*sample : nullptr;
     setup.makeDecoder = MakeBackgroundPictureDecoder;
+    setup.makePictureSource = MakePlatformPictureSource;
     setup.frameStatistics = FrameStatisticsPathFromEnvironment();
     SaverLoop loop(*this, setup);
     if (loop.Run() == SaverLoop::kNothingToDrawOn) {

@@ -9,6 +9,7 @@
 
 #include "saver/saver_loop.h"
 #include "saver/saver_scene.h"
+#include "settings/picture_source.h"
 #include "x11/quit_signal.h"
 #include "x11/scene_layout.h"
 #include "x11/screen_image_x11.h"
@@ -67,6 +68,7 @@ void SaverX11::Run() {
     setup.settings = run_.settings;
     setup.sample = run_.sample;
     setup.makeDecoder = MakeBackgroundPictureDecoder;
+    setup.makePictureSource = MakePlatformPictureSource;
     setup.frameStatistics = FrameStatisticsPathFromEnvironment();
     SaverLoop loop(*this, setup);
     const int status = loop.Run();

@@ -99,14 +99,15 @@ TEST_F(FolderBackground, PicturesChangeEveryNFramesInListOrder) {
     EXPECT_EQ(changes, (std::vector<long long>{5, 9, 13}));
 }
 
-TEST_F(FolderBackground, AnUnreadableFileKeepsThePictureBeforeIt) {
+// Catches an unreadable file holding the picture before it (or black) for a whole interval.
+TEST_F(FolderBackground, AnUnreadableFileIsPassedOverAtOnce) {
     std::vector<long long> changes;
-    const Pixel R = kRed, B = kBlue, K = kBlack;
+    const Pixel R = kRed, B = kBlue;
     EXPECT_EQ(Run({"/a.bmp", "/damaged.bmp", "/b.bmp"}, 3, 10, &changes),
-              (std::vector<Pixel>{R, R, R, R, R, R, B, B, B, R}));
-    EXPECT_EQ(changes, (std::vector<long long>{7, 10}));
-    // Unreadable first: black until the next one.
-    EXPECT_EQ(Run({"/damaged.bmp", "/a.bmp"}, 3, 7), (std::vector<Pixel>{K, K, K, R, R, R, R}));
+              (std::vector<Pixel>{R, R, R, B, B, B, R, R, R, B}));
+    EXPECT_EQ(changes, (std::vector<long long>{4, 7, 10}));
+    // Unreadable first: the next one from the first frame on.
+    EXPECT_EQ(Run({"/damaged.bmp", "/a.bmp"}, 3, 7), (std::vector<Pixel>(7, R)));
 }
 
 TEST(RenderPlatform, FramesPerPictureFromTheOptionOrTheIntervalAt60PerSecond) {
