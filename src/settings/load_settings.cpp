@@ -46,7 +46,7 @@ class SettingsReader {
     void Read(const SettingRow& row, SaverSettings& settings) const {
         const std::string& text = Text(row.key);
         if (text.empty()) {
-            SetNumber(row, settings, row.missing);
+            SetNumber(row, settings, row.valueWhenMissing);
         } else if (row.reading == Reading::kFloor) {
             if (const auto value = FloorToInt16(text)) SetNumber(row, settings, *value);
         } else if (const auto value = RoundToInt32(text)) {
