@@ -68,9 +68,7 @@ void SetPresets(SaverSettings& settings) {
         settings.presetBlue[i] = preset.blue;
         ++i;
     }
-    // presetIndex is the loop's counter and, as a counting loop leaves it, ends one past
-    // the last preset; the saver sets it before using it.
-    settings.presetIndex = kPresetCount;
+    settings.chosenPreset.reset();  // the saver chooses one when it re-chooses the colour
 }
 
 void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
