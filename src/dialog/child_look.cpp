@@ -57,7 +57,7 @@ ChildLook PlainLookOf(const ControlSpec& control, std::optional<bool> squareSele
         case ControlKind::kPanel:
             look.background = ChildBackground::kOwnTexture;
             // The content panel covers the whole window and has no edge.
-            if (control.id != control_id::kPicC) look.edge = ChildEdge::kThinSunken;
+            if (control.id != control_id::kContentPanel) look.edge = ChildEdge::kThinSunken;
             return look;
         case ControlKind::kOptionSquare:
             return SquareLook(squareSelected);
@@ -107,7 +107,7 @@ ChildInput InputOf(ControlKind kind) {
 }
 
 bool ActsOnPress(const ControlSpec& control) {
-    return control.id == control_id::kLblUrl;
+    return control.id == control_id::kHomepageLink;
 }
 
 PixelBox UnderlineBox(int left, int top, int bottom, int ascent, int textWidth, int dpi) {

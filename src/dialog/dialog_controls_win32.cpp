@@ -108,9 +108,9 @@ void SettingsDialog::FitToDpi() {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     }
-    SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
+    SendMessageW(Control(control_id::kPictureList), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
     for (const int id :
-         {control_id::kPicC, control_id::kPicPanelLeft, control_id::kPicPanelRight}) {
+         {control_id::kContentPanel, control_id::kPicPanelLeft, control_id::kPicPanelRight}) {
         PaintPanelTexture(id);
     }
 }

@@ -19,7 +19,7 @@ void SettingsDialog::MakeKeys() {
     for (const Mnemonic& mnemonic : Mnemonics()) letters.push_back(mnemonic.letter);
     keys_.reset(MakeAltLetterKeys(letters));
     if (keys_) SetPropW(window_, kDialogKeysProperty, keys_.get());
-    SetDefaultButton(kCmdOk);
+    SetDefaultButton(kSaveButton);
 }
 
 // A button's letter clicks it as the mouse does; a heading's letter moves the focus to the
@@ -40,7 +40,7 @@ void SettingsDialog::OnChildFocus(HWND child, bool gained) {
     const ControlSpec* control = FindControl(IdOf(child));
     if (gained) lastFocus_ = child;
     const bool button = gained && control && control->kind == ControlKind::kButton;
-    SetDefaultButton(button ? control->id : kCmdOk);
+    SetDefaultButton(button ? control->id : kSaveButton);
 }
 
 // The default push button shows the thicker frame; only one has it.

@@ -54,7 +54,7 @@ std::optional<std::string> DialogModel::LeftOutNotice() const {
 }
 
 void DialogModel::ShowListCount() {
-    SetText(kLblKei, std::to_string(listLines_.size()));
+    SetText(kPictureCount, std::to_string(listLines_.size()));
 }
 
 // Toggles a kind and, when the folder shown exists, lists it again with the new kinds.
@@ -118,7 +118,7 @@ void DialogModel::ShowLoadedFolderAs(std::string_view longName) {
 }
 
 void DialogModel::ShowPictureSize(int width, int height) {
-    SetText(kLblPreSize, PictureSizeText(width, height));
+    SetText(kPictureSizeText, PictureSizeText(width, height));
 }
 
 std::string DialogModel::PicturePathOfLine(std::size_t index) const {

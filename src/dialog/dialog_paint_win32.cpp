@@ -106,7 +106,7 @@ LRESULT SettingsDialog::SquareCheck(HWND square) const {
 // Draws off screen and shows the finished picture once; a redraw that cannot finish
 // leaves the box showing the last complete picture.
 void SettingsDialog::RedrawPreview() {
-    HWND box = Control(control_id::kPicPrev);
+    HWND box = Control(control_id::kPreviewBox);
     if (!box) return;
     RECT inner{}, outer{};
     GetClientRect(box, &inner);

@@ -78,7 +78,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
 }
 
 void SettingsDialog::OnModelChange(unsigned changes) {
-    if (changes & kListChanged) FillListBox(Control(control_id::kList1), model_.listLines());
+    if (changes & kListChanged) FillListBox(Control(control_id::kPictureList), model_.listLines());
     if (changes & kControlsChanged) ShowControls();
     if (changes & kPreviewChanged) RedrawPreview();
 }

@@ -99,7 +99,7 @@ class SettingsDialog {
     bool PumpWhileListing();
     void ShowListingCount();
     void ShowLeftOutNotice();
-    void List1Click();
+    void ShowSelectedPicture();
     void ShowThumbnail();
     void SetBusyCursor(bool busy);
     void ColourClick(int target);

@@ -60,8 +60,8 @@ void SettingsDialog::FolderClick() {
 }
 
 void SettingsDialog::ShowListingCount() {
-    HWND count = Control(kLblKei);
-    SetWindowTextW(count, WideFromUtf8(model_.Text(kLblKei)).c_str());
+    HWND count = Control(kPictureCount);
+    SetWindowTextW(count, WideFromUtf8(model_.Text(kPictureCount)).c_str());
     UpdateWindow(count);
 }
 
@@ -81,11 +81,11 @@ bool SettingsDialog::PumpWhileListing() {
 }
 
 // A file that cannot be read as a picture leaves the thumbnail and the size as they were.
-void SettingsDialog::List1Click() {
-    const LRESULT selected = SendMessageW(Control(kList1), LB_GETCURSEL, 0, 0);
+void SettingsDialog::ShowSelectedPicture() {
+    const LRESULT selected = SendMessageW(Control(kPictureList), LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
     SetBusyCursor(true);
-    HWND box = Control(kPicK);
+    HWND box = Control(kThumbnailBox);
     ShowWindow(box, SW_HIDE);
     if (picture_.Read(model_.PicturePathOfLine(static_cast<std::size_t>(selected)))) {
         model_.ShowPictureSize(picture_.size().width, picture_.size().height);
@@ -97,7 +97,7 @@ void SettingsDialog::List1Click() {
 
 // Pic_K takes the thumbnail's size and place at the window's DPI.
 void SettingsDialog::ShowThumbnail() {
-    HWND box = Control(kPicK);
+    HWND box = Control(kThumbnailBox);
     if (!box) return;
     const std::optional<PixelBox> place = picture_.FitThumbnail(dpi_);
     if (!place) return;
@@ -116,7 +116,7 @@ void SettingsDialog::ColourClick(int target) {
 
 void SettingsDialog::OpenHomepage() {
     SetBusyCursor(true);
-    OpenWithDefaultProgram(window_, WindowText(Control(kLblUrl)));
+    OpenWithDefaultProgram(window_, WindowText(Control(kHomepageLink)));
     SetBusyCursor(false);
 }
 

@@ -93,7 +93,7 @@ TEST(DialogPreviewedPicture, ThumbnailFitsPicKAtEachDpiFromItsLayoutCorner) {
     PreviewedPicture shown([] { return std::make_unique<SizedDecoder>(); });
     ASSERT_TRUE(shown.Read("wide"));
     for (const int dpi : {96, 144}) {
-        const PixelBox layout = ControlBox(*FindControl(control_id::kPicK), dpi);
+        const PixelBox layout = ControlBox(*FindControl(control_id::kThumbnailBox), dpi);
         const std::optional<PixelBox> box = shown.FitThumbnail(dpi);
         ASSERT_TRUE(box);
         const int side = dpi == 96 ? 100 : 150;
