@@ -11,7 +11,7 @@
 #include "dialog/caption_font_win32.h"
 #include "dialog/child_look.h"
 #include "dialog/control_ids.h"
-#include "dialog/dialog_keys.h"
+#include "dialog/dialog_focus.h"
 #include "dialog/dialog_window_win32.h"
 #include "settings/wide_text_win32.h"
 #include "ui/control_helpers_win32.h"
@@ -161,7 +161,8 @@ void SettingsDialog::ShowControls() {
         } else if (layoutEntry.kind == ControlKind::kOptionSquare) {
             InvalidateRect(control, nullptr, FALSE);
             if (PairPartner(layoutEntry.id)) {
-                SetStyleFlag(control, WS_TABSTOP, SelectedOfPair(control) == control);
+                SetStyleFlag(control, WS_TABSTOP,
+                             FocusTarget(model_, layoutEntry.id) == layoutEntry.id);
             }
         }
     }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dialog/dialog_layout.h"
+#include "dialog/dialog_notices.h"
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_writes.h"
 #include "dialog/folder_listing.h"
@@ -83,6 +84,10 @@ class DialogModel {
     bool folderMissing() const { return folderMissing_; }
     // The message for the last listing when some of its pictures did not fit the list.
     std::optional<std::string> LeftOutNotice() const;
+    // What the user is told after a folder was chosen (or the stored one listed at the
+    // load, kListed): that its name cannot be stored, or how many of its pictures the list
+    // leaves out; nothing otherwise.
+    std::optional<Notice> NoticeAfter(FolderChoice choice) const;
 
     // The line colour chosen for `target` (1: parallels, 2: meridians; others ignored).
     void ChooseColour(int target, ColourRef colour);

@@ -53,6 +53,15 @@ std::optional<std::string> DialogModel::LeftOutNotice() const {
     return LeftOutMessage(listLines_.size(), leftOut_);
 }
 
+std::optional<Notice> DialogModel::NoticeAfter(FolderChoice choice) const {
+    if (choice == FolderChoice::kNameNotStorable) {
+        return Notice{std::string(kFolderNameNotStorableText), NoticeKind::kWarning};
+    }
+    const std::optional<std::string> leftOut = LeftOutNotice();
+    if (choice != FolderChoice::kListed || !leftOut) return std::nullopt;
+    return Notice{*leftOut, NoticeKind::kInformation};
+}
+
 void DialogModel::ShowListCount() {
     SetText(kPictureCount, std::to_string(listLines_.size()));
 }

@@ -9,14 +9,13 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/panel_texture.h"
+#include "settings/wide_text_win32.h"
 #include "ui/gdi_helpers_win32.h"
 #include "ui/owner_drawn_child_win32.h"
 #include "ui/surface_drawing_win32.h"
 
 namespace velnor {
 namespace {
-
-constexpr wchar_t kMissingFolderMark[] = L"（見つかりません）";
 
 // DrawEdge's kind of each ChildEdge but kNone.
 constexpr UINT kEdgeKinds[] = {0, BDR_SUNKENOUTER, kEdgeRaised, kEdgeSunken};
@@ -70,7 +69,7 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     std::wstring text = WindowText(child);
     if (layoutEntry->id == control_id::kFolderPath && model_.folderMissing()) {
         look.greyText = true;  // the stored folder is kept, marked as not there now
-        text += kMissingFolderMark;
+        text += WideFromUtf8(kMissingFolderMark);
     }
     const RECT client = ClientRectOf(child);
     if (look.background == ChildBackground::kColour) {

@@ -55,9 +55,7 @@ class SettingsDialog {
     void PaintChild(HWND child, HDC dc);
     // BM_GETCHECK of an option square: whether the model shows it selected.
     LRESULT SquareCheck(HWND square) const;
-    // The square of `square`'s option pair that the model shows selected (the first one
-    // before the pair is shown), or `square` when it is in no pair.
-    HWND SelectedOfPair(HWND square) const;
+    const DialogModel& model() const { return model_; }
 
     HWND window_ = nullptr;  // set by the window wrapper
 
@@ -98,7 +96,7 @@ class SettingsDialog {
     void ShowLongFolderName(const std::string& stored);
     bool PumpWhileListing();
     void ShowListingCount();
-    void ShowLeftOutNotice();
+    void Tell(const std::optional<Notice>& notice) const;
     void ShowSelectedPicture();
     void ShowThumbnail();
     void SetBusyCursor(bool busy);

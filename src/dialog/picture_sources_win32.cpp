@@ -17,12 +17,16 @@ namespace velnor {
 
 using namespace control_id;
 
-constexpr ULONGLONG kListingShowMs = 50;
-constexpr wchar_t kBrowseTitle[] = L"ﾌｫﾙﾀﾞをｸﾘｯｸして選択状態にしてから ＯＫ を押してください";
-
 void SettingsDialog::SetBusyCursor(bool busy) {
     busyCursor_ = busy;
     SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void SettingsDialog::Tell(const std::optional<Notice>& notice) const {
+    constexpr UINT kIcons[] = {0, MB_ICONINFORMATION, MB_ICONWARNING};
+    if (!notice) return;
+    MessageBoxW(window_, WideFromUtf8(notice->text).c_str(), kDialogTitle,
+                MB_OK | kIcons[static_cast<int>(notice->kind)]);
 }
 
 // A second click on the folder button while a listing runs (its messages are pumped)
@@ -30,48 +34,26 @@ void SettingsDialog::SetBusyCursor(bool busy) {
 // keeps the folder and the list shown before.
 void SettingsDialog::FolderClick() {
     if (model_.listing()) return;
-    const std::optional<std::wstring> folder = BrowseForFolder(window_, kBrowseTitle);
+    const auto folder = BrowseForFolder(window_, WideFromUtf8(kBrowseFolderTitle).c_str());
     if (!folder) return;
     SetBusyCursor(true);
-    ULONGLONG lastShown = GetTickCount64();
+    ListingPace pace(GetTickCount64());
     const FolderChoice choice = model_.ChooseFolder(
         Utf8FromWide(*folder),
-        [this, &lastShown] {
-            // The count and the pending messages are served a few times a second: often
-            // enough that the dialog answers at once, rarely enough not to slow the listing.
-            const ULONGLONG now = GetTickCount64();
-            if (now - lastShown < kListingShowMs) return true;
-            lastShown = now;
+        [this, &pace] {
+            if (!pace.Due(GetTickCount64())) return true;
             ShowListingCount();
             return PumpWhileListing();
         },
-        [this](const std::string& message) {
-            MessageBoxW(window_, WideFromUtf8(message).c_str(), kDialogTitle, MB_OK);
-        });
+        [this](const std::string& message) { Tell(Notice{message}); });
     SetBusyCursor(false);
-    if (choice == FolderChoice::kNameNotStorable) {
-        MessageBoxW(window_,
-                    L"このﾌｫﾙﾀﾞの名前は設定ファイルに保存できません。\n"
-                    L"別のﾌｫﾙﾀﾞを選んでください。",
-                    kDialogTitle, MB_OK | MB_ICONWARNING);
-    } else if (choice == FolderChoice::kListed) {
-        ShowLeftOutNotice();
-    }
+    Tell(model_.NoticeAfter(choice));
 }
 
 void SettingsDialog::ShowListingCount() {
     HWND count = Control(kPictureCount);
     SetWindowTextW(count, WideFromUtf8(model_.Text(kPictureCount)).c_str());
     UpdateWindow(count);
-}
-
-// Tells how many pictures of the folder are used and how many are left out, when the list
-// could not hold them all.
-void SettingsDialog::ShowLeftOutNotice() {
-    if (const std::optional<std::string> notice = model_.LeftOutNotice()) {
-        MessageBoxW(window_, WideFromUtf8(*notice).c_str(), kDialogTitle,
-                    MB_OK | MB_ICONINFORMATION);
-    }
 }
 
 // Lets the dialog handle what is pending, so the count is seen to climb; false once the

@@ -127,6 +127,11 @@ TEST(DialogModel, AFolderWithMorePicturesThanTheListTellsHowManyAreLeftOut) {
     const std::optional<std::string> notice = d.model.LeftOutNotice();
     ASSERT_TRUE(notice);
     EXPECT_EQ(*notice, LeftOutMessage(32767, 3));
+    // Told after the listing, as information; a listing the closing dialog stopped tells
+    // nothing.
+    EXPECT_EQ(d.model.NoticeAfter(FolderChoice::kListed),
+              (Notice{*notice, NoticeKind::kInformation}));
+    EXPECT_FALSE(d.model.NoticeAfter(FolderChoice::kStopped));
 
     SaverSettings stored = Defaults();  // opened with such a folder already stored
     stored.pictureFolder = kPics;
@@ -136,6 +141,7 @@ TEST(DialogModel, AFolderWithMorePicturesThanTheListTellsHowManyAreLeftOut) {
     stored.pictures.leftOut = 0;
     d.model.Load(stored);
     EXPECT_FALSE(d.model.LeftOutNotice());
+    EXPECT_FALSE(d.model.NoticeAfter(FolderChoice::kListed));
 }
 
 // Catches a chosen folder outside cp932 being refused, stored as '?' or as its short name.
@@ -165,6 +171,7 @@ TEST(DialogModel, AFolderInAnyScriptIsStoredAsChosenAndOnlyBrokenTextIsRefused) 
     ASSERT_EQ(d.model.ChooseFolder(kPics, never, noError), FolderChoice::kListed);
     const int listingsBefore = d.fs.listings;
     EXPECT_EQ(d.model.ChooseFolder("C:\\\xFF", never, noError), FolderChoice::kNameNotStorable);
+    EXPECT_EQ(d.model.NoticeAfter(FolderChoice::kNameNotStorable)->kind, NoticeKind::kWarning);
     EXPECT_EQ(d.fs.listings, listingsBefore);
     EXPECT_EQ(d.model.Text(kFolderPath), kPics);
     EXPECT_EQ(d.model.listLines().size(), 3u);
