@@ -52,13 +52,6 @@ DWORD KeyboardStyle(const ControlSpec& control, const WindowKind& kind) {
            (kind.className == kLabelClass ? SS_NOPREFIX : 0);
 }
 
-// A control's window text: its caption, or for a control without one the caption that
-// names it, so the accessibility layer reads a name for every control.
-std::wstring WindowTextOf(const ControlSpec& control) {
-    if (!control.caption.empty()) return WideFromUtf8(control.caption);
-    return WideFromUtf8(AccessibleName(control.id));
-}
-
 // The dialog's own classes (all named "Velnor...") paint their focus ring themselves.
 bool IsSystemClass(const wchar_t* className) {
     return !std::wstring_view(className).starts_with(L"Velnor");
@@ -71,7 +64,7 @@ bool SettingsDialog::CreateControls() {
         HWND parent = layoutEntry.parent == 0 ? window_ : Control(layoutEntry.parent);
         const PixelBox box = ControlBox(layoutEntry, dpi_);
         const WindowKind& kind = kWindowKinds[static_cast<std::size_t>(layoutEntry.kind)];
-        const std::wstring caption = WindowTextOf(layoutEntry);
+        const std::wstring caption = WideFromUtf8(WindowTextOf(layoutEntry));
         HWND control = CreateWindowExW(
             kind.exStyle, kind.className, caption.c_str(),
             WS_CHILD | WS_VISIBLE | kind.style | KeyboardStyle(layoutEntry, kind), box.left,

@@ -67,6 +67,13 @@ TEST(DialogKeys, EveryFocusableControlHasTheNameOfItsCaption) {
         {kShapeValue, ""},  // a value field is no caption of anything
     };
     for (const auto& [id, name] : names) EXPECT_EQ(AccessibleName(id), name) << id;
+    // The window texts: a caption as it is painted, a control without one by its name.
+    for (const auto& [id, text] :
+         {std::pair{kLblShapeHeading, "・ 外観 (球体 = 10)"},
+          std::pair{kShapeSpin, "外観 (球体 = 10)"}, std::pair{kRandomDepthBox, "ﾗﾝﾀﾞﾑ"},
+          std::pair{kSaveButton, "設定"}}) {
+        EXPECT_EQ(WindowTextOf(*FindControl(id)), text) << id;
+    }
 }
 
 // Catches arrows that leave a group or skip a square, and groups whose squares are not side
