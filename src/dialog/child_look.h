@@ -62,7 +62,7 @@ enum class ChildInput { kNone, kClicks, kRoutesChildMessages };
 ChildInput InputOf(ControlKind kind);
 
 // Whether a click on `control` acts when the mouse is pressed on it, not on the release:
-// the homepage link lbl_URL does.
+// the homepage link does.
 bool ActsOnPress(const ControlSpec& control);
 
 // The underline of a top-aligned, left-aligned caption `textWidth` pixels wide in a box

@@ -83,7 +83,7 @@ bool SettingsDialog::CreateControls() {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
         }
     }
-    // Folder_Path shortens a long path in its middle; its tooltip shows the whole path.
+    // The folder path shortens a long path in its middle; its tooltip shows the whole path.
     pathTip_ = MakeTooltip(window_, Control(control_id::kFolderPath), instance_);
     ShowControls();
     FitToDpi();

@@ -86,7 +86,7 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
     if (RouteChildMessage(message, wParam, lParam, routed)) return routed;
     switch (message) {
         case WM_ERASEBKGND:
-            return 1;  // Pic_C covers the whole client area
+            return 1;  // the content panel covers the whole client area
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             ApplyDpi(LOWORD(wParam));

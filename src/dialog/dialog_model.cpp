@@ -210,7 +210,7 @@ void DialogModel::ScrollEvent(int id) {
 }
 
 // A bar's value field shows the new value; the colour bars paint the sample ball; the
-// preview's inputs redraw it. HS_Fast has no rule: the speed shows nowhere in the dialog.
+// preview's inputs redraw it. The speed bar has no rule: the speed shows nowhere in the dialog.
 void DialogModel::ChangeEvent(int id) {
     const SettingRow* row = RowShownBy(id);
     if (row && ControlShowing(*row, ControlKind::kValueField)) {

@@ -65,7 +65,7 @@ ColourRef DialogModel::LineColour(int target) const {
 
 PreviewInputs DialogModel::Preview() const {
     PreviewInputs inputs;
-    inputs.aspValue = ScrollValue(kShapeSpin);
+    inputs.shapeValue = ScrollValue(kShapeSpin);
     inputs.depthValue = ScrollValue(kDepthSpin);
     inputs.scaleValue = ScrollValue(kSizeBar);
     inputs.perspectiveOn = draft_.perspectiveOn;

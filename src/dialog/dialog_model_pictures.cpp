@@ -39,7 +39,7 @@ void DialogModel::FillListFromPictures() {
 }
 
 // The stored list at load. A stored folder that is not there now (its drive is absent)
-// stays in Folder_Path, marked, with the count 0.
+// stays in the folder path, marked, with the count 0.
 void DialogModel::LoadPictureList() {
     FillListFromPictures();
     leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));

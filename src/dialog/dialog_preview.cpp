@@ -42,7 +42,7 @@ bool DialogPreview::RedrawPreview(Surface& target, const PreviewInputs& inputs,
     }
     const double dpiScale = box.dpi / 96.0;
     StillWireBall view;
-    view.aspectTenths = -inputs.aspValue;
+    view.aspectTenths = -inputs.shapeValue;
     view.perspectiveDepth = -inputs.depthValue;
     view.perspectiveOn = inputs.perspectiveOn;
     view.radius = static_cast<float>(inputs.scaleValue * dpiScale);

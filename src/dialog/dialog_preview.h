@@ -14,12 +14,12 @@ namespace velnor {
 
 // What the preview is drawn from: the controls' values as the dialog holds them.
 struct PreviewInputs {
-    int aspValue = -10;    // Asp_V (the shape, negated)
-    int depthValue = -25;  // Depth_V (the depth, negated)
-    int scaleValue = 144;  // H_Scale: the ball's radius in pixels at 96 dpi
+    int shapeValue = -10;  // the shape spin's value (the shape, negated)
+    int depthValue = -25;  // the depth spin's value (the depth, negated)
+    int scaleValue = 144;  // the size bar: the ball's radius in pixels at 96 dpi
     std::int16_t perspectiveOn = 0;
-    ColourRef parallelColour = 0;  // lbl_Color(1)
-    ColourRef meridianColour = 0;  // lbl_Color(2)
+    ColourRef parallelColour = 0;
+    ColourRef meridianColour = 0;
     // The sample ball's red, green and blue; it stays black until a colour bar has set one.
     std::optional<std::array<std::int16_t, 3>> sampleColour;
 };
@@ -50,8 +50,8 @@ class DialogPreview {
     void DrawSample(Surface& target, int dpi) const;
 
     std::optional<std::array<std::int16_t, 3>> sampleColour_;  // what sample_ is painted in
-    Surface sample_;  // Pic_Mas: the 48 x 48 sample ball, kept between redraws
-    Surface mask_;    // Pic_Mask: black disc on white
+    Surface sample_;  // the 48 x 48 sample ball, kept between redraws
+    Surface mask_;    // its mask: black disc on white
 };
 
 }  // namespace velnor

@@ -112,11 +112,11 @@ class SettingsDialog {
     int dpi_ = 96;
     bool unloading_ = false;
     bool busyCursor_ = false;                       // the hourglass shows over the whole dialog
-    PreviewedPicture picture_{MakePictureDecoder};  // the picture read and its thumbnail in Pic_K
+    PreviewedPicture picture_{MakePictureDecoder};  // the picture read and its thumbnail
 
     std::map<int, HWND> controls_;
     DialogPreview preview_;
-    Surface previewShown_;                           // the last complete picture of Pic_Prev
+    Surface previewShown_;                           // the last complete still picture
     Surface previewWork_;                            // the picture being drawn
     Surface texture_;                                // the panels' texture tile, 832 x 20
     std::map<int, Surface> panelSurfaces_;           // textured background of each panel
@@ -131,7 +131,7 @@ class SettingsDialog {
     int defaultButton_ = 0;     // the push button that Enter clicks (BS_DEFPUSHBUTTON)
     HCURSOR handCursor_ = nullptr;
     HCURSOR linkCursor_ = nullptr;
-    HWND pathTip_ = nullptr;  // the full folder path over Folder_Path
+    HWND pathTip_ = nullptr;  // the full folder path over its field
     ZoomOrigin zoomOrigin_;
 };
 

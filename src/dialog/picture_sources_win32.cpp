@@ -77,7 +77,7 @@ void SettingsDialog::ShowSelectedPicture() {
     SetBusyCursor(false);
 }
 
-// Pic_K takes the thumbnail's size and place at the window's DPI.
+// The thumbnail box takes the thumbnail's size and place at the window's DPI.
 void SettingsDialog::ShowThumbnail() {
     HWND box = Control(kThumbnailBox);
     if (!box) return;

@@ -116,7 +116,7 @@ TEST(DialogModel, ScrollingUpdatesFieldsSampleBallAndPreviewAsEachBarShould) {
     EXPECT_EQ(m.Preview().sampleColour, (std::array<std::int16_t, 3>{72, 32, 56}));
     m.Scroll(kShapeSpin, ScrollAction::kLineUp, 0);
     EXPECT_EQ(m.Text(kShapeValue), "11") << "the upper arrow raises the shape";
-    EXPECT_EQ(m.Preview().aspValue, -11);
+    EXPECT_EQ(m.Preview().shapeValue, -11);
     // A spin's drag changes its field only at the release, and only if the value moved.
     m.Scroll(kDepthSpin, ScrollAction::kThumbTrack, -14);
     EXPECT_EQ(m.Text(kDepthValue), "20");

@@ -140,7 +140,7 @@ TEST(DialogFolderListing, FileNamePartAndLeftOutMessage) {
 
 // Catches a count shown on every file (a slow listing) or never again after the first
 // time, and a tick counter that wraps being taken as a long wait.
-TEST(FolderListing, TheCountShowsOnceEachIntervalFromTheLastTime) {
+TEST(DialogFolderListing, TheCountShowsOnceEachIntervalFromTheLastTime) {
     ListingPace pace(1000, 50);
     std::vector<std::uint64_t> shown;
     for (std::uint64_t now = 1000; now <= 1200; now += 10) {

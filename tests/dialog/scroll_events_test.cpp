@@ -58,13 +58,13 @@ TEST(DialogScrollBars, ArrowsAndTroughStopAtTheEnds) {
               {A::kLineUp, 0, -16, false, false},
               {A::kBottom, 0, -4, false, true},
               {A::kLineDown, 0, -4, false, false}},
-             "Asp_V");
+             "the shape spin");
     RunSteps(BarOf(control_id::kIntervalBar),  // 10..600 from 30, steps 10 / 10
              {{A::kPageUp, 0, 20, false, true},
               {A::kLineUp, 0, 10, false, true},
               {A::kLineUp, 0, 10, false, false},
               {A::kPageDown, 0, 20, false, true}},
-             "Intval");
+             "the interval bar");
 }
 
 TEST(DialogScrollBars, ThumbDragRunsScrollPerStepAndOneChangeAtItsEnd) {
@@ -90,7 +90,7 @@ TEST(DialogScrollBars, ThumbDragRunsScrollPerStepAndOneChangeAtItsEnd) {
     RunSteps(
         BarOf(control_id::kSizeBar),
         {{A::kThumbTrack, 1000, 384, true, false}, {A::kThumbPosition, 1000, 384, false, true}},
-        "H_Scale beyond its end");
+        "the size bar beyond its end");
     // A drag after a completed one starts from the new value.
     RunSteps(aspect,
              {{A::kThumbTrack, -6, -6, true, false},
@@ -106,7 +106,7 @@ TEST(DialogScrollBars, PositionPutOnTheBarFromOutsideIsAChangeAtTheEndOfTheScrol
              {{A::kEndScroll, 100, 100, false, true},
               {A::kThumbPosition, 100, 100, false, false},
               {A::kEndScroll, 100, 100, false, false}},
-             "H_RGB(1)");
+             "the green bar");
 }
 
 }  // namespace
