@@ -83,7 +83,7 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     }
     if (look.picture != ChildPicture::kNone) {
         const Surface& shown =
-            look.picture == ChildPicture::kPreview ? previewShown_ : picture_.thumbnail();
+            look.picture == ChildPicture::kPreview ? preview_.shown() : picture_.thumbnail();
         DrawSurface(dc, Point{0, 0}, shown, shown.bounds());
     }
     if (look.edge != ChildEdge::kNone) {
@@ -112,8 +112,7 @@ void SettingsDialog::RedrawPreview() {
     GetWindowRect(box, &outer);
     const PreviewBox area{inner.right, inner.bottom, outer.right - outer.left,
                           outer.bottom - outer.top, dpi_};
-    if (!preview_.RedrawPreview(previewWork_, model_.Preview(), area)) return;
-    std::swap(previewShown_, previewWork_);
+    if (!preview_.Update(model_.Preview(), area)) return;
     if (HDC dc = GetDC(box)) {
         PaintChild(box, dc);
         ReleaseDC(box, dc);

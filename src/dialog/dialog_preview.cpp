@@ -2,6 +2,8 @@
 // seen with both projection inputs 50, and the sample ball through its mask.
 #include "dialog/dialog_preview.h"
 
+#include <utility>
+
 #include "dialog/dialog_layout.h"
 #include "engine/blit.h"
 #include "engine/orbiting_ball.h"
@@ -26,6 +28,12 @@ void DialogPreview::DrawSample(Surface& target, int dpi) const {
     StretchBlt(mask, 0, 0, size, size, mask_, 0, 0, kSpriteSize, kSpriteSize);
     StretchBlt(sprite, 0, 0, size, size, sample_, 0, 0, kSpriteSize, kSpriteSize);
     DrawOrbitingBall(target, 0, 0, mask, sprite);
+}
+
+bool DialogPreview::Update(const PreviewInputs& inputs, const PreviewBox& box) {
+    if (!RedrawPreview(work_, inputs, box)) return false;
+    std::swap(shown_, work_);
+    return true;
 }
 
 bool DialogPreview::RedrawPreview(Surface& target, const PreviewInputs& inputs,

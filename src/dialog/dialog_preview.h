@@ -46,12 +46,19 @@ class DialogPreview {
     // stopped there, without the sample ball, and the caller must not show it.
     bool RedrawPreview(Surface& target, const PreviewInputs& inputs, const PreviewBox& box);
 
+    // Redraws off screen and makes a complete picture the one `shown`; a redraw that
+    // cannot finish leaves the last complete picture shown and returns false.
+    bool Update(const PreviewInputs& inputs, const PreviewBox& box);
+    const Surface& shown() const { return shown_; }
+
   private:
     void DrawSample(Surface& target, int dpi) const;
 
     std::optional<std::array<std::int16_t, 3>> sampleColour_;  // what sample_ is painted in
     Surface sample_;  // the 48 x 48 sample ball, kept between redraws
     Surface mask_;    // its mask: black disc on white
+    Surface shown_;   // the last complete picture
+    Surface work_;    // the picture being drawn
 };
 
 }  // namespace velnor

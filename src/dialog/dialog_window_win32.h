@@ -116,8 +116,6 @@ class SettingsDialog {
 
     std::map<int, HWND> controls_;
     DialogPreview preview_;
-    Surface previewShown_;                           // the last complete still picture
-    Surface previewWork_;                            // the picture being drawn
     Surface texture_;                                // the panels' texture tile, 832 x 20
     std::map<int, Surface> panelSurfaces_;           // textured background of each panel
     std::map<int, GdiObject<HBRUSH>> panelBrushes_;  // the same as a pattern brush for children

@@ -189,6 +189,16 @@ TEST(DialogPreview, ARedrawThatCannotFinishStopsAndTheNextStartsAfresh) {
     EXPECT_EQ(mesh.bottom, 296);
 }
 
+// Catches the box showing a half-drawn picture after a redraw that could not finish.
+TEST(DialogPreview, TheShownPictureIsTheLastCompleteOne) {
+    PreviewInputs broken = Defaults();
+    broken.scaleValue = 2147483647;
+    DialogPreview preview;
+    ASSERT_TRUE(preview.Update(Defaults(), {}));
+    EXPECT_FALSE(preview.Update(broken, {592, 592, 600, 600, 192}));
+    EXPECT_EQ(preview.shown(), Draw(Defaults()));
+}
+
 TEST(DialogPreview, PerspectiveDepthOnlyMattersWithPerspectiveOn) {
     PreviewInputs in = Defaults();
     in.depthValue = -12;
