@@ -6,6 +6,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_keys.h"
+#include "dialog/dialog_notices.h"
 
 namespace velnor {
 namespace {
@@ -80,9 +81,13 @@ ChildLook PlainLookOf(const ControlSpec& control, std::optional<bool> squareSele
 }  // namespace
 
 ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected, bool enabled,
-                 bool focused) {
+                 bool focused, bool folderMissing) {
     ChildLook look = PlainLookOf(control, squareSelected, enabled);
     look.focusRing = focused && FocusCueOf(control) == FocusCue::kRing;
+    if (folderMissing && control.kind == ControlKind::kPathField) {
+        look.greyText = true;
+        look.mark = kMissingFolderMark;
+    }
     return look;
 }
 

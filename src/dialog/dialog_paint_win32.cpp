@@ -64,13 +64,10 @@ void PaintText(const std::wstring& caption, HDC dc, const ChildLook& look, const
 void SettingsDialog::PaintChild(HWND child, HDC dc) {
     const ControlSpec* layoutEntry = FindControl(IdOf(child));
     if (!layoutEntry) return;
-    ChildLook look = LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
-                            IsWindowEnabled(child) != FALSE, GetFocus() == child);
-    std::wstring text = WindowText(child);
-    if (layoutEntry->id == control_id::kFolderPath && model_.folderMissing()) {
-        look.greyText = true;  // the stored folder is kept, marked as not there now
-        text += WideFromUtf8(kMissingFolderMark);
-    }
+    const ChildLook look =
+        LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
+               IsWindowEnabled(child) != FALSE, GetFocus() == child, model_.folderMissing());
+    const std::wstring text = WindowText(child) + WideFromUtf8(look.mark);
     const RECT client = ClientRectOf(child);
     if (look.background == ChildBackground::kColour) {
         FillWithColour(dc, client, static_cast<COLORREF>(look.backColour));

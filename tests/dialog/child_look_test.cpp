@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog/control_ids.h"
+#include "dialog/dialog_notices.h"
 
 namespace velnor {
 namespace {
@@ -60,7 +61,13 @@ TEST(DialogChildLook, CaptionsAndFieldsPlaceTheirTextByKind) {
         const ChildLook path = LookOf(control, std::nullopt, true);
         EXPECT_TRUE(path.centreVertically && !path.alignRight) << NameOf(control.id);
         EXPECT_EQ(path.edge, ChildEdge::kThinSunken) << NameOf(control.id);
+        EXPECT_TRUE(path.mark.empty()) << NameOf(control.id);
+        // A folder not found now keeps its path, in grey and marked.
+        const ChildLook missing = LookOf(control, std::nullopt, true, false, true);
+        EXPECT_TRUE(missing.greyText && missing.pathEllipsis) << NameOf(control.id);
+        EXPECT_EQ(missing.mark, kMissingFolderMark) << NameOf(control.id);
     }
+    EXPECT_TRUE(LookOf(*FindControl(kLblRed), std::nullopt, true, false, true).mark.empty());
 }
 
 TEST(DialogChildLook, PanelsPicturesAndTheContentPanelEdge) {
