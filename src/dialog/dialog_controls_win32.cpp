@@ -100,12 +100,9 @@ void SettingsDialog::FitToDpi() {
         SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (layoutEntry.kind == ControlKind::kPanel) PaintPanelTexture(layoutEntry.id);
     }
     SendMessageW(Control(control_id::kPictureList), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
-    for (const int id :
-         {control_id::kContentPanel, control_id::kPicPanelLeft, control_id::kPicPanelRight}) {
-        PaintPanelTexture(id);
-    }
 }
 
 void SettingsDialog::ApplyDpi(int dpi) {
