@@ -77,7 +77,7 @@
     VELNOR_CONTROL(kWmfKindCaption, 448, "lbl_Kind(3)")          \
     VELNOR_CONTROL(kPngKindCaption, 449, "lbl_Kind(4)")          \
     VELNOR_CONTROL(kFolderButton, 450, "Folder")                 \
-    VELNOR_CONTROL(kPictureCount, 451, "lbl_Kei")                \
+    VELNOR_CONTROL(kPictureCountField, 451, "lbl_Kei")           \
     VELNOR_CONTROL(kLblSheets, 452, "lbl(17)")                   \
     VELNOR_CONTROL(kFolderPath, 453, "Folder_Path")              \
     VELNOR_CONTROL(kLblIntervalHeading, 454, "lbl(19)")          \

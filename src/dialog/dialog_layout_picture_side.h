@@ -71,7 +71,7 @@ inline constexpr auto kPictureSideRows = [] {
             .DisabledBy("use-sample")
             .Key('O'),
         // Wide enough for a full list's count ("32767") at every DPI.
-        Row(kPictureCount, R, K::kValueField, 2760, 3960, 780, 255),
+        Row(kPictureCountField, R, K::kValueField, 2760, 3960, 780, 255),
         Row(kLblSheets, R, K::kLabel, 3585, 4020, 255, 195, "枚"),
         Row(kFolderPath, R, K::kPathField, 180, 4320, 4215, 255).Shows("folder"),
         Row(kChkSubfolders, R, K::kCheckBox, 180, 4650, 195, 195)

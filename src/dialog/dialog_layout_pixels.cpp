@@ -106,7 +106,7 @@ std::optional<std::string> ChooseCaptionFace(
 
 std::vector<ValueText> LongestValueTexts() {
     return {
-        {kPictureCount, std::to_string(kMaxPictureCount)},
+        {kPictureCountField, std::to_string(kMaxPictureCount)},
         {kPictureSizeText, PictureSizeText(9999, 9999)},
         {kShapeValue, "16"},
         {kDepthValue, "25"},

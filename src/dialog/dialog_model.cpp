@@ -49,7 +49,7 @@ void DialogModel::Notify(unsigned changes) const {
 
 std::string* DialogModel::TextField(int id) {
     switch (id) {
-        case kPictureCount:
+        case kPictureCountField:
             return &countText_;
         case kPictureSizeText:
             return &pictureSizeText_;

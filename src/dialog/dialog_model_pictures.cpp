@@ -63,7 +63,7 @@ std::optional<Notice> DialogModel::NoticeAfter(FolderChoice choice) const {
 }
 
 void DialogModel::ShowListCount() {
-    SetText(kPictureCount, std::to_string(listLines_.size()));
+    SetText(kPictureCountField, std::to_string(listLines_.size()));
 }
 
 // Toggles a kind and, when the folder shown exists, lists it again with the new kinds.

@@ -51,8 +51,8 @@ void SettingsDialog::FolderClick() {
 }
 
 void SettingsDialog::ShowListingCount() {
-    HWND count = Control(kPictureCount);
-    SetWindowTextW(count, WideFromUtf8(model_.Text(kPictureCount)).c_str());
+    HWND count = Control(kPictureCountField);
+    SetWindowTextW(count, WideFromUtf8(model_.Text(kPictureCountField)).c_str());
     UpdateWindow(count);
 }
 

@@ -21,13 +21,13 @@ TEST(DialogModel, KindTogglesRescanAnExistingFolderAndLeaveTheListOtherwise) {
     d.model.Load(s);
     EXPECT_EQ(d.model.listLines(), (std::vector<std::string>{"a.bmp", ""}))
         << "a stored picture that no longer exists shows as an empty line";
-    EXPECT_EQ(d.model.Text(kPictureCount), "2");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "2");
     ASSERT_TRUE(d.model.Click(kGifKindCaption));
     EXPECT_EQ(d.model.SquareSelected(kGifKind), false);
     EXPECT_EQ(d.model.listLines(), (std::vector<std::string>{"a.bmp", "c.jpg"}));
     for (const int id : {kBmpKind, kJpegKind}) d.model.Click(id);
     EXPECT_TRUE(d.model.listLines().empty());
-    EXPECT_EQ(d.model.Text(kPictureCount), "0");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "0");
     EXPECT_EQ(d.Written()["画像種類_0"], " 0");
 
     d.model.Click(kBmpKind);
@@ -36,10 +36,10 @@ TEST(DialogModel, KindTogglesRescanAnExistingFolderAndLeaveTheListOtherwise) {
     d.model.Click(kJpegKind);
     EXPECT_EQ(d.model.SquareSelected(kJpegKind), true);
     EXPECT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
-    EXPECT_EQ(d.model.Text(kPictureCount), "1");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "1");
 
     Dialog empty;  // no stored pictures: the count stays blank
-    EXPECT_EQ(empty.model.Text(kPictureCount), "");
+    EXPECT_EQ(empty.model.Text(kPictureCountField), "");
 }
 
 TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
@@ -53,7 +53,7 @@ TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
                   [&] {
                       EXPECT_TRUE(d.model.listing());
                       EXPECT_TRUE(d.model.listLines().empty());
-                      counts.push_back(d.model.Text(kPictureCount));
+                      counts.push_back(d.model.Text(kPictureCountField));
                       return true;
                   },
                   onError),
@@ -86,7 +86,7 @@ TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
                   "missing", [] { return true; }, onError),
               FolderChoice::kListed);
     EXPECT_TRUE(d.model.listLines().empty());
-    EXPECT_EQ(d.model.Text(kPictureCount), "0");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "0");
     EXPECT_EQ(errors.size(), 1u) << "an unreadable folder is reported once";
 }
 
@@ -96,7 +96,7 @@ TEST(DialogModel, AStoredFolderThatIsNotThereStaysMarkedAndIsWrittenBackUnchange
     Dialog d(s);
     EXPECT_TRUE(d.model.folderMissing());
     EXPECT_EQ(d.model.Text(kFolderPath), s.pictureFolder);
-    EXPECT_EQ(d.model.Text(kPictureCount), "0");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "0");
     EXPECT_TRUE(d.model.listLines().empty());
     EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], s.pictureFolder);
 
@@ -123,7 +123,7 @@ TEST(DialogModel, AFolderWithMorePicturesThanTheListTellsHowManyAreLeftOut) {
     ASSERT_EQ(d.model.ChooseFolder(
                   kPics, [] { return true; }, nullptr),
               FolderChoice::kListed);
-    EXPECT_EQ(d.model.Text(kPictureCount), "32767");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "32767");
     const std::optional<std::string> notice = d.model.LeftOutNotice();
     ASSERT_TRUE(notice);
     EXPECT_EQ(*notice, LeftOutMessage(32767, 3));
@@ -175,7 +175,7 @@ TEST(DialogModel, AFolderInAnyScriptIsStoredAsChosenAndOnlyBrokenTextIsRefused) 
     EXPECT_EQ(d.fs.listings, listingsBefore);
     EXPECT_EQ(d.model.Text(kFolderPath), kPics);
     EXPECT_EQ(d.model.listLines().size(), 3u);
-    EXPECT_EQ(d.model.Text(kPictureCount), "3");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "3");
     EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
 }
 
