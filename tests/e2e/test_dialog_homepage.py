@@ -76,10 +76,12 @@ class HomepageBuild(unittest.TestCase):
         """Makes the recorder the handler of http and https addresses until the test ends;
         returns the file it writes each address to."""
         record = os.path.join(tempfile.mkdtemp(dir=SESSION.work), "opened.txt")
+        SESSION.extra_env["VELNOR_OPEN_RECORD"] = SESSION.windows_path(record)
+        self.addCleanup(SESSION.extra_env.pop, "VELNOR_OPEN_RECORD")
         recorder = SESSION.windows_path(SESSION.helper("velnor_open_recorder.exe"))
         for key in HANDLER_KEYS:
             self.addCleanup(set_default, key, reg_values(key).get("(Default)", ""))
-            set_default(key, f'"{recorder}" "{SESSION.windows_path(record)}" "%1"')
+            set_default(key, f'"{recorder}" "%1"')
         return record
 
     @staticmethod

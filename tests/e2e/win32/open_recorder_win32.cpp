@@ -1,21 +1,37 @@
-// Test helper: stands in for the program the shell opens an address with. Registered as a
-// protocol's open command, it appends the address it was given to a file as one UTF-8
-// line, so that a test sees what a click asked the shell to open, and nothing else starts.
-//   velnor_open_recorder.exe <file> <address>
+// Test helper: stands in for a program that another one starts, such as the shell's handler
+// of web addresses or control.exe. It appends its arguments, joined by spaces, as one UTF-8
+// line to the file that the environment variable VELNOR_OPEN_RECORD names, so that a test
+// sees what was asked for, and nothing else starts.
+//   velnor_open_recorder.exe [arguments...]
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(),
+                            size, nullptr, nullptr);
+    }
+    return out;
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3) return 2;
-    const int size = WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) return 1;
-    std::string line(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, argv[2], -1, line.data(), size, nullptr, nullptr);
-    line.back() = '\n';  // in place of the terminating zero
-    FILE* file = _wfopen(argv[1], L"ab");
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"VELNOR_OPEN_RECORD", path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return 2;
+    std::wstring line;
+    for (int i = 1; i < argc; ++i) line += (i > 1 ? L" " : L"") + std::wstring(argv[i]);
+    const std::string bytes = Utf8(line) + "\n";
+    FILE* file = _wfopen(path, L"ab");
     if (file == nullptr) return 1;
-    const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written ? 0 : 1;
 }
