@@ -11,7 +11,7 @@ namespace {
 
 PreviewInputs Inputs(int perspectiveOn) {
     PreviewInputs in;
-    in.aspValue = -10;
+    in.shapeValue = -10;
     in.depthValue = -20;
     in.scaleValue = 144;
     in.perspectiveOn = static_cast<std::int16_t>(perspectiveOn);

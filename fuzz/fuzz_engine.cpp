@@ -36,7 +36,6 @@ SaverSettings SettingsFrom(fuzz::FuzzInput& input) {
         s.presetGreen[n] = Pick(input);
         s.presetBlue[n] = Pick(input);
     }
-    s.presetIndex = kPresetCount;
     return s;
 }
 

@@ -6,6 +6,7 @@
 
 #include "dialog/control_ids.h"
 #include "dialog/dialog_keys.h"
+#include "dialog/dialog_notices.h"
 
 namespace velnor {
 namespace {
@@ -57,7 +58,7 @@ ChildLook PlainLookOf(const ControlSpec& control, std::optional<bool> squareSele
         case ControlKind::kPanel:
             look.background = ChildBackground::kOwnTexture;
             // The content panel covers the whole window and has no edge.
-            if (control.id != control_id::kPicC) look.edge = ChildEdge::kThinSunken;
+            if (control.id != control_id::kContentPanel) look.edge = ChildEdge::kThinSunken;
             return look;
         case ControlKind::kOptionSquare:
             return SquareLook(squareSelected);
@@ -80,9 +81,13 @@ ChildLook PlainLookOf(const ControlSpec& control, std::optional<bool> squareSele
 }  // namespace
 
 ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected, bool enabled,
-                 bool focused) {
+                 bool focused, bool folderMissing) {
     ChildLook look = PlainLookOf(control, squareSelected, enabled);
     look.focusRing = focused && FocusCueOf(control) == FocusCue::kRing;
+    if (folderMissing && control.kind == ControlKind::kPathField) {
+        look.greyText = true;
+        look.mark = kMissingFolderMark;
+    }
     return look;
 }
 
@@ -107,7 +112,7 @@ ChildInput InputOf(ControlKind kind) {
 }
 
 bool ActsOnPress(const ControlSpec& control) {
-    return control.id == control_id::kLblUrl;
+    return control.id == control_id::kHomepageLink;
 }
 
 PixelBox UnderlineBox(int left, int top, int bottom, int ascent, int textWidth, int dpi) {

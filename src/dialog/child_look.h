@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "dialog/dialog_layout.h"
 
@@ -40,13 +41,16 @@ struct ChildLook {
     bool underline = false;
     bool pathEllipsis = false;  // a path too long for the box loses its middle, not its end
     bool focusRing = false;     // drawn last, along the edge: the child has the keyboard focus
+    std::string_view mark;      // painted after the text: a folder not found now
 };
 
 // The look of `control`; `squareSelected` is the model's state of an option square
 // (nothing while no rule has shown it), `enabled` the control's enabled state, `focused`
-// whether it has the keyboard focus (only controls that take the focus show it).
+// whether it has the keyboard focus (only controls that take the focus show it), and
+// `folderMissing` whether a path field's folder was not found: the path is kept, in grey
+// and marked.
 ChildLook LookOf(const ControlSpec& control, std::optional<bool> squareSelected, bool enabled,
-                 bool focused = false);
+                 bool focused = false, bool folderMissing = false);
 
 // How a control shows that it has the keyboard focus: push buttons draw the system's own
 // focus rectangle; every other control that takes the focus shows the focus ring along its
@@ -62,7 +66,7 @@ enum class ChildInput { kNone, kClicks, kRoutesChildMessages };
 ChildInput InputOf(ControlKind kind);
 
 // Whether a click on `control` acts when the mouse is pressed on it, not on the release:
-// the homepage link lbl_URL does.
+// the homepage link does.
 bool ActsOnPress(const ControlSpec& control);
 
 // The underline of a top-aligned, left-aligned caption `textWidth` pixels wide in a box

@@ -5,22 +5,13 @@
 #include <windows.h>
 
 #include "dialog/child_look.h"
-#include "dialog/dialog_keys.h"
+#include "dialog/dialog_focus.h"
 #include "dialog/dialog_window_win32.h"
 #include "ui/owner_drawn_child_win32.h"
 #include "ui/window_wrapper_win32.h"
 
 namespace velnor {
 namespace {
-
-// The focus follows a press on a square, the link, or a caption whose control takes it.
-void FocusOnPress(HWND window, const ControlSpec& control) {
-    HWND target = window;
-    if (control.partner != 0) target = GetDlgItem(GetParent(window), control.partner);
-    const ControlSpec* targetEntry = control.partner ? FindControl(control.partner) : &control;
-    if (!target || !targetEntry || !TakesFocus(*targetEntry) || !IsWindowEnabled(target)) return;
-    if (GetFocus() != target) SetFocus(target);
-}
 
 // Every owner-drawn class shares this procedure; what a child does with the mouse and
 // with its children's messages follows from its kind (InputOf).
@@ -61,7 +52,12 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     const ChildInput input = InputOf(layoutEntry->kind);
     if (input == ChildInput::kClicks) {
-        if (message == WM_LBUTTONDOWN) FocusOnPress(window, *layoutEntry);
+        // The focus follows a press on a square, the link, or a caption whose control takes it.
+        const int focused =
+            message == WM_LBUTTONDOWN ? FocusOnPress(dialog->model(), layoutEntry->id) : 0;
+        if (HWND target = focused ? GetDlgItem(GetParent(window), focused) : nullptr) {
+            if (GetFocus() != target) SetFocus(target);
+        }
         if (ServeButtonLikeClicks(window, message, lParam, ActsOnPress(*layoutEntry))) return 0;
     }
     if (input == ChildInput::kRoutesChildMessages) {

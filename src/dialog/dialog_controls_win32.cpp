@@ -11,7 +11,7 @@
 #include "dialog/caption_font_win32.h"
 #include "dialog/child_look.h"
 #include "dialog/control_ids.h"
-#include "dialog/dialog_keys.h"
+#include "dialog/dialog_focus.h"
 #include "dialog/dialog_window_win32.h"
 #include "settings/wide_text_win32.h"
 #include "ui/control_helpers_win32.h"
@@ -52,13 +52,6 @@ DWORD KeyboardStyle(const ControlSpec& control, const WindowKind& kind) {
            (kind.className == kLabelClass ? SS_NOPREFIX : 0);
 }
 
-// A control's window text: its caption, or for a control without one the caption that
-// names it, so the accessibility layer reads a name for every control.
-std::wstring WindowTextOf(const ControlSpec& control) {
-    if (!control.caption.empty()) return WideFromUtf8(control.caption);
-    return WideFromUtf8(AccessibleName(control.id));
-}
-
 // The dialog's own classes (all named "Velnor...") paint their focus ring themselves.
 bool IsSystemClass(const wchar_t* className) {
     return !std::wstring_view(className).starts_with(L"Velnor");
@@ -71,7 +64,7 @@ bool SettingsDialog::CreateControls() {
         HWND parent = layoutEntry.parent == 0 ? window_ : Control(layoutEntry.parent);
         const PixelBox box = ControlBox(layoutEntry, dpi_);
         const WindowKind& kind = kWindowKinds[static_cast<std::size_t>(layoutEntry.kind)];
-        const std::wstring caption = WindowTextOf(layoutEntry);
+        const std::wstring caption = WideFromUtf8(WindowTextOf(layoutEntry));
         HWND control = CreateWindowExW(
             kind.exStyle, kind.className, caption.c_str(),
             WS_CHILD | WS_VISIBLE | kind.style | KeyboardStyle(layoutEntry, kind), box.left,
@@ -90,7 +83,7 @@ bool SettingsDialog::CreateControls() {
             SetScrollRange(control, SB_CTL, layoutEntry.range.min, layoutEntry.range.max, FALSE);
         }
     }
-    // Folder_Path shortens a long path in its middle; its tooltip shows the whole path.
+    // The folder path shortens a long path in its middle; its tooltip shows the whole path.
     pathTip_ = MakeTooltip(window_, Control(control_id::kFolderPath), instance_);
     ShowControls();
     FitToDpi();
@@ -107,12 +100,9 @@ void SettingsDialog::FitToDpi() {
         SetWindowPos(control, nullptr, box.left, box.top, box.width, box.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        if (layoutEntry.kind == ControlKind::kPanel) PaintPanelTexture(layoutEntry.id);
     }
-    SendMessageW(Control(control_id::kList1), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
-    for (const int id :
-         {control_id::kPicC, control_id::kPicPanelLeft, control_id::kPicPanelRight}) {
-        PaintPanelTexture(id);
-    }
+    SendMessageW(Control(control_id::kPictureList), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
 }
 
 void SettingsDialog::ApplyDpi(int dpi) {
@@ -161,7 +151,8 @@ void SettingsDialog::ShowControls() {
         } else if (layoutEntry.kind == ControlKind::kOptionSquare) {
             InvalidateRect(control, nullptr, FALSE);
             if (PairPartner(layoutEntry.id)) {
-                SetStyleFlag(control, WS_TABSTOP, SelectedOfPair(control) == control);
+                SetStyleFlag(control, WS_TABSTOP,
+                             FocusTarget(model_, layoutEntry.id) == layoutEntry.id);
             }
         }
     }

@@ -15,12 +15,14 @@ using namespace control_id;
 
 void SettingsDialog::HandleClick(int id) {
     if (model_.Click(id)) return;
-    if (id == kFolder) FolderClick();
-    if (id == kCmdColor1 || id == kCmdColor2) ColourClick(id - kCmdColor1 + 1);
-    if (id == kLblUrl) OpenHomepage();
+    if (id == kFolderButton) FolderClick();
+    if (id == kParallelColourButton || id == kMeridianColourButton)
+        ColourClick(id - kParallelColourButton + 1);
+    if (id == kHomepageLink) OpenHomepage();
     // Enter reaches the dialog as IDOK when no push button is the default one.
-    if (id == kCmdOk || id == IDOK || id == kCmdInit) Save(id == IDOK ? kCmdOk : id);
-    if (id == kCmdCan || id == IDCANCEL) CloseDialog();
+    if (id == kSaveButton || id == IDOK || id == kFactoryButton)
+        Save(id == IDOK ? kSaveButton : id);
+    if (id == kCancelButton || id == IDCANCEL) CloseDialog();
 }
 
 // SB_ENDSCROLL carries no position: the bar's own is taken, which also picks up a
@@ -44,7 +46,8 @@ bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lPara
                 return true;
             }
             if (HIWORD(wParam) == BN_CLICKED) HandleClick(LOWORD(wParam));
-            if (HIWORD(wParam) == LBN_SELCHANGE && LOWORD(wParam) == kList1) List1Click();
+            if (HIWORD(wParam) == LBN_SELCHANGE && LOWORD(wParam) == kPictureList)
+                ShowSelectedPicture();
             return true;
         case WM_HSCROLL:
         case WM_VSCROLL:
@@ -83,7 +86,7 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
     if (RouteChildMessage(message, wParam, lParam, routed)) return routed;
     switch (message) {
         case WM_ERASEBKGND:
-            return 1;  // Pic_C covers the whole client area
+            return 1;  // the content panel covers the whole client area
         case WM_DPICHANGED: {
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
             ApplyDpi(LOWORD(wParam));

@@ -109,6 +109,10 @@ std::string AccessibleName(int id) {
     return CaptionText(id);
 }
 
+std::string WindowTextOf(const ControlSpec& control) {
+    return control.caption.empty() ? AccessibleName(control.id) : std::string(control.caption);
+}
+
 std::vector<int> TabOrder() {
     std::vector<int> order;
     AddTabStops(0, order);

@@ -52,6 +52,10 @@ bool StartsPair(int id);
 // caption that acts on it, the heading or colour label of its group, or its own caption;
 // a heading's "・ " lead is left out. Empty for value fields, panels and pictures.
 std::string AccessibleName(int id);
+// The window text `control` is made with: its caption as written (a heading with its lead),
+// or for a control without one its AccessibleName, so the accessibility layer reads a name
+// for every control.
+std::string WindowTextOf(const ControlSpec& control);
 
 // An Alt+letter key: `letter` (upper case) clicks a button, or moves the focus to the first
 // control of a group whose heading `caption` is.

@@ -73,7 +73,7 @@ struct ControlSpec {
     int heading = 0;
 };
 
-// Every visible control, panels before what they contain. The link lbl_URL is one only in
+// Every visible control, panels before what they contain. The homepage link is one only in
 // a build with a homepage.
 std::span<const ControlSpec> DialogControls();
 
@@ -108,12 +108,12 @@ constexpr bool IsScrollBar(ControlKind kind) {
 }
 
 // The pointer over control `id`: the hourglass anywhere while the dialog is `busy`, else
-// over an enabled interactive control a pointing hand (the link hand over lbl_URL), and
+// over an enabled interactive control a pointing hand (the link hand over the homepage link), and
 // elsewhere whatever the system shows.
 enum class Pointer { kSystem, kWait, kHand, kLinkHand };
 Pointer PointerOver(int id, bool enabled, bool busy);
 
-// The size of the window's client area: the content panel Pic_C at `dpi` (829 x 425 at
+// The size of the window's client area: the content panel at `dpi` (829 x 425 at
 // 96 dpi). The frame and caption around it are the system's, at the window's DPI.
 struct PixelSize {
     int width = 0, height = 0;
@@ -146,7 +146,7 @@ struct ValueText {
 };
 std::vector<ValueText> LongestValueTexts();
 
-// The homepage address shown by lbl_URL (empty: the build has none, and no link is shown)
+// The homepage address shown by the homepage link (empty: the build has none, and no link is shown)
 // and the credit line lbl(9); build-time settings.
 std::string_view HomepageUrl();
 std::string_view CreditLine();

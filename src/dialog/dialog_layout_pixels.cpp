@@ -75,16 +75,16 @@ Pointer PointerOver(int id, bool enabled, bool busy) {
     if (busy) return Pointer::kWait;
     const ControlSpec* control = FindControl(id);
     if (!control || !enabled || !IsInteractive(control->kind)) return Pointer::kSystem;
-    return id == kLblUrl ? Pointer::kLinkHand : Pointer::kHand;
+    return id == kHomepageLink ? Pointer::kLinkHand : Pointer::kHand;
 }
 
 PixelSize DialogContentSize(int dpi) {
-    const PixelBox content = ControlBox(*FindControl(kPicC), dpi);
+    const PixelBox content = ControlBox(*FindControl(kContentPanel), dpi);
     return PixelSize{content.width, content.height};
 }
 
 int ListExtent(int dpi) {
-    return ControlBox(*FindControl(kList1), dpi).width + TwipsToPixels(300 * 15, dpi);
+    return ControlBox(*FindControl(kPictureList), dpi).width + TwipsToPixels(300 * 15, dpi);
 }
 
 std::optional<std::string> ChooseCaptionFace(
@@ -106,11 +106,11 @@ std::optional<std::string> ChooseCaptionFace(
 
 std::vector<ValueText> LongestValueTexts() {
     return {
-        {kLblKei, std::to_string(kMaxPictureCount)},
-        {kLblPreSize, PictureSizeText(9999, 9999)},
-        {kLblAsp, "16"},
-        {kLblDepth, "25"},
-        {kLblIntval, "600"},
+        {kPictureCountField, std::to_string(kMaxPictureCount)},
+        {kPictureSizeText, PictureSizeText(9999, 9999)},
+        {kShapeValue, "16"},
+        {kDepthValue, "25"},
+        {kIntervalValue, "600"},
     };
 }
 

@@ -40,7 +40,7 @@ DialogModel::DialogModel(FileSystem& fileSystem, Listener listener)
             StoreControlValue(control.id, control.initialValue);
         }
     }
-    pictureSizeText_ = std::string(FindControl(kLblPreSize)->caption);
+    pictureSizeText_ = std::string(FindControl(kPictureSizeText)->caption);
 }
 
 void DialogModel::Notify(unsigned changes) const {
@@ -49,9 +49,9 @@ void DialogModel::Notify(unsigned changes) const {
 
 std::string* DialogModel::TextField(int id) {
     switch (id) {
-        case kLblKei:
+        case kPictureCountField:
             return &countText_;
-        case kLblPreSize:
+        case kPictureSizeText:
             return &pictureSizeText_;
         case kFolderPath:
             return &draft_.pictureFolder;
@@ -92,7 +92,7 @@ void DialogModel::Load(const SaverSettings& settings) {
         if (!ControlShowing(row)) CopySetting(row, settings, draft_);
     }
     LoadPictureList();
-    SetText(kLblPreSize, "");
+    SetText(kPictureSizeText, "");
     for (const ControlSpec& control : DialogControls()) LoadControl(control, settings);
     Notify(kControlsChanged | kPreviewChanged);
 }
@@ -210,16 +210,16 @@ void DialogModel::ScrollEvent(int id) {
 }
 
 // A bar's value field shows the new value; the colour bars paint the sample ball; the
-// preview's inputs redraw it. HS_Fast has no rule: the speed shows nowhere in the dialog.
+// preview's inputs redraw it. The speed bar has no rule: the speed shows nowhere in the dialog.
 void DialogModel::ChangeEvent(int id) {
     const SettingRow* row = RowShownBy(id);
     if (row && ControlShowing(*row, ControlKind::kValueField)) {
         SetNumber(*row, shown_, NumberOf(*row, draft_));
         Notify(kControlsChanged);
     }
-    if (id >= kHRgb0 && id <= kHRgb2) {
+    if (id >= kBallRedBar && id <= kBallBlueBar) {
         if (!sampleBallColour_) sampleBallColour_.emplace();
-        (*sampleBallColour_)[static_cast<std::size_t>(id - kHRgb0)] =
+        (*sampleBallColour_)[static_cast<std::size_t>(id - kBallRedBar)] =
             static_cast<std::int16_t>(ScrollValue(id));
     }
     if (FindControl(id)->feedsPreview) Notify(kPreviewChanged);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dialog/dialog_layout.h"
+#include "dialog/dialog_notices.h"
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_writes.h"
 #include "dialog/folder_listing.h"
@@ -28,7 +29,7 @@ struct SettingRow;
 // What a change notification says changed (bits; several may come at once).
 enum DialogChange : unsigned {
     kControlsChanged = 1,  // values, texts, check marks, squares or enabled states
-    kListChanged = 2,      // the lines of List_1
+    kListChanged = 2,      // the lines of the picture list
     kPreviewChanged = 4,   // an input of the still picture: the view redraws it now
 };
 
@@ -64,7 +65,7 @@ class DialogModel {
     // A scroll message of a scroll bar (`position` as ScrollBarValue::Apply takes it).
     void Scroll(int id, ScrollAction action, int position);
 
-    // The folder chosen in the browser: shown in Folder_Path as StorableFolderPath gives it,
+    // The folder chosen in the browser: shown in the folder path as StorableFolderPath gives it,
     // the old lines cleared, then listed, the count climbing. `keepGoing` is called after
     // each file found and now and then during a long listing; it returns false to stop (the
     // dialog is closing). `onError` gets each distinct listing error once.
@@ -72,25 +73,29 @@ class DialogModel {
                               const ListingError& onError);
     bool listing() const { return listing_; }
 
-    // Shows `longName` in Folder_Path for the loaded folder, stored in short (8.3) form by
+    // Shows `longName` in the folder path for the loaded folder, stored in short (8.3) form by
     // an earlier version: the user sees the real name, while "設定" writes the stored text
     // back unchanged until another folder is chosen (the short name keeps its meaning on
     // this volume; the long one is what the user picked).
     void ShowLoadedFolderAs(std::string_view longName);
 
-    // Whether Folder_Path names a folder that was not found when it was last looked at
+    // Whether the folder path names a folder that was not found when it was last looked at
     // (the stored folder's drive is absent); the path itself stays as it is.
     bool folderMissing() const { return folderMissing_; }
     // The message for the last listing when some of its pictures did not fit the list.
     std::optional<std::string> LeftOutNotice() const;
+    // What the user is told after a folder was chosen (or the stored one listed at the
+    // load, kListed): that its name cannot be stored, or how many of its pictures the list
+    // leaves out; nothing otherwise.
+    std::optional<Notice> NoticeAfter(FolderChoice choice) const;
 
     // The line colour chosen for `target` (1: parallels, 2: meridians; others ignored).
     void ChooseColour(int target, ColourRef colour);
 
-    // A listed picture was read: lbl_PreSize shows its size.
+    // A listed picture was read: the picture size text shows its size.
     void ShowPictureSize(int width, int height);
 
-    // The full path of List_1's line `index`: the folder shown plus the line's name.
+    // The full path of the picture list's line `index`: the folder shown plus the line's name.
     std::string PicturePathOfLine(std::size_t index) const;
 
     int ScrollValue(int id) const;
@@ -105,7 +110,7 @@ class DialogModel {
     ColourRef LineColour(int target) const;
     PreviewInputs Preview() const;
 
-    // What "設定" (cmd_OK) and "初期設定" (Cmd_init) write, in order; nothing for any
+    // What "設定" (kSaveButton) and "初期設定" (kFactoryButton) write, in order; nothing for any
     // other control.
     std::vector<IniEntry> EntriesToWrite(int buttonId) const;
 
@@ -142,7 +147,7 @@ class DialogModel {
     std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
     bool listing_ = false;
     bool folderMissing_ = false;
-    // The loaded folder's stored (short) text while Folder_Path shows its long name.
+    // The loaded folder's stored (short) text while the folder path shows its long name.
     std::optional<std::string> storedFolder_;
     std::size_t leftOut_ = 0;  // pictures of the last listing beyond the list's limit
 };

@@ -25,7 +25,7 @@ std::map<int, std::string> DialogModel::texts() const {
     std::map<int, std::string> all;
     for (const ControlSpec& control : DialogControls()) {
         if (control.kind == ControlKind::kValueField || control.kind == ControlKind::kPathField ||
-            control.id == kLblPreSize) {
+            control.id == kPictureSizeText) {
             all[control.id] = Text(control.id);
         }
     }
@@ -52,7 +52,7 @@ std::optional<bool> DialogModel::SquareSelected(int id) const {
     const long long value = NumberOf(*row, draft_);
     if (control->selects < 0) return value == 1;
     if (value == control->selects) return true;
-    if (id == kPicPer0 || id == kPicPer1) return false;
+    if (id == kPerspectiveOff || id == kPerspectiveOn) return false;
     for (const int member : OptionGroup(id)) {
         if (FindControl(member)->selects == value) return false;
     }
@@ -65,9 +65,9 @@ ColourRef DialogModel::LineColour(int target) const {
 
 PreviewInputs DialogModel::Preview() const {
     PreviewInputs inputs;
-    inputs.aspValue = ScrollValue(kAspV);
-    inputs.depthValue = ScrollValue(kDepthV);
-    inputs.scaleValue = ScrollValue(kHScale);
+    inputs.shapeValue = ScrollValue(kShapeSpin);
+    inputs.depthValue = ScrollValue(kDepthSpin);
+    inputs.scaleValue = ScrollValue(kSizeBar);
     inputs.perspectiveOn = draft_.perspectiveOn;
     inputs.parallelColour = draft_.lineColours[1];
     inputs.meridianColour = draft_.lineColours[2];
@@ -76,8 +76,8 @@ PreviewInputs DialogModel::Preview() const {
 }
 
 std::vector<IniEntry> DialogModel::EntriesToWrite(int buttonId) const {
-    if (buttonId == kCmdInit) return FactoryEntries();
-    if (buttonId != kCmdOk) return {};
+    if (buttonId == kFactoryButton) return FactoryEntries();
+    if (buttonId != kSaveButton) return {};
     if (!storedFolder_) return ApplyEntries(draft_);
     SaverSettings written = draft_;
     written.pictureFolder = *storedFolder_;

@@ -39,7 +39,7 @@ void DialogModel::FillListFromPictures() {
 }
 
 // The stored list at load. A stored folder that is not there now (its drive is absent)
-// stays in Folder_Path, marked, with the count 0.
+// stays in the folder path, marked, with the count 0.
 void DialogModel::LoadPictureList() {
     FillListFromPictures();
     leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));
@@ -53,8 +53,17 @@ std::optional<std::string> DialogModel::LeftOutNotice() const {
     return LeftOutMessage(listLines_.size(), leftOut_);
 }
 
+std::optional<Notice> DialogModel::NoticeAfter(FolderChoice choice) const {
+    if (choice == FolderChoice::kNameNotStorable) {
+        return Notice{std::string(kFolderNameNotStorableText), NoticeKind::kWarning};
+    }
+    const std::optional<std::string> leftOut = LeftOutNotice();
+    if (choice != FolderChoice::kListed || !leftOut) return std::nullopt;
+    return Notice{*leftOut, NoticeKind::kInformation};
+}
+
 void DialogModel::ShowListCount() {
-    SetText(kLblKei, std::to_string(listLines_.size()));
+    SetText(kPictureCountField, std::to_string(listLines_.size()));
 }
 
 // Toggles a kind and, when the folder shown exists, lists it again with the new kinds.
@@ -118,7 +127,7 @@ void DialogModel::ShowLoadedFolderAs(std::string_view longName) {
 }
 
 void DialogModel::ShowPictureSize(int width, int height) {
-    SetText(kLblPreSize, PictureSizeText(width, height));
+    SetText(kPictureSizeText, PictureSizeText(width, height));
 }
 
 std::string DialogModel::PicturePathOfLine(std::size_t index) const {

@@ -9,14 +9,13 @@
 #include "dialog/control_ids.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/panel_texture.h"
+#include "settings/wide_text_win32.h"
 #include "ui/gdi_helpers_win32.h"
 #include "ui/owner_drawn_child_win32.h"
 #include "ui/surface_drawing_win32.h"
 
 namespace velnor {
 namespace {
-
-constexpr wchar_t kMissingFolderMark[] = L"（見つかりません）";
 
 // DrawEdge's kind of each ChildEdge but kNone.
 constexpr UINT kEdgeKinds[] = {0, BDR_SUNKENOUTER, kEdgeRaised, kEdgeSunken};
@@ -65,13 +64,10 @@ void PaintText(const std::wstring& caption, HDC dc, const ChildLook& look, const
 void SettingsDialog::PaintChild(HWND child, HDC dc) {
     const ControlSpec* layoutEntry = FindControl(IdOf(child));
     if (!layoutEntry) return;
-    ChildLook look = LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
-                            IsWindowEnabled(child) != FALSE, GetFocus() == child);
-    std::wstring text = WindowText(child);
-    if (layoutEntry->id == control_id::kFolderPath && model_.folderMissing()) {
-        look.greyText = true;  // the stored folder is kept, marked as not there now
-        text += kMissingFolderMark;
-    }
+    const ChildLook look =
+        LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
+               IsWindowEnabled(child) != FALSE, GetFocus() == child, model_.folderMissing());
+    const std::wstring text = WindowText(child) + WideFromUtf8(look.mark);
     const RECT client = ClientRectOf(child);
     if (look.background == ChildBackground::kColour) {
         FillWithColour(dc, client, static_cast<COLORREF>(look.backColour));
@@ -84,7 +80,7 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     }
     if (look.picture != ChildPicture::kNone) {
         const Surface& shown =
-            look.picture == ChildPicture::kPreview ? previewShown_ : picture_.thumbnail();
+            look.picture == ChildPicture::kPreview ? preview_.shown() : picture_.thumbnail();
         DrawSurface(dc, Point{0, 0}, shown, shown.bounds());
     }
     if (look.edge != ChildEdge::kNone) {
@@ -106,15 +102,14 @@ LRESULT SettingsDialog::SquareCheck(HWND square) const {
 // Draws off screen and shows the finished picture once; a redraw that cannot finish
 // leaves the box showing the last complete picture.
 void SettingsDialog::RedrawPreview() {
-    HWND box = Control(control_id::kPicPrev);
+    HWND box = Control(control_id::kPreviewBox);
     if (!box) return;
     RECT inner{}, outer{};
     GetClientRect(box, &inner);
     GetWindowRect(box, &outer);
     const PreviewBox area{inner.right, inner.bottom, outer.right - outer.left,
                           outer.bottom - outer.top, dpi_};
-    if (!preview_.RedrawPreview(previewWork_, model_.Preview(), area)) return;
-    std::swap(previewShown_, previewWork_);
+    if (!preview_.Update(model_.Preview(), area)) return;
     if (HDC dc = GetDC(box)) {
         PaintChild(box, dc);
         ReleaseDC(box, dc);

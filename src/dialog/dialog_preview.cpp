@@ -2,6 +2,8 @@
 // seen with both projection inputs 50, and the sample ball through its mask.
 #include "dialog/dialog_preview.h"
 
+#include <utility>
+
 #include "dialog/dialog_layout.h"
 #include "engine/blit.h"
 #include "engine/orbiting_ball.h"
@@ -28,6 +30,12 @@ void DialogPreview::DrawSample(Surface& target, int dpi) const {
     DrawOrbitingBall(target, 0, 0, mask, sprite);
 }
 
+bool DialogPreview::Update(const PreviewInputs& inputs, const PreviewBox& box) {
+    if (!RedrawPreview(work_, inputs, box)) return false;
+    std::swap(shown_, work_);
+    return true;
+}
+
 bool DialogPreview::RedrawPreview(Surface& target, const PreviewInputs& inputs,
                                   const PreviewBox& box) {
     if (inputs.sampleColour && inputs.sampleColour != sampleColour_) {
@@ -42,7 +50,7 @@ bool DialogPreview::RedrawPreview(Surface& target, const PreviewInputs& inputs,
     }
     const double dpiScale = box.dpi / 96.0;
     StillWireBall view;
-    view.aspectTenths = -inputs.aspValue;
+    view.aspectTenths = -inputs.shapeValue;
     view.perspectiveDepth = -inputs.depthValue;
     view.perspectiveOn = inputs.perspectiveOn;
     view.radius = static_cast<float>(inputs.scaleValue * dpiScale);

@@ -14,12 +14,12 @@ namespace velnor {
 
 // What the preview is drawn from: the controls' values as the dialog holds them.
 struct PreviewInputs {
-    int aspValue = -10;    // Asp_V (the shape, negated)
-    int depthValue = -25;  // Depth_V (the depth, negated)
-    int scaleValue = 144;  // H_Scale: the ball's radius in pixels at 96 dpi
+    int shapeValue = -10;  // the shape spin's value (the shape, negated)
+    int depthValue = -25;  // the depth spin's value (the depth, negated)
+    int scaleValue = 144;  // the size bar: the ball's radius in pixels at 96 dpi
     std::int16_t perspectiveOn = 0;
-    ColourRef parallelColour = 0;  // lbl_Color(1)
-    ColourRef meridianColour = 0;  // lbl_Color(2)
+    ColourRef parallelColour = 0;
+    ColourRef meridianColour = 0;
     // The sample ball's red, green and blue; it stays black until a colour bar has set one.
     std::optional<std::array<std::int16_t, 3>> sampleColour;
 };
@@ -46,12 +46,19 @@ class DialogPreview {
     // stopped there, without the sample ball, and the caller must not show it.
     bool RedrawPreview(Surface& target, const PreviewInputs& inputs, const PreviewBox& box);
 
+    // Redraws off screen and makes a complete picture the one `shown`; a redraw that
+    // cannot finish leaves the last complete picture shown and returns false.
+    bool Update(const PreviewInputs& inputs, const PreviewBox& box);
+    const Surface& shown() const { return shown_; }
+
   private:
     void DrawSample(Surface& target, int dpi) const;
 
     std::optional<std::array<std::int16_t, 3>> sampleColour_;  // what sample_ is painted in
-    Surface sample_;  // Pic_Mas: the 48 x 48 sample ball, kept between redraws
-    Surface mask_;    // Pic_Mask: black disc on white
+    Surface sample_;  // the 48 x 48 sample ball, kept between redraws
+    Surface mask_;    // its mask: black disc on white
+    Surface shown_;   // the last complete picture
+    Surface work_;    // the picture being drawn
 };
 
 }  // namespace velnor

@@ -73,12 +73,12 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     // Activation gives the first control the focus; where the window was not activated
     // (another program is in front) it gets it all the same.
     if (!IsChild(window_, GetFocus())) RestoreFocus();
-    ShowLeftOutNotice();  // a stored folder with more pictures than the list holds
+    Tell(model_.NoticeAfter(FolderChoice::kListed));  // more pictures than the list holds
     return true;
 }
 
 void SettingsDialog::OnModelChange(unsigned changes) {
-    if (changes & kListChanged) FillListBox(Control(control_id::kList1), model_.listLines());
+    if (changes & kListChanged) FillListBox(Control(control_id::kPictureList), model_.listLines());
     if (changes & kControlsChanged) ShowControls();
     if (changes & kPreviewChanged) RedrawPreview();
 }
@@ -87,10 +87,7 @@ void SettingsDialog::OnModelChange(unsigned changes) {
 // saved anywhere is told so, and the dialog then closes as after a save.
 void SettingsDialog::Save(int buttonId) {
     if (!WriteSettingsEntries(model_.EntriesToWrite(buttonId), location_, *textEncoding_)) {
-        MessageBoxW(window_,
-                    L"設定を保存できませんでした。\n"
-                    L"設定ファイルに書き込めないため、変更は反映されません。",
-                    kDialogTitle, MB_OK | MB_ICONWARNING);
+        Tell(Notice{std::string(kSaveFailedText), NoticeKind::kWarning});
     }
     CloseDialog();
 }

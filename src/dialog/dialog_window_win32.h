@@ -55,9 +55,7 @@ class SettingsDialog {
     void PaintChild(HWND child, HDC dc);
     // BM_GETCHECK of an option square: whether the model shows it selected.
     LRESULT SquareCheck(HWND square) const;
-    // The square of `square`'s option pair that the model shows selected (the first one
-    // before the pair is shown), or `square` when it is in no pair.
-    HWND SelectedOfPair(HWND square) const;
+    const DialogModel& model() const { return model_; }
 
     HWND window_ = nullptr;  // set by the window wrapper
 
@@ -98,8 +96,8 @@ class SettingsDialog {
     void ShowLongFolderName(const std::string& stored);
     bool PumpWhileListing();
     void ShowListingCount();
-    void ShowLeftOutNotice();
-    void List1Click();
+    void Tell(const std::optional<Notice>& notice) const;
+    void ShowSelectedPicture();
     void ShowThumbnail();
     void SetBusyCursor(bool busy);
     void ColourClick(int target);
@@ -114,12 +112,10 @@ class SettingsDialog {
     int dpi_ = 96;
     bool unloading_ = false;
     bool busyCursor_ = false;                       // the hourglass shows over the whole dialog
-    PreviewedPicture picture_{MakePictureDecoder};  // the picture read and its thumbnail in Pic_K
+    PreviewedPicture picture_{MakePictureDecoder};  // the picture read and its thumbnail
 
     std::map<int, HWND> controls_;
     DialogPreview preview_;
-    Surface previewShown_;                           // the last complete picture of Pic_Prev
-    Surface previewWork_;                            // the picture being drawn
     Surface texture_;                                // the panels' texture tile, 832 x 20
     std::map<int, Surface> panelSurfaces_;           // textured background of each panel
     std::map<int, GdiObject<HBRUSH>> panelBrushes_;  // the same as a pattern brush for children
@@ -133,7 +129,7 @@ class SettingsDialog {
     int defaultButton_ = 0;     // the push button that Enter clicks (BS_DEFPUSHBUTTON)
     HCURSOR handCursor_ = nullptr;
     HCURSOR linkCursor_ = nullptr;
-    HWND pathTip_ = nullptr;  // the full folder path over Folder_Path
+    HWND pathTip_ = nullptr;  // the full folder path over its field
     ZoomOrigin zoomOrigin_;
 };
 

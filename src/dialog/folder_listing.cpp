@@ -1,4 +1,4 @@
-// File names of listed pictures and the message for pictures left out.
+// File names of listed pictures, the message for pictures left out and the listing's pace.
 #include "dialog/folder_listing.h"
 
 namespace velnor {
@@ -20,6 +20,12 @@ std::string LeftOutMessage(std::size_t used, std::size_t leftOut) {
     return "このﾌｫﾙﾀﾞには画像が " + std::to_string(used + leftOut) + " 枚あります。\n" +
            "使えるのは " + std::to_string(used) + " 枚までです。残りの " + std::to_string(leftOut) +
            " 枚は使いません。";
+}
+
+bool ListingPace::Due(std::uint64_t nowMs) {
+    if (nowMs - last_ < interval_) return false;
+    last_ = nowMs;
+    return true;
 }
 
 }  // namespace velnor

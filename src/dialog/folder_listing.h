@@ -1,9 +1,11 @@
 // What the dialog shows of a folder listing ("背景画像をﾌｫﾙﾀﾞで指定..."): the lines' file
-// names and the message for a folder with more pictures than the list can hold. The
-// listing itself is the picture scan's (ListFolderPictures).
+// names, the message for a folder with more pictures than the list can hold, and how often
+// a long listing shows its count. The listing itself is the picture scan's
+// (ListFolderPictures).
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -23,5 +25,20 @@ std::string NameUnderFolder(std::string_view path, std::string_view folder);
 // The message for a folder whose pictures did not all fit the list: how many are used and
 // how many are left out.
 std::string LeftOutMessage(std::size_t used, std::size_t leftOut);
+
+// When a long listing shows its climbing count and serves the dialog's pending messages:
+// once `intervalMs` have passed since the start or the last time, often enough that the
+// dialog answers at once, rarely enough not to slow the listing.
+class ListingPace {
+  public:
+    explicit ListingPace(std::uint64_t startMs, std::uint64_t intervalMs = 50)
+        : last_(startMs), interval_(intervalMs) {}
+    // Whether it is time at `nowMs`; the next time is then counted from `nowMs`.
+    bool Due(std::uint64_t nowMs);
+
+  private:
+    std::uint64_t last_;
+    std::uint64_t interval_;
+};
 
 }  // namespace velnor

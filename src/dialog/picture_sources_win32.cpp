@@ -17,12 +17,16 @@ namespace velnor {
 
 using namespace control_id;
 
-constexpr ULONGLONG kListingShowMs = 50;
-constexpr wchar_t kBrowseTitle[] = L"ﾌｫﾙﾀﾞをｸﾘｯｸして選択状態にしてから ＯＫ を押してください";
-
 void SettingsDialog::SetBusyCursor(bool busy) {
     busyCursor_ = busy;
     SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void SettingsDialog::Tell(const std::optional<Notice>& notice) const {
+    constexpr UINT kIcons[] = {0, MB_ICONINFORMATION, MB_ICONWARNING};
+    if (!notice) return;
+    MessageBoxW(window_, WideFromUtf8(notice->text).c_str(), kDialogTitle,
+                MB_OK | kIcons[static_cast<int>(notice->kind)]);
 }
 
 // A second click on the folder button while a listing runs (its messages are pumped)
@@ -30,48 +34,26 @@ void SettingsDialog::SetBusyCursor(bool busy) {
 // keeps the folder and the list shown before.
 void SettingsDialog::FolderClick() {
     if (model_.listing()) return;
-    const std::optional<std::wstring> folder = BrowseForFolder(window_, kBrowseTitle);
+    const auto folder = BrowseForFolder(window_, WideFromUtf8(kBrowseFolderTitle).c_str());
     if (!folder) return;
     SetBusyCursor(true);
-    ULONGLONG lastShown = GetTickCount64();
+    ListingPace pace(GetTickCount64());
     const FolderChoice choice = model_.ChooseFolder(
         Utf8FromWide(*folder),
-        [this, &lastShown] {
-            // The count and the pending messages are served a few times a second: often
-            // enough that the dialog answers at once, rarely enough not to slow the listing.
-            const ULONGLONG now = GetTickCount64();
-            if (now - lastShown < kListingShowMs) return true;
-            lastShown = now;
+        [this, &pace] {
+            if (!pace.Due(GetTickCount64())) return true;
             ShowListingCount();
             return PumpWhileListing();
         },
-        [this](const std::string& message) {
-            MessageBoxW(window_, WideFromUtf8(message).c_str(), kDialogTitle, MB_OK);
-        });
+        [this](const std::string& message) { Tell(Notice{message}); });
     SetBusyCursor(false);
-    if (choice == FolderChoice::kNameNotStorable) {
-        MessageBoxW(window_,
-                    L"このﾌｫﾙﾀﾞの名前は設定ファイルに保存できません。\n"
-                    L"別のﾌｫﾙﾀﾞを選んでください。",
-                    kDialogTitle, MB_OK | MB_ICONWARNING);
-    } else if (choice == FolderChoice::kListed) {
-        ShowLeftOutNotice();
-    }
+    Tell(model_.NoticeAfter(choice));
 }
 
 void SettingsDialog::ShowListingCount() {
-    HWND count = Control(kLblKei);
-    SetWindowTextW(count, WideFromUtf8(model_.Text(kLblKei)).c_str());
+    HWND count = Control(kPictureCountField);
+    SetWindowTextW(count, WideFromUtf8(model_.Text(kPictureCountField)).c_str());
     UpdateWindow(count);
-}
-
-// Tells how many pictures of the folder are used and how many are left out, when the list
-// could not hold them all.
-void SettingsDialog::ShowLeftOutNotice() {
-    if (const std::optional<std::string> notice = model_.LeftOutNotice()) {
-        MessageBoxW(window_, WideFromUtf8(*notice).c_str(), kDialogTitle,
-                    MB_OK | MB_ICONINFORMATION);
-    }
 }
 
 // Lets the dialog handle what is pending, so the count is seen to climb; false once the
@@ -81,11 +63,11 @@ bool SettingsDialog::PumpWhileListing() {
 }
 
 // A file that cannot be read as a picture leaves the thumbnail and the size as they were.
-void SettingsDialog::List1Click() {
-    const LRESULT selected = SendMessageW(Control(kList1), LB_GETCURSEL, 0, 0);
+void SettingsDialog::ShowSelectedPicture() {
+    const LRESULT selected = SendMessageW(Control(kPictureList), LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
     SetBusyCursor(true);
-    HWND box = Control(kPicK);
+    HWND box = Control(kThumbnailBox);
     ShowWindow(box, SW_HIDE);
     if (picture_.Read(model_.PicturePathOfLine(static_cast<std::size_t>(selected)))) {
         model_.ShowPictureSize(picture_.size().width, picture_.size().height);
@@ -95,9 +77,9 @@ void SettingsDialog::List1Click() {
     SetBusyCursor(false);
 }
 
-// Pic_K takes the thumbnail's size and place at the window's DPI.
+// The thumbnail box takes the thumbnail's size and place at the window's DPI.
 void SettingsDialog::ShowThumbnail() {
-    HWND box = Control(kPicK);
+    HWND box = Control(kThumbnailBox);
     if (!box) return;
     const std::optional<PixelBox> place = picture_.FitThumbnail(dpi_);
     if (!place) return;
@@ -116,7 +98,7 @@ void SettingsDialog::ColourClick(int target) {
 
 void SettingsDialog::OpenHomepage() {
     SetBusyCursor(true);
-    OpenWithDefaultProgram(window_, WindowText(Control(kLblUrl)));
+    OpenWithDefaultProgram(window_, WindowText(Control(kHomepageLink)));
     SetBusyCursor(false);
 }
 

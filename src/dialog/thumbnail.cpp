@@ -58,7 +58,7 @@ bool PreviewedPicture::Read(const std::string& path) {
 
 std::optional<PixelBox> PreviewedPicture::FitThumbnail(int dpi) {
     if (picture_.empty()) return std::nullopt;
-    const PixelBox place = ControlBox(*FindControl(control_id::kPicK), dpi);
+    const PixelBox place = ControlBox(*FindControl(control_id::kThumbnailBox), dpi);
     thumbnail_ = MakeThumbnail(picture_, place.width);
     return PixelBox{place.left, place.top, thumbnail_.width(), thumbnail_.height()};
 }

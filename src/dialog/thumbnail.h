@@ -28,7 +28,7 @@ Surface MakeThumbnail(const Surface& picture, int side = 100);
 // "Size ： 640 * 480": the picture's width and height in shortest decimal form.
 std::string PictureSizeText(int width, int height);
 
-// The listed picture the dialog previews and its thumbnail in Pic_K. The decoder is made
+// The listed picture the dialog previews and its thumbnail box. The decoder is made
 // on the first read, so a dialog that never previews a picture never makes one.
 class PreviewedPicture {
   public:
@@ -43,8 +43,8 @@ class PreviewedPicture {
     const Surface& picture() const { return picture_; }
     PictureSize size() const { return size_; }
 
-    // Remakes the thumbnail for `dpi` and gives the box Pic_K takes: its top-left corner
-    // at Pic_K's layout place, the thumbnail's size, whose longer side is Pic_K's layout
+    // Remakes the thumbnail for `dpi` and gives the thumbnail box takes: its top-left corner
+    // at the box's layout place, the thumbnail's size, whose longer side is the box's layout
     // width at `dpi` (100 pixels at 96 dpi). Nothing while no picture has been read.
     std::optional<PixelBox> FitThumbnail(int dpi);
     const Surface& thumbnail() const { return thumbnail_; }
@@ -52,9 +52,9 @@ class PreviewedPicture {
   private:
     DecoderMaker makeDecoder_;
     std::unique_ptr<PictureDecoder> decoder_;
-    Surface picture_;    // Pic_F: the last picture read
+    Surface picture_;    // the last picture read
     PictureSize size_;   // its upright size
-    Surface thumbnail_;  // what Pic_K shows of it
+    Surface thumbnail_;  // what the thumbnail box shows of it
 };
 
 }  // namespace velnor

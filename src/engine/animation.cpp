@@ -52,7 +52,7 @@ void Animation::Rerandomise() {
     }
     if (settings_.randomFlags[2] == 1) {
         const int index = random_.NextBelow(kPresetCount);
-        settings_.presetIndex = static_cast<std::int16_t>(index);
+        settings_.chosenPreset = static_cast<std::int16_t>(index);
         settings_.ballColour = {settings_.presetRed[index], settings_.presetGreen[index],
                                 settings_.presetBlue[index]};
     }

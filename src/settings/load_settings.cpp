@@ -46,7 +46,7 @@ class SettingsReader {
     void Read(const SettingRow& row, SaverSettings& settings) const {
         const std::string& text = Text(row.key);
         if (text.empty()) {
-            SetNumber(row, settings, row.missing);
+            SetNumber(row, settings, row.valueWhenMissing);
         } else if (row.reading == Reading::kFloor) {
             if (const auto value = FloorToInt16(text)) SetNumber(row, settings, *value);
         } else if (const auto value = RoundToInt32(text)) {
@@ -68,9 +68,7 @@ void SetPresets(SaverSettings& settings) {
         settings.presetBlue[i] = preset.blue;
         ++i;
     }
-    // presetIndex is the loop's counter and, as a counting loop leaves it, ends one past
-    // the last preset; the saver sets it before using it.
-    settings.presetIndex = kPresetCount;
+    settings.chosenPreset.reset();  // the saver chooses one when it re-chooses the colour
 }
 
 void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,

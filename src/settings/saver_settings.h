@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,7 +58,9 @@ struct SaverSettings {
     std::array<std::int16_t, kPresetCount + 1> presetRed{};
     std::array<std::int16_t, kPresetCount + 1> presetGreen{};
     std::array<std::int16_t, kPresetCount + 1> presetBlue{};
-    std::int16_t presetIndex = 0;
+    // The preset the saver last chose at random for the ball's colour (0-based); none
+    // until it has chosen one.
+    std::optional<std::int16_t> chosenPreset;
 
     PictureList pictures;
 };

@@ -53,9 +53,9 @@ struct SettingRow {
     std::string_view key;   // cp932 bytes
     Reading reading = Reading::kFloor;
     FieldOf field = nullptr;
-    long long missing = 0;         // the value of a missing or empty key (Text rows: "")
-    long long low = 0, high = 0;   // what the dialog and the settings panel offer
-    std::string_view factoryText;  // what "初期設定" writes, exactly
+    long long valueWhenMissing = 0;  // the value of a missing or empty key (Text rows: "")
+    long long low = 0, high = 0;     // what the dialog and the settings panel offer
+    std::string_view factoryText;    // what "初期設定" writes, exactly
     OptionForm option = OptionForm::kNone;
     std::string_view offName;                 // kSwitch: the option that sets 0
     long long optionLow = 0, optionHigh = 0;  // kNumber: what the command line takes

@@ -88,11 +88,11 @@ std::string RowElement(const SettingRow& row) {
                    Attribute("_low-label", row.lowLabel) + Attribute("_high-label", row.highLabel) +
                    "\n      " + Attribute("low", std::to_string(row.low)) +
                    Attribute("high", std::to_string(row.high)) +
-                   Attribute("default", std::to_string(row.missing)) + "/>";
+                   Attribute("default", std::to_string(row.valueWhenMissing)) + "/>";
         case PanelControl::kCheckBox: {
             // Checked is the state that is not the default.
             const std::string off = "--" + std::string(row.offName);
-            const bool defaultOn = row.missing != 0;
+            const bool defaultOn = row.valueWhenMissing != 0;
             return "<boolean" + id + Attribute("_label", row.label) +
                    Attribute("arg-set", defaultOn ? off : option) +
                    Attribute("arg-unset", defaultOn ? option : off) + "/>";

@@ -17,7 +17,7 @@ void ApplySettingsOverrides(const SettingsOverrides& o, SaverSettings& settings,
             continue;
         }
         const std::optional<ColourRef> colour = ParseColour(colourText->second, byName);
-        SetNumber(row, settings, colour.value_or(static_cast<ColourRef>(row.missing)));
+        SetNumber(row, settings, colour.value_or(static_cast<ColourRef>(row.valueWhenMissing)));
         if (!colour && warn) {
             warn("--" + std::string(row.name) + ": '" + colourText->second +
                  "' is not a colour; the default is used");

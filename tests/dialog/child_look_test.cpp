@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog/control_ids.h"
+#include "dialog/dialog_notices.h"
 
 namespace velnor {
 namespace {
@@ -18,14 +19,14 @@ ChildLook LookOfId(int id, std::optional<bool> selected = std::nullopt, bool ena
 }
 
 TEST(DialogChildLook, OptionSquaresShowTheirStateInColourAndEdge) {
-    const ChildLook never = LookOfId(kPicPer0, std::nullopt);
+    const ChildLook never = LookOfId(kPerspectiveOff, std::nullopt);
     EXPECT_EQ(never.background, ChildBackground::kColour);
     EXPECT_EQ(never.backColour, 0xFFFFFF);  // white until a rule shows the square
     EXPECT_EQ(never.edge, ChildEdge::kNone);
-    const ChildLook selected = LookOfId(kPicPer0, true);
+    const ChildLook selected = LookOfId(kPerspectiveOff, true);
     EXPECT_EQ(selected.backColour, 0x00FFFF);  // yellow in 0x00BBGGRR
     EXPECT_EQ(selected.edge, ChildEdge::kSunken);
-    const ChildLook unselected = LookOfId(kPicPer1, false);
+    const ChildLook unselected = LookOfId(kPerspectiveOn, false);
     EXPECT_EQ(unselected.backColour, 0xC0C0C0);
     EXPECT_EQ(unselected.edge, ChildEdge::kRaised);
     EXPECT_FALSE(selected.showsText || unselected.showsText);
@@ -39,14 +40,14 @@ TEST(DialogChildLook, CaptionsAndFieldsPlaceTheirTextByKind) {
     EXPECT_FALSE(heading.alignRight || heading.centreVertically || heading.underline);
     EXPECT_EQ(heading.textInset, 0);
 
-    const ChildLook value = LookOfId(kLblAsp);
+    const ChildLook value = LookOfId(kShapeValue);
     EXPECT_EQ(value.background, ChildBackground::kColour);
-    EXPECT_EQ(value.backColour, FindControl(kLblAsp)->backColour);
+    EXPECT_EQ(value.backColour, FindControl(kShapeValue)->backColour);
     EXPECT_EQ(value.edge, ChildEdge::kThinSunken);
     EXPECT_TRUE(value.alignRight && value.centreVertically);
     EXPECT_EQ(value.textInset, 3);
 
-    const ChildLook link = LookOfId(kLblUrl);
+    const ChildLook link = LookOfId(kHomepageLink);
     EXPECT_TRUE(link.underline);
     EXPECT_FALSE(link.alignRight);
 
@@ -60,20 +61,26 @@ TEST(DialogChildLook, CaptionsAndFieldsPlaceTheirTextByKind) {
         const ChildLook path = LookOf(control, std::nullopt, true);
         EXPECT_TRUE(path.centreVertically && !path.alignRight) << NameOf(control.id);
         EXPECT_EQ(path.edge, ChildEdge::kThinSunken) << NameOf(control.id);
+        EXPECT_TRUE(path.mark.empty()) << NameOf(control.id);
+        // A folder not found now keeps its path, in grey and marked.
+        const ChildLook missing = LookOf(control, std::nullopt, true, false, true);
+        EXPECT_TRUE(missing.greyText && missing.pathEllipsis) << NameOf(control.id);
+        EXPECT_EQ(missing.mark, kMissingFolderMark) << NameOf(control.id);
     }
+    EXPECT_TRUE(LookOf(*FindControl(kLblRed), std::nullopt, true, false, true).mark.empty());
 }
 
 TEST(DialogChildLook, PanelsPicturesAndTheContentPanelEdge) {
-    EXPECT_EQ(LookOfId(kPicC).background, ChildBackground::kOwnTexture);
-    EXPECT_EQ(LookOfId(kPicC).edge, ChildEdge::kNone);  // covers the whole window
+    EXPECT_EQ(LookOfId(kContentPanel).background, ChildBackground::kOwnTexture);
+    EXPECT_EQ(LookOfId(kContentPanel).edge, ChildEdge::kNone);  // covers the whole window
     EXPECT_EQ(LookOfId(kPicPanelLeft).edge, ChildEdge::kThinSunken);
     EXPECT_EQ(LookOfId(kPicPanelRight).edge, ChildEdge::kThinSunken);
 
-    const ChildLook preview = LookOfId(kPicPrev);
+    const ChildLook preview = LookOfId(kPreviewBox);
     EXPECT_EQ(preview.picture, ChildPicture::kPreview);
     EXPECT_EQ(preview.backColour, 0);
     EXPECT_EQ(preview.edge, ChildEdge::kNone);  // the window's client edge frames it
-    const ChildLook picture = LookOfId(kPicK);
+    const ChildLook picture = LookOfId(kThumbnailBox);
     EXPECT_EQ(picture.picture, ChildPicture::kThumbnail);
     EXPECT_EQ(picture.backColour, 0xE0E0E0);
     EXPECT_EQ(picture.edge, ChildEdge::kRaised);
@@ -93,8 +100,8 @@ TEST(DialogChildLook, EveryInteractiveOwnerDrawnChildTakesInput) {
     }
     EXPECT_EQ(InputOf(ControlKind::kPreview), ChildInput::kNone);
     // Only the link acts on the press; the captions beside squares act on a whole click.
-    EXPECT_TRUE(ActsOnPress(*FindControl(kLblUrl)));
-    EXPECT_FALSE(ActsOnPress(*FindControl(kLblPer0)));
+    EXPECT_TRUE(ActsOnPress(*FindControl(kHomepageLink)));
+    EXPECT_FALSE(ActsOnPress(*FindControl(kPerspectiveOffCaption)));
     EXPECT_EQ(InputOf(ControlKind::kButton), ChildInput::kNone);
 }
 

@@ -39,34 +39,41 @@ TEST(DialogKeys, TabOrderReadsPanelsThenRowsTopToBottomLeftToRight) {
         EXPECT_LT(ReadingKey(order[i - 1]), ReadingKey(order[i]))
             << AccessibleName(order[i - 1]) << " before " << AccessibleName(order[i]);
     }
-    EXPECT_EQ(order.front(), kAspV);
-    EXPECT_EQ(order.back(), kCmdCan);
+    EXPECT_EQ(order.front(), kShapeSpin);
+    EXPECT_EQ(order.back(), kCancelButton);
     // Captions act on their control and take no focus; only the link does.
     for (const ControlSpec& control : DialogControls()) {
         if (control.kind != ControlKind::kClickableCaption) continue;
-        EXPECT_EQ(TakesFocus(control), control.id == kLblUrl) << control.id;
+        EXPECT_EQ(TakesFocus(control), control.id == kHomepageLink) << control.id;
     }
 }
 
 TEST(DialogKeys, EveryFocusableControlHasTheNameOfItsCaption) {
     for (const int id : TabOrder()) EXPECT_FALSE(AccessibleName(id).empty()) << AccessibleName(id);
     const std::pair<int, std::string> names[] = {
-        {kAspV, "外観 (球体 = 10)"},  // the heading without its lead
-        {kDepthV, "透視図（遠近)の深さ"},
-        {kHRgb2, "青"},
-        {kHsFast, "速さ"},
-        {kList1, "背景画像のﾌｧｲﾙ名"},
-        {kChkRdm1, "ﾗﾝﾀﾞﾑ"},  // the clickable caption beside it
-        {kChkSample, "ｻﾝﾌﾟﾙ画像を使用"},
-        {kPicSize1, "全画面"},
-        {kPicSize2, "全体"},
-        {kPicKind4, "*.png"},
-        {kPicKind3, "*.wmf"},
-        {kCmdOk, "設定"},
-        {kLblUrl, std::string(HomepageUrl())},
-        {kLblAsp, ""},  // a value field is no caption of anything
+        {kShapeSpin, "外観 (球体 = 10)"},  // the heading without its lead
+        {kDepthSpin, "透視図（遠近)の深さ"},
+        {kBallBlueBar, "青"},
+        {kSpeedBar, "速さ"},
+        {kPictureList, "背景画像のﾌｧｲﾙ名"},
+        {kRandomDepthBox, "ﾗﾝﾀﾞﾑ"},  // the clickable caption beside it
+        {kUseSampleBox, "ｻﾝﾌﾟﾙ画像を使用"},
+        {kFullScreenSize, "全画面"},
+        {kWholeSize, "全体"},
+        {kPngKind, "*.png"},
+        {kWmfKind, "*.wmf"},
+        {kSaveButton, "設定"},
+        {kHomepageLink, std::string(HomepageUrl())},
+        {kShapeValue, ""},  // a value field is no caption of anything
     };
     for (const auto& [id, name] : names) EXPECT_EQ(AccessibleName(id), name) << id;
+    // The window texts: a caption as it is painted, a control without one by its name.
+    for (const auto& [id, text] :
+         {std::pair{kLblShapeHeading, "・ 外観 (球体 = 10)"},
+          std::pair{kShapeSpin, "外観 (球体 = 10)"}, std::pair{kRandomDepthBox, "ﾗﾝﾀﾞﾑ"},
+          std::pair{kSaveButton, "設定"}}) {
+        EXPECT_EQ(WindowTextOf(*FindControl(id)), text) << id;
+    }
 }
 
 // Catches arrows that leave a group or skip a square, and groups whose squares are not side
@@ -90,8 +97,8 @@ TEST(DialogKeys, OptionGroupsAreSquaresSideBySideInOnePanel) {
         }
     }
     EXPECT_EQ(groups, 4);
-    EXPECT_EQ(OptionGroup(kPicSize0), (std::vector<int>{kPicSize0, kPicSize1, kPicSize2}));
-    EXPECT_EQ(PairPartner(kPicKind0), 0);  // the kinds are separate choices
+    EXPECT_EQ(OptionGroup(kOwnSize), (std::vector<int>{kOwnSize, kFullScreenSize, kWholeSize}));
+    EXPECT_EQ(PairPartner(kBmpKind), 0);  // the kinds are separate choices
 }
 
 // Catches a pair whose second square starts a group of its own or is a Tab stop (Tab would
@@ -103,15 +110,15 @@ TEST(DialogKeys, PairsAreOneRadioGroupWithOneTabStopAndCaptionsAreStaticText) {
         bool startsGroup, tabStop;
     };
     const Case cases[] = {
-        {kPicPer0, ChildKeys::kRadioButton, true, true},
-        {kPicPer1, ChildKeys::kRadioButton, false, false},
-        {kPicSize1, ChildKeys::kRadioButton, false, false},
-        {kPicKind2, ChildKeys::kButton, true, true},
-        {kLblKind2, ChildKeys::kStatic, true, false},
+        {kPerspectiveOff, ChildKeys::kRadioButton, true, true},
+        {kPerspectiveOn, ChildKeys::kRadioButton, false, false},
+        {kFullScreenSize, ChildKeys::kRadioButton, false, false},
+        {kJpegKind, ChildKeys::kButton, true, true},
+        {kJpegKindCaption, ChildKeys::kStatic, true, false},
         {kLblShapeHeading, ChildKeys::kStatic, true, false},
-        {kLblUrl, ChildKeys::kLink, true, true},
-        {kLblAsp, ChildKeys::kNone, true, false},
-        {kAspV, ChildKeys::kNone, true, true},  // a system control: its own keys
+        {kHomepageLink, ChildKeys::kLink, true, true},
+        {kShapeValue, ChildKeys::kNone, true, false},
+        {kShapeSpin, ChildKeys::kNone, true, true},  // a system control: its own keys
     };
     for (const Case& c : cases) {
         const KeyRole role = KeyRoleOf(*FindControl(c.id));
@@ -141,13 +148,13 @@ TEST(DialogKeys, LettersAreUniqueAndLeadToAControlThatTakesTheFocus) {
         }
     }
     const std::vector<Mnemonic> mnemonics = Mnemonics();
-    for (const int button : {kCmdOk, kCmdInit, kCmdCan}) {
+    for (const int button : {kSaveButton, kFactoryButton, kCancelButton}) {
         EXPECT_EQ(std::count_if(mnemonics.begin(), mnemonics.end(),
                                 [button](const Mnemonic& m) { return m.target == button; }),
                   1);
     }
     ASSERT_TRUE(MnemonicOf('s'));
-    EXPECT_EQ(MnemonicOf('s')->target, kCmdOk);
+    EXPECT_EQ(MnemonicOf('s')->target, kSaveButton);
     EXPECT_FALSE(MnemonicOf('Q'));
     EXPECT_FALSE(MnemonicOf('1'));
 }

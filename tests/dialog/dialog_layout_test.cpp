@@ -81,7 +81,7 @@ TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
     std::map<int, int> captionsOf;
     for (const ControlSpec& layoutEntry : DialogControls()) {
         if (layoutEntry.kind != ControlKind::kClickableCaption ||
-            layoutEntry.id == control_id::kLblUrl)
+            layoutEntry.id == control_id::kHomepageLink)
             continue;
         ++captionsOf[layoutEntry.partner];
         const ControlSpec* partner = FindControl(layoutEntry.partner);
@@ -104,7 +104,7 @@ TEST(DialogLayout, CaptionsActOnAControlOfTheSamePanel) {
 TEST(DialogLayout, TheLinkIsAControlOnlyInABuildWithAHomepage) {
     int links = 0;
     for (const ControlSpec& layoutEntry : DialogControls()) {
-        if (layoutEntry.id == control_id::kLblUrl) ++links;
+        if (layoutEntry.id == control_id::kHomepageLink) ++links;
     }
     EXPECT_EQ(links, HomepageUrl().empty() ? 0 : 1);
     EXPECT_EQ(HomepageUrl().find(".invalid"), std::string_view::npos);
@@ -113,18 +113,18 @@ TEST(DialogLayout, TheLinkIsAControlOnlyInABuildWithAHomepage) {
 }
 
 TEST(DialogLayout, PointerShowsAHandOnlyOverEnabledControlsThatAct) {
-    using control_id::kCmdOk;
+    using control_id::kHomepageLink;
     using control_id::kLblShapeHeading;
-    using control_id::kLblUrl;
-    using control_id::kPicPer0;
-    EXPECT_EQ(PointerOver(kCmdOk, true, false), Pointer::kHand);
-    EXPECT_EQ(PointerOver(kPicPer0, true, false), Pointer::kHand);
-    EXPECT_EQ(PointerOver(kLblUrl, true, false), Pointer::kLinkHand);
-    EXPECT_EQ(PointerOver(kCmdOk, false, false), Pointer::kSystem);
+    using control_id::kPerspectiveOff;
+    using control_id::kSaveButton;
+    EXPECT_EQ(PointerOver(kSaveButton, true, false), Pointer::kHand);
+    EXPECT_EQ(PointerOver(kPerspectiveOff, true, false), Pointer::kHand);
+    EXPECT_EQ(PointerOver(kHomepageLink, true, false), Pointer::kLinkHand);
+    EXPECT_EQ(PointerOver(kSaveButton, false, false), Pointer::kSystem);
     EXPECT_EQ(PointerOver(kLblShapeHeading, true, false), Pointer::kSystem);
     EXPECT_EQ(PointerOver(0, true, false), Pointer::kSystem);  // the window itself
     // Busy: the hourglass everywhere, disabled controls and plain captions too.
-    for (const int id : {kCmdOk, kLblUrl, kLblShapeHeading, 0}) {
+    for (const int id : {kSaveButton, kHomepageLink, kLblShapeHeading, 0}) {
         EXPECT_EQ(PointerOver(id, false, true), Pointer::kWait) << id;
     }
 }
@@ -134,10 +134,13 @@ TEST(DialogLayout, ScrollBarsStartInsideTheirRanges) {
         int id, min, max, small, large, initial;
     };
     const Expected table[] = {
-        {control_id::kAspV, -16, -4, 1, 1, -10},    {control_id::kDepthV, -25, -12, 1, 1, -25},
-        {control_id::kHRgb0, 0, 127, 1, 10, 0},     {control_id::kHRgb2, 0, 127, 1, 10, 0},
-        {control_id::kHsFast, 0, 10, 1, 1, 1},      {control_id::kHScale, 96, 384, 1, 16, 144},
-        {control_id::kIntval, 10, 600, 10, 10, 30},
+        {control_id::kShapeSpin, -16, -4, 1, 1, -10},
+        {control_id::kDepthSpin, -25, -12, 1, 1, -25},
+        {control_id::kBallRedBar, 0, 127, 1, 10, 0},
+        {control_id::kBallBlueBar, 0, 127, 1, 10, 0},
+        {control_id::kSpeedBar, 0, 10, 1, 1, 1},
+        {control_id::kSizeBar, 96, 384, 1, 16, 144},
+        {control_id::kIntervalBar, 10, 600, 10, 10, 30},
     };
     for (const Expected& e : table) {
         const ControlSpec& layoutEntry = *FindControl(e.id);
@@ -174,10 +177,12 @@ TEST(DialogLayout, SizesAtOneHundredOneHundredFiftyAndTwoHundredPercent) {
     EXPECT_EQ(DialogContentSize(144), (PixelSize{1244, 638}));
     EXPECT_EQ(DialogContentSize(192), (PixelSize{1658, 850}));
 
-    EXPECT_EQ(ControlBox(*FindControl(control_id::kPicPrev), 96), (PixelBox{196, 12, 300, 300}));
-    EXPECT_EQ(ControlBox(*FindControl(control_id::kPicPrev), 144), (PixelBox{294, 18, 450, 450}));
+    EXPECT_EQ(ControlBox(*FindControl(control_id::kPreviewBox), 96), (PixelBox{196, 12, 300, 300}));
+    EXPECT_EQ(ControlBox(*FindControl(control_id::kPreviewBox), 144),
+              (PixelBox{294, 18, 450, 450}));
     // Edges are converted, so a 195-twip square is 13, 20 or 26 pixels wherever it sits.
-    for (const int id : {control_id::kPicPer0, control_id::kPicPer1, control_id::kPicKind3}) {
+    for (const int id :
+         {control_id::kPerspectiveOff, control_id::kPerspectiveOn, control_id::kWmfKind}) {
         EXPECT_EQ(ControlBox(*FindControl(id), 96).width, 13);
         EXPECT_EQ(ControlBox(*FindControl(id), 192).width, 26);
     }

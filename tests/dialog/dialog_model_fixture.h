@@ -50,7 +50,7 @@ struct Dialog {
         return false;
     }
     // What the button writes, by key as UTF-8.
-    std::map<std::string, std::string> Written(int button = control_id::kCmdOk) const {
+    std::map<std::string, std::string> Written(int button = control_id::kSaveButton) const {
         std::map<std::string, std::string> out;
         for (const IniEntry& entry : model.EntriesToWrite(button)) {
             out[entry.key] = entry.value;

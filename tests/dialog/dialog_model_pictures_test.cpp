@@ -21,25 +21,25 @@ TEST(DialogModel, KindTogglesRescanAnExistingFolderAndLeaveTheListOtherwise) {
     d.model.Load(s);
     EXPECT_EQ(d.model.listLines(), (std::vector<std::string>{"a.bmp", ""}))
         << "a stored picture that no longer exists shows as an empty line";
-    EXPECT_EQ(d.model.Text(kLblKei), "2");
-    ASSERT_TRUE(d.model.Click(kLblKind1));
-    EXPECT_EQ(d.model.SquareSelected(kPicKind1), false);
+    EXPECT_EQ(d.model.Text(kPictureCountField), "2");
+    ASSERT_TRUE(d.model.Click(kGifKindCaption));
+    EXPECT_EQ(d.model.SquareSelected(kGifKind), false);
     EXPECT_EQ(d.model.listLines(), (std::vector<std::string>{"a.bmp", "c.jpg"}));
-    for (const int id : {kPicKind0, kPicKind2}) d.model.Click(id);
+    for (const int id : {kBmpKind, kJpegKind}) d.model.Click(id);
     EXPECT_TRUE(d.model.listLines().empty());
-    EXPECT_EQ(d.model.Text(kLblKei), "0");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "0");
     EXPECT_EQ(d.Written()["画像種類_0"], " 0");
 
-    d.model.Click(kPicKind0);
+    d.model.Click(kBmpKind);
     ASSERT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
     d.fs.folders.clear();  // the folder is gone: the square toggles, list and count stay
-    d.model.Click(kPicKind2);
-    EXPECT_EQ(d.model.SquareSelected(kPicKind2), true);
+    d.model.Click(kJpegKind);
+    EXPECT_EQ(d.model.SquareSelected(kJpegKind), true);
     EXPECT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
-    EXPECT_EQ(d.model.Text(kLblKei), "1");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "1");
 
     Dialog empty;  // no stored pictures: the count stays blank
-    EXPECT_EQ(empty.model.Text(kLblKei), "");
+    EXPECT_EQ(empty.model.Text(kPictureCountField), "");
 }
 
 TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
@@ -53,7 +53,7 @@ TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
                   [&] {
                       EXPECT_TRUE(d.model.listing());
                       EXPECT_TRUE(d.model.listLines().empty());
-                      counts.push_back(d.model.Text(kLblKei));
+                      counts.push_back(d.model.Text(kPictureCountField));
                       return true;
                   },
                   onError),
@@ -86,7 +86,7 @@ TEST(DialogModel, ChosenFolderClearsTheOldListThenListsWithClimbingCount) {
                   "missing", [] { return true; }, onError),
               FolderChoice::kListed);
     EXPECT_TRUE(d.model.listLines().empty());
-    EXPECT_EQ(d.model.Text(kLblKei), "0");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "0");
     EXPECT_EQ(errors.size(), 1u) << "an unreadable folder is reported once";
 }
 
@@ -96,14 +96,14 @@ TEST(DialogModel, AStoredFolderThatIsNotThereStaysMarkedAndIsWrittenBackUnchange
     Dialog d(s);
     EXPECT_TRUE(d.model.folderMissing());
     EXPECT_EQ(d.model.Text(kFolderPath), s.pictureFolder);
-    EXPECT_EQ(d.model.Text(kLblKei), "0");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "0");
     EXPECT_TRUE(d.model.listLines().empty());
     EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], s.pictureFolder);
 
-    d.model.Click(kPicKind1);  // still not there: stays marked, nothing is listed
+    d.model.Click(kGifKind);  // still not there: stays marked, nothing is listed
     EXPECT_TRUE(d.model.folderMissing());
     d.fs.Add(s.pictureFolder, "a.bmp", 0);  // the drive came back
-    d.model.Click(kPicKind1);
+    d.model.Click(kGifKind);
     EXPECT_FALSE(d.model.folderMissing());
     EXPECT_EQ(d.model.listLines(), std::vector<std::string>{"a.bmp"});
 
@@ -123,10 +123,15 @@ TEST(DialogModel, AFolderWithMorePicturesThanTheListTellsHowManyAreLeftOut) {
     ASSERT_EQ(d.model.ChooseFolder(
                   kPics, [] { return true; }, nullptr),
               FolderChoice::kListed);
-    EXPECT_EQ(d.model.Text(kLblKei), "32767");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "32767");
     const std::optional<std::string> notice = d.model.LeftOutNotice();
     ASSERT_TRUE(notice);
     EXPECT_EQ(*notice, LeftOutMessage(32767, 3));
+    // Told after the listing, as information; a listing the closing dialog stopped tells
+    // nothing.
+    EXPECT_EQ(d.model.NoticeAfter(FolderChoice::kListed),
+              (Notice{*notice, NoticeKind::kInformation}));
+    EXPECT_FALSE(d.model.NoticeAfter(FolderChoice::kStopped));
 
     SaverSettings stored = Defaults();  // opened with such a folder already stored
     stored.pictureFolder = kPics;
@@ -136,6 +141,7 @@ TEST(DialogModel, AFolderWithMorePicturesThanTheListTellsHowManyAreLeftOut) {
     stored.pictures.leftOut = 0;
     d.model.Load(stored);
     EXPECT_FALSE(d.model.LeftOutNotice());
+    EXPECT_FALSE(d.model.NoticeAfter(FolderChoice::kListed));
 }
 
 // Catches a chosen folder outside cp932 being refused, stored as '?' or as its short name.
@@ -165,10 +171,11 @@ TEST(DialogModel, AFolderInAnyScriptIsStoredAsChosenAndOnlyBrokenTextIsRefused) 
     ASSERT_EQ(d.model.ChooseFolder(kPics, never, noError), FolderChoice::kListed);
     const int listingsBefore = d.fs.listings;
     EXPECT_EQ(d.model.ChooseFolder("C:\\\xFF", never, noError), FolderChoice::kNameNotStorable);
+    EXPECT_EQ(d.model.NoticeAfter(FolderChoice::kNameNotStorable)->kind, NoticeKind::kWarning);
     EXPECT_EQ(d.fs.listings, listingsBefore);
     EXPECT_EQ(d.model.Text(kFolderPath), kPics);
     EXPECT_EQ(d.model.listLines().size(), 3u);
-    EXPECT_EQ(d.model.Text(kLblKei), "3");
+    EXPECT_EQ(d.model.Text(kPictureCountField), "3");
     EXPECT_EQ(d.Written()["画像のﾌｫﾙﾀﾞ"], kPics);
 }
 

@@ -23,19 +23,19 @@ TEST(DialogModel, LoadShowsStoredValuesAndOutOfRangeNumbersOnlyInTheFields) {
     s.pictureSize = 7;  // a hand-edited file: no square of the pair shows selected
     Dialog d(s);
     const DialogModel& m = d.model;
-    EXPECT_EQ(m.Text(kLblAsp), "20");
-    EXPECT_EQ(m.ScrollValue(kAspV), -10);
-    EXPECT_EQ(m.Text(kLblDepth), "13");
-    EXPECT_EQ(m.ScrollValue(kDepthV), -13);
-    EXPECT_EQ(m.Text(kLblIntval), "5");
-    EXPECT_EQ(m.ScrollValue(kIntval), 30);
-    EXPECT_EQ(m.ScrollValue(kHRgb1), 32);
-    EXPECT_EQ(m.CheckValue(kChkRdm0), 1);
-    EXPECT_EQ(m.CheckValue(kChkRdm1), 0) << "only 0 and 1 set a check box";
-    EXPECT_EQ(m.Text(kLblPreSize), "");
-    EXPECT_EQ(m.SquareSelected(kPicPer0), true);
-    EXPECT_EQ(m.SquareSelected(kPicSize0), std::nullopt);
-    EXPECT_EQ(m.SquareSelected(kPicSize1), std::nullopt);
+    EXPECT_EQ(m.Text(kShapeValue), "20");
+    EXPECT_EQ(m.ScrollValue(kShapeSpin), -10);
+    EXPECT_EQ(m.Text(kDepthValue), "13");
+    EXPECT_EQ(m.ScrollValue(kDepthSpin), -13);
+    EXPECT_EQ(m.Text(kIntervalValue), "5");
+    EXPECT_EQ(m.ScrollValue(kIntervalBar), 30);
+    EXPECT_EQ(m.ScrollValue(kBallGreenBar), 32);
+    EXPECT_EQ(m.CheckValue(kRandomShapeBox), 1);
+    EXPECT_EQ(m.CheckValue(kRandomDepthBox), 0) << "only 0 and 1 set a check box";
+    EXPECT_EQ(m.Text(kPictureSizeText), "");
+    EXPECT_EQ(m.SquareSelected(kPerspectiveOff), true);
+    EXPECT_EQ(m.SquareSelected(kOwnSize), std::nullopt);
+    EXPECT_EQ(m.SquareSelected(kFullScreenSize), std::nullopt);
     auto written = d.Written();
     EXPECT_EQ(written["画像のｻｲｽﾞ"], " 7") << "the index is stored all the same";
     EXPECT_EQ(written["外観"], " 10") << "the spin's value, not the field's, is written";
@@ -51,28 +51,33 @@ TEST(DialogModel, PerspectiveAndSampleModeEnableTheirControls) {
     Dialog d;
     DialogModel& m = d.model;
     const auto depthEnabled = [&] {
-        return m.Enabled(kDepthV) && m.Enabled(kChkRdm1) && m.Enabled(kLblRdm1);
+        return m.Enabled(kDepthSpin) && m.Enabled(kRandomDepthBox) &&
+               m.Enabled(kRandomDepthCaption);
     };
     const auto depthDisabled = [&] {
-        return !m.Enabled(kDepthV) && !m.Enabled(kChkRdm1) && !m.Enabled(kLblRdm1);
+        return !m.Enabled(kDepthSpin) && !m.Enabled(kRandomDepthBox) &&
+               !m.Enabled(kRandomDepthCaption);
     };
     EXPECT_TRUE(depthDisabled());
     for (const auto& [click, on] :
-         {std::pair{kPicPer1, true}, std::pair{kLblPer0, false}, std::pair{kLblPer1, true}}) {
+         {std::pair{kPerspectiveOn, true}, std::pair{kPerspectiveOffCaption, false},
+          std::pair{kPerspectiveOnCaption, true}}) {
         d.changes.clear();
         ASSERT_TRUE(m.Click(click));
         EXPECT_EQ(on ? depthEnabled() : depthDisabled(), true) << NameOf(click);
-        EXPECT_EQ(m.SquareSelected(kPicPer1), on);
+        EXPECT_EQ(m.SquareSelected(kPerspectiveOn), on);
         EXPECT_TRUE(d.PreviewNotified());
     }
     EXPECT_EQ(d.Written()["透視画法"], " 1");
 
     // Sample mode: the check box and its caption swap the sample and folder sides.
-    const int folderSide[] = {kList1, kPicKind0, kLblKind3, kFolder, kIntval, kPicSize0, kLblSize1};
-    const int sampleSide[] = {kPicSample0, kPicSample1, kLblSample0, kLblSample1};
+    const int folderSide[] = {kPictureList, kBmpKind, kWmfKindCaption,       kFolderButton,
+                              kIntervalBar, kOwnSize, kFullScreenSizeCaption};
+    const int sampleSide[] = {kFirstSample, kSecondSample, kFirstSampleCaption,
+                              kSecondSampleCaption};
     for (const auto& [click, sample] :
-         {std::pair{0, true}, std::pair{kChkSample, false}, std::pair{kLblSample, true},
-          std::pair{kLblSample, false}}) {
+         {std::pair{0, true}, std::pair{kUseSampleBox, false}, std::pair{kUseSampleCaption, true},
+          std::pair{kUseSampleCaption, false}}) {
         if (click != 0) {
             ASSERT_TRUE(m.Click(click));
         }
@@ -85,20 +90,22 @@ TEST(DialogModel, PerspectiveAndSampleModeEnableTheirControls) {
 TEST(DialogModel, PairsCaptionsAndRandomChecksAreWrittenAsShown) {
     Dialog d;
     DialogModel& m = d.model;
-    for (const int id : {kLblSize0, kLblSample1, kLblRdm2, kChkRdm0, kChkRdm0, kLblRdm0}) {
+    for (const int id : {kOwnSizeCaption, kSecondSampleCaption, kRandomColourCaption,
+                         kRandomShapeBox, kRandomShapeBox, kRandomShapeCaption}) {
         ASSERT_TRUE(m.Click(id)) << NameOf(id);
     }
-    EXPECT_EQ(m.SquareSelected(kPicSize0), true);
-    EXPECT_EQ(m.SquareSelected(kPicSize1), false);
-    EXPECT_EQ(m.SquareSelected(kPicSample1), true);
-    EXPECT_EQ(m.SquareSelected(kPicSample0), false);
+    EXPECT_EQ(m.SquareSelected(kOwnSize), true);
+    EXPECT_EQ(m.SquareSelected(kFullScreenSize), false);
+    EXPECT_EQ(m.SquareSelected(kSecondSample), true);
+    EXPECT_EQ(m.SquareSelected(kFirstSample), false);
     auto written = d.Written();
     EXPECT_EQ(written["画像のｻｲｽﾞ"], " 0");
     EXPECT_EQ(written["ｻﾝﾌﾟﾙ画像_12"], " 1");
     EXPECT_EQ(written["Random_0"], " 1");
     EXPECT_EQ(written["Random_2"], " 1");
     // Controls whose clicks open a window or save are left to the view.
-    for (const int id : {kFolder, kCmdColor1, kLblUrl, kCmdOk, kCmdInit, kCmdCan, kLblAsp}) {
+    for (const int id : {kFolderButton, kParallelColourButton, kHomepageLink, kSaveButton,
+                         kFactoryButton, kCancelButton, kShapeValue}) {
         EXPECT_FALSE(m.Click(id)) << NameOf(id);
     }
 }
@@ -107,23 +114,23 @@ TEST(DialogModel, ScrollingUpdatesFieldsSampleBallAndPreviewAsEachBarShould) {
     Dialog d;
     DialogModel& m = d.model;
     EXPECT_EQ(m.Preview().sampleColour, (std::array<std::int16_t, 3>{72, 32, 56}));
-    m.Scroll(kAspV, ScrollAction::kLineUp, 0);
-    EXPECT_EQ(m.Text(kLblAsp), "11") << "the upper arrow raises the shape";
-    EXPECT_EQ(m.Preview().aspValue, -11);
+    m.Scroll(kShapeSpin, ScrollAction::kLineUp, 0);
+    EXPECT_EQ(m.Text(kShapeValue), "11") << "the upper arrow raises the shape";
+    EXPECT_EQ(m.Preview().shapeValue, -11);
     // A spin's drag changes its field only at the release, and only if the value moved.
-    m.Scroll(kDepthV, ScrollAction::kThumbTrack, -14);
-    EXPECT_EQ(m.Text(kLblDepth), "20");
-    m.Scroll(kDepthV, ScrollAction::kThumbPosition, -14);
-    EXPECT_EQ(m.Text(kLblDepth), "14");
+    m.Scroll(kDepthSpin, ScrollAction::kThumbTrack, -14);
+    EXPECT_EQ(m.Text(kDepthValue), "20");
+    m.Scroll(kDepthSpin, ScrollAction::kThumbPosition, -14);
+    EXPECT_EQ(m.Text(kDepthValue), "14");
     // Other bars run their rule at every drag step.
-    m.Scroll(kIntval, ScrollAction::kThumbTrack, 600);
-    EXPECT_EQ(m.Text(kLblIntval), "600");
-    m.Scroll(kHRgb0, ScrollAction::kThumbTrack, 127);
+    m.Scroll(kIntervalBar, ScrollAction::kThumbTrack, 600);
+    EXPECT_EQ(m.Text(kIntervalValue), "600");
+    m.Scroll(kBallRedBar, ScrollAction::kThumbTrack, 127);
     EXPECT_EQ(m.Preview().sampleColour, (std::array<std::int16_t, 3>{127, 32, 56}));
     d.changes.clear();
-    m.Scroll(kHsFast, ScrollAction::kPageDown, 0);
+    m.Scroll(kSpeedBar, ScrollAction::kPageDown, 0);
     EXPECT_FALSE(d.PreviewNotified()) << "the speed shows nowhere";
-    m.Scroll(kHScale, ScrollAction::kThumbTrack, 300);
+    m.Scroll(kSizeBar, ScrollAction::kThumbTrack, 300);
     EXPECT_TRUE(d.PreviewNotified());
     const auto written = d.Written();
     EXPECT_EQ(written.at("外観"), " 11");
@@ -138,7 +145,7 @@ TEST(DialogModel, SampleBallStaysBlackUntilAColourBarChanges) {
     s.ballColour = {0, 0, 0};  // every bar already at its initial 0: no change rule runs
     Dialog d(s);
     EXPECT_EQ(d.model.Preview().sampleColour, std::nullopt);
-    d.model.Scroll(kHRgb2, ScrollAction::kLineDown, 0);
+    d.model.Scroll(kBallBlueBar, ScrollAction::kLineDown, 0);
     EXPECT_EQ(d.model.Preview().sampleColour, (std::array<std::int16_t, 3>{0, 0, 1}));
 }
 
@@ -153,12 +160,12 @@ TEST(DialogModel, ColoursPictureSizeAndTheEntriesOfEachButton) {
     EXPECT_EQ(m.Preview().parallelColour, 0x8080FF);
     EXPECT_EQ(m.LineColour(2), 16776960);
     m.ShowPictureSize(640, 480);
-    EXPECT_EQ(m.Text(kLblPreSize), "Size ： 640 * 480");
+    EXPECT_EQ(m.Text(kPictureSizeText), "Size ： 640 * 480");
     EXPECT_EQ(d.Written()["Color_1"], " 8421631");
-    EXPECT_EQ(m.EntriesToWrite(kCmdInit), FactoryEntries());
-    EXPECT_TRUE(m.EntriesToWrite(kCmdCan).empty());
+    EXPECT_EQ(m.EntriesToWrite(kFactoryButton), FactoryEntries());
+    EXPECT_TRUE(m.EntriesToWrite(kCancelButton).empty());
     // An untouched dialog writes back every value it loaded.
-    EXPECT_EQ(Dialog().model.EntriesToWrite(kCmdOk).size(), SettingRows().size());
+    EXPECT_EQ(Dialog().model.EntriesToWrite(kSaveButton).size(), SettingRows().size());
     auto untouched = Dialog().Written();
     EXPECT_EQ(untouched["Scale"], " 128");
     EXPECT_EQ(untouched["ｻﾝﾌﾟﾙ画像_12"], " 0");

@@ -20,7 +20,7 @@ constexpr ColourRef kCyanRef = 0xFFFF00;
 
 PreviewInputs Defaults() {
     PreviewInputs in;
-    in.aspValue = -10;
+    in.shapeValue = -10;
     in.depthValue = -20;
     in.scaleValue = 128;
     in.parallelColour = kGreenRef;
@@ -62,11 +62,11 @@ TEST(DialogPreview, RoundBallIsCentredHalfTheOuterBoxFromTheCorner) {
 
 TEST(DialogPreview, ShapeStretchesAlongThePolarAxis) {
     PreviewInputs in = Defaults();
-    in.aspValue = -4;
+    in.shapeValue = -4;
     const long long flat = MeshBounds(Draw(in)).height();
-    in.aspValue = -10;
+    in.shapeValue = -10;
     const long long round = MeshBounds(Draw(in)).height();
-    in.aspValue = -16;
+    in.shapeValue = -16;
     const long long tall = MeshBounds(Draw(in)).height();
     EXPECT_LT(flat, round);
     EXPECT_LT(round, tall);
@@ -174,6 +174,10 @@ TEST(DialogPreview, ARedrawThatCannotFinishStopsAndTheNextStartsAfresh) {
     EXPECT_FALSE(preview.RedrawPreview(s, broken, {592, 592, 600, 600, 192}));
     ASSERT_TRUE(preview.RedrawPreview(s, Defaults(), {}));
     EXPECT_EQ(s, Draw(Defaults()));
+    // The box keeps showing the last complete picture, never a half-drawn one.
+    ASSERT_TRUE(preview.Update(Defaults(), {}));
+    EXPECT_FALSE(preview.Update(broken, {592, 592, 600, 600, 192}));
+    EXPECT_EQ(preview.shown(), s);
     // Perspective with the eye inside the ball: points beyond the eye are mirrored and
     // lines run off the box on every side, but the redraw finishes.
     PreviewInputs near = Defaults();

@@ -59,7 +59,8 @@ TEST(DialogWrites, ApplyWritesEveryRowInTableOrderWithLeadingBlanks) {
     ASSERT_EQ(rows.size(), SettingRows().size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const SettingRow& row = SettingRows()[i];
-        const std::string value = row.reading == Reading::kText ? "" : NumberText(row.missing);
+        const std::string value =
+            row.reading == Reading::kText ? "" : NumberText(row.valueWhenMissing);
         EXPECT_EQ(rows[i], (IniEntry{std::string(row.key), value})) << row.name;
     }
 }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "../settings/fake_file_system.h"
 #include "../settings/recording_file_system.h"
@@ -134,6 +136,20 @@ TEST(DialogFolderListing, FileNamePartAndLeftOutMessage) {
     EXPECT_NE(message.find("40000"), std::string::npos) << message;
     EXPECT_NE(message.find("32767"), std::string::npos) << message;
     EXPECT_NE(message.find("7233"), std::string::npos) << message;
+}
+
+// Catches a count shown on every file (a slow listing) or never again after the first
+// time, and a tick counter that wraps being taken as a long wait.
+TEST(DialogFolderListing, TheCountShowsOnceEachIntervalFromTheLastTime) {
+    ListingPace pace(1000, 50);
+    std::vector<std::uint64_t> shown;
+    for (std::uint64_t now = 1000; now <= 1200; now += 10) {
+        if (pace.Due(now)) shown.push_back(now);
+    }
+    EXPECT_EQ(shown, (std::vector<std::uint64_t>{1050, 1100, 1150, 1200}));
+    ListingPace nearWrap(~std::uint64_t{0} - 20, 50);
+    EXPECT_FALSE(nearWrap.Due(10));
+    EXPECT_TRUE(nearWrap.Due(30));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ void RunSteps(ScrollBarValue bar, const std::vector<Step>& steps, const char* wh
 }
 
 TEST(DialogScrollBars, CodeSetsOnlyValuesInsideTheRangeAndEqualValuesRunNothing) {
-    ScrollBarValue depth = BarOf(control_id::kDepthV);  // -25..-12, initially -25
+    ScrollBarValue depth = BarOf(control_id::kDepthSpin);  // -25..-12, initially -25
     EXPECT_EQ(depth.Set(-26), SetByCode::kRefused);
     EXPECT_EQ(depth.value(), -25);
     EXPECT_EQ(depth.Set(-25), SetByCode::kUnchanged);
@@ -50,7 +50,7 @@ TEST(DialogScrollBars, CodeSetsOnlyValuesInsideTheRangeAndEqualValuesRunNothing)
 }
 
 TEST(DialogScrollBars, ArrowsAndTroughStopAtTheEnds) {
-    RunSteps(BarOf(control_id::kAspV),  // -16..-4 from -10, steps 1 / 1
+    RunSteps(BarOf(control_id::kShapeSpin),  // -16..-4 from -10, steps 1 / 1
              {{A::kLineUp, 0, -11, false, true},
               {A::kEndScroll, -11, -11, false, false},
               {A::kPageUp, 0, -12, false, true},
@@ -58,17 +58,17 @@ TEST(DialogScrollBars, ArrowsAndTroughStopAtTheEnds) {
               {A::kLineUp, 0, -16, false, false},
               {A::kBottom, 0, -4, false, true},
               {A::kLineDown, 0, -4, false, false}},
-             "Asp_V");
-    RunSteps(BarOf(control_id::kIntval),  // 10..600 from 30, steps 10 / 10
+             "the shape spin");
+    RunSteps(BarOf(control_id::kIntervalBar),  // 10..600 from 30, steps 10 / 10
              {{A::kPageUp, 0, 20, false, true},
               {A::kLineUp, 0, 10, false, true},
               {A::kLineUp, 0, 10, false, false},
               {A::kPageDown, 0, 20, false, true}},
-             "Intval");
+             "the interval bar");
 }
 
 TEST(DialogScrollBars, ThumbDragRunsScrollPerStepAndOneChangeAtItsEnd) {
-    const ScrollBarValue aspect = BarOf(control_id::kAspV);
+    const ScrollBarValue aspect = BarOf(control_id::kShapeSpin);
     // Dragged from -10 to -14 and released there: the release is the one Change.
     RunSteps(aspect,
              {{A::kThumbTrack, -12, -12, true, false},
@@ -88,9 +88,9 @@ TEST(DialogScrollBars, ThumbDragRunsScrollPerStepAndOneChangeAtItsEnd) {
              "ended without a release position");
     // Thumb positions outside the range are limited to it.
     RunSteps(
-        BarOf(control_id::kHScale),
+        BarOf(control_id::kSizeBar),
         {{A::kThumbTrack, 1000, 384, true, false}, {A::kThumbPosition, 1000, 384, false, true}},
-        "H_Scale beyond its end");
+        "the size bar beyond its end");
     // A drag after a completed one starts from the new value.
     RunSteps(aspect,
              {{A::kThumbTrack, -6, -6, true, false},
@@ -102,11 +102,11 @@ TEST(DialogScrollBars, ThumbDragRunsScrollPerStepAndOneChangeAtItsEnd) {
 }
 
 TEST(DialogScrollBars, PositionPutOnTheBarFromOutsideIsAChangeAtTheEndOfTheScroll) {
-    RunSteps(BarOf(control_id::kHRgb1),
+    RunSteps(BarOf(control_id::kBallGreenBar),
              {{A::kEndScroll, 100, 100, false, true},
               {A::kThumbPosition, 100, 100, false, false},
               {A::kEndScroll, 100, 100, false, false}},
-             "H_RGB(1)");
+             "the green bar");
 }
 
 }  // namespace

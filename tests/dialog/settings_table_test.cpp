@@ -110,7 +110,7 @@ TEST(SettingsTable, AnUntouchedDialogWritesBackEveryRowItLoaded) {
                       std::uniform_int_distribution<long long>(row.low, row.high)(random));
         }
         dialog_test::Dialog dialog(loaded);
-        EXPECT_EQ(dialog.model.EntriesToWrite(control_id::kCmdOk), ApplyEntries(loaded));
+        EXPECT_EQ(dialog.model.EntriesToWrite(control_id::kSaveButton), ApplyEntries(loaded));
     }
 }
 

@@ -89,11 +89,11 @@ TEST(DialogPreviewedPicture, DecoderMadeOnceAndAnUnreadableFileKeepsThePicture) 
     EXPECT_FALSE(noDecoder.Read("wide"));
 }
 
-TEST(DialogPreviewedPicture, ThumbnailFitsPicKAtEachDpiFromItsLayoutCorner) {
+TEST(DialogPreviewedPicture, ThumbnailFitsItsBoxAtEachDpiFromItsLayoutCorner) {
     PreviewedPicture shown([] { return std::make_unique<SizedDecoder>(); });
     ASSERT_TRUE(shown.Read("wide"));
     for (const int dpi : {96, 144}) {
-        const PixelBox layout = ControlBox(*FindControl(control_id::kPicK), dpi);
+        const PixelBox layout = ControlBox(*FindControl(control_id::kThumbnailBox), dpi);
         const std::optional<PixelBox> box = shown.FitThumbnail(dpi);
         ASSERT_TRUE(box);
         const int side = dpi == 96 ? 100 : 150;
@@ -123,7 +123,7 @@ TEST(DialogPreviewedPicture, ABigPhotoIsReadOnlyAsLargeAsTheLargestThumbnailButK
         return made;
     });
     ASSERT_TRUE(shown.Read("photo.jpg"));
-    EXPECT_EQ(decoder->asked, (PictureSize{500, 375}));  // Pic_K's side at 480 dpi
+    EXPECT_EQ(decoder->asked, (PictureSize{500, 375}));  // the thumbnail box's side at 480 dpi
     EXPECT_EQ(shown.size(), (PictureSize{8000, 6000}));  // what the size text shows
     ASSERT_TRUE(shown.FitThumbnail(144));
     EXPECT_EQ(shown.thumbnail().width(), 150);

@@ -17,7 +17,7 @@ def values_of(tables, settings):
     values = {}
     for row in tables["settings"]:
         if not row["text"]:
-            values[row["name"]] = int(settings.get(row["key"], row["missing"]))
+            values[row["name"]] = int(settings.get(row["key"], row["valueWhenMissing"]))
     return values
 
 

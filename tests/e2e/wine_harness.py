@@ -100,6 +100,8 @@ class Session:
         self.fresh = fresh
         self.processes = []
         self._shots = 0
+        # Variables a test adds to the environment of every Wine process started from now on.
+        self.extra_env = {}
 
     # --- lifetime -------------------------------------------------------------------
 
@@ -146,6 +148,7 @@ class Session:
         env.update(WINE_ENV)
         env["WINEPREFIX"] = self.prefix
         env["TMPDIR"] = runtime_folder(self.prefix)
+        env.update(self.extra_env)
         if self.display:
             env["DISPLAY"] = self.display
         return env

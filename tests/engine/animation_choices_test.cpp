@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "engine/orbiting_ball.h"
 #include "scene_settings.h"
 
@@ -15,14 +17,15 @@ using velnor::testing::DefaultSceneSettings;
 
 // A fingerprint of what a re-choice may change: settings, grid and sprite.
 struct Chosen {
-    int aspect, depth, preset;
+    int aspect, depth;
+    std::optional<std::int16_t> preset;
     float poleZ;
     Surface sprite;
     bool operator==(const Chosen&) const = default;
 };
 Chosen Fingerprint(const Animation& a) {
     const SaverSettings& s = a.settings();
-    return {s.aspectTenths, s.perspectiveDepth, s.presetIndex, a.wireBall().modelZ[1][1],
+    return {s.aspectTenths, s.perspectiveDepth, s.chosenPreset, a.wireBall().modelZ[1][1],
             a.sprite()};
 }
 
@@ -92,10 +95,12 @@ TEST(AnimationChoices, RandomChoicesCoverExactlyTheirRanges) {
         const SaverSettings& s = a.settings();
         aspects.insert(s.aspectTenths);
         depths.insert(s.perspectiveDepth);
-        presets.insert(s.presetIndex);
-        ASSERT_EQ(s.ballColour[0], s.presetRed[s.presetIndex]);
-        ASSERT_EQ(s.ballColour[1], s.presetGreen[s.presetIndex]);
-        ASSERT_EQ(s.ballColour[2], s.presetBlue[s.presetIndex]);
+        ASSERT_TRUE(s.chosenPreset);
+        const auto preset = static_cast<std::size_t>(*s.chosenPreset);
+        presets.insert(*s.chosenPreset);
+        ASSERT_EQ(s.ballColour[0], s.presetRed[preset]);
+        ASSERT_EQ(s.ballColour[1], s.presetGreen[preset]);
+        ASSERT_EQ(s.ballColour[2], s.presetBlue[preset]);
     }
     EXPECT_EQ(aspects.size(), 13u);
     EXPECT_EQ(*aspects.begin(), 4);

@@ -21,7 +21,6 @@ inline SaverSettings DefaultSceneSettings() {
         s.presetBlue[n] = preset.blue;
         ++n;
     }
-    s.presetIndex = kPresetCount;
     return s;
 }
 

@@ -32,7 +32,8 @@ std::optional<Applied> ParseAndApply(const std::vector<std::string>& arguments) 
     const auto options = Parse(arguments);
     if (!options) return std::nullopt;
     Applied result{*options, {}, {}};
-    for (const SettingRow& row : SettingRows()) SetNumber(row, result.settings, row.missing);
+    for (const SettingRow& row : SettingRows())
+        SetNumber(row, result.settings, row.valueWhenMissing);
     test::FakeFileSystem files;
     const ColourByName names = [](std::string_view name) -> std::optional<ColourRef> {
         if (name == "green") return 0x008000;

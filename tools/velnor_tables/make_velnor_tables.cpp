@@ -49,8 +49,8 @@ void WriteSettings(std::ostream& out) {
         out << (first ? "" : ",\n") << "    {\"name\": " << Quoted(row.name)
             << ", \"key\": " << Quoted(row.key)
             << ", \"text\": " << (row.reading == Reading::kText ? "true" : "false")
-            << ", \"missing\": " << row.missing << ", \"factory\": " << Quoted(row.factoryText)
-            << "}";
+            << ", \"valueWhenMissing\": " << row.valueWhenMissing
+            << ", \"factoryText\": " << Quoted(row.factoryText) << "}";
         first = false;
     }
     out << "\n  ],\n";
