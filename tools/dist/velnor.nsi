@@ -65,6 +65,9 @@ Var Purge   ; 1 when the uninstaller was given /PURGE
 !define MUI_ICON "../../src/resources/velnor.ico"
 !define MUI_UNICON "../../src/resources/velnor.ico"
 !define MUI_WELCOMEFINISHPAGE_BITMAP "../../src/resources/installer_side.bmp"
+; Scaled to the page's height only, so the ball stays round where a font with wider dialog
+; units (the Japanese pages') widens the picture's place; the page's white shows beside it.
+!define MUI_WELCOMEFINISHPAGE_BITMAP_STRETCH AspectFitHeight
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
