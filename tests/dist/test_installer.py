@@ -23,6 +23,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, "..", "..")
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import dialog_driving  # noqa: E402
+import page_picture  # noqa: E402
 import wine_harness  # noqa: E402
 
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall\Velnor"
@@ -488,6 +489,7 @@ class Installer(unittest.TestCase):
         installer = self.drive_pages(
             artefact("Velnor-*-setup.exe"), "measure", "next", "20000", "measure", "next",
             "20000", "measure", "next", "20000", "check", "120000", "measure", "close", "30000")
+        self.assert_finish_page_shows_velnors_picture(installer)
         scr = r"C:\windows\system32\Velnor.scr"
         with open(record, encoding="utf-8") as f:
             self.assertEqual(f.read().splitlines(), ["desk.cpl,,@screensaver"])
@@ -500,6 +502,19 @@ class Installer(unittest.TestCase):
         self.assertGreater(len(measured), 30)
         self.assertEqual([line for line in measured if not line.startswith("fits")], [])
         self.assertEqual(self.velnor_leftovers(), [])
+
+    def assert_finish_page_shows_velnors_picture(self, lines):
+        """Fault: the finish page showed the installer maker's stock side picture. Of the
+        pages measured only the finish page has a picture; it must be the one the build
+        draws (src/resources/installer_side.bmp), whatever size the page stretched it to."""
+        drawn = page_picture.bmp_cells(os.path.join(ROOT, "src", "resources",
+                                                    "installer_side.bmp"))
+        shown = page_picture.shown_cells(lines)
+        self.assertEqual(len(shown), 1, lines)
+        size, cells = shown[0]
+        self.assertIsInstance(cells, list, f"picture {size} unreadable")
+        self.assertLessEqual(page_picture.largest_difference(cells, drawn), 24,
+                             f"shown {size} {cells}\ndrawn {drawn}")
 
     def test_4_pages_follow_the_ui_language(self):
         """The installer's window title is in the UI language that Wine takes from LANG."""

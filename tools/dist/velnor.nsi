@@ -60,10 +60,14 @@ VIAddVersionKey /LANG=1033 LegalCopyright "MIT License"
 Var ScrPath ; the installed Velnor.scr
 Var Purge   ; 1 when the uninstaller was given /PURGE
 
-; Velnor's own icon (that of Velnor.scr, made by tools/resource_maker; makensis works in
-; the script's folder); no header art.
+; Velnor's own icon (that of Velnor.scr) and the finish page's side picture, both made by
+; tools/resource_maker (makensis works in the script's folder); no header art.
 !define MUI_ICON "../../src/resources/velnor.ico"
 !define MUI_UNICON "../../src/resources/velnor.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "../../src/resources/installer_side.bmp"
+; Scaled to the page's height only, so the ball stays round where a font with wider dialog
+; units (the Japanese pages') widens the picture's place; the page's white shows beside it.
+!define MUI_WELCOMEFINISHPAGE_BITMAP_STRETCH AspectFitHeight
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_LICENSE "${LICENSE_FILE}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE

@@ -31,6 +31,15 @@ inline Pixel ToPixel(Colour c) {
     return PixelFromRgb(ToByte(c.r), ToByte(c.g), ToByte(c.b));
 }
 
+// The orbiting ball's shade at (dx, dy), its radius being 1: a dark rim lit from the
+// top-left, like the saver's sprite.
+inline Colour BallShade(double dx, double dy) {
+    const double hx = dx + 0.45, hy = dy + 0.45;
+    const double light = std::clamp(1 - std::sqrt(hx * hx + hy * hy) / 1.45, 0.0, 1.0);
+    const Colour rim{72 / 255.0, 32 / 255.0, 56 / 255.0};
+    return rim + Colour{0.69, 0.69, 0.69} * light;
+}
+
 inline double SmoothStep(double e0, double e1, double x) {
     const double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
     return t * t * (3 - 2 * t);

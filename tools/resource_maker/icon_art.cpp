@@ -142,10 +142,7 @@ Surface MakeIconImage(int size) {
             const double dx = (x + 0.5 - bx) / br, dy = (y + 0.5 - by) / br;
             const double d = std::sqrt(dx * dx + dy * dy);
             const double coverage = std::clamp((1 - d) * br + 0.5, 0.0, 1.0);
-            const double hx = dx + 0.45, hy = dy + 0.45;
-            const double light = std::clamp(1 - std::sqrt(hx * hx + hy * hy) / 1.45, 0.0, 1.0);
-            const Colour rim{72 / 255.0, 32 / 255.0, 56 / 255.0};
-            layer.Over(x, y, rim + Colour{0.69, 0.69, 0.69} * light, coverage);
+            layer.Over(x, y, BallShade(dx, dy), coverage);
         }
     }
     return layer.ToSurface();

@@ -1,12 +1,13 @@
-// Generates the program's stored pictures, cursors and icon into a folder (normally
-// src/resources). The output is the same byte for byte on every run, so the generated
-// files can be committed and checked against a fresh run.
+// Generates the program's stored pictures, cursors and icon, and the installer's side
+// picture, into a folder (normally src/resources). The output is the same byte for byte
+// on every run, so the generated files can be committed and checked against a fresh run.
 #include <cstdio>
 #include <string>
 
 #include "engine/orbiting_ball.h"
 #include "resource_maker/dialog_art.h"
 #include "resource_maker/icon_art.h"
+#include "resource_maker/installer_art.h"
 #include "resource_maker/resource_formats.h"
 #include "resource_maker/sample_pictures.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
         {"texture.bmp", Bmp24Bytes(MakePanelTexture())},
         {"hand.cur", CursorBytes(MakeHandCursor())},
         {"link_hand.cur", CursorBytes(MakeLinkHandCursor())},
+        {"installer_side.bmp", Bmp24Bytes(MakeInstallerSide())},
         {"velnor.ico",
          IconBytes({MakeIconImage(16), MakeIconImage(32), MakeIconImage(48), MakeIconImage(256)})},
     };

@@ -1,9 +1,10 @@
 // Test driver of the installer's and uninstaller's pages: finds their window by a part of
-// its title, measures whether each page's texts fit their controls, and goes from page to
-// page as the buttons do. Commands, run in order:
+// its title, measures whether each page's texts fit their controls, sums up its pictures,
+// and goes from page to page as the buttons do. Commands, run in order:
 //   wait <title part> <ms>    the top-level dialog whose title holds the text -> "found"
 //   measure                   "fits|CLIPPED kind= need=<w>x<h> have=<w>x<h> text=" per text
-//                             of the window and its page, then "measured <n>"
+//                             and "picture size=<w>x<h> cells=..." per bitmap control of
+//                             the window and its page, then "measured <n>" (lines)
 //   next <ms>                 the Next/Install/Uninstall button (ID 1), then a new page -> "page"
 //   await-enabled <id> <ms>   the button <id> enabled -> "enabled"
 //   check <ms>                waits for a page with one check box (the finish page) and
