@@ -89,27 +89,27 @@ inline constexpr auto kPictureSideRows = [] {
         Row(kIntervalValue, R, K::kValueField, 2280, 5220, 495, 255).Shows("interval"),
         Row(kLblSeconds, R, K::kLabel, 2820, 5280, 255, 195, "秒"),
         // The order's squares two by two beside the interval, in reading order of their values.
-        Row(kLblOrderHeading, R, K::kLabel, 3240, 4920, 1200, 195, "・ 画像の順序"),
-        Row(kListedOrder, R, K::kOptionSquare, 3240, 5220, 195, 195)
+        Row(kLblOrderHeading, R, K::kLabel, 3150, 4920, 1200, 195, "・ 画像の順序"),
+        Row(kListedOrder, R, K::kOptionSquare, 3150, 5220, 195, 195)
             .Selects("order", 0)
             .DisabledBy("use-sample")
             .Key('N', kLblOrderHeading),
-        Row(kListedOrderCaption, R, K::kClickableCaption, 3465, 5220, 390, 195, "標準")
+        Row(kListedOrderCaption, R, K::kClickableCaption, 3375, 5220, 390, 195, "標準")
             .ActsOn(kListedOrder),
-        Row(kNameOrder, R, K::kOptionSquare, 3900, 5220, 195, 195)
+        Row(kNameOrder, R, K::kOptionSquare, 3810, 5220, 195, 195)
             .Selects("order", 1)
             .DisabledBy("use-sample"),
-        Row(kNameOrderCaption, R, K::kClickableCaption, 4125, 5220, 510, 195, "名前")
+        Row(kNameOrderCaption, R, K::kClickableCaption, 4035, 5220, 540, 195, "名前")
             .ActsOn(kNameOrder),
-        Row(kDateOrder, R, K::kOptionSquare, 3240, 5450, 195, 195)
+        Row(kDateOrder, R, K::kOptionSquare, 3150, 5450, 195, 195)
             .Selects("order", 2)
             .DisabledBy("use-sample"),
-        Row(kDateOrderCaption, R, K::kClickableCaption, 3465, 5450, 390, 195, "日付")
+        Row(kDateOrderCaption, R, K::kClickableCaption, 3375, 5450, 390, 195, "日付")
             .ActsOn(kDateOrder),
-        Row(kShuffledOrder, R, K::kOptionSquare, 3900, 5450, 195, 195)
+        Row(kShuffledOrder, R, K::kOptionSquare, 3810, 5450, 195, 195)
             .Selects("order", 3)
             .DisabledBy("use-sample"),
-        Row(kShuffledOrderCaption, R, K::kClickableCaption, 4125, 5450, 510, 195, "ﾗﾝﾀﾞﾑ")
+        Row(kShuffledOrderCaption, R, K::kClickableCaption, 4035, 5450, 540, 195, "ﾗﾝﾀﾞﾑ")
             .ActsOn(kShuffledOrder),
         Row(kLblPictureSizeHeading, R, K::kLabel, 180, 5640, 1545, 195, "・ 処理画像のｻｲｽﾞ"),
         Row(kOwnSize, R, K::kOptionSquare, 1920, 5700, 195, 195)
