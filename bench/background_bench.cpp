@@ -51,8 +51,7 @@ const std::string& LargeJpeg() {
 
 PictureList OneFile(const std::string& path) {
     PictureList list;
-    list.picturePaths.push_back(path);
-    list.pictureCount = 1;
+    list.paths.push_back(path);
     return list;
 }
 

@@ -27,15 +27,13 @@ std::optional<std::string> StorableFolderPath(std::string_view path) {
 void DialogModel::FillListFromPictures() {
     listLines_.clear();
     const PictureList& pictures = draft_.pictures;
-    for (int i = 1;
-         i <= pictures.pictureCount && i < static_cast<int>(pictures.picturePaths.size()); ++i) {
-        const std::string& path = pictures.picturePaths[static_cast<std::size_t>(i)];
+    for (const std::string& path : pictures.paths) {
         listLines_.push_back(fileSystem_.AttributesOf(path)
                                  ? NameUnderFolder(path, draft_.pictureFolder)
                                  : std::string{});
     }
     Notify(kListChanged);
-    if (pictures.pictureCount != 0) ShowListCount();
+    if (!pictures.paths.empty()) ShowListCount();
 }
 
 // The stored list at load. A stored folder that is not there now (its drive is absent)

@@ -125,16 +125,14 @@ DrawnSize DrawnSizeOnScreen(PictureSize upright, int screenWidth, int screenHeig
 
 bool ShowNextPicture(BackgroundPictures& background, const PictureList& pictures,
                      std::int16_t pictureSize, PictureDecoder& decoder) {
-    const int count =
-        std::min<int>(pictures.pictureCount, static_cast<int>(pictures.picturePaths.size()) - 1);
-    if (count <= 0) return false;
+    const int count = static_cast<int>(pictures.paths.size());
+    if (count == 0) return false;
     // An index left outside the list (a shorter list than before) starts again at the top.
     if (background.pictureIndex < 0 || background.pictureIndex >= count) {
         background.pictureIndex = 0;
     }
+    const std::string& path = pictures.paths[static_cast<std::size_t>(background.pictureIndex)];
     background.pictureIndex += 1;
-    const std::string& path =
-        pictures.picturePaths[static_cast<std::size_t>(background.pictureIndex)];
     // The wrap happens whatever the outcome: a damaged last file must not stop the
     // slide show by leaving the index past the end of the list.
     const bool last = background.pictureIndex >= count;

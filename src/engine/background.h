@@ -19,7 +19,9 @@ struct BackgroundPictures {
     float pictureHeight = 0.0f;
     float fitWidth = 0.0f;  // size at which it was put on Pic_B
     float fitHeight = 0.0f;
-    std::int32_t pictureIndex = 0;  // 1-based index of the file shown last; 0 before the first
+    // The pictures of the round taken so far: the one taken last is paths[pictureIndex - 1];
+    // 0 before the first and after the last of a round.
+    std::int32_t pictureIndex = 0;
 };
 
 // Stretches `sample` over the whole of Pic_B, ignoring its aspect ratio (colour on colour,

@@ -41,10 +41,7 @@ struct BackgroundPreparer::Shared {
     // Tries files until one is shown or kTriesPerChange were tried.
     PreparedBackground PrepareChange(PictureDecoder& decoder);
 
-    int Count() const {
-        return std::min<int>(pictures.pictureCount,
-                             static_cast<int>(pictures.picturePaths.size()) - 1);
-    }
+    int Count() const { return static_cast<int>(pictures.paths.size()); }
     bool RoundStarts() const { return state.pictureIndex <= 0 || state.pictureIndex >= Count(); }
     // Lists the folder again when a round ends or it changed, as the schedule allows.
     void FollowFolder();
@@ -183,8 +180,7 @@ PreparedBackground BackgroundPreparer::Shared::PrepareChange(PictureDecoder& dec
         const int count = Count();
         if (count <= 0) break;
         lastTried =
-            pictures
-                .picturePaths[static_cast<std::size_t>(RoundStarts() ? 1 : state.pictureIndex + 1)];
+            pictures.paths[static_cast<std::size_t>(RoundStarts() ? 0 : state.pictureIndex)];
         next.shown = ShowNextPicture(state, pictures, pictureSize, decoder);
         failuresInARow = next.shown ? 0 : failuresInARow + 1;
     }

@@ -1,6 +1,7 @@
 #include "engine/picture_following.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -8,41 +9,22 @@
 namespace velnor {
 namespace {
 
-// The listed paths of `list` (1..pictureCount, bounded by the vector).
-std::vector<std::string> ListedPaths(const PictureList& list) {
-    const std::size_t count =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(list.pictureCount, 0)),
-                              list.picturePaths.size() - 1);
-    return {list.picturePaths.begin() + 1,
-            list.picturePaths.begin() + 1 + static_cast<std::ptrdiff_t>(count)};
-}
-
-void SetListedPaths(PictureList& list, std::vector<std::string> paths) {
-    list.pictureCount = static_cast<std::int16_t>(paths.size());
-    list.picturePaths.assign(1, std::string{});
-    std::move(paths.begin(), paths.end(), std::back_inserter(list.picturePaths));
-}
-
 // The round's order for the pictures `fresh` keeps, then its new ones shuffled.
 void KeepShuffledRound(const std::vector<std::string>& round, PictureList& fresh, Random& random) {
-    const std::vector<std::string> listed = ListedPaths(fresh);
-    const std::unordered_set<std::string> freshPaths(listed.begin(), listed.end());
+    const std::unordered_set<std::string> freshPaths(fresh.paths.begin(), fresh.paths.end());
     const std::unordered_set<std::string> roundPaths(round.begin(), round.end());
     std::vector<std::string> kept;
     for (const std::string& path : round) {
         if (freshPaths.contains(path)) kept.push_back(path);
     }
     PictureList added;
-    std::vector<std::string> newPaths;
-    for (const std::string& path : listed) {
-        if (!roundPaths.contains(path)) newPaths.push_back(path);
+    for (const std::string& path : fresh.paths) {
+        if (!roundPaths.contains(path)) added.paths.push_back(path);
     }
-    SetListedPaths(added, std::move(newPaths));
     ShufflePictures(added, random, "");
-    std::vector<std::string> joined = std::move(kept);
-    const std::vector<std::string> shuffled = ListedPaths(added);
-    joined.insert(joined.end(), shuffled.begin(), shuffled.end());
-    SetListedPaths(fresh, std::move(joined));
+    kept.insert(kept.end(), std::make_move_iterator(added.paths.begin()),
+                std::make_move_iterator(added.paths.end()));
+    fresh.paths = std::move(kept);
 }
 
 }  // namespace
@@ -62,7 +44,7 @@ void RescanSchedule::Listed(std::int64_t started, std::int64_t ended) {
 std::int32_t JoinListing(
     const PictureList& current, std::int32_t pictureIndex, PictureList& fresh, PictureOrder order,
     Random& random, const std::function<std::optional<std::int64_t>(const std::string&)>& dateOf) {
-    const std::vector<std::string> round = ListedPaths(current);
+    const std::vector<std::string>& round = current.paths;
     switch (order) {
         case PictureOrder::kName:
             SortPicturesByName(fresh);
@@ -76,7 +58,7 @@ std::int32_t JoinListing(
         case PictureOrder::kListed:
             break;
     }
-    const std::vector<std::string> listed = ListedPaths(fresh);
+    const std::vector<std::string>& listed = fresh.paths;
     std::unordered_map<std::string, std::int32_t> placeOf;
     for (std::size_t i = 0; i < listed.size(); ++i) {
         placeOf.emplace(listed[i], static_cast<std::int32_t>(i));

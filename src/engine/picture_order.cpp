@@ -169,43 +169,35 @@ std::optional<std::int64_t> PictureDate(const std::string& utf8Path) {
 }
 
 void SortPicturesByName(PictureList& list) {
-    const auto count = static_cast<std::ptrdiff_t>(
-        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(list.pictureCount, 0)),
-                              list.picturePaths.size() - 1));
-    std::stable_sort(list.picturePaths.begin() + 1, list.picturePaths.begin() + 1 + count,
-                     NaturalLess);
+    std::stable_sort(list.paths.begin(), list.paths.end(), NaturalLess);
 }
 
 void SortPicturesByDate(
     PictureList& list,
     const std::function<std::optional<std::int64_t>(const std::string&)>& dateOf) {
     SortPicturesByName(list);
-    const std::size_t count =
-        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(list.pictureCount, 0)),
-                              list.picturePaths.size() - 1);
     std::vector<std::pair<std::optional<std::int64_t>, std::string>> dated;
-    dated.reserve(count);
-    for (std::size_t i = 1; i <= count; ++i) {
-        dated.emplace_back(dateOf(list.picturePaths[i]), std::move(list.picturePaths[i]));
+    dated.reserve(list.paths.size());
+    for (std::string& path : list.paths) {
+        std::optional<std::int64_t> date = dateOf(path);
+        dated.emplace_back(date, std::move(path));
     }
     std::stable_sort(dated.begin(), dated.end(), [](const auto& x, const auto& y) {
         if (x.first.has_value() != y.first.has_value()) return x.first.has_value();
         return x.first.has_value() && *x.first < *y.first;
     });
-    for (std::size_t i = 1; i <= count; ++i) list.picturePaths[i] = std::move(dated[i - 1].second);
+    for (std::size_t i = 0; i < dated.size(); ++i) list.paths[i] = std::move(dated[i].second);
 }
 
 void ShufflePictures(PictureList& list, Random& random, const std::string& previous) {
-    const int count = static_cast<int>(
-        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(list.pictureCount, 0)),
-                              list.picturePaths.size() - 1));
-    std::vector<std::string>& paths = list.picturePaths;
-    for (int i = count; i > 1; --i) {  // Fisher-Yates over 1..count
-        std::swap(paths[static_cast<std::size_t>(i)],
-                  paths[static_cast<std::size_t>(1 + random.NextBelow(i))]);
+    std::vector<std::string>& paths = list.paths;
+    const int count = static_cast<int>(paths.size());
+    for (int i = count; i > 1; --i) {  // Fisher-Yates
+        std::swap(paths[static_cast<std::size_t>(i - 1)],
+                  paths[static_cast<std::size_t>(random.NextBelow(i))]);
     }
-    if (count >= 2 && !previous.empty() && paths[1] == previous) {
-        std::swap(paths[1], paths[static_cast<std::size_t>(2 + random.NextBelow(count - 1))]);
+    if (count >= 2 && !previous.empty() && paths[0] == previous) {
+        std::swap(paths[0], paths[static_cast<std::size_t>(1 + random.NextBelow(count - 1))]);
     }
 }
 

@@ -31,14 +31,14 @@ std::optional<std::int64_t> ExifDateTaken(std::span<const std::uint8_t> bytes);
 // since 1970); nothing when neither can be read.
 std::optional<std::int64_t> PictureDate(const std::string& utf8Path);
 
-// Sorts elements 1..pictureCount of `list` by name, or by date (oldest first, pictures
+// Sorts the pictures of `list` by name, or by date (oldest first, pictures
 // without a date last, ties by name). `dateOf` is PictureDate in the programs.
 void SortPicturesByName(PictureList& list);
 void SortPicturesByDate(
     PictureList& list,
     const std::function<std::optional<std::int64_t>(const std::string&)>& dateOf);
 
-// A new order of elements 1..pictureCount for the next round; the picture that ended the
+// A new order of the pictures of `list` for the next round; the picture that ended the
 // last round (`previous`, empty before the first round) does not open this one.
 void ShufflePictures(PictureList& list, Random& random, const std::string& previous);
 

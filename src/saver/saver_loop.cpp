@@ -11,7 +11,7 @@ SaverLoop::SaverLoop(SaverPlatform& platform, const SaverLoopSetup& setup)
     : platform_(platform),
       setup_(setup),
       usesFolder_(setup.settings->useSample != 1 &&
-                  (setup.settings->pictures.pictureCount > 0 ||
+                  (!setup.settings->pictures.paths.empty() ||
                    FollowsFolder(*setup.settings, setup.makePictureSource))),
       pictureTimer_(setup.settings->pictureInterval),
       statistics_(setup.frameStatistics) {}

@@ -28,7 +28,7 @@ void SaverScene::StartBackground(const SaverSettings& settings, const Surface* s
         BackgroundPictures pictures(screen_.screenWidth, screen_.screenHeight);
         ShowSamplePicture(pictures, *sample);
         background_ = std::move(pictures.Pic_B);
-    } else if (settings.pictures.pictureCount > 0 || FollowsFolder(settings, makeSource)) {
+    } else if (!settings.pictures.paths.empty() || FollowsFolder(settings, makeSource)) {
         PictureFollowing following;
         if (makeSource) following.source = makeSource(settings);
         preparer_ = std::make_unique<BackgroundPreparer>(

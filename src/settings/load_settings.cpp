@@ -73,7 +73,7 @@ void SetPresets(SaverSettings& settings) {
 
 void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
                        FileSystem& fileSystem) {
-    settings.pictures.pictureCount = 0;
+    settings.pictures.paths.clear();
     settings.pictureFolder = reader.Text(kPictureFolderKey);
     ScanStoredFolder(settings, fileSystem);
 }
@@ -81,7 +81,7 @@ void LoadPictureFolder(SaverSettings& settings, const SettingsReader& reader,
 }  // namespace
 
 void ScanStoredFolder(SaverSettings& settings, FileSystem& fileSystem) {
-    settings.pictures.pictureCount = 0;
+    settings.pictures.paths.clear();
     if (!FolderExists(settings.pictureFolder, fileSystem)) return;
     ScanPictureFolder(settings.pictureFolder, settings.pictureKinds, settings.pictures, fileSystem,
                       settings.includeSubfolders == 1);

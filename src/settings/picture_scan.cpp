@@ -189,19 +189,13 @@ FolderPictures ListFolderPictures(std::string_view folder, const PictureKindFlag
 }
 
 void TakeFolderPictures(FolderPictures found, PictureList& list) {
-    list.pictureCount = 0;
+    list.paths = std::move(found.paths);
     list.scanAttribute = kScanPasses.back();
     list.leftOut = static_cast<std::int32_t>(std::min<std::size_t>(found.leftOut, INT32_MAX));
-    if (found.paths.empty()) return;
-    list.pictureCount = static_cast<std::int16_t>(found.paths.size());
-    list.picturePaths.resize(found.paths.size() + 1);
-    std::move(found.paths.begin(), found.paths.end(), list.picturePaths.begin() + 1);
 }
 
 void ScanPictureFolder(std::string_view folder, const PictureKindFlags& pictureKinds,
                        PictureList& list, FileSystem& fileSystem, bool withSubfolders) {
-    list.pictureCount = 0;
-    list.leftOut = 0;
     TakeFolderPictures(ListFolderPictures(folder, pictureKinds, fileSystem, {}, withSubfolders),
                        list);
 }

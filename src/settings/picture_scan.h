@@ -83,13 +83,10 @@ FolderPictures ListFolderPictures(std::string_view folder, const PictureKindFlag
                                   FileSystem& fileSystem, const ListingProgress& progress = {},
                                   bool withSubfolders = false);
 
-// Makes `found`'s paths the pictures of `list` (1..pictureCount) and its leftOut the list's.
-// An empty `found` leaves the paths beyond the count as they were.
+// Makes `found`'s paths the pictures of `list` and its leftOut the list's.
 void TakeFolderPictures(FolderPictures found, PictureList& list);
 
-// Rebuilds `list` from ListFolderPictures. pictureCount restarts at 0; a scan that finds
-// something sizes picturePaths to exactly 0..pictureCount, one that finds nothing leaves the
-// old paths beyond the count. `leftOut` tells how many files did not fit.
+// Rebuilds `list` from ListFolderPictures; `leftOut` tells how many files did not fit.
 void ScanPictureFolder(std::string_view folder, const PictureKindFlags& pictureKinds,
                        PictureList& list, FileSystem& fileSystem, bool withSubfolders = false);
 

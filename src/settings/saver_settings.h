@@ -13,11 +13,10 @@
 
 namespace velnor {
 
-// Pictures of the chosen folder in scan order. picturePaths[0] is never used;
-// elements 1..pictureCount hold full paths (UTF-8).
+// Pictures of the chosen folder in scan order: full paths (UTF-8), at most
+// kMaxPictureCount of them.
 struct PictureList {
-    std::int16_t pictureCount = 0;
-    std::vector<std::string> picturePaths{std::string{}};
+    std::vector<std::string> paths;
     // Attribute value of the scan pass that is running (0, 32 or 1); the dialog's own
     // folder listing runs the same passes.
     std::int16_t scanAttribute = 0;

@@ -84,7 +84,7 @@ std::string ResolveFolderArgument(std::string_view given, std::string_view home,
 std::optional<std::string> FolderBackgroundNote(const SaverSettings& settings,
                                                 const std::optional<std::string>& givenFolder,
                                                 FileSystem& fileSystem) {
-    if (settings.useSample == 1 || settings.pictures.pictureCount > 0) return std::nullopt;
+    if (settings.useSample == 1 || !settings.pictures.paths.empty()) return std::nullopt;
     const std::string outcome = "; the background stays black";
     const std::string kinds = ChosenKinds(settings);
     const std::string folder = givenFolder ? *givenFolder : settings.pictureFolder;

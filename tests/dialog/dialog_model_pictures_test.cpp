@@ -14,8 +14,7 @@ using namespace dialog_test;
 TEST(DialogModel, KindTogglesRescanAnExistingFolderAndLeaveTheListOtherwise) {
     SaverSettings s = Defaults();
     s.pictureFolder = kPics;
-    s.pictures.pictureCount = 2;
-    s.pictures.picturePaths = {"", In("a.bmp"), In("gone.bmp")};
+    s.pictures.paths = {In("a.bmp"), In("gone.bmp")};
     Dialog d;
     AddPictures(d.fs);
     d.model.Load(s);

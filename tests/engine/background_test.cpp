@@ -206,11 +206,6 @@ TEST_F(BackgroundSequence, EmptyOrInconsistentListsAreHandled) {
     // An index beyond a (shorter) list starts again at the first file.
     background.pictureIndex = 7;
     EXPECT_EQ(Next(ListOf({"a.jpg", "c.gif"})), std::make_tuple(true, 1, a));
-    // A count larger than the paths held reads only the paths that exist.
-    PictureList overstated = ListOf({"a.jpg"});
-    overstated.pictureCount = 5;
-    EXPECT_EQ(Next(overstated), std::make_tuple(true, 0, a));
-    EXPECT_EQ(Next(overstated), std::make_tuple(true, 0, a));
 }
 
 }  // namespace

@@ -30,8 +30,7 @@ inline Surface CodedPicture(int width, int height) {
 // A picture list of `paths`, in order, as the folder scan builds it (1-based).
 inline PictureList ListOf(std::initializer_list<const char*> paths) {
     PictureList list;
-    for (const char* path : paths) list.picturePaths.emplace_back(path);
-    list.pictureCount = static_cast<std::int16_t>(paths.size());
+    for (const char* path : paths) list.paths.emplace_back(path);
     return list;
 }
 

@@ -20,13 +20,12 @@ using testing::FakePictureDecoder;
 
 PictureList ListOf(std::vector<std::string> paths) {
     PictureList list;
-    list.pictureCount = static_cast<std::int16_t>(paths.size());
-    list.picturePaths.insert(list.picturePaths.end(), paths.begin(), paths.end());
+    list.paths = std::move(paths);
     return list;
 }
 
 std::vector<std::string> Paths(const PictureList& list) {
-    return {list.picturePaths.begin() + 1, list.picturePaths.end()};
+    return list.paths;
 }
 
 constexpr std::int64_t kSecond = 1'000'000;

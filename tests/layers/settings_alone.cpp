@@ -44,9 +44,9 @@ int main() {
 
     // The file is UTF-8 (its key is Japanese), so nothing passes through cp932.
     const bool ok = text.conversions == 0 && settings.pictureFolder == folder &&
-                    settings.pictures.pictureCount == 1 && settings.aspectTenths == 10;
+                    settings.pictures.paths.size() == 1 && settings.aspectTenths == 10;
     std::printf("settings alone: %s (folder \"%s\", %d picture(s), %d conversion(s))\n",
                 ok ? "ok" : "FAILED", settings.pictureFolder.c_str(),
-                static_cast<int>(settings.pictures.pictureCount), text.conversions);
+                static_cast<int>(settings.pictures.paths.size()), text.conversions);
     return ok ? 0 : 1;
 }

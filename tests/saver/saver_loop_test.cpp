@@ -236,8 +236,7 @@ TEST(SaverLoop, PicturesChangeWithTheTimerAndASlowOneNeverHoldsTheFramesUp) {
     settings.useSample = 0;
     settings.pictureSize = 1;
     settings.pictureInterval = 1;
-    settings.pictures.picturePaths = {"", "ff0000", "slow-0000ff", "00ff00"};
-    settings.pictures.pictureCount = 3;
+    settings.pictures.paths = {"ff0000", "slow-0000ff", "00ff00"};
     FakePlatform platform;
     const std::int64_t start = platform.now_;
     const std::int64_t opensAt = start + 2'500 * kMs;

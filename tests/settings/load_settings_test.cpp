@@ -50,7 +50,7 @@ TEST(LoadSettings, MissingFileGivesTheDefaults) {
     EXPECT_EQ(s.scale, 128);
     EXPECT_EQ(s.pictureKinds, (PictureKindFlags{1, 1, 1, 1, 1}));
     EXPECT_EQ(s.pictureFolder, "");
-    EXPECT_EQ(s.pictures.pictureCount, 0);
+    EXPECT_TRUE(s.pictures.paths.empty());
     EXPECT_EQ(s.pictureSize, 1);
     EXPECT_EQ(s.pictureInterval, 30);
     EXPECT_EQ(s.useSample, 1);
@@ -155,15 +155,14 @@ TEST(LoadSettings, FolderIsConvertedTestedAndScannedWithTheLoadedKinds) {
                                                   Line(ArrayKey(kPictureKindStem, 1), "0")),
                  fileSystem);
     EXPECT_EQ(s.pictureFolder, folder);
-    ASSERT_EQ(s.pictures.pictureCount, 2);
-    EXPECT_EQ(s.pictures.picturePaths[1], folder + kPathSeparator + "a.bmp");
-    EXPECT_EQ(s.pictures.picturePaths[2], folder + kPathSeparator + "c.jpg");
+    EXPECT_EQ(s.pictures.paths, (std::vector<std::string>{folder + kPathSeparator + "a.bmp",
+                                                          folder + kPathSeparator + "c.jpg"}));
 
     // A folder that is not there now (an absent drive) stays stored, with no pictures.
     const SaverSettings missing =
         LoadFrom(Line(kPictureFolderKey, "/nope") + Line(kPictureIntervalKey, "45"));
     EXPECT_EQ(missing.pictureFolder, "/nope");
-    EXPECT_EQ(missing.pictures.pictureCount, 0);
+    EXPECT_TRUE(missing.pictures.paths.empty());
     EXPECT_EQ(missing.pictureInterval, 45);  // the keys after the folder are still read
 }
 

@@ -75,8 +75,7 @@ class FolderBackground : public ::testing::Test {
         SaverSettings settings;
         settings.useSample = 0;
         settings.pictureSize = 1;
-        for (const char* name : names) settings.pictures.picturePaths.push_back(folder + name);
-        settings.pictures.pictureCount = static_cast<std::int16_t>(names.size());
+        for (const char* name : names) settings.pictures.paths.push_back(folder + name);
         std::vector<Pixel> corners;
         for (const Surface& frame :
              Backgrounds(settings, 40, 30, framesPerPicture, count, changes)) {

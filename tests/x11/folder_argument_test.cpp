@@ -78,9 +78,9 @@ TEST(FolderArgument, SaysWhyAFolderBackgroundStaysBlack) {
     EXPECT_EQ(note(std::nullopt), "(none)");  // black chosen as such: --no-sample alone
 
     // Nothing to say when a picture will be shown: listed pictures, or a sample chosen.
-    settings.pictures.pictureCount = 1;
+    settings.pictures.paths = {"/home/ann/Pics/a.jpg"};
     EXPECT_EQ(note("/home/ann/Pics"), "(none)");
-    settings.pictures.pictureCount = 0;
+    settings.pictures.paths.clear();
     settings.useSample = 1;
     EXPECT_EQ(note("/home/ann/Nowhere"), "(none)");
 }
@@ -105,7 +105,7 @@ TEST(FolderArgument, TheSettingsFilesFolderFollowsTheRulesOfTheOption) {
         settings.pictureFolder = c.stored;
         ResolveStoredFolder(settings, "/home/ann", fs);
         EXPECT_EQ(settings.pictureFolder, c.resolved) << c.stored;
-        EXPECT_EQ(settings.pictures.pictureCount, c.pictures) << c.stored;
+        EXPECT_EQ(static_cast<int>(settings.pictures.paths.size()), c.pictures) << c.stored;
     }
 }
 

@@ -299,12 +299,11 @@ TEST(SaverOptions, OverridesReplaceOnlyWhatWasGivenAndRescanTheFolder) {
     EXPECT_EQ(settings.lineColours[1], 65280);
     EXPECT_EQ(settings.lineColours[2], 0xFF0000);
     EXPECT_EQ(settings.useSample, 0);
-    ASSERT_EQ(settings.pictures.pictureCount, 1);
-    EXPECT_EQ(settings.pictures.picturePaths[1], "/pics/a.jpg");
+    EXPECT_EQ(settings.pictures.paths, std::vector<std::string>{"/pics/a.jpg"});
 
     // A folder that does not exist leaves no pictures and stays named, as in the file.
     ApplySettingsOverrides(Parse({"--folder", "/nowhere"})->settings, settings, files);
-    EXPECT_EQ(settings.pictures.pictureCount, 0);
+    EXPECT_TRUE(settings.pictures.paths.empty());
     EXPECT_EQ(settings.pictureFolder, "/nowhere");
 }
 

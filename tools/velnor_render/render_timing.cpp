@@ -59,7 +59,7 @@ void PaceFrame(FrameTimes::Clock::time_point start) {
 }
 
 double InLoopChangeMs(const SaverSettings& settings, int width, int height) {
-    if (settings.useSample == 1 || settings.pictures.pictureCount <= 0) return 0;
+    if (settings.useSample == 1 || settings.pictures.paths.empty()) return 0;
     const auto start = FrameTimes::Clock::now();
     BackgroundPictures background(width, height);
     ShowNextPicture(background, settings.pictures, settings.pictureSize, *MakePictureDecoder());
