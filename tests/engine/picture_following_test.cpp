@@ -18,16 +18,6 @@ using testing::CodedPicture;
 using testing::DecoderLog;
 using testing::FakePictureDecoder;
 
-PictureList ListOf(std::vector<std::string> paths) {
-    PictureList list;
-    list.paths = std::move(paths);
-    return list;
-}
-
-std::vector<std::string> Paths(const PictureList& list) {
-    return list.paths;
-}
-
 constexpr std::int64_t kSecond = 1'000'000;
 
 // Catches a rescan per file while a folder is copied into, one never made at a round's end,
@@ -88,10 +78,10 @@ TEST(JoinListing, TheRoundGoesOnWhereItWasWithTheFolderAsItIsNow) {
     // clang-format on
     for (const JoinCase& c : cases) {
         Random random(7);
-        PictureList fresh = ListOf(c.fresh);
+        PictureList fresh(c.fresh);
         const std::int32_t place =
-            JoinListing(ListOf(c.round), c.taken, fresh, c.order, random, {});
-        EXPECT_EQ(Paths(fresh), c.joined) << c.fault;
+            JoinListing(PictureList{c.round}, c.taken, fresh, c.order, random, {});
+        EXPECT_EQ(fresh.paths, c.joined) << c.fault;
         EXPECT_EQ(place, c.place) << c.fault;
     }
 }
@@ -100,10 +90,10 @@ TEST(JoinListing, TheRoundGoesOnWhereItWasWithTheFolderAsItIsNow) {
 // takes in a new listing.
 TEST(JoinListing, ShuffledNewPicturesFollowTheRoundOnceEach) {
     Random random(3);
-    PictureList fresh = ListOf({"n1", "a", "n2", "b", "c", "n3"});
-    const std::int32_t place =
-        JoinListing(ListOf({"b", "x", "a", "c"}), 1, fresh, PictureOrder::kShuffled, random, {});
-    const std::vector<std::string> joined = Paths(fresh);
+    PictureList fresh({"n1", "a", "n2", "b", "c", "n3"});
+    const std::int32_t place = JoinListing(PictureList{{"b", "x", "a", "c"}}, 1, fresh,
+                                           PictureOrder::kShuffled, random, {});
+    const std::vector<std::string> joined = fresh.paths;
     ASSERT_EQ(joined.size(), 6u);
     EXPECT_EQ((std::vector<std::string>(joined.begin(), joined.begin() + 3)),
               (std::vector<std::string>{"b", "a", "c"}));
@@ -126,7 +116,7 @@ class FakeSource final : public PictureSource {
     PictureList List() override {
         std::lock_guard lock(state_->mutex);
         ++state_->listings;
-        return ListOf(state_->paths);
+        return PictureList{state_->paths};
     }
     bool TakeChange() override {
         std::lock_guard lock(state_->mutex);
@@ -151,7 +141,7 @@ class FollowingPreparer : public ::testing::Test {
         following.minRescanGap = std::chrono::microseconds(0);
         following.listingCostFactor = 0;
         return BackgroundPreparer(
-            40, 30, ListOf(paths), 0,
+            40, 30, PictureList{paths}, 0,
             [log = log] { return std::make_unique<FakePictureDecoder>(*log); }, order, 1,
             std::move(following));
     }

@@ -16,16 +16,6 @@ namespace {
 
 using testing::Bytes;
 
-PictureList ListOf(std::vector<std::string> paths) {
-    PictureList list;
-    list.paths = std::move(paths);
-    return list;
-}
-
-std::vector<std::string> Paths(const PictureList& list) {
-    return list.paths;
-}
-
 // A JPEG's start with an EXIF segment whose EXIF IFD holds DateTimeOriginal `date`.
 Bytes ExifJpeg(const std::string& date, bool little) {
     Bytes t;
@@ -73,10 +63,10 @@ Bytes ExifJpeg(const std::string& date, bool little) {
 // Faults caught: numbers compared as text (IMG_10 before IMG_2), case deciding the order,
 // leading zeros making two different names equal.
 TEST(PictureOrder, NamesSortNaturallyWithoutRegardToCase) {
-    PictureList list = ListOf({"b/IMG_10.jpg", "b/img_2.jpg", "b/IMG_1.jpg", "b/a.jpg",
-                               "b/IMG_02.jpg", "b/Z.jpg", "b/img_2b.jpg"});
+    PictureList list({"b/IMG_10.jpg", "b/img_2.jpg", "b/IMG_1.jpg", "b/a.jpg", "b/IMG_02.jpg",
+                      "b/Z.jpg", "b/img_2b.jpg"});
     SortPicturesByName(list);
-    EXPECT_EQ(Paths(list),
+    EXPECT_EQ(list.paths,
               (std::vector<std::string>{"b/a.jpg", "b/IMG_1.jpg", "b/IMG_02.jpg", "b/img_2.jpg",
                                         "b/img_2b.jpg", "b/IMG_10.jpg", "b/Z.jpg"}));
 }
@@ -99,13 +89,13 @@ TEST(PictureOrder, TheDateTakenComesFromTheExifIfdInEitherByteOrder) {
 // that changes from run to run.
 TEST(PictureOrder, ByDateOldestFirstThenUndatedByName) {
     const std::map<std::string, std::int64_t> dates = {{"c", 300}, {"a", 100}, {"e", 100}};
-    PictureList list = ListOf({"e", "d", "c", "b", "a"});
+    PictureList list({"e", "d", "c", "b", "a"});
     SortPicturesByDate(list, [&](const std::string& path) -> std::optional<std::int64_t> {
         const auto found = dates.find(path);
         if (found == dates.end()) return std::nullopt;
         return found->second;
     });
-    EXPECT_EQ(Paths(list), (std::vector<std::string>{"a", "e", "c", "b", "d"}));
+    EXPECT_EQ(list.paths, (std::vector<std::string>{"a", "e", "c", "b", "d"}));
 }
 
 // Faults caught: a round that repeats or drops a picture, the same picture twice in a row
@@ -114,13 +104,13 @@ TEST(PictureOrder, ByDateOldestFirstThenUndatedByName) {
 TEST(PictureOrder, EachShuffledRoundIsANewPermutationWithoutARepeatAtTheSeam) {
     const std::vector<std::string> six = {"1", "2", "3", "4", "5", "6"};
     const auto rounds = [&](std::uint64_t seed) {
-        PictureList list = ListOf(six);
+        PictureList list(six);
         Random random(seed);
         std::vector<std::vector<std::string>> all;
         std::string previous;
         for (int round = 0; round < 60; ++round) {
             ShufflePictures(list, random, previous);
-            all.push_back(Paths(list));
+            all.push_back(list.paths);
             previous = all.back().back();
         }
         return all;
