@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include "dialog/control_ids.h"
+#include "dialog/dialog_focus.h"
 #include "dialog/dialog_window_win32.h"
+#include "resources/resource_ids.h"
 #include "ui/gdi_helpers_win32.h"
 #include "ui/owner_drawn_child_win32.h"
 
@@ -70,9 +72,10 @@ bool SettingsDialog::RouteChildMessage(UINT message, WPARAM wParam, LPARAM lPara
             const Pointer pointer =
                 PointerOver(IdOf(child), IsWindowEnabled(child) != FALSE, busyCursor_);
             if (pointer == Pointer::kSystem) return false;
-            SetCursor(pointer == Pointer::kWait       ? LoadCursorW(nullptr, IDC_WAIT)
-                      : pointer == Pointer::kLinkHand ? linkCursor_
-                                                      : handCursor_);
+            // Loaded cursors are shared by the process: loading one again costs nothing.
+            const int hand = pointer == Pointer::kLinkHand ? IDCUR_LINK_HAND : IDCUR_HAND;
+            SetCursor(pointer == Pointer::kWait ? LoadCursorW(nullptr, IDC_WAIT)
+                                                : LoadCursorW(instance_, MAKEINTRESOURCEW(hand)));
             result = TRUE;
             return true;
         }
@@ -102,19 +105,16 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wParam, LPARAM lPara
             RemovePropW(window_, kDialogKeysProperty);
             PostQuitMessage(0);
             return 0;
-        case DM_GETDEFID:
-            return MAKELRESULT(defaultButton_, DC_HASDEFID);
+        case DM_GETDEFID:  // the focused push button, else "設定"
+            return MAKELRESULT(DefaultButtonFor(IdOf(GetFocus())), DC_HASDEFID);
         case kChildFocusMessage:
             OnChildFocus(reinterpret_cast<HWND>(lParam), wParam != FALSE);
             return 0;
         case WM_ACTIVATE:
-            // The focus leaves with the window and comes back to the same control.
+            // The focus comes back to the control that had it (every child reports gaining
+            // the focus, so lastFocus_ is that control when the window is deactivated).
             if (HIWORD(wParam) != 0) break;  // minimised
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                RememberFocus();
-            } else {
-                RestoreFocus();
-            }
+            if (LOWORD(wParam) != WA_INACTIVE) RestoreFocus();
             return 0;
         case WM_SETFOCUS:
             RestoreFocus();

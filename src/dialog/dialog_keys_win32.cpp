@@ -18,7 +18,7 @@ using namespace control_id;
 void SettingsDialog::MakeKeys() {
     std::vector<char> letters;
     for (const Mnemonic& mnemonic : Mnemonics()) letters.push_back(mnemonic.letter);
-    keys_.reset(MakeAltLetterKeys(letters));
+    keys_ = MakeAltLetterKeys(letters);
     if (keys_) SetPropW(window_, kDialogKeysProperty, keys_.get());
     SetDefaultButton(kSaveButton);
 }
@@ -42,17 +42,11 @@ void SettingsDialog::OnChildFocus(HWND child, bool gained) {
 
 // The default push button shows the thicker frame; only one has it.
 void SettingsDialog::SetDefaultButton(int id) {
-    defaultButton_ = id;
     for (const ControlSpec& control : DialogControls()) {
         if (control.kind == ControlKind::kButton) {
             SetDefaultPushButton(Control(control.id), control.id == id);
         }
     }
-}
-
-void SettingsDialog::RememberFocus() {
-    HWND focus = GetFocus();
-    if (focus && IsChild(window_, focus)) lastFocus_ = focus;
 }
 
 // Back to the control that had the focus, else the first one that can take it.

@@ -40,8 +40,6 @@ void SettingsDialog::ShowLongFolderName(const std::string& stored) {
 
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;
-    handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_HAND));
-    linkCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDCUR_LINK_HAND));
     if (auto texture = LoadBitmapSurface(instance_, IDB_PANEL_TEXTURE)) texture_ = *texture;
     // Made on the monitor under the mouse, so the controls get that monitor's DPI; the
     // dialog is centred on that whole screen, not on the part a task bar leaves free.

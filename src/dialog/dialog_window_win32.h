@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 
 #include "dialog/dialog_layout.h"
 #include "dialog/dialog_model.h"
@@ -20,6 +19,7 @@
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
+#include "ui/control_helpers_win32.h"
 #include "ui/gdi_helpers_win32.h"
 #include "ui/window_helpers_win32.h"
 
@@ -80,7 +80,6 @@ class SettingsDialog {
     void OnMnemonic(char letter);
     void OnChildFocus(HWND child, bool gained);
     void SetDefaultButton(int id);
-    void RememberFocus();
     void RestoreFocus();
 
     // Clicks and scrolling (dialog_events_win32.cpp).
@@ -121,15 +120,9 @@ class SettingsDialog {
     std::map<int, GdiObject<HBRUSH>> panelBrushes_;  // the same as a pattern brush for children
 
     GdiObject<HFONT> font_;
-    struct AcceleratorsDeleter {
-        void operator()(HACCEL keys) const { DestroyAcceleratorTable(keys); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorsDeleter> keys_;
+    AcceleratorTable keys_;
     HWND lastFocus_ = nullptr;  // the control that gets the focus back on activation
-    int defaultButton_ = 0;     // the push button that Enter clicks (BS_DEFPUSHBUTTON)
-    HCURSOR handCursor_ = nullptr;
-    HCURSOR linkCursor_ = nullptr;
-    HWND pathTip_ = nullptr;  // the full folder path over its field
+    HWND pathTip_ = nullptr;    // the full folder path over its field
     ZoomOrigin zoomOrigin_;
 };
 

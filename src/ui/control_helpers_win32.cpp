@@ -56,13 +56,13 @@ void FillListBox(HWND list, const std::vector<std::string>& lines) {
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-HACCEL MakeAltLetterKeys(const std::vector<char>& letters) {
+AcceleratorTable MakeAltLetterKeys(const std::vector<char>& letters) {
     std::vector<ACCEL> table;
     for (const char letter : letters) {
         table.push_back(
             ACCEL{FALT | FVIRTKEY, static_cast<WORD>(letter), static_cast<WORD>(letter)});
     }
-    return CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
+    return AcceleratorTable(CreateAcceleratorTableW(table.data(), static_cast<int>(table.size())));
 }
 
 void SetStyleFlag(HWND control, LONG_PTR flag, bool on) {

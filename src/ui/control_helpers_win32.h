@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace velnor {
@@ -21,9 +23,15 @@ void SetTooltipText(HWND tip, HWND owner, HWND tool, std::wstring text);
 // waits in the queue. Stops early if the list is destroyed meanwhile.
 void FillListBox(HWND list, const std::vector<std::string>& lines);
 
+// Owns an accelerator table and destroys it.
+struct AcceleratorsDeleter {
+    void operator()(HACCEL keys) const { DestroyAcceleratorTable(keys); }
+};
+using AcceleratorTable = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorsDeleter>;
+
 // An accelerator table of Alt+`letter` (upper case) for each letter, whose WM_COMMAND
-// carries the letter; the caller destroys it.
-HACCEL MakeAltLetterKeys(const std::vector<char>& letters);
+// carries the letter; null if none could be made.
+AcceleratorTable MakeAltLetterKeys(const std::vector<char>& letters);
 
 // Sets or clears the style bits `flag` of `control` (WS_TABSTOP, ...), when they change.
 void SetStyleFlag(HWND control, LONG_PTR flag, bool on);
