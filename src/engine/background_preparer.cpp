@@ -45,7 +45,9 @@ struct BackgroundPreparer::Shared {
     bool RoundStarts() const { return state.pictureIndex <= 0 || state.pictureIndex >= Count(); }
     // Lists the folder again when a round ends or it changed, as the schedule allows.
     void FollowFolder();
-    // Orders the list before the first picture and, shuffled, anew before each round.
+    // Puts the list in name or date order (any other order leaves it as it is).
+    void SortList();
+    // Sorts the list before the first picture or shuffles it anew before each round.
     void OrderRound();
 
     static std::int64_t Now() {
@@ -58,7 +60,7 @@ struct BackgroundPreparer::Shared {
     const std::int16_t pictureSize;
     const PictureOrder order;
     Random random;
-    bool ordered = false;
+    bool sorted = false;    // SortList ran on the list as it is
     std::string lastTried;  // the file tried last, which a new shuffled round does not open with
     int failuresInARow = 0;
     std::unique_ptr<PictureSource> source;  // touched by the worker only
@@ -81,7 +83,7 @@ void BackgroundPreparer::Shared::FollowFolder() {
     if (roundEnds) {
         pictures = std::move(fresh);
         state.pictureIndex = 0;
-        ordered = false;
+        SortList();  // within the listing's time: a sort by date reads every file
     } else {
         state.pictureIndex =
             JoinListing(pictures, state.pictureIndex, fresh, order, random, PictureDate);
@@ -91,15 +93,21 @@ void BackgroundPreparer::Shared::FollowFolder() {
     rescans.Listed(started, Now());
 }
 
+void BackgroundPreparer::Shared::SortList() {
+    if (order == PictureOrder::kName) {
+        SortPicturesByName(pictures);
+    } else if (order == PictureOrder::kDate) {
+        SortPicturesByDate(pictures, PictureDate);
+    }
+    sorted = true;
+}
+
 void BackgroundPreparer::Shared::OrderRound() {
     if (order == PictureOrder::kShuffled && RoundStarts()) {
         ShufflePictures(pictures, random, lastTried);
-    } else if (!ordered && order == PictureOrder::kName) {
-        SortPicturesByName(pictures);
-    } else if (!ordered && order == PictureOrder::kDate) {
-        SortPicturesByDate(pictures, PictureDate);
+    } else if (!sorted) {
+        SortList();
     }
-    ordered = true;
 }
 
 BackgroundPreparer::BackgroundPreparer(int screenWidth, int screenHeight, PictureList pictures,
