@@ -25,7 +25,9 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& locat
       fileSystem_(MakePlatformFileSystem()),
       textEncoding_(MakePlatformTextEncoding()),
       location_(location),
-      model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {
+      model_(
+          *fileSystem_, [this](unsigned changes) { OnModelChange(changes); },
+          DateReading{PictureDate, [this] { return ServeWhileReadingDates(); }}) {
     // A save killed in an earlier run may have left its temporary files.
     RemoveLeftoversOfEarlierSaves(location_);
 }

@@ -1,0 +1,147 @@
+// The dialog's picture list in the order chosen (画像の順序): each order over one listing,
+// the order loaded, clicks on the order squares, and the date order's reading, which serves
+// the view's messages and takes up what a served message changed.
+#include <gtest/gtest.h>
+
+#include "dialog_model_fixture.h"
+
+namespace velnor {
+namespace {
+
+using namespace control_id;
+using namespace dialog_test;
+
+using Lines = std::vector<std::string>;
+
+// Three pictures listed as IMG_10.png, img_2.png, IMG_1.png, each with a date of its own
+// (img_2 has none). `dateReads` counts the dates read.
+struct NumberedFolder {
+    int dateReads = 0;
+    DateReading Dates(std::function<bool()> keepGoing = [] { return true; }) {
+        return {[this](const std::string& path) -> std::optional<std::int64_t> {
+                    ++dateReads;
+                    if (path == In("IMG_10.png")) return 100;
+                    if (path == In("IMG_1.png")) return 200;
+                    return std::nullopt;
+                },
+                std::move(keepGoing)};
+    }
+};
+
+void AddNumbered(FakeFileSystem& fs) {
+    fs.Add(kPics, ".", kAttributeDirectory);
+    for (const char* name : {"IMG_10.png", "img_2.png", "IMG_1.png"}) fs.Add(kPics, name, 0);
+}
+
+const Lines kListed{"IMG_10.png", "img_2.png", "IMG_1.png"};
+const Lines kByName{"IMG_1.png", "img_2.png", "IMG_10.png"};
+const Lines kByDate{"IMG_10.png", "IMG_1.png", "img_2.png"};
+
+// Catches the list staying in scan order (or sorting by bytes) while the saver follows the
+// order, and a selected line's thumbnail showing another picture than the line names.
+TEST(DialogListOrder, EachOrderShowsTheListingAsTheSaverOrdersIt) {
+    const struct {
+        int square;
+        Lines lines;
+    } cases[] = {{kListedOrder, kListed},
+                 {kNameOrder, kByName},
+                 {kDateOrder, kByDate},
+                 {kShuffledOrderCaption, kListed}};  // a shuffle has no order to show
+    for (const auto& c : cases) {
+        NumberedFolder folder;
+        Dialog d(Defaults(), folder.Dates());
+        AddNumbered(d.fs);
+        ASSERT_TRUE(d.model.Click(c.square));
+        ASSERT_EQ(d.model.ChooseFolder(
+                      kPics, [] { return true; }, nullptr),
+                  FolderChoice::kListed);
+        EXPECT_EQ(d.model.listLines(), c.lines) << c.square;
+        EXPECT_EQ(d.model.PicturePathOfLine(0), In(c.lines[0])) << c.square;
+        EXPECT_EQ(d.model.Text(kPictureCountField), "3");
+    }
+}
+
+// Catches an order square that stores its value but leaves the lines, and a return to
+// "標準" that keeps the sorted order instead of the listing's.
+TEST(DialogListOrder, OrderClicksReorderTheShownListingAndBack) {
+    NumberedFolder folder;
+    Dialog d(Defaults(), folder.Dates());
+    AddNumbered(d.fs);
+    ASSERT_EQ(d.model.ChooseFolder(
+                  kPics, [] { return true; }, nullptr),
+              FolderChoice::kListed);
+    for (const auto& [square, lines] :
+         std::vector<std::pair<int, Lines>>{{kNameOrderCaption, kByName},
+                                            {kDateOrder, kByDate},
+                                            {kNameOrder, kByName},
+                                            {kListedOrderCaption, kListed},
+                                            {kDateOrder, kByDate}}) {
+        d.changes.clear();
+        ASSERT_TRUE(d.model.Click(square));
+        EXPECT_EQ(d.model.listLines(), lines) << square;
+        EXPECT_TRUE(d.changes.back() & kListChanged) << "the view is told of the new lines";
+    }
+    EXPECT_EQ(folder.dateReads, 3) << "each picture's date is read once per listing";
+    d.model.Click(kPngKind);  // a new listing (no picture left) reads no date
+    d.model.Click(kPngKind);
+    EXPECT_EQ(d.model.listLines(), kByDate);
+    EXPECT_EQ(folder.dateReads, 6) << "a new listing reads the dates again";
+    EXPECT_EQ(d.Written()["画像の順序"], " 2");
+}
+
+// Catches the stored list shown in scan order at the load, and a picture of a subfolder
+// shown by its file name only, because the lines were made before the folder was loaded.
+TEST(DialogListOrder, TheStoredListShowsInTheStoredOrderUnderTheStoredFolder) {
+    SaverSettings s = Defaults();
+    s.pictureFolder = kPics;
+    s.pictureOrder = 1;
+    s.pictures.pictureCount = 4;
+    s.pictures.picturePaths = {"", In("b10.bmp"), In("sub\\b9.bmp"), In("gone.bmp"), In("B2.bmp")};
+    Dialog d;
+    AddPictures(d.fs);
+    for (const char* name : {"b10.bmp", "B2.bmp", "sub\\b9.bmp"}) d.fs.Add(kPics, name, 0);
+    d.model.Load(s);
+    EXPECT_EQ(d.model.listLines(), (Lines{"B2.bmp", "b10.bmp", "", "sub\\b9.bmp"}))
+        << "a stored picture that no longer exists keeps its empty line, in its name's place";
+    EXPECT_EQ(d.model.PicturePathOfLine(3), In("sub\\b9.bmp"));
+    s.pictureOrder = 0;
+    d.model.Load(s);
+    EXPECT_EQ(d.model.listLines(), (Lines{"b10.bmp", "sub\\b9.bmp", "", "B2.bmp"}));
+}
+
+// Catches a click served while dates are read being lost (the reading's order wins), a new
+// listing then sorted with the old one's lines, and a dialog closing meanwhile that waits
+// for every date or leaves a half-made list.
+TEST(DialogListOrder, ReadingDatesServesMessagesAndTakesUpWhatTheyChanged) {
+    NumberedFolder folder;
+    std::function<void()> served;  // what the view does when it serves its messages
+    bool closing = false;
+    Dialog d(Defaults(), folder.Dates([&] {
+        if (served) std::exchange(served, nullptr)();
+        return !closing;
+    }));
+    AddNumbered(d.fs);
+    ASSERT_EQ(d.model.ChooseFolder(
+                  kPics, [] { return true; }, nullptr),
+              FolderChoice::kListed);
+
+    served = [&] { d.model.Click(kNameOrder); };  // the user clicks "名前" meanwhile
+    d.model.Click(kDateOrder);
+    EXPECT_EQ(d.model.listLines(), kByName);
+    EXPECT_EQ(folder.dateReads, 1) << "the reading stops at the click";
+
+    d.fs.Add(kPics, "IMG_0.png", 0);  // a new listing comes while the dates are read
+    served = [&] { d.model.Click(kGifKind); };
+    d.model.Click(kDateOrder);
+    EXPECT_EQ(d.model.listLines(), (Lines{"IMG_10.png", "IMG_1.png", "IMG_0.png", "img_2.png"}));
+
+    d.model.Click(kListedOrder);
+    closing = true;
+    d.model.Click(kGifKind);  // the dialog closes while the dates of a new listing are read
+    d.model.Click(kDateOrder);
+    EXPECT_EQ(d.model.listLines(), (Lines{"IMG_10.png", "img_2.png", "IMG_1.png", "IMG_0.png"}))
+        << "a stopped reading leaves the lines as they were";
+}
+
+}  // namespace
+}  // namespace velnor
