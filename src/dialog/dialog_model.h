@@ -105,6 +105,11 @@ class DialogModel {
     // A listed picture was read: the picture size text shows its size.
     void ShowPictureSize(int width, int height);
 
+    // The line the user selected. The same picture's line stays selected through a new order
+    // or listing (selectedLine), while it is listed.
+    void SelectLine(std::size_t index);
+    std::optional<std::size_t> selectedLine() const { return selectedLine_; }
+
     // The full path of the picture list's line `index`: the folder shown plus the line's name.
     std::string PicturePathOfLine(std::size_t index) const;
 
@@ -145,6 +150,7 @@ class DialogModel {
     void ClearListing();
     void ShowListing(std::vector<ListedPicture> listed);
     void ArrangeList();
+    void ShowLines(const std::vector<ListedPicture>& pictures);
     enum class DatesRead { kAll, kChanged, kStopped };
     DatesRead ReadDates();
     void LoadPictureList();
@@ -160,6 +166,9 @@ class DialogModel {
     SaverSettings shown_;
     std::string countText_, pictureSizeText_;
     std::vector<std::string> listLines_;
+    std::vector<std::string> linePaths_;  // the full path of each line's picture
+    std::optional<std::string> selectedPath_;
+    std::optional<std::size_t> selectedLine_;
     // The last listing in the order it was listed, which the lines show in the order chosen.
     std::vector<ListedPicture> listed_;
     std::uint64_t listingNumber_ = 0;  // counts the listings, so a reading sees a new one

@@ -9,7 +9,28 @@ void DialogModel::ClearListing() {
     listed_.clear();
     dates_.clear();
     ++listingNumber_;
+    selectedPath_.reset();
+    ShowLines({});
+}
+
+void DialogModel::SelectLine(std::size_t index) {
+    if (index >= linePaths_.size()) return;
+    selectedPath_ = linePaths_[index];
+    selectedLine_ = index;
+}
+
+// The lines of `pictures`, the selected picture's among them.
+void DialogModel::ShowLines(const std::vector<ListedPicture>& pictures) {
     listLines_.clear();
+    linePaths_.clear();
+    selectedLine_.reset();
+    listLines_.reserve(pictures.size());
+    linePaths_.reserve(pictures.size());
+    for (const ListedPicture& picture : pictures) {
+        if (!selectedLine_ && picture.path == selectedPath_) selectedLine_ = listLines_.size();
+        listLines_.push_back(picture.line);
+        linePaths_.push_back(picture.path);
+    }
     Notify(kListChanged);
 }
 
@@ -19,9 +40,7 @@ void DialogModel::ShowListing(std::vector<ListedPicture> listed) {
     dates_.clear();
     ++listingNumber_;
     if (static_cast<PictureOrder>(draft_.pictureOrder) == PictureOrder::kDate) {
-        listLines_.clear();
-        for (const ListedPicture& picture : listed_) listLines_.push_back(picture.line);
-        Notify(kListChanged);
+        ShowLines(listed_);
     }
     ArrangeList();
 }
@@ -57,15 +76,10 @@ void DialogModel::ArrangeList() {
             if (read == DatesRead::kStopped) break;
             if (read == DatesRead::kChanged) continue;
         }
-        const std::vector<ListedPicture> ordered =
-            InListOrder(listed_, order, [this](const std::string& path) {
-                const auto date = dates_.find(path);
-                return date == dates_.end() ? std::nullopt : date->second;
-            });
-        listLines_.clear();
-        listLines_.reserve(ordered.size());
-        for (const ListedPicture& picture : ordered) listLines_.push_back(picture.line);
-        Notify(kListChanged);
+        ShowLines(InListOrder(listed_, order, [this](const std::string& path) {
+            const auto date = dates_.find(path);
+            return date == dates_.end() ? std::nullopt : date->second;
+        }));
         // The view serves messages while it fills the list; a click met there counts too.
         if (order == static_cast<PictureOrder>(draft_.pictureOrder) && listing == listingNumber_) {
             break;

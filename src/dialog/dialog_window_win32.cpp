@@ -80,7 +80,12 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
 }
 
 void SettingsDialog::OnModelChange(unsigned changes) {
-    if (changes & kListChanged) FillListBox(Control(control_id::kPictureList), model_.listLines());
+    if (changes & kListChanged) {
+        FillListBox(Control(control_id::kPictureList), model_.listLines());
+        if (const std::optional<std::size_t> line = model_.selectedLine()) {
+            SendMessageW(Control(control_id::kPictureList), LB_SETCURSEL, *line, 0);
+        }
+    }
     if (changes & kControlsChanged) ShowControls();
     if (changes & kPreviewChanged) RedrawPreview();
 }

@@ -73,6 +73,7 @@ bool SettingsDialog::ServeWhileReadingDates() {
 void SettingsDialog::ShowSelectedPicture() {
     const LRESULT selected = SendMessageW(Control(kPictureList), LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
+    model_.SelectLine(static_cast<std::size_t>(selected));
     SetBusyCursor(true);
     HWND box = Control(kThumbnailBox);
     ShowWindow(box, SW_HIDE);

@@ -89,6 +89,32 @@ TEST(DialogListOrder, OrderClicksReorderTheShownListingAndBack) {
     EXPECT_EQ(d.Written()["画像の順序"], " 2");
 }
 
+// Catches the selection left on a line that now names another picture (its thumbnail no
+// longer the selected line's) when the order changes or the folder is listed again.
+TEST(DialogListOrder, TheSelectedPictureStaysSelectedWhereverItsLineGoes) {
+    NumberedFolder folder;
+    Dialog d(Defaults(), folder.Dates());
+    AddNumbered(d.fs);
+    d.fs.Add(kPics, "a.gif", 0);
+    ASSERT_EQ(d.model.ChooseFolder(
+                  kPics, [] { return true; }, nullptr),
+              FolderChoice::kListed);
+    EXPECT_FALSE(d.model.selectedLine());
+    d.model.SelectLine(3);  // IMG_1.png, after a.gif, IMG_10.png and img_2.png
+    d.model.SelectLine(9);  // no such line: the selection stays
+    for (const auto& [click, line] : std::vector<std::pair<int, std::optional<std::size_t>>>{
+             {kNameOrder, 1}, {kListedOrder, 3}, {kGifKind, 2}, {kDateOrder, 1}, {kPngKind, {}}}) {
+        d.model.Click(click);
+        EXPECT_EQ(d.model.selectedLine(), line) << click;
+    }
+    d.model.Click(kPngKind);
+    EXPECT_EQ(d.model.selectedLine(), 1u) << "listed again, it is selected again";
+    ASSERT_EQ(d.model.ChooseFolder(
+                  kPics, [] { return true; }, nullptr),
+              FolderChoice::kListed);
+    EXPECT_FALSE(d.model.selectedLine()) << "a chosen folder starts without a selection";
+}
+
 // Catches the stored list shown in scan order at the load, and a picture of a subfolder
 // shown by its file name only, because the lines were made before the folder was loaded.
 TEST(DialogListOrder, TheStoredListShowsInTheStoredOrderUnderTheStoredFolder) {

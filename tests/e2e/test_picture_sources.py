@@ -17,7 +17,7 @@ import unittest
 
 import wine_harness
 from dialog_driving import (apply_and_close, dialog, ini_path, ini_values, open_dialog,
-                            remove_ini, selected_squares, shown, sources)
+                            parse_controls, remove_ini, selected_squares, shown, sources)
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
 
@@ -178,7 +178,8 @@ class PictureSources(unittest.TestCase):
 
     def test_the_list_follows_the_name_and_date_orders(self):
         """Catches the list left in the listing's order (or sorted by bytes, IMG_10 before
-        img_2) after "名前" or "日付", and a selected line's thumbnail showing another picture."""
+        img_2) after "名前" or "日付", and the selection left on a line that names another picture
+        than the thumbnail shows."""
         pics = wine_harness.temporary_folder(SESSION, "numbered")
         sizes = {"IMG_10.png": "64x48", "img_2.png": "40x40", "IMG_1.png": "30x60"}
         for name, size in sizes.items():
@@ -202,8 +203,11 @@ class PictureSources(unittest.TestCase):
             dialog(SESSION, "click", click)
             self.assertEqual(lines_and_count(), (expected, "3"), click)
         SESSION.screenshot("name-order")
+        # The selected picture stays selected on its new line, which its thumbnail shows.
         sources(SESSION, "select", "2")
         self.assertEqual(shown(SESSION, "lbl_PreSize")["lbl_PreSize"]["text"], "Size ： 64 * 48")
+        dialog(SESSION, "click", "lbl_Order(2)")
+        self.assertEqual(parse_controls(dialog(SESSION, "read"))["List_1"]["current"], "1")
         dialog(SESSION, "click", "cmd_Can", "gone", "20000")
 
     def test_a_folder_outside_cp932_is_stored_and_shown_by_its_real_name(self):
