@@ -105,6 +105,10 @@ class DialogModel {
     // A listed picture was read: the picture size text shows its size.
     void ShowPictureSize(int width, int height);
 
+    // Puts the stored list in the date order where the load showed it as listed: reading
+    // the dates of a large list waits until the dialog shows and serves its messages.
+    void ShowLoadedListInOrder();
+
     // The line the user selected. The same picture's line stays selected through a new order
     // or listing (selectedLine), while it is listed.
     void SelectLine(std::size_t index);
@@ -175,7 +179,9 @@ class DialogModel {
     DateReading dateReading_;
     // The dates read for the date order, by path; read once per listing.
     std::unordered_map<std::string, std::optional<std::int64_t>> dates_;
-    bool arranging_ = false;  // ArrangeList runs (it serves messages while reading dates)
+    bool arranging_ = false;     // ArrangeList runs (it serves messages while reading dates)
+    bool loadingList_ = false;   // the stored list is being shown at the load
+    bool listArranged_ = false;  // the list was put in order since the load
     std::optional<std::array<std::int16_t, 3>> sampleBallColour_;  // set by the colour bars
     std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
     bool listing_ = false;

@@ -34,15 +34,21 @@ void DialogModel::ShowLines(const std::vector<ListedPicture>& pictures) {
     Notify(kListChanged);
 }
 
-// A new listing. For the date order its lines show as listed while the dates are read.
+// A new listing. For the date order its lines show as listed while the dates are read;
+// the stored list's dates wait for ShowLoadedListInOrder.
 void DialogModel::ShowListing(std::vector<ListedPicture> listed) {
     listed_ = std::move(listed);
     dates_.clear();
     ++listingNumber_;
     if (static_cast<PictureOrder>(draft_.pictureOrder) == PictureOrder::kDate) {
         ShowLines(listed_);
+        if (loadingList_) return;
     }
     ArrangeList();
+}
+
+void DialogModel::ShowLoadedListInOrder() {
+    if (!listArranged_) ArrangeList();
 }
 
 // Reads the dates of the listing not read yet. kChanged when, while the view served its
@@ -68,6 +74,7 @@ DialogModel::DatesRead DialogModel::ReadDates() {
 void DialogModel::ArrangeList() {
     if (arranging_) return;
     arranging_ = true;
+    listArranged_ = true;
     for (;;) {
         const auto order = static_cast<PictureOrder>(draft_.pictureOrder);
         const std::uint64_t listing = listingNumber_;

@@ -41,7 +41,10 @@ void DialogModel::FillListFromPictures() {
 // The stored list at load. A stored folder that is not there now (its drive is absent)
 // stays in the folder path, marked, with the count 0.
 void DialogModel::LoadPictureList() {
+    loadingList_ = true;
+    listArranged_ = false;
     FillListFromPictures();
+    loadingList_ = false;
     leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));
     folderMissing_ =
         !NamesNoFolder(shown_.pictureFolder) && !FolderExists(shown_.pictureFolder, fileSystem_);

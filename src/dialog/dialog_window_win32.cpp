@@ -76,6 +76,7 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     // (another program is in front) it gets it all the same.
     if (!IsChild(window_, GetFocus())) RestoreFocus();
     Tell(model_.NoticeAfter(FolderChoice::kListed));  // more pictures than the list holds
+    model_.ShowLoadedListInOrder();
     return true;
 }
 

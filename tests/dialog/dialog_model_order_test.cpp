@@ -135,6 +135,26 @@ TEST(DialogListOrder, TheStoredListShowsInTheStoredOrderUnderTheStoredFolder) {
     EXPECT_EQ(d.model.listLines(), (Lines{"b10.bmp", "sub\\b9.bmp", "", "B2.bmp"}));
 }
 
+// Catches the dates of a large stored list read before the dialog shows (it opens only
+// when all are read), and the date order never shown after the load.
+TEST(DialogListOrder, TheStoredListsDatesAreReadOnceTheDialogShows) {
+    SaverSettings s = Defaults();
+    s.pictureFolder = kPics;
+    s.pictureOrder = 2;
+    s.pictures.pictureCount = 3;
+    s.pictures.picturePaths = {"", In("IMG_10.png"), In("img_2.png"), In("IMG_1.png")};
+    NumberedFolder folder;
+    Dialog d(Defaults(), folder.Dates());
+    AddNumbered(d.fs);
+    d.model.Load(s);
+    EXPECT_EQ(d.model.listLines(), kListed);
+    EXPECT_EQ(folder.dateReads, 0);
+    d.model.ShowLoadedListInOrder();
+    EXPECT_EQ(d.model.listLines(), kByDate);
+    d.model.ShowLoadedListInOrder();
+    EXPECT_EQ(folder.dateReads, 3) << "once shown in order, it stays so";
+}
+
 // Catches a click served while dates are read being lost (the reading's order wins), a new
 // listing then sorted with the old one's lines, and a dialog closing meanwhile that waits
 // for every date or leaves a half-made list.
