@@ -37,48 +37,29 @@ const Lines kListed{"IMG_10.png", "img_2.png", "IMG_1.png"};
 const Lines kByName{"IMG_1.png", "img_2.png", "IMG_10.png"};
 const Lines kByDate{"IMG_10.png", "IMG_1.png", "img_2.png"};
 
-// Catches the list staying in scan order (or sorting by bytes) while the saver follows the
-// order, and a selected line's thumbnail showing another picture than the line names.
-TEST(DialogListOrder, EachOrderShowsTheListingAsTheSaverOrdersIt) {
-    const struct {
-        int square;
-        Lines lines;
-    } cases[] = {{kListedOrder, kListed},
-                 {kNameOrder, kByName},
-                 {kDateOrder, kByDate},
-                 {kShuffledOrderCaption, kListed}};  // a shuffle has no order to show
-    for (const auto& c : cases) {
-        NumberedFolder folder;
-        Dialog d(Defaults(), folder.Dates());
-        AddNumbered(d.fs);
-        ASSERT_TRUE(d.model.Click(c.square));
-        ASSERT_EQ(d.model.ChooseFolder(
-                      kPics, [] { return true; }, nullptr),
-                  FolderChoice::kListed);
-        EXPECT_EQ(d.model.listLines(), c.lines) << c.square;
-        EXPECT_EQ(d.model.PicturePathOfLine(0), In(c.lines[0])) << c.square;
-        EXPECT_EQ(d.model.Text(kPictureCountField), "3");
-    }
-}
-
-// Catches an order square that stores its value but leaves the lines, and a return to
-// "標準" that keeps the sorted order instead of the listing's.
-TEST(DialogListOrder, OrderClicksReorderTheShownListingAndBack) {
+// Catches the list staying in scan order (or sorted by bytes) while the saver follows the
+// order, an order square that stores its value but leaves the lines, a return to "標準"
+// that keeps the sorted order, and a line's thumbnail showing another picture.
+TEST(DialogListOrder, ListingsAndOrderClicksShowTheSaversOrder) {
     NumberedFolder folder;
     Dialog d(Defaults(), folder.Dates());
     AddNumbered(d.fs);
+    d.model.Click(kNameOrder);
     ASSERT_EQ(d.model.ChooseFolder(
                   kPics, [] { return true; }, nullptr),
               FolderChoice::kListed);
+    EXPECT_EQ(d.model.listLines(), kByName);
+    EXPECT_EQ(d.model.Text(kPictureCountField), "3");
     for (const auto& [square, lines] :
-         std::vector<std::pair<int, Lines>>{{kNameOrderCaption, kByName},
-                                            {kDateOrder, kByDate},
-                                            {kNameOrder, kByName},
+         std::vector<std::pair<int, Lines>>{{kDateOrder, kByDate},
+                                            {kShuffledOrderCaption, kListed},  // no fixed order
+                                            {kNameOrderCaption, kByName},
                                             {kListedOrderCaption, kListed},
                                             {kDateOrder, kByDate}}) {
         d.changes.clear();
         ASSERT_TRUE(d.model.Click(square));
         EXPECT_EQ(d.model.listLines(), lines) << square;
+        EXPECT_EQ(d.model.PicturePathOfLine(0), In(lines[0])) << square;
         EXPECT_TRUE(d.changes.back() & kListChanged) << "the view is told of the new lines";
     }
     EXPECT_EQ(folder.dateReads, 3) << "each picture's date is read once per listing";
