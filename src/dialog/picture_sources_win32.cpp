@@ -47,7 +47,7 @@ void SettingsDialog::FolderClick() {
         },
         [this](const std::string& message) { Tell(Notice{message}); });
     SetBusyCursor(false);
-    Tell(model_.NoticeAfter(choice));
+    if (!unloading_) Tell(model_.NoticeAfter(choice));  // closed while the dates were read
 }
 
 void SettingsDialog::ShowListingCount() {
