@@ -33,8 +33,8 @@ const ControlSpec* ControlShowing(const SettingRow& row, std::optional<ControlKi
 }  // namespace
 
 // Before the load every control holds the initial value of its layout row.
-DialogModel::DialogModel(FileSystem& fileSystem, Listener listener)
-    : fileSystem_(fileSystem), listener_(std::move(listener)) {
+DialogModel::DialogModel(FileSystem& fileSystem, Listener listener, DateReading dates)
+    : fileSystem_(fileSystem), listener_(std::move(listener)), dateReading_(std::move(dates)) {
     for (const ControlSpec& control : DialogControls()) {
         if (IsScrollBar(control.kind) || control.kind == ControlKind::kCheckBox) {
             StoreControlValue(control.id, control.initialValue);
@@ -82,7 +82,8 @@ void DialogModel::StoreControlValue(int id, int value) {
 
 // Every control takes the setting it shows, in the layout's order; setting a bar or a
 // check box runs its change rule. Rows no control shows (the line colours, which the
-// colour buttons choose) are taken as they are.
+// colour buttons choose) are taken as they are. The stored list is shown last, under the
+// folder and in the order loaded.
 void DialogModel::Load(const SaverSettings& settings) {
     draft_.pictures = settings.pictures;
     shown_ = settings;
@@ -91,9 +92,9 @@ void DialogModel::Load(const SaverSettings& settings) {
     for (const SettingRow& row : SettingRows()) {
         if (!ControlShowing(row)) CopySetting(row, settings, draft_);
     }
-    LoadPictureList();
     SetText(kPictureSizeText, "");
     for (const ControlSpec& control : DialogControls()) LoadControl(control, settings);
+    LoadPictureList();
     Notify(kControlsChanged | kPreviewChanged);
 }
 
@@ -146,10 +147,12 @@ void DialogModel::ShowSquare() {
 }
 
 // Stores the value `square` stands for. The perspective squares also enable or disable
-// the depth controls (any value but 0 enables them) and redraw the still picture.
+// the depth controls (any value but 0 enables them) and redraw the still picture; the
+// order squares put the list in their order.
 void DialogModel::SelectSquare(const ControlSpec& square, const SettingRow& row) {
     SetNumber(row, draft_, square.selects);
     ShowSquare();
+    if (row.name == "order") ArrangeList();
     if (square.feedsPreview) Notify(kControlsChanged | kPreviewChanged);
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "dialog/dialog_layout.h"
@@ -18,6 +19,7 @@
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_writes.h"
 #include "dialog/folder_listing.h"
+#include "dialog/list_order.h"
 #include "dialog/scroll_events.h"
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
@@ -46,12 +48,20 @@ enum class FolderChoice {
     kNameNotStorable,  // the settings file cannot hold the path: folder and list stay as they were
 };
 
+// How the model reads the pictures' dates for the date order: `dateOf` for one picture, and
+// `keepGoing` after each, so the view can serve its messages while a large folder's dates
+// are read; it returns false to stop (the dialog is closing).
+struct DateReading {
+    PictureDateOf dateOf = PictureDate;
+    std::function<bool()> keepGoing = [] { return true; };
+};
+
 class DialogModel {
   public:
     using Listener = std::function<void(unsigned changes)>;
 
     // `listener` is called synchronously after every change, in the order the rules run.
-    DialogModel(FileSystem& fileSystem, Listener listener);
+    DialogModel(FileSystem& fileSystem, Listener listener, DateReading dates = {});
 
     // Fills every control from the setting its layout row names, in the layout's order.
     // Setting a scroll bar or a check box this way runs its change rule, as a user's
@@ -95,6 +105,15 @@ class DialogModel {
     // A listed picture was read: the picture size text shows its size.
     void ShowPictureSize(int width, int height);
 
+    // Puts the stored list in the date order where the load showed it as listed: reading
+    // the dates of a large list waits until the dialog shows and serves its messages.
+    void ShowLoadedListInOrder();
+
+    // The line the user selected. The same picture's line stays selected through a new order
+    // or listing (selectedLine), while it is listed.
+    void SelectLine(std::size_t index);
+    std::optional<std::size_t> selectedLine() const { return selectedLine_; }
+
     // The full path of the picture list's line `index`: the folder shown plus the line's name.
     std::string PicturePathOfLine(std::size_t index) const;
 
@@ -106,6 +125,8 @@ class DialogModel {
     // The texts the model holds (value fields, the folder path, the picture size), by ID.
     std::map<int, std::string> texts() const;
     std::string Text(int id) const;
+    // The picture list's lines, in the order chosen (InListOrder) from the load on, after
+    // every listing and every click on an order square.
     const std::vector<std::string>& listLines() const { return listLines_; }
     ColourRef LineColour(int target) const;
     PreviewInputs Preview() const;
@@ -130,6 +151,12 @@ class DialogModel {
     void ClickKind(const SettingRow& kind);
     void ListFolderAgain();
     void FillListFromPictures();
+    void ClearListing();
+    void ShowListing(std::vector<ListedPicture> listed);
+    void ArrangeList();
+    void ShowLines(const std::vector<ListedPicture>& pictures);
+    enum class DatesRead { kAll, kChanged, kStopped };
+    DatesRead ReadDates();
     void LoadPictureList();
     void ShowListCount();
 
@@ -143,6 +170,18 @@ class DialogModel {
     SaverSettings shown_;
     std::string countText_, pictureSizeText_;
     std::vector<std::string> listLines_;
+    std::vector<std::string> linePaths_;  // the full path of each line's picture
+    std::optional<std::string> selectedPath_;
+    std::optional<std::size_t> selectedLine_;
+    // The last listing in the order it was listed, which the lines show in the order chosen.
+    std::vector<ListedPicture> listed_;
+    std::uint64_t listingNumber_ = 0;  // counts the listings, so a reading sees a new one
+    DateReading dateReading_;
+    // The dates read for the date order, by path; read once per listing.
+    std::unordered_map<std::string, std::optional<std::int64_t>> dates_;
+    bool arranging_ = false;     // ArrangeList runs (it serves messages while reading dates)
+    bool loadingList_ = false;   // the stored list is being shown at the load
+    bool listArranged_ = false;  // the list was put in order since the load
     std::optional<std::array<std::int16_t, 3>> sampleBallColour_;  // set by the colour bars
     std::optional<std::pair<int, int>> drag_;  // a bar's thumb drag: its ID, value before
     bool listing_ = false;

@@ -25,21 +25,24 @@ std::optional<std::string> StorableFolderPath(std::string_view path) {
 // Lines for the stored picture list: each picture's name, or an empty line for one
 // that no longer exists. The count shows only when there is a list.
 void DialogModel::FillListFromPictures() {
-    listLines_.clear();
+    std::vector<ListedPicture> listed;
     const PictureList& pictures = draft_.pictures;
     for (const std::string& path : pictures.paths) {
-        listLines_.push_back(fileSystem_.AttributesOf(path)
-                                 ? NameUnderFolder(path, draft_.pictureFolder)
-                                 : std::string{});
+        listed.push_back({path, fileSystem_.AttributesOf(path)
+                                    ? NameUnderFolder(path, draft_.pictureFolder)
+                                    : std::string{}});
     }
-    Notify(kListChanged);
+    ShowListing(std::move(listed));
     if (!pictures.paths.empty()) ShowListCount();
 }
 
 // The stored list at load. A stored folder that is not there now (its drive is absent)
 // stays in the folder path, marked, with the count 0.
 void DialogModel::LoadPictureList() {
+    loadingList_ = true;
+    listArranged_ = false;
     FillListFromPictures();
+    loadingList_ = false;
     leftOut_ = static_cast<std::size_t>(std::max(draft_.pictures.leftOut, 0));
     folderMissing_ =
         !NamesNoFolder(shown_.pictureFolder) && !FolderExists(shown_.pictureFolder, fileSystem_);
@@ -92,9 +95,8 @@ FolderChoice DialogModel::ChooseFolder(std::string_view chosen,
     SetText(kFolderPath, path);
     folderMissing_ = false;
     // The old lines go before the listing starts, so they never show under the new path.
-    listLines_.clear();
+    ClearListing();
     leftOut_ = 0;
-    Notify(kListChanged);
     listing_ = true;
     // The climbing count is set quietly; the view shows it when it serves messages.
     FolderPictures found = ListFolderPictures(
@@ -110,10 +112,14 @@ FolderChoice DialogModel::ChooseFolder(std::string_view chosen,
         for (const std::string& error : found.errors) onError(error);
     }
     if (found.stopped) return FolderChoice::kStopped;
-    listLines_.reserve(found.paths.size());
-    for (const std::string& file : found.paths) listLines_.push_back(NameUnderFolder(file, path));
+    std::vector<ListedPicture> listed;
+    listed.reserve(found.paths.size());
+    for (std::string& file : found.paths) {
+        std::string line = NameUnderFolder(file, path);
+        listed.push_back({std::move(file), std::move(line)});
+    }
     leftOut_ = found.leftOut;
-    Notify(kListChanged);
+    ShowListing(std::move(listed));
     ShowListCount();
     return FolderChoice::kListed;
 }

@@ -25,7 +25,9 @@ SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& locat
       fileSystem_(MakePlatformFileSystem()),
       textEncoding_(MakePlatformTextEncoding()),
       location_(location),
-      model_(*fileSystem_, [this](unsigned changes) { OnModelChange(changes); }) {
+      model_(
+          *fileSystem_, [this](unsigned changes) { OnModelChange(changes); },
+          DateReading{PictureDate, [this] { return ServeWhileReadingDates(); }}) {
     // A save killed in an earlier run may have left its temporary files.
     RemoveLeftoversOfEarlierSaves(location_);
 }
@@ -72,11 +74,17 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     // (another program is in front) it gets it all the same.
     if (!IsChild(window_, GetFocus())) RestoreFocus();
     Tell(model_.NoticeAfter(FolderChoice::kListed));  // more pictures than the list holds
+    model_.ShowLoadedListInOrder();
     return true;
 }
 
 void SettingsDialog::OnModelChange(unsigned changes) {
-    if (changes & kListChanged) FillListBox(Control(control_id::kPictureList), model_.listLines());
+    if (changes & kListChanged) {
+        FillListBox(Control(control_id::kPictureList), model_.listLines());
+        if (const std::optional<std::size_t> line = model_.selectedLine()) {
+            SendMessageW(Control(control_id::kPictureList), LB_SETCURSEL, *line, 0);
+        }
+    }
     if (changes & kControlsChanged) ShowControls();
     if (changes & kPreviewChanged) RedrawPreview();
 }

@@ -94,6 +94,7 @@ class SettingsDialog {
     void FolderClick();
     void ShowLongFolderName(const std::string& stored);
     bool PumpWhileListing();
+    bool ServeWhileReadingDates();
     void ShowListingCount();
     void Tell(const std::optional<Notice>& notice) const;
     void ShowSelectedPicture();
@@ -111,6 +112,7 @@ class SettingsDialog {
     int dpi_ = 96;
     bool unloading_ = false;
     bool busyCursor_ = false;                       // the hourglass shows over the whole dialog
+    ListingPace datePace_{0};                       // how often reading dates serves messages
     PreviewedPicture picture_{MakePictureDecoder};  // the picture read and its thumbnail
 
     std::map<int, HWND> controls_;

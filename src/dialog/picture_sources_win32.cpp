@@ -47,7 +47,7 @@ void SettingsDialog::FolderClick() {
         },
         [this](const std::string& message) { Tell(Notice{message}); });
     SetBusyCursor(false);
-    Tell(model_.NoticeAfter(choice));
+    if (!unloading_) Tell(model_.NoticeAfter(choice));  // closed while the dates were read
 }
 
 void SettingsDialog::ShowListingCount() {
@@ -62,10 +62,18 @@ bool SettingsDialog::PumpWhileListing() {
     return ServePendingMessages(window_) && window_ != nullptr && !unloading_;
 }
 
+// Reading the pictures' dates for the date order serves the dialog's messages at the
+// listing's pace, so it answers (and can close) through a folder of thousands of pictures.
+bool SettingsDialog::ServeWhileReadingDates() {
+    if (!datePace_.Due(GetTickCount64())) return true;
+    return PumpWhileListing();
+}
+
 // A file that cannot be read as a picture leaves the thumbnail and the size as they were.
 void SettingsDialog::ShowSelectedPicture() {
     const LRESULT selected = SendMessageW(Control(kPictureList), LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR) return;
+    model_.SelectLine(static_cast<std::size_t>(selected));
     SetBusyCursor(true);
     HWND box = Control(kThumbnailBox);
     ShowWindow(box, SW_HIDE);

@@ -39,9 +39,13 @@ inline SaverSettings Defaults() {
 struct Dialog {
     FakeFileSystem fs;
     std::vector<unsigned> changes;
-    DialogModel model{fs, [this](unsigned c) { changes.push_back(c); }};
+    DialogModel model;
 
-    explicit Dialog(const SaverSettings& settings = Defaults()) { model.Load(settings); }
+    explicit Dialog(const SaverSettings& settings = Defaults(), DateReading dates = {})
+        : model(
+              fs, [this](unsigned c) { changes.push_back(c); }, std::move(dates)) {
+        model.Load(settings);
+    }
 
     bool PreviewNotified() const {
         for (const unsigned c : changes) {

@@ -1,5 +1,6 @@
 """End to end: the settings dialog's picture sources (folder browser, list, thumbnails,
-kinds and the stored folder name), driven with window messages by velnor_dialog_driver.exe
+kinds, the stored folder name, the photo controls stored and loaded back and the list's
+order), driven with window messages by velnor_dialog_driver.exe
 and velnor_sources_driver.exe (which also works the folder browser the program opens),
 then checked in Velnor.ini after "設定". Screenshots are kept in the working folder.
 
@@ -16,7 +17,7 @@ import unittest
 
 import wine_harness
 from dialog_driving import (apply_and_close, dialog, ini_path, ini_values, open_dialog,
-                            remove_ini, selected_squares, shown, sources)
+                            parse_controls, remove_ini, selected_squares, shown, sources)
 
 SESSION = None  # the harness session, set by wine_harness.run_tests
 
@@ -38,6 +39,24 @@ def make_picture(folder, name, size, colour="red"):
 def set_attributes(folder, name, value):
     path = SESSION.windows_path(os.path.join(folder, name))
     assert sources(SESSION, "attrib", path, str(value)) == ["attrib ok"]
+
+
+def photo_controls(*commands):
+    """The "*.png" square, the size square selected, "ｻﾌﾞﾌｫﾙﾀﾞも含む" and the order square
+    selected, as the dialog shows them (the squares by their index, None if none), read
+    after the dialog driver's `commands`."""
+    marks = {}
+    for line in dialog(SESSION, *commands, "read"):
+        for field in (" selected=", " check="):
+            if field in line:
+                marks[line.split()[0][5:]] = line.rsplit(field, 1)[1]
+
+    def chosen(group, count):
+        picked = [i for i in range(count) if marks[f"{group}({i})"] == "1"]
+        return picked[0] if len(picked) == 1 else picked or None
+
+    return {"png": marks["Pic_kind(4)"], "size": chosen("Pic_Size", 3), "sub": marks["chk_Sub"],
+            "order": chosen("Pic_Order", 4)}
 
 
 def browse(folder, expected):
@@ -130,6 +149,66 @@ class PictureSources(unittest.TestCase):
         ini = ini_values(SESSION)
         self.assertEqual(ini["画像のﾌｫﾙﾀﾞ"], SESSION.windows_path(gone))
         self.assertEqual([ini[f"画像種類_{k}"] for k in range(4)], [" 1", " 0", " 1", " 0"])
+
+    def test_photo_controls_are_stored_with_apply_and_shown_again(self):
+        """Catches the "*.png" square, the size "全体", "ｻﾌﾞﾌｫﾙﾀﾞも含む" or an order square
+        storing nothing, another value, or loading back wrongly. Each round clicks (a square
+        or its caption), applies, checks the file's lines and reopens the dialog; the last,
+        back to "標準", only applies: the dialog first opened showing that order."""
+        open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0"})
+        self.assertEqual(photo_controls(), {"png": "1", "size": 1, "sub": "0", "order": 0})
+        rounds = [(["Pic_kind(4)", "lbl_Size(2)", "chk_Sub", "Pic_Order(1)"], ("0", 2, "1", 1)),
+                  (["lbl_Kind(4)", "lbl_Sub", "lbl_Order(2)"], ("1", 2, "0", 2)),
+                  (["Pic_Order(3)", "Pic_Size(0)"], ("1", 0, "0", 3)),
+                  (["lbl_Order(0)"], ("1", 0, "0", 0))]
+        for clicks, (png, size, sub, order) in rounds:
+            closed = dialog(SESSION, *[c for name in clicks for c in ("click", name)], "click",
+                            "cmd_OK", "gone", "20000")
+            self.assertEqual(closed[-1], "gone")
+            with open(ini_path(SESSION), "rb") as f:
+                data = f.read()
+            for key, value in [("画像種類_4", png), ("画像のｻｲｽﾞ", size), ("ｻﾌﾞﾌｫﾙﾀﾞ", sub),
+                               ("画像の順序", order)]:
+                self.assertIn(f"\r\n{key}= {value}\r\n".encode("cp932"), data, clicks)
+            if order == 0:
+                break
+            SESSION.start_program("/c")
+            self.assertEqual(photo_controls("wait", "60000"),
+                             {"png": png, "size": size, "sub": sub, "order": order}, clicks)
+
+    def test_the_list_follows_the_name_and_date_orders(self):
+        """Catches the list left in the listing's order (or sorted by bytes, IMG_10 before
+        img_2) after "名前" or "日付", and the selection left on a line that names another picture
+        than the thumbnail shows."""
+        pics = wine_harness.temporary_folder(SESSION, "numbered")
+        sizes = {"IMG_10.png": "64x48", "img_2.png": "40x40", "IMG_1.png": "30x60"}
+        for name, size in sizes.items():
+            make_picture(pics, name, size)
+        # Modification times (a PNG has no date taken): img_2, IMG_10, IMG_1 oldest first.
+        for name, when in [("img_2.png", 1_000_000_000), ("IMG_10.png", 1_100_000_000),
+                           ("IMG_1.png", 1_200_000_000)]:
+            os.utime(os.path.join(pics, name), (when, when))
+        open_dialog(SESSION, {"ｻﾝﾌﾟﾙ画像有無": "0"})
+        # Listed in the order the file system gives, which the test does not choose.
+        out = sources(SESSION, "post", "Folder", "browse", SESSION.windows_path(pics), "listed")
+        self.assertTrue(out[-1].startswith("listed"), out)
+        deadline = time.monotonic() + 15
+        while len(listed := lines_and_count()[0]) < 3 and time.monotonic() < deadline:
+            pass
+        self.assertEqual(sorted(listed), sorted(sizes))
+        by_name = ["IMG_1.png", "img_2.png", "IMG_10.png"]
+        for click, expected in [("lbl_Order(1)", by_name),
+                                ("Pic_Order(2)", ["img_2.png", "IMG_10.png", "IMG_1.png"]),
+                                ("Pic_Order(3)", listed), ("Pic_Order(1)", by_name)]:
+            dialog(SESSION, "click", click)
+            self.assertEqual(lines_and_count(), (expected, "3"), click)
+        SESSION.screenshot("name-order")
+        # The selected picture stays selected on its new line, which its thumbnail shows.
+        sources(SESSION, "select", "2")
+        self.assertEqual(shown(SESSION, "lbl_PreSize")["lbl_PreSize"]["text"], "Size ： 64 * 48")
+        dialog(SESSION, "click", "lbl_Order(2)")
+        self.assertEqual(parse_controls(dialog(SESSION, "read"))["List_1"]["current"], "1")
+        dialog(SESSION, "click", "cmd_Can", "gone", "20000")
 
     def test_a_folder_outside_cp932_is_stored_and_shown_by_its_real_name(self):
         """Catches such a folder stored as '?' or as its short name, and shown as either."""

@@ -28,8 +28,8 @@ namespace {
 using namespace velnor::e2e;
 
 // name=<n> enabled=<0|1> rect=<x>,<y>,<w>,<h> text="<t>" and, by kind, pos=, check=,
-// selected= (option squares) or count= (list box). Rectangles are in the dialog's client
-// coordinates.
+// selected= (option squares) or count= and current= (list box; -1: no line selected). Rectangles
+// are in the dialog's client coordinates.
 void PrintControl(HWND dialog, const char* name, HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
@@ -46,7 +46,9 @@ void PrintControl(HWND dialog, const char* name, HWND control) {
         std::printf(kind == L"VelnorSquare" ? " selected=%ld" : " check=%ld",
                     static_cast<long>(check));
     } else if (_wcsicmp(kind.c_str(), L"ListBox") == 0) {
-        std::printf(" count=%ld", static_cast<long>(SendMessageW(control, LB_GETCOUNT, 0, 0)));
+        std::printf(" count=%ld current=%ld",
+                    static_cast<long>(SendMessageW(control, LB_GETCOUNT, 0, 0)),
+                    static_cast<long>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
     }
     std::printf("\n");
 }
