@@ -3,16 +3,17 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "engine/byte_reading.h"
+#include "settings/file_io.h"
 
 namespace velnor {
 namespace {
 
-// The EXIF segment is near the start of a JPEG; this much is read to find it.
-constexpr std::size_t kDateBytes = 128 * 1024;
+// Segments looked at before the picture data; a JPEG has a handful.
+constexpr int kMaxSegments = 64;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -152,16 +153,54 @@ std::optional<std::int64_t> ExifDateTaken(std::span<const std::uint8_t> b) {
     return std::nullopt;
 }
 
+namespace {
+
+// A JPEG's start-of-image marker and its APP1 segments up to the EXIF one, as ExifDateTaken
+// reads them: a segment's header at a time, other segments skipped unread, so a photo costs
+// a few kilobytes however large it is or however much comes before its EXIF. Empty for a
+// file that is not a JPEG.
+std::vector<std::uint8_t> ExifStartOf(std::FILE* file) {
+    std::vector<std::uint8_t> bytes(2);
+    if (std::fread(bytes.data(), 1, 2, file) != 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) {
+        return {};
+    }
+    for (int segment = 0; segment < kMaxSegments; ++segment) {
+        std::uint8_t header[4];
+        if (std::fread(header, 1, 4, file) != 4 || header[0] != 0xFF) break;
+        if (header[1] == 0xDA || header[1] == 0xD9) break;  // the picture data: no EXIF after
+        const long length = header[2] << 8 | header[3];
+        if (length < 2) break;
+        if (header[1] != 0xE1) {
+            if (std::fseek(file, length - 2, SEEK_CUR) != 0) break;
+            continue;
+        }
+        const std::size_t at = bytes.size();
+        bytes.insert(bytes.end(), header, header + 4);
+        bytes.resize(at + 4 + static_cast<std::size_t>(length - 2));
+        const std::size_t read = std::fread(bytes.data() + at + 4, 1, bytes.size() - at - 4, file);
+        if (read != bytes.size() - at - 4) break;
+        if (std::string_view(reinterpret_cast<const char*>(bytes.data() + at + 4),
+                             std::min<std::size_t>(read, 6)) == std::string_view("Exif\0\0", 6)) {
+            break;
+        }
+    }
+    return bytes;
+}
+
+}  // namespace
+
 std::optional<std::int64_t> PictureDate(const std::string& utf8Path) {
     const std::filesystem::path path(
         std::u8string(reinterpret_cast<const char8_t*>(utf8Path.data()), utf8Path.size()));
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    std::vector<std::uint8_t> bytes(kDateBytes);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    if (const auto taken = ExifDateTaken(bytes)) return taken;
+    // Opened without waiting: a FIFO or device named like a picture gives no date.
+    std::FILE* file = OpenFile(path, "rb");
+    if (!file && !std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    if (file) {
+        const std::vector<std::uint8_t> start = ExifStartOf(file);
+        std::fclose(file);
+        if (const auto taken = ExifDateTaken(start)) return taken;
+    }
     const auto modified = std::filesystem::last_write_time(path, error);
     if (error) return std::nullopt;
     const auto system = std::chrono::file_clock::to_sys(modified);

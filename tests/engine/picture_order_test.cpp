@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <map>
 #include <set>
 
 #include "picture_bytes.h"
+#include "temp_folder.h"
 
 namespace velnor {
 namespace {
@@ -83,6 +86,36 @@ TEST(PictureOrder, TheDateTakenComesFromTheExifIfdInEitherByteOrder) {
     cut.resize(40);
     EXPECT_EQ(ExifDateTaken(cut), std::nullopt);
     EXPECT_EQ(ExifDateTaken(Bytes{0xFF, 0xD8, 0xFF, 0xDA, 0, 2}), std::nullopt);
+}
+
+// Faults caught: an EXIF date missed behind large segments (a fixed-size read of the file's
+// start stops short of it), and a file without EXIF not falling back to its modification
+// time. (A FIFO named like a picture is opened through OpenFile, which never waits.)
+TEST(PictureOrder, PictureDateFindsTheExifOfARealFileWhereverItStands) {
+    test::TempFolder folder;
+    Bytes exif = ExifJpeg("2024:01:02 03:04:05", true);
+    Bytes late{0xFF, 0xD8};
+    for (int i = 0; i < 3; ++i) {  // three ICC-like APP2 segments of 64 KiB each
+        late.insert(late.end(), {0xFF, 0xE2, 0xFF, 0xFF});
+        late.insert(late.end(), 0xFFFD, 0x20);
+    }
+    late.insert(late.end(), exif.begin() + 2, exif.end());
+    late.insert(late.end(), 4 << 20, 0x55);  // 4 MiB of picture data, never read
+    folder.Write("late-exif.jpg", std::string(late.begin(), late.end()));
+    const auto plain = folder.Write("plain.png", "not a jpeg");
+    const auto modified = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time(plain, modified);
+    const std::int64_t plainDate = std::chrono::duration_cast<std::chrono::seconds>(
+                                       std::chrono::file_clock::to_sys(modified).time_since_epoch())
+                                       .count();
+    const struct {
+        const char* name;
+        std::optional<std::int64_t> date;
+    } cases[] = {
+        {"late-exif.jpg", 1704164645}, {"plain.png", plainDate}, {"gone.jpg", std::nullopt}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PictureDate((folder.path() / c.name).string()), c.date) << c.name;
+    }
 }
 
 // Fault caught: pictures without a date mixed in among the dated ones, or ties in an order
