@@ -43,7 +43,7 @@ class PreviewedPicture {
     const Surface& picture() const { return picture_; }
     PictureSize size() const { return size_; }
 
-    // Remakes the thumbnail for `dpi` and gives the thumbnail box takes: its top-left corner
+    // Remakes the thumbnail for `dpi` and gives the place the thumbnail box takes: its corner
     // at the box's layout place, the thumbnail's size, whose longer side is the box's layout
     // width at `dpi` (100 pixels at 96 dpi). Nothing while no picture has been read.
     std::optional<PixelBox> FitThumbnail(int dpi);
