@@ -187,9 +187,10 @@ PreparedBackground BackgroundPreparer::Shared::PrepareChange(PictureDecoder& dec
         OrderRound();
         const int count = Count();
         if (count <= 0) break;
-        lastTried =
-            pictures.paths[static_cast<std::size_t>(RoundStarts() ? 0 : state.pictureIndex)];
         next.shown = ShowNextPicture(state, pictures, pictureSize, decoder);
+        // The index counts the pictures taken this round; 0 after the round's last one.
+        lastTried = pictures.paths[static_cast<std::size_t>(
+            state.pictureIndex == 0 ? count - 1 : state.pictureIndex - 1)];
         failuresInARow = next.shown ? 0 : failuresInARow + 1;
     }
     next.retrySoon = !next.shown && failuresInARow > 0 && failuresInARow < Count();

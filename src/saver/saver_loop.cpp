@@ -10,9 +10,7 @@ namespace velnor {
 SaverLoop::SaverLoop(SaverPlatform& platform, const SaverLoopSetup& setup)
     : platform_(platform),
       setup_(setup),
-      usesFolder_(setup.settings->useSample != 1 &&
-                  (!setup.settings->pictures.paths.empty() ||
-                   FollowsFolder(*setup.settings, setup.makePictureSource))),
+      usesFolder_(ShowsFolderPictures(*setup.settings, setup.makePictureSource)),
       pictureTimer_(setup.settings->pictureInterval),
       statistics_(setup.frameStatistics) {}
 

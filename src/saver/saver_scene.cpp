@@ -6,9 +6,11 @@
 
 namespace velnor {
 
-bool FollowsFolder(const SaverSettings& settings,
-                   const SaverScene::PictureSourceFactory& makeSource) {
-    return settings.useSample != 1 && makeSource && !NamesNoFolder(settings.pictureFolder);
+bool ShowsFolderPictures(const SaverSettings& settings,
+                         const SaverScene::PictureSourceFactory& makeSource) {
+    if (settings.useSample == 1) return false;
+    return !settings.pictures.paths.empty() ||
+           (makeSource && !NamesNoFolder(settings.pictureFolder));
 }
 
 SaverScene::SaverScene(const SaverScreen& screen, const SaverSettings& settings,
@@ -28,7 +30,7 @@ void SaverScene::StartBackground(const SaverSettings& settings, const Surface* s
         BackgroundPictures pictures(screen_.screenWidth, screen_.screenHeight);
         ShowSamplePicture(pictures, *sample);
         background_ = std::move(pictures.Pic_B);
-    } else if (!settings.pictures.paths.empty() || FollowsFolder(settings, makeSource)) {
+    } else if (ShowsFolderPictures(settings, makeSource)) {
         PictureFollowing following;
         if (makeSource) following.source = makeSource(settings);
         preparer_ = std::make_unique<BackgroundPreparer>(

@@ -82,9 +82,10 @@ class SaverScene {
     std::unique_ptr<FrameOutput> output_;
 };
 
-// Whether the saver shows the folder's pictures and lists it again as it runs, so that a
-// folder without pictures at the start still gets its worker and picture timer.
-bool FollowsFolder(const SaverSettings& settings,
-                   const SaverScene::PictureSourceFactory& makeSource);
+// Whether the background is the folder's pictures, with a worker and the picture timer:
+// the folder background is chosen and it had pictures at the load, or `makeSource` can list
+// it again as the saver runs (so a folder empty at the start still shows what comes).
+bool ShowsFolderPictures(const SaverSettings& settings,
+                         const SaverScene::PictureSourceFactory& makeSource);
 
 }  // namespace velnor
