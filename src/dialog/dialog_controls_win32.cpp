@@ -1,6 +1,7 @@
-// Turns the layout table into windows at the dialog's DPI, and moves and re-fonts them
-// when the DPI changes. Standard controls where the layout has them; the owner-drawn
-// classes of dialog_children_win32.cpp for panels, captions, squares and pictures.
+// Turns the layout table into windows at the dialog's DPI, moves and re-fonts them when
+// the DPI changes, and shows in them what the controller asks. Standard controls where the
+// layout has them; the owner-drawn classes of dialog_children_win32.cpp for panels,
+// captions, squares and pictures.
 #include <windows.h>
 
 #include <iterator>
@@ -85,7 +86,7 @@ bool SettingsDialog::CreateControls() {
     }
     // The folder path shortens a long path in its middle; its tooltip shows the whole path.
     pathTip_ = MakeTooltip(window_, Control(control_id::kFolderPath), instance_);
-    ShowControls();
+    controller_.ShowControls();
     FitToDpi();
     return true;
 }
@@ -105,14 +106,6 @@ void SettingsDialog::FitToDpi() {
     SendMessageW(Control(control_id::kPictureList), LB_SETHORIZONTALEXTENT, ListExtent(dpi_), 0);
 }
 
-void SettingsDialog::ApplyDpi(int dpi) {
-    dpi_ = dpi;
-    FitToDpi();
-    RedrawPreview();
-    ShowThumbnail();
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
 HWND SettingsDialog::Control(int id) const {
     const auto found = controls_.find(id);
     return found == controls_.end() ? nullptr : found->second;
@@ -123,39 +116,47 @@ int SettingsDialog::IdOf(HWND control) const {
     return Control(id) == control ? id : 0;
 }
 
-// Shows the model's values: texts, scroll positions, check marks, enabled states, and
-// the option squares, which paint themselves from the model.
-void SettingsDialog::ShowControls() {
-    for (const auto& [id, text] : model_.texts()) {
-        const std::wstring wide = WideFromUtf8(text);
-        if (WindowText(Control(id)) == wide) continue;
-        SetWindowTextW(Control(id), wide.c_str());
-        if (id == control_id::kFolderPath) {
-            SetTooltipText(pathTip_, window_, Control(id), wide);
-        }
+void SettingsDialog::ShowText(int id, const std::string& text) {
+    const std::wstring wide = WideFromUtf8(text);
+    if (WindowText(Control(id)) == wide) return;
+    SetWindowTextW(Control(id), wide.c_str());
+    if (id == control_id::kFolderPath) SetTooltipText(pathTip_, window_, Control(id), wide);
+}
+
+void SettingsDialog::ShowControl(int id, const ControlState& state) {
+    HWND control = Control(id);
+    if ((IsWindowEnabled(control) != FALSE) != state.enabled) EnableWindow(control, state.enabled);
+    if (state.scrollValue && GetScrollPos(control, SB_CTL) != *state.scrollValue) {
+        SetScrollPos(control, SB_CTL, *state.scrollValue, TRUE);
     }
-    // The mark of a folder that is not there can change while the path stays.
-    InvalidateRect(Control(control_id::kFolderPath), nullptr, FALSE);
-    for (const ControlSpec& layoutEntry : DialogControls()) {
-        HWND control = Control(layoutEntry.id);
-        const bool enabled = model_.Enabled(layoutEntry.id);
-        if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
-        if (IsScrollBar(layoutEntry.kind)) {
-            const int value = model_.ScrollValue(layoutEntry.id);
-            if (GetScrollPos(control, SB_CTL) != value) SetScrollPos(control, SB_CTL, value, TRUE);
-        } else if (layoutEntry.kind == ControlKind::kCheckBox) {
-            const WPARAM check = model_.CheckValue(layoutEntry.id) ? BST_CHECKED : BST_UNCHECKED;
-            if (static_cast<WPARAM>(SendMessageW(control, BM_GETCHECK, 0, 0)) != check) {
-                SendMessageW(control, BM_SETCHECK, check, 0);
-            }
-        } else if (layoutEntry.kind == ControlKind::kOptionSquare) {
-            InvalidateRect(control, nullptr, FALSE);
-            if (PairPartner(layoutEntry.id)) {
-                SetStyleFlag(control, WS_TABSTOP,
-                             FocusTarget(model_, layoutEntry.id) == layoutEntry.id);
-            }
-        }
+    const WPARAM check = state.checked.value_or(false) ? BST_CHECKED : BST_UNCHECKED;
+    if (state.checked && static_cast<WPARAM>(SendMessageW(control, BM_GETCHECK, 0, 0)) != check) {
+        SendMessageW(control, BM_SETCHECK, check, 0);
     }
+    if (state.tabStop) SetStyleFlag(control, WS_TABSTOP, *state.tabStop);
+    if (state.repaint) InvalidateRect(control, nullptr, FALSE);
+}
+
+void SettingsDialog::ShowListLines(const std::vector<std::string>& lines,
+                                   std::optional<std::size_t> selected) {
+    FillListBox(Control(control_id::kPictureList), lines);
+    if (selected) SendMessageW(Control(control_id::kPictureList), LB_SETCURSEL, *selected, 0);
+}
+
+void SettingsDialog::HideThumbnail(bool hidden) {
+    ShowWindow(Control(control_id::kThumbnailBox), hidden ? SW_HIDE : SW_SHOW);
+}
+
+void SettingsDialog::Focus(int id) {
+    SetFocus(Control(id));
+}
+
+void SettingsDialog::Press(int id) {
+    SendMessageW(Control(id), BM_CLICK, 0, 0);
+}
+
+void SettingsDialog::ShowDefaultButton(int id, bool isDefault) {
+    SetDefaultPushButton(Control(id), isDefault);
 }
 
 }  // namespace velnor

@@ -65,8 +65,8 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     const ControlSpec* layoutEntry = FindControl(IdOf(child));
     if (!layoutEntry) return;
     const ChildLook look =
-        LookOf(*layoutEntry, model_.SquareSelected(layoutEntry->id),
-               IsWindowEnabled(child) != FALSE, GetFocus() == child, model_.folderMissing());
+        LookOf(*layoutEntry, model().SquareSelected(layoutEntry->id),
+               IsWindowEnabled(child) != FALSE, GetFocus() == child, model().folderMissing());
     const std::wstring text = WindowText(child) + WideFromUtf8(look.mark);
     const RECT client = ClientRectOf(child);
     if (look.background == ChildBackground::kColour) {
@@ -79,8 +79,9 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
         PaintTexture(dc, panelSurfaces_, IdOf(GetParent(child)), at, client);
     }
     if (look.picture != ChildPicture::kNone) {
-        const Surface& shown =
-            look.picture == ChildPicture::kPreview ? preview_.shown() : picture_.thumbnail();
+        const Surface& shown = look.picture == ChildPicture::kPreview
+                                   ? preview_.shown()
+                                   : controller_.picture().thumbnail();
         DrawSurface(dc, Point{0, 0}, shown, shown.bounds());
     }
     if (look.edge != ChildEdge::kNone) {
@@ -96,7 +97,7 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
 }
 
 LRESULT SettingsDialog::SquareCheck(HWND square) const {
-    return model_.SquareSelected(IdOf(square)).value_or(false) ? BST_CHECKED : BST_UNCHECKED;
+    return model().SquareSelected(IdOf(square)).value_or(false) ? BST_CHECKED : BST_UNCHECKED;
 }
 
 // Draws off screen and shows the finished picture once; a redraw that cannot finish
@@ -109,12 +110,22 @@ void SettingsDialog::RedrawPreview() {
     GetWindowRect(box, &outer);
     const PreviewBox area{inner.right, inner.bottom, outer.right - outer.left,
                           outer.bottom - outer.top, dpi_};
-    if (!preview_.Update(model_.Preview(), area)) return;
+    if (!preview_.Update(model().Preview(), area)) return;
     if (HDC dc = GetDC(box)) {
         PaintChild(box, dc);
         ReleaseDC(box, dc);
     }
     ValidateRect(box, nullptr);
+}
+
+// The thumbnail box takes the thumbnail's size and place at the window's DPI.
+void SettingsDialog::PlaceThumbnail() {
+    HWND box = Control(control_id::kThumbnailBox);
+    const std::optional<PixelBox> place = controller_.picture().FitThumbnail(dpi_);
+    if (!box || !place) return;
+    SetWindowPos(box, nullptr, place->left, place->top, place->width, place->height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(box, nullptr, FALSE);
 }
 
 void SettingsDialog::PaintPanelTexture(int panelId) {

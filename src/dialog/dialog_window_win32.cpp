@@ -1,9 +1,12 @@
-// The dialog's window: creation on the monitor under the mouse, the load (the model fills
-// the controls between the view's own first and last steps), the saving buttons, closing
-// with the zoom back to where it opened, and RunSettingsDialog's message loop.
+// The dialog's window: creation on the monitor under the mouse, the load, closing with the
+// zoom back to where it opened, RunSettingsDialog's message loop, and what the view does
+// for the controller: the busy cursor, serving messages, the system's dialogs and saving.
+// Names travel as UTF-8 inside and as UTF-16 through the wide APIs.
 #include <windows.h>
 
-#include "dialog/control_ids.h"
+#include <vector>
+
+#include "dialog/dialog_keys.h"
 #include "dialog/dialog_window_win32.h"
 #include "dialog/settings_dialog_win32.h"
 #include "resources/resource_ids.h"
@@ -13,31 +16,24 @@
 #include "ui/system_dialogs_win32.h"
 
 namespace velnor {
+namespace {
 
-// The window size whose client area is exactly the content at the dialog's DPI.
-SIZE SettingsDialog::OuterSize() const {
-    const PixelSize content = DialogContentSize(dpi_);
-    return OuterSizeForClient(window_, content.width, content.height, dpi_);
+// The window size whose client area is exactly the content at `dpi`.
+SIZE OuterSize(HWND window, int dpi) {
+    const PixelSize content = DialogContentSize(dpi);
+    return OuterSizeForClient(window, content.width, content.height, dpi);
 }
+
+}  // namespace
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& location)
     : instance_(instance),
       fileSystem_(MakePlatformFileSystem()),
       textEncoding_(MakePlatformTextEncoding()),
       location_(location),
-      model_(
-          *fileSystem_, [this](unsigned changes) { OnModelChange(changes); },
-          DateReading{PictureDate, [this] { return ServeWhileReadingDates(); }}) {
+      controller_(*this, *fileSystem_, MakePictureDecoder) {
     // A save killed in an earlier run may have left its temporary files.
     RemoveLeftoversOfEarlierSaves(location_);
-}
-
-// A folder stored in short (8.3) form by an earlier version is shown by its real name.
-void SettingsDialog::ShowLongFolderName(const std::string& stored) {
-    if (stored.find('~') == std::string::npos) return;  // every short name has one
-    if (const std::optional<std::wstring> longPath = LongPathOf(WideFromUtf8(stored))) {
-        model_.ShowLoadedFolderAs(Utf8FromWide(*longPath));
-    }
 }
 
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
@@ -57,10 +53,13 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
         DestroyWindow(window_);
         return false;
     }
-    CentreOn(window_, OuterSize(), ScreenUnderMouse());
-    MakeKeys();
-    model_.Load(settings);
-    ShowLongFolderName(settings.pictureFolder);
+    CentreOn(window_, OuterSize(window_, dpi_), ScreenUnderMouse());
+    // The Alt+letter keys: an accelerator table that the message loop translates.
+    std::vector<char> letters;
+    for (const Mnemonic& mnemonic : Mnemonics()) letters.push_back(mnemonic.letter);
+    keys_ = MakeAltLetterKeys(letters);
+    if (keys_) SetPropW(window_, kDialogKeysProperty, keys_.get());
+    controller_.Load(settings);
     owner_ = owner;
     if (owner_) EnableWindow(owner_, FALSE);
     // Zoom open from the mouse, which the closing zoom returns to.
@@ -72,37 +71,66 @@ bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     SetForegroundWindow(window_);
     // Activation gives the first control the focus; where the window was not activated
     // (another program is in front) it gets it all the same.
-    if (!IsChild(window_, GetFocus())) RestoreFocus();
-    Tell(model_.NoticeAfter(FolderChoice::kListed));  // more pictures than the list holds
-    model_.ShowLoadedListInOrder();
+    if (!IsChild(window_, GetFocus())) controller_.RestoreFocus();
+    controller_.Shown();
     return true;
 }
 
-void SettingsDialog::OnModelChange(unsigned changes) {
-    if (changes & kListChanged) {
-        FillListBox(Control(control_id::kPictureList), model_.listLines());
-        if (const std::optional<std::size_t> line = model_.selectedLine()) {
-            SendMessageW(Control(control_id::kPictureList), LB_SETCURSEL, *line, 0);
-        }
-    }
-    if (changes & kControlsChanged) ShowControls();
-    if (changes & kPreviewChanged) RedrawPreview();
+// Everything is made again at the new DPI, and the window takes the place the system
+// suggests with the size its content needs.
+void SettingsDialog::ApplyDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    FitToDpi();
+    RedrawPreview();
+    PlaceThumbnail();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    const SIZE size = OuterSize(window_, dpi_);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// "設定" and "初期設定" write what the model gives; a user whose settings could not be
-// saved anywhere is told so, and the dialog then closes as after a save.
-void SettingsDialog::Save(int buttonId) {
-    if (!WriteSettingsEntries(model_.EntriesToWrite(buttonId), location_, *textEncoding_)) {
-        Tell(Notice{std::string(kSaveFailedText), NoticeKind::kWarning});
-    }
-    CloseDialog();
+void SettingsDialog::ShowBusy(bool busy) {
+    SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
-void SettingsDialog::CloseDialog() {
-    if (unloading_) return;
-    unloading_ = true;
+// False once the dialog is gone or the program is asked to end (the quit message is put
+// back for the message loop).
+bool SettingsDialog::ServeMessages() {
+    return ServePendingMessages(window_) && window_ != nullptr;
+}
+
+std::optional<std::string> SettingsDialog::BrowseForFolder(std::string_view title) {
+    const auto folder = velnor::BrowseForFolder(window_, WideFromUtf8(std::string(title)).c_str());
+    return folder ? std::optional(Utf8FromWide(*folder)) : std::nullopt;
+}
+
+std::optional<ColourRef> SettingsDialog::PickColour(ColourRef initial) {
+    const auto picked = velnor::PickColour(window_, static_cast<COLORREF>(initial));
+    return picked ? std::optional(static_cast<ColourRef>(*picked)) : std::nullopt;
+}
+
+void SettingsDialog::Tell(const Notice& notice) {
+    constexpr UINT kIcons[] = {0, MB_ICONINFORMATION, MB_ICONWARNING};
+    MessageBoxW(window_, WideFromUtf8(notice.text).c_str(), kDialogTitle,
+                MB_OK | kIcons[static_cast<int>(notice.kind)]);
+}
+
+void SettingsDialog::OpenLink(const std::string& address) {
+    OpenWithDefaultProgram(window_, WideFromUtf8(address));
+}
+
+bool SettingsDialog::WriteSettings(const std::vector<IniEntry>& entries) {
+    return WriteSettingsEntries(entries, location_, *textEncoding_);
+}
+
+std::optional<std::string> SettingsDialog::LongNameOf(const std::string& path) {
+    const std::optional<std::wstring> longPath = LongPathOf(WideFromUtf8(path));
+    return longPath ? std::optional(Utf8FromWide(*longPath)) : std::nullopt;
+}
+
+// The owner comes back before the dialog goes, so the system activates it.
+void SettingsDialog::Close() {
     ZoomToPoint(window_, zoomOrigin_);
-    // The owner comes back before the dialog goes, so the system activates it.
     if (owner_) EnableWindow(owner_, TRUE);
     DestroyWindow(window_);
 }

@@ -1,7 +1,7 @@
-// The settings dialog Velnor_P as a Win32 view of DialogModel: its windows, fonts,
-// cursors and panel textures, the pictures it shows (the still picture, the thumbnail),
-// and the system dialogs it opens. Input goes to the model; after each change the model
-// reports, the view shows the model's values again.
+// The settings dialog Velnor_P as a Win32 view: its windows, fonts, cursors and panel
+// textures, the pictures it paints (the still picture, the thumbnail) and the system
+// dialogs it opens. Messages become calls of DialogController; the controller asks the
+// view through DialogView to show what the model holds.
 #pragma once
 
 #include <windows.h>
@@ -11,10 +11,9 @@
 #include <optional>
 #include <string>
 
-#include "dialog/dialog_layout.h"
-#include "dialog/dialog_model.h"
+#include "dialog/dialog_controller.h"
 #include "dialog/dialog_preview.h"
-#include "dialog/thumbnail.h"
+#include "dialog/dialog_view.h"
 #include "engine/surface.h"
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
@@ -36,15 +35,13 @@ inline constexpr wchar_t kPictureClass[] = L"VelnorPictureBox";
 // Registers every class once per process; false if one could not be registered.
 bool RegisterDialogClasses(HINSTANCE instance);
 
-class SettingsDialog {
+class SettingsDialog final : public DialogView {
   public:
     SettingsDialog(HINSTANCE instance, const SettingsLocation& location);
-    SettingsDialog(const SettingsDialog&) = delete;
-    SettingsDialog& operator=(const SettingsDialog&) = delete;
 
-    // Creates the window and its controls, loads the model from `settings` and shows the
-    // window; false if the window could not be made. A non-null `owner` owns the dialog
-    // and stays disabled until the dialog closes.
+    // Creates the window and its controls, loads `settings` and shows the window; false if
+    // the window could not be made. A non-null `owner` owns the dialog and stays disabled
+    // until the dialog closes.
     bool Create(const SaverSettings& settings, HWND owner = nullptr);
 
     LRESULT handle_message(UINT message, WPARAM wParam, LPARAM lParam);
@@ -55,7 +52,7 @@ class SettingsDialog {
     void PaintChild(HWND child, HDC dc);
     // BM_GETCHECK of an option square: whether the model shows it selected.
     LRESULT SquareCheck(HWND square) const;
-    const DialogModel& model() const { return model_; }
+    const DialogModel& model() const { return controller_.model(); }
 
     HWND window_ = nullptr;  // set by the window wrapper
 
@@ -63,57 +60,48 @@ class SettingsDialog {
     // Controls (dialog_controls_win32.cpp).
     bool CreateControls();
     void FitToDpi();
-    void ApplyDpi(int dpi);
     HWND Control(int id) const;
     int IdOf(HWND control) const;
-    void ShowControls();
+    void ShowText(int id, const std::string& text) override;
+    void ShowControl(int id, const ControlState& state) override;
+    void ShowListLines(const std::vector<std::string>& lines,
+                       std::optional<std::size_t> selected) override;
+    void HideThumbnail(bool hidden) override;
+    void Focus(int id) override;
+    void Press(int id) override;
+    void ShowDefaultButton(int id, bool isDefault) override;
 
-    // Window, load and the saving buttons (dialog_window_win32.cpp).
-    SIZE OuterSize() const;
-    void OnModelChange(unsigned changes);
-    void Save(int buttonId);
-    void CloseDialog();
-
-    // Keyboard: the focus, the default button and the Alt+letter keys
-    // (dialog_keys_win32.cpp).
-    void MakeKeys();
-    void OnMnemonic(char letter);
-    void OnChildFocus(HWND child, bool gained);
-    void SetDefaultButton(int id);
-    void RestoreFocus();
-
-    // Clicks and scrolling (dialog_events_win32.cpp).
-    void HandleClick(int id);
-    void OnScroll(HWND bar, WPARAM wParam);
-
-    // The still picture and the panel textures (dialog_paint_win32.cpp).
-    void RedrawPreview();
+    // Painting: the still picture, the thumbnail's place and the panel textures
+    // (dialog_paint_win32.cpp).
+    void RedrawPreview() override;
+    void PlaceThumbnail() override;
     void PaintPanelTexture(int panelId);
 
-    // Picture sources, colours and the link (picture_sources_win32.cpp).
-    void FolderClick();
-    void ShowLongFolderName(const std::string& stored);
-    bool PumpWhileListing();
-    bool ServeWhileReadingDates();
-    void ShowListingCount();
-    void Tell(const std::optional<Notice>& notice) const;
-    void ShowSelectedPicture();
-    void ShowThumbnail();
-    void SetBusyCursor(bool busy);
-    void ColourClick(int target);
-    void OpenHomepage();
+    // Messages (dialog_events_win32.cpp).
+    void OnCommand(WPARAM wParam, LPARAM lParam);
+    void OnScroll(HWND bar, WPARAM wParam);
+    bool OnSetCursor(HWND child);
+
+    // The DPI, waiting, the system's dialogs, saving and closing (dialog_window_win32.cpp).
+    void ApplyDpi(int dpi, const RECT& suggested);
+    void ShowBusy(bool busy) override;
+    std::uint64_t NowMs() const override { return GetTickCount64(); }
+    bool ServeMessages() override;
+    std::optional<std::string> BrowseForFolder(std::string_view title) override;
+    std::optional<ColourRef> PickColour(ColourRef initial) override;
+    void Tell(const Notice& notice) override;
+    void OpenLink(const std::string& address) override;
+    bool WriteSettings(const std::vector<IniEntry>& entries) override;
+    std::optional<std::string> LongNameOf(const std::string& path) override;
+    void Close() override;
 
     HINSTANCE instance_;
     HWND owner_ = nullptr;  // disabled while the dialog is open
     std::unique_ptr<FileSystem> fileSystem_;
     std::unique_ptr<TextEncoding> textEncoding_;
     SettingsLocation location_;
-    DialogModel model_;
+    DialogController controller_;
     int dpi_ = 96;
-    bool unloading_ = false;
-    bool busyCursor_ = false;                       // the hourglass shows over the whole dialog
-    ListingPace datePace_{0};                       // how often reading dates serves messages
-    PreviewedPicture picture_{MakePictureDecoder};  // the picture read and its thumbnail
 
     std::map<int, HWND> controls_;
     DialogPreview preview_;
@@ -123,8 +111,7 @@ class SettingsDialog {
 
     GdiObject<HFONT> font_;
     AcceleratorTable keys_;
-    HWND lastFocus_ = nullptr;  // the control that gets the focus back on activation
-    HWND pathTip_ = nullptr;    // the full folder path over its field
+    HWND pathTip_ = nullptr;  // the full folder path over its field
     ZoomOrigin zoomOrigin_;
 };
 
