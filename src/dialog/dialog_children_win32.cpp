@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "dialog/child_look.h"
-#include "dialog/dialog_focus.h"
+#include "dialog/dialog_keys.h"
 #include "dialog/dialog_window_win32.h"
 #include "ui/owner_drawn_child_win32.h"
 #include "ui/window_wrapper_win32.h"
@@ -25,18 +25,14 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
         // Option squares answer BM_GETCHECK and BM_GETSTATE like check boxes.
         case BM_GETCHECK:
-            return dialog->SquareCheck(window);
-        case BM_GETSTATE:
-            return dialog->SquareCheck(window) | (GetFocus() == window ? BST_FOCUS : 0) |
+        case BM_GETSTATE: {
+            const bool selected = dialog->model().SquareSelected(layoutEntry->id).value_or(false);
+            if (message == BM_GETCHECK) return selected ? BST_CHECKED : BST_UNCHECKED;
+            return (selected ? BST_CHECKED : 0) | (GetFocus() == window ? BST_FOCUS : 0) |
                    (GetCapture() == window ? BST_PUSHED : 0);
+        }
         case WM_GETDLGCODE:
             return DialogCodeOf(KeyRoleOf(*layoutEntry).keys, reinterpret_cast<const MSG*>(lParam));
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            InvalidateRect(window, nullptr, FALSE);
-            SendMessageW(GetAncestor(window, GA_ROOT), kChildFocusMessage, message == WM_SETFOCUS,
-                         reinterpret_cast<LPARAM>(window));
-            return 0;
         case WM_KEYDOWN: {
             // The arrows move within the square's group: left and up back, the others on.
             const int step = wParam == VK_LEFT || wParam == VK_UP ? -1 : 1;
@@ -52,12 +48,7 @@ LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     const ChildInput input = InputOf(layoutEntry->kind);
     if (input == ChildInput::kClicks) {
-        // The focus follows a press on a square, the link, or a caption whose control takes it.
-        const int focused =
-            message == WM_LBUTTONDOWN ? FocusOnPress(dialog->model(), layoutEntry->id) : 0;
-        if (HWND target = focused ? GetDlgItem(GetParent(window), focused) : nullptr) {
-            if (GetFocus() != target) SetFocus(target);
-        }
+        if (message == WM_LBUTTONDOWN) dialog->Pressed(layoutEntry->id);
         if (ServeButtonLikeClicks(window, message, lParam, ActsOnPress(*layoutEntry))) return 0;
     }
     if (input == ChildInput::kRoutesChildMessages) {

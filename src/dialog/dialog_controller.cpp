@@ -8,19 +8,24 @@
 #include "dialog/dialog_focus.h"
 #include "dialog/dialog_keys.h"
 #include "dialog/dialog_layout.h"
+#include "dialog/dialog_writes.h"
 
 namespace velnor {
 
 using namespace control_id;
 
-DialogController::DialogController(DialogView& view, FileSystem& fileSystem,
-                                   PreviewedPicture::DecoderMaker makeDecoder,
-                                   PictureDateOf dateOf)
+DialogController::DialogController(DialogView& view, SettingsLocation location,
+                                   DialogPlatform platform)
     : view_(view),
-      model_(fileSystem, [this](unsigned changes) { OnModelChange(changes); },
-             DateReading{std::move(dateOf),
-                         [this] { return !datePace_.Due(view_.NowMs()) || ServeMessages(); }}),
-      picture_(std::move(makeDecoder)) {}
+      location_(std::move(location)),
+      platform_(std::move(platform)),
+      model_(
+          *platform_.files, [this](unsigned changes) { OnModelChange(changes); },
+          DateReading{platform_.dateOf,
+                      [this] { return !datePace_.Due(view_.NowMs()) || ServeMessages(); }}),
+      picture_(platform_.makeDecoder) {
+    RemoveLeftoversOfEarlierSaves(location_);
+}
 
 void DialogController::Load(const SaverSettings& settings) {
     SetDefaultButton(kSaveButton);
@@ -28,7 +33,7 @@ void DialogController::Load(const SaverSettings& settings) {
     // A folder stored in short (8.3) form by an earlier version is shown by its real name;
     // every short name has a "~".
     if (settings.pictureFolder.find('~') == std::string::npos) return;
-    if (const std::optional<std::string> longName = view_.LongNameOf(settings.pictureFolder)) {
+    if (const auto longName = platform_.files->LongNameOf(settings.pictureFolder)) {
         model_.ShowLoadedFolderAs(*longName);
     }
 }
@@ -50,10 +55,12 @@ void DialogController::ShowControls() {
         ControlState state;
         state.enabled = model_.Enabled(control.id);
         if (IsScrollBar(control.kind)) state.scrollValue = model_.ScrollValue(control.id);
-        if (control.kind == ControlKind::kCheckBox) state.checked = model_.CheckValue(control.id) != 0;
+        if (control.kind == ControlKind::kCheckBox)
+            state.checked = model_.CheckValue(control.id) != 0;
         if (control.kind == ControlKind::kOptionSquare) {
             state.repaint = true;
-            if (PairPartner(control.id)) state.tabStop = FocusTarget(model_, control.id) == control.id;
+            if (PairPartner(control.id))
+                state.tabStop = FocusTarget(model_, control.id) == control.id;
         }
         // The mark of a folder that is not there can change while the path stays.
         if (control.id == kFolderPath) state.repaint = true;
@@ -143,7 +150,7 @@ void DialogController::ChooseColour(int target) {
 // "設定" and "初期設定" write what the model gives; a user whose settings could not be
 // saved anywhere is told so, and the dialog then closes as after a save.
 void DialogController::Save(int buttonId) {
-    if (!view_.WriteSettings(model_.EntriesToWrite(buttonId))) {
+    if (!WriteSettingsEntries(model_.EntriesToWrite(buttonId), location_, *platform_.encoding)) {
         view_.Tell(Notice{std::string(kSaveFailedText), NoticeKind::kWarning});
     }
     Close();
@@ -171,8 +178,13 @@ void DialogController::FocusChanged(int id, bool gained) {
 // The default push button, which Enter clicks, shows the thicker frame; only one has it.
 void DialogController::SetDefaultButton(int id) {
     for (const ControlSpec& control : DialogControls()) {
-        if (control.kind == ControlKind::kButton) view_.ShowDefaultButton(control.id, control.id == id);
+        if (control.kind == ControlKind::kButton)
+            view_.ShowDefaultButton(control.id, control.id == id);
     }
+}
+
+void DialogController::Pressed(int id) {
+    if (const int target = FocusOnPress(model_, id)) view_.Focus(target);
 }
 
 void DialogController::RestoreFocus() {

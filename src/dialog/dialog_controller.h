@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "dialog/dialog_model.h"
@@ -16,13 +17,25 @@
 #include "dialog/thumbnail.h"
 #include "settings/file_system.h"
 #include "settings/saver_settings.h"
+#include "settings/settings_location.h"
+#include "settings/text_encoding.h"
 
 namespace velnor {
 
+// What the dialog reads and writes through: the folders listed, the settings file's text
+// encoding, the pictures previewed and their dates.
+struct DialogPlatform {
+    std::unique_ptr<FileSystem> files;
+    std::unique_ptr<TextEncoding> encoding;
+    PreviewedPicture::DecoderMaker makeDecoder;
+    PictureDateOf dateOf = PictureDate;
+};
+
 class DialogController {
   public:
-    DialogController(DialogView& view, FileSystem& fileSystem,
-                     PreviewedPicture::DecoderMaker makeDecoder, PictureDateOf dateOf = PictureDate);
+    // "設定" and "初期設定" write to `location`, where leftovers of a save killed in an
+    // earlier run are removed first.
+    DialogController(DialogView& view, SettingsLocation location, DialogPlatform platform);
     DialogController(const DialogController&) = delete;
     DialogController& operator=(const DialogController&) = delete;
 
@@ -43,6 +56,9 @@ class DialogController {
     // The close box, "ｷｬﾝｾﾙ" and Escape: nothing is saved. Only the first call closes.
     void Close();
 
+    // A mouse press on a square, the link or a caption: the focus goes to the control that
+    // takes it (a caption's control), as with a button.
+    void Pressed(int id);
     // A control gained or lost the focus (0: something that is no control).
     void FocusChanged(int id, bool gained);
     // Back to the control that had the focus, else the first one that can take it.
@@ -54,7 +70,6 @@ class DialogController {
     const DialogModel& model() const { return model_; }
     PreviewedPicture& picture() { return picture_; }
     bool busy() const { return busy_; }
-    bool closing() const { return closing_; }
 
   private:
     void OnModelChange(unsigned changes);
@@ -67,10 +82,12 @@ class DialogController {
     bool ServeMessages();
 
     DialogView& view_;
+    SettingsLocation location_;
+    DialogPlatform platform_;
     DialogModel model_;
-    PreviewedPicture picture_;   // the picture read for the selected line, and its thumbnail
-    ListingPace datePace_{0};    // how often reading dates serves messages
-    int lastFocus_ = 0;          // the control that gets the focus back on activation
+    PreviewedPicture picture_;  // the picture read for the selected line, and its thumbnail
+    ListingPace datePace_{0};   // how often reading dates serves messages
+    int lastFocus_ = 0;         // the control that gets the focus back on activation
     bool busy_ = false;
     bool closing_ = false;
 };

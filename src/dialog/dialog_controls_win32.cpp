@@ -148,7 +148,7 @@ void SettingsDialog::HideThumbnail(bool hidden) {
 }
 
 void SettingsDialog::Focus(int id) {
-    SetFocus(Control(id));
+    if (GetFocus() != Control(id)) SetFocus(Control(id));
 }
 
 void SettingsDialog::Press(int id) {

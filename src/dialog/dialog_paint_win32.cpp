@@ -96,10 +96,6 @@ void SettingsDialog::PaintChild(HWND child, HDC dc) {
     if (look.focusRing) DrawFocusRing(child, dc);
 }
 
-LRESULT SettingsDialog::SquareCheck(HWND square) const {
-    return model().SquareSelected(IdOf(square)).value_or(false) ? BST_CHECKED : BST_UNCHECKED;
-}
-
 // Draws off screen and shows the finished picture once; a redraw that cannot finish
 // leaves the box showing the last complete picture.
 void SettingsDialog::RedrawPreview() {

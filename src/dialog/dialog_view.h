@@ -11,7 +11,6 @@
 
 #include "base/colour.h"
 #include "dialog/dialog_notices.h"
-#include "settings/ini_text.h"
 
 namespace velnor {
 
@@ -52,10 +51,6 @@ class DialogView {
     virtual std::optional<ColourRef> PickColour(ColourRef initial) = 0;
     virtual void Tell(const Notice& notice) = 0;
     virtual void OpenLink(const std::string& address) = 0;
-    // Writes the settings file; false when it could be written nowhere.
-    virtual bool WriteSettings(const std::vector<IniEntry>& entries) = 0;
-    // The long form of a path stored in short (8.3) form; nothing where there is none.
-    virtual std::optional<std::string> LongNameOf(const std::string& path) = 0;
     // The window goes; called once.
     virtual void Close() = 0;
 };

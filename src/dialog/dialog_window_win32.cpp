@@ -1,6 +1,6 @@
 // The dialog's window: creation on the monitor under the mouse, the load, closing with the
 // zoom back to where it opened, RunSettingsDialog's message loop, and what the view does
-// for the controller: the busy cursor, serving messages, the system's dialogs and saving.
+// for the controller: the busy cursor, serving messages and the system's dialogs.
 // Names travel as UTF-8 inside and as UTF-16 through the wide APIs.
 #include <windows.h>
 
@@ -28,13 +28,8 @@ SIZE OuterSize(HWND window, int dpi) {
 
 SettingsDialog::SettingsDialog(HINSTANCE instance, const SettingsLocation& location)
     : instance_(instance),
-      fileSystem_(MakePlatformFileSystem()),
-      textEncoding_(MakePlatformTextEncoding()),
-      location_(location),
-      controller_(*this, *fileSystem_, MakePictureDecoder) {
-    // A save killed in an earlier run may have left its temporary files.
-    RemoveLeftoversOfEarlierSaves(location_);
-}
+      controller_(*this, location,
+                  {MakePlatformFileSystem(), MakePlatformTextEncoding(), MakePictureDecoder}) {}
 
 bool SettingsDialog::Create(const SaverSettings& settings, HWND owner) {
     if (!RegisterDialogClasses(instance_)) return false;
@@ -100,13 +95,11 @@ bool SettingsDialog::ServeMessages() {
 }
 
 std::optional<std::string> SettingsDialog::BrowseForFolder(std::string_view title) {
-    const auto folder = velnor::BrowseForFolder(window_, WideFromUtf8(std::string(title)).c_str());
-    return folder ? std::optional(Utf8FromWide(*folder)) : std::nullopt;
+    return velnor::BrowseForFolder(window_, title);
 }
 
 std::optional<ColourRef> SettingsDialog::PickColour(ColourRef initial) {
-    const auto picked = velnor::PickColour(window_, static_cast<COLORREF>(initial));
-    return picked ? std::optional(static_cast<ColourRef>(*picked)) : std::nullopt;
+    return velnor::PickColour(window_, initial);
 }
 
 void SettingsDialog::Tell(const Notice& notice) {
@@ -116,16 +109,7 @@ void SettingsDialog::Tell(const Notice& notice) {
 }
 
 void SettingsDialog::OpenLink(const std::string& address) {
-    OpenWithDefaultProgram(window_, WideFromUtf8(address));
-}
-
-bool SettingsDialog::WriteSettings(const std::vector<IniEntry>& entries) {
-    return WriteSettingsEntries(entries, location_, *textEncoding_);
-}
-
-std::optional<std::string> SettingsDialog::LongNameOf(const std::string& path) {
-    const std::optional<std::wstring> longPath = LongPathOf(WideFromUtf8(path));
-    return longPath ? std::optional(Utf8FromWide(*longPath)) : std::nullopt;
+    OpenWithDefaultProgram(window_, address);
 }
 
 // The owner comes back before the dialog goes, so the system activates it.

@@ -15,7 +15,6 @@
 #include "dialog/dialog_preview.h"
 #include "dialog/dialog_view.h"
 #include "engine/surface.h"
-#include "settings/file_system.h"
 #include "settings/saver_settings.h"
 #include "settings/settings_location.h"
 #include "ui/control_helpers_win32.h"
@@ -50,9 +49,9 @@ class SettingsDialog final : public DialogView {
 
     // Paints an owner-drawn child as LookOf plans it (dialog_paint_win32.cpp).
     void PaintChild(HWND child, HDC dc);
-    // BM_GETCHECK of an option square: whether the model shows it selected.
-    LRESULT SquareCheck(HWND square) const;
     const DialogModel& model() const { return controller_.model(); }
+    // A mouse press on an owner-drawn child that clicks.
+    void Pressed(int id) { controller_.Pressed(id); }
 
     HWND window_ = nullptr;  // set by the window wrapper
 
@@ -82,7 +81,7 @@ class SettingsDialog final : public DialogView {
     void OnScroll(HWND bar, WPARAM wParam);
     bool OnSetCursor(HWND child);
 
-    // The DPI, waiting, the system's dialogs, saving and closing (dialog_window_win32.cpp).
+    // The DPI, waiting, the system's dialogs and closing (dialog_window_win32.cpp).
     void ApplyDpi(int dpi, const RECT& suggested);
     void ShowBusy(bool busy) override;
     std::uint64_t NowMs() const override { return GetTickCount64(); }
@@ -91,15 +90,10 @@ class SettingsDialog final : public DialogView {
     std::optional<ColourRef> PickColour(ColourRef initial) override;
     void Tell(const Notice& notice) override;
     void OpenLink(const std::string& address) override;
-    bool WriteSettings(const std::vector<IniEntry>& entries) override;
-    std::optional<std::string> LongNameOf(const std::string& path) override;
     void Close() override;
 
     HINSTANCE instance_;
     HWND owner_ = nullptr;  // disabled while the dialog is open
-    std::unique_ptr<FileSystem> fileSystem_;
-    std::unique_ptr<TextEncoding> textEncoding_;
-    SettingsLocation location_;
     DialogController controller_;
     int dpi_ = 96;
 

@@ -70,6 +70,12 @@ class FileSystem {
     virtual std::optional<std::string> FolderIdentity(std::string_view path) {
         return std::string(path);
     }
+    // `path` with every short (8.3) component replaced by its long name; nothing where the
+    // path cannot be looked up (it is not there now) or the system has no short names.
+    virtual std::optional<std::string> LongNameOf(std::string_view path) {
+        static_cast<void>(path);
+        return std::nullopt;
+    }
     // Watches `folders` (the chosen folder first, then its subfolders as the scan met them)
     // for changes; `withSubfolders` says the folders below the first count too. Nothing when
     // the platform gives no notifications or they cannot be set up; callers then look again

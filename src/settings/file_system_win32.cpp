@@ -89,6 +89,17 @@ class Win32FileSystem final : public FileSystem {
         return WatchPlatformFolders(folders, withSubfolders);
     }
 
+    std::optional<std::string> LongNameOf(std::string_view path) override {
+        const std::wstring wide = WideFromUtf8(path);
+        const DWORD length = GetLongPathNameW(wide.c_str(), nullptr, 0);
+        if (length == 0) return std::nullopt;
+        std::wstring longPath(length, L'\0');
+        const DWORD copied = GetLongPathNameW(wide.c_str(), longPath.data(), length);
+        if (copied == 0 || copied >= length) return std::nullopt;
+        longPath.resize(copied);
+        return Utf8FromWide(longPath);
+    }
+
     std::optional<std::string> FolderIdentity(std::string_view path) override {
         const HANDLE folder =
             CreateFileW(ExtendedLengthPath(WideFromUtf8(path)).c_str(), 0,

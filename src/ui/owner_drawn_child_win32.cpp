@@ -11,6 +11,11 @@
 namespace velnor {
 namespace {
 
+void ReportFocus(HWND child, bool gained) {
+    SendMessageW(GetAncestor(child, GA_ROOT), kChildFocusMessage, gained,
+                 reinterpret_cast<LPARAM>(child));
+}
+
 std::optional<MouseButtonEvent> ButtonEventOf(UINT message) {
     switch (message) {
         case WM_LBUTTONDOWN:
@@ -92,8 +97,7 @@ LRESULT CALLBACK FocusCueProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     const bool ring = GetPropW(window, kRingProperty) != nullptr;
     if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
         if (ring && message == WM_KILLFOCUS) InvalidateRect(window, nullptr, TRUE);
-        SendMessageW(GetAncestor(window, GA_ROOT), kChildFocusMessage, message == WM_SETFOCUS,
-                     reinterpret_cast<LPARAM>(window));
+        ReportFocus(window, message == WM_SETFOCUS);
     }
     // A control with its drawing switched off (WM_SETREDRAW) reads as not visible.
     if (ring && !NeverPaints(message) && GetFocus() == window && IsWindowVisible(window)) {
@@ -200,6 +204,12 @@ bool ServeSelfPaintingChild(HWND child, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ENABLE:
             result = DefWindowProcW(child, message, wParam, lParam);
             InvalidateRect(child, nullptr, FALSE);
+            return true;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(child, nullptr, FALSE);
+            ReportFocus(child, message == WM_SETFOCUS);
+            result = 0;
             return true;
         default:
             return false;

@@ -14,7 +14,8 @@ namespace velnor {
 
 // Serves the painting messages of such a child with `paint`: no background erase,
 // WM_PAINT double-buffered, WM_PRINTCLIENT into the given context, and a repaint after
-// its text or enabled state changes. False for any other message.
+// its text, enabled state or focus changes; a focus change is reported with
+// kChildFocusMessage. False for any other message.
 bool ServeSelfPaintingChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam,
                             const std::function<void(HDC)>& paint, LRESULT& result);
 

@@ -1,5 +1,6 @@
 // The system dialogs and shell services. The folder browser runs in a single-threaded COM
-// apartment of its own, left again when it closes if this call entered it.
+// apartment of its own, left again when it closes if this call entered it. Names cross
+// the wide APIs as UTF-16.
 #include "ui/system_dialogs_win32.h"
 
 #include <commdlg.h>
@@ -9,18 +10,23 @@
 
 #include <array>
 
+#include "settings/wide_text_win32.h"
+
 namespace velnor {
 
-std::optional<std::wstring> BrowseForFolder(HWND owner, const wchar_t* title) {
+std::optional<std::string> BrowseForFolder(HWND owner, std::string_view title) {
+    const std::wstring wideTitle = WideFromUtf8(title);
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     wchar_t displayName[MAX_PATH] = L"";
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.pszDisplayName = displayName;
-    info.lpszTitle = title;
-    std::optional<std::wstring> folder;
+    info.lpszTitle = wideTitle.c_str();
+    std::optional<std::string> folder;
     if (PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info)) {
-        folder = FileSystemPathOf(item);
+        if (const std::optional<std::wstring> path = FileSystemPathOf(item)) {
+            folder = Utf8FromWide(*path);
+        }
         CoTaskMemFree(item);
     }
     if (SUCCEEDED(com)) CoUninitialize();
@@ -38,31 +44,21 @@ std::optional<std::wstring> FileSystemPathOf(PCIDLIST_ABSOLUTE item) {
     return path;
 }
 
-std::optional<std::wstring> LongPathOf(const std::wstring& path) {
-    const DWORD length = GetLongPathNameW(path.c_str(), nullptr, 0);
-    if (length == 0) return std::nullopt;
-    std::wstring longPath(length, L'\0');
-    const DWORD copied = GetLongPathNameW(path.c_str(), longPath.data(), length);
-    if (copied == 0 || copied >= length) return std::nullopt;
-    longPath.resize(copied);
-    return longPath;
-}
-
-std::optional<COLORREF> PickColour(HWND owner, COLORREF initial) {
+std::optional<ColourRef> PickColour(HWND owner, ColourRef initial) {
     std::array<COLORREF, 16> custom{};
     for (int i = 0; i < 16; ++i) custom[static_cast<std::size_t>(i)] = GetSysColor(i);
     CHOOSECOLORW choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = owner;
     choose.lpCustColors = custom.data();
-    choose.rgbResult = initial;
+    choose.rgbResult = static_cast<COLORREF>(initial);
     choose.Flags = CC_PREVENTFULLOPEN | CC_RGBINIT;
     if (!ChooseColorW(&choose)) return std::nullopt;
-    return choose.rgbResult;
+    return static_cast<ColourRef>(choose.rgbResult);
 }
 
-void OpenWithDefaultProgram(HWND owner, const std::wstring& address) {
-    ShellExecuteW(owner, L"open", address.c_str(), L"", L"", SW_SHOWNORMAL);
+void OpenWithDefaultProgram(HWND owner, std::string_view address) {
+    ShellExecuteW(owner, L"open", WideFromUtf8(address).c_str(), L"", L"", SW_SHOWNORMAL);
 }
 
 }  // namespace velnor

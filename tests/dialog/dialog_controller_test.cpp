@@ -10,7 +10,9 @@
 
 #include "dialog/control_ids.h"
 #include "dialog_model_fixture.h"
+#include "settings/load_settings.h"
 #include "settings/picture_scan.h"
+#include "temp_folder.h"
 
 namespace velnor {
 namespace {
@@ -24,11 +26,10 @@ struct RecordingView : DialogView {
     std::map<int, bool> defaults;
     std::vector<int> focused, pressed;
     std::vector<Notice> told;
-    std::vector<std::vector<IniEntry>> written;
     std::optional<std::string> browsed;
     std::optional<ColourRef> picked;
     std::function<void()> onServe;  // what the user does while messages are served
-    bool writes = true, thumbnailHidden = false, busy = false;
+    bool thumbnailHidden = false, busy = false;
     int browses = 0, closes = 0;
     mutable std::uint64_t now = 0;  // each look at the clock finds 100 ms gone
 
@@ -54,11 +55,6 @@ struct RecordingView : DialogView {
     std::optional<ColourRef> PickColour(ColourRef) override { return picked; }
     void Tell(const Notice& notice) override { told.push_back(notice); }
     void OpenLink(const std::string&) override {}
-    bool WriteSettings(const std::vector<IniEntry>& entries) override {
-        written.push_back(entries);
-        return writes;
-    }
-    std::optional<std::string> LongNameOf(const std::string&) override { return {}; }
     void Close() override { ++closes; }
 
     int DefaultButton() const {
@@ -68,14 +64,25 @@ struct RecordingView : DialogView {
     }
 };
 
+// A controller over a fake file system holding a folder of three pictures, saving into a
+// fresh folder.
 struct Controlled {
     RecordingView view;
-    FakeFileSystem fs;
-    DialogController controller{view, fs, [] { return nullptr; }};
-    Controlled() {
+    test::TempFolder folder{"velnor-controller"};
+    FakeFileSystem& fs;
+    DialogController controller;
+
+    explicit Controlled(const SaverSettings& settings = Defaults(),
+                        PictureDateOf dateOf = PictureDate,
+                        std::unique_ptr<FakeFileSystem> files = std::make_unique<FakeFileSystem>())
+        : fs(*files),
+          controller(view, SettingsLocation{folder.path() / kSettingsFileName, {}},
+                     {std::move(files), MakePlatformTextEncoding(), [] { return nullptr; },
+                      std::move(dateOf)}) {
         AddPictures(fs);
-        controller.Load(Defaults());
+        controller.Load(settings);
     }
+    std::filesystem::path SettingsFile() const { return folder.path() / kSettingsFileName; }
 };
 
 // Catches a change the model makes that never reaches the window.
@@ -91,26 +98,30 @@ TEST(DialogController, EveryControlShowsTheModelAfterAClick) {
         EXPECT_EQ(c.view.shown.at(kPerspectiveOff).tabStop, square == kPerspectiveOff)
             << "Tab stops at the selected square of the pair";
     }
-    EXPECT_EQ(c.view.shown.at(kDepthSpin).scrollValue, c.controller.model().ScrollValue(kDepthSpin));
+    EXPECT_EQ(c.view.shown.at(kDepthSpin).scrollValue,
+              c.controller.model().ScrollValue(kDepthSpin));
 }
 
-// Catches a failed save reported as success, a double close and a save that forgets which
-// button wrote.
+// Catches a failed save reported as success, a double close, and a button writing the
+// other button's values.
 TEST(DialogController, SavingButtonsWriteTellOnFailureAndCloseOnce) {
     struct Case {
         int button;
-        bool writes;
-        std::size_t warnings;
+        bool writable;
+        int intervalRead;  // what the file gives back (30 where there is none)
     };
-    for (const Case& k : {Case{kSaveButton, true, 0}, Case{kFactoryButton, true, 0},
-                          Case{kSaveButton, false, 1}}) {
-        Controlled c;
-        c.view.writes = k.writes;
+    SaverSettings settings = Defaults();
+    settings.pictureInterval = 45;
+    for (const Case& k : {Case{kSaveButton, true, 45}, Case{kFactoryButton, true, 30},
+                          Case{kSaveButton, false, 30}}) {
+        Controlled c(settings);
+        if (!k.writable) std::filesystem::create_directory(c.SettingsFile());  // in the way
         c.controller.Click(k.button);
         c.controller.Click(kCancelButton);  // a second way out while closing
-        ASSERT_EQ(c.view.written.size(), 1u);
-        EXPECT_EQ(c.view.written[0], c.controller.model().EntriesToWrite(k.button));
-        EXPECT_EQ(c.view.told.size(), k.warnings);
+        SaverSettings read;
+        LoadSettings(read, c.SettingsFile(), c.fs, *MakePlatformTextEncoding());
+        EXPECT_EQ(read.pictureInterval, k.intervalRead) << k.button;
+        EXPECT_EQ(c.view.told.size(), k.writable ? 0u : 1u);
         EXPECT_EQ(c.view.closes, 1);
     }
 }
@@ -119,21 +130,25 @@ TEST(DialogController, SavingButtonsWriteTellOnFailureAndCloseOnce) {
 // dates read, and a second browser opened by a click served during the listing.
 TEST(DialogController, AFolderTooLargeForTheListIsToldUnlessTheUserClosedMeanwhile) {
     enum class CloseWhile { kNever, kListing, kReadingDates };
-    for (const CloseWhile when : {CloseWhile::kNever, CloseWhile::kListing, CloseWhile::kReadingDates}) {
-        RecordingView view;
-        FakeFileSystem fs;
-        fs.Add("big", ".", kAttributeDirectory);
+    for (const CloseWhile when :
+         {CloseWhile::kNever, CloseWhile::kListing, CloseWhile::kReadingDates}) {
+        auto files = std::make_unique<FakeFileSystem>();
+        files->Add("big", ".", kAttributeDirectory);
         for (int i = 0; i <= kMaxPictureCount; ++i) {
-            fs.Add("big", std::to_string(i) + ".bmp", kAttributeArchive);
+            files->Add("big", std::to_string(i) + ".bmp", kAttributeArchive);
         }
         bool readingDates = false;
-        DialogController controller(view, fs, [] { return nullptr; }, [&](const std::string&) {
-            readingDates = true;
-            return std::optional<std::int64_t>(0);
-        });
         SaverSettings settings = Defaults();
         settings.pictureOrder = 2;  // by date
-        controller.Load(settings);
+        Controlled c(
+            settings,
+            [&](const std::string&) {
+                readingDates = true;
+                return std::optional<std::int64_t>(0);
+            },
+            std::move(files));
+        RecordingView& view = c.view;
+        DialogController& controller = c.controller;
         view.browsed = "big";
         view.onServe = [&] {
             if (!readingDates) controller.Click(kFolderButton);  // ignored while listing
@@ -159,6 +174,25 @@ TEST(DialogController, ACancelledBrowserOrColourDialogChangesNothing) {
     c.view.picked = 0x123456;
     c.controller.Click(kParallelColourButton);
     EXPECT_EQ(c.controller.model().LineColour(1), 0x123456);
+}
+
+// Catches a folder stored in short form shown by that form, a long name shown for a path
+// without one, and the long name written over the stored text the user did not change.
+TEST(DialogController, AFolderStoredInShortFormShowsItsLongNameAndIsSavedAsStored) {
+    struct Case {
+        std::string stored, shown;
+    };
+    for (const Case& k :
+         {Case{"C:\\PHOTOS~1", "C:\\Photos of 2026"}, Case{"C:\\Photos", "C:\\Photos"}}) {
+        auto files = std::make_unique<FakeFileSystem>();
+        files->longNames = {{"C:\\PHOTOS~1", "C:\\Photos of 2026"}, {"C:\\Photos", "C:\\Other"}};
+        SaverSettings settings = Defaults();
+        settings.pictureFolder = k.stored;
+        Controlled c(settings, PictureDate, std::move(files));
+        EXPECT_EQ(c.controller.model().Text(kFolderPath), k.shown);
+        c.controller.Click(kSaveButton);
+        EXPECT_NE(test::TempFolder::Read(c.SettingsFile()).find(k.stored), std::string::npos);
+    }
 }
 
 // Catches the thumbnail box left hidden, or the hourglass left on, after an unreadable file.

@@ -65,12 +65,19 @@ class FakeFileSystem final : public FileSystem {
         return found == identities.end() ? std::string(path) : found->second;
     }
 
+    std::optional<std::string> LongNameOf(std::string_view path) override {
+        const auto found = longNames.find(std::string(path));
+        if (found == longNames.end()) return std::nullopt;
+        return found->second;
+    }
+
     std::map<std::string, std::vector<Entry>> folders;  // folder path -> entries in order
     std::map<std::string, std::string> identities;      // a link's path -> what it reaches
     std::map<std::string, int> attributesByPath;        // full path -> attributes
     std::set<std::string> vanished;                     // full paths whose attributes fail
     std::map<std::string, std::size_t> breakAfter;      // folder -> names before an error
     std::map<std::string, std::string> shortNames;      // name -> its 8.3 name, matched too
+    std::map<std::string, std::string> longNames;       // a short path -> its long form
     int listings = 0;
 };
 
