@@ -137,7 +137,7 @@ void DialogController::ChooseFolder() {
         },
         [this](const std::string& message) { view_.Tell(Notice{message}); });
     SetBusy(false);
-    if (!closing_) Tell(model_.NoticeAfter(choice));  // closed while the folder was listed
+    if (!closing_) Tell(model_.NoticeAfter(choice));  // not over a dialog closed meanwhile
 }
 
 // Cancelling the colour dialog changes nothing.

@@ -3,6 +3,7 @@
 // the system's dialogs. The Win32 dialog implements it; the unit tests use a recording fake.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,15 +21,16 @@ struct ControlState {
     std::optional<int> scrollValue;  // a scroll bar's position
     std::optional<bool> checked;     // a check box's mark
     std::optional<bool> tabStop;     // a square of an option pair: Tab stops at the selected one
-    bool repaint = false;            // an option square paints its selection from the model
-    bool operator==(const ControlState&) const = default;
+    // An owner-drawn control that paints part of its look from the model (an option square's
+    // selection, the mark of a folder that is not there) paints again.
+    bool repaint = false;
 };
 
 class DialogView {
   public:
     virtual ~DialogView() = default;
 
-    // Each of these changes only what differs from what the control shows now.
+    // These two change only what differs from what the control shows now.
     virtual void ShowText(int id, const std::string& text) = 0;
     virtual void ShowControl(int id, const ControlState& state) = 0;
     virtual void ShowListLines(const std::vector<std::string>& lines,
