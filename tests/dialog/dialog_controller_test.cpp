@@ -27,7 +27,6 @@ struct RecordingView : DialogView {
     std::vector<int> focused, pressed;
     std::vector<Notice> told;
     std::optional<std::string> browsed;
-    std::optional<ColourRef> picked;
     std::function<void()> onServe;  // what the user does while messages are served
     bool thumbnailHidden = false, busy = false;
     int browses = 0, closes = 0;
@@ -52,7 +51,7 @@ struct RecordingView : DialogView {
         ++browses;
         return browsed;
     }
-    std::optional<ColourRef> PickColour(ColourRef) override { return picked; }
+    std::optional<ColourRef> PickColour(ColourRef) override { return {}; }
     void Tell(const Notice& notice) override { told.push_back(notice); }
     void OpenLink(const std::string&) override {}
     void Close() override { ++closes; }
@@ -162,18 +161,6 @@ TEST(DialogController, AFolderTooLargeForTheListIsToldUnlessTheUserClosedMeanwhi
         EXPECT_EQ(view.closes, when == CloseWhile::kNever ? 0 : 1);
         EXPECT_FALSE(view.busy);
     }
-}
-
-TEST(DialogController, ACancelledBrowserOrColourDialogChangesNothing) {
-    Controlled c;
-    const ColourRef colour = c.controller.model().LineColour(1);
-    c.controller.Click(kFolderButton);
-    c.controller.Click(kParallelColourButton);
-    EXPECT_EQ(c.controller.model().LineColour(1), colour);
-    EXPECT_EQ(c.controller.model().Text(kFolderPath), "");
-    c.view.picked = 0x123456;
-    c.controller.Click(kParallelColourButton);
-    EXPECT_EQ(c.controller.model().LineColour(1), 0x123456);
 }
 
 // Catches a folder stored in short form shown by that form, a long name shown for a path
