@@ -28,8 +28,6 @@ def parse_args():
     parser.add_argument("--test-window", default=os.path.join(build, "bin", "velnor_test_window"))
     parser.add_argument("--work", default=os.path.join(build, "tests", "x11", "manual"))
     parser.add_argument("--build", default=build, help="the native build folder")
-    parser.add_argument("--flaky-log", default=None,
-                        help="file that collects a FLAKY line for each known outside fault")
     parser.add_argument("unittest_args", nargs="*")
     return parser.parse_args()
 
@@ -48,8 +46,11 @@ class Screen:
         if monitors:
             self._servers, self.display = monitors_display(monitors, randr)
         else:
-            server, self.display = start_x_server(
-                ["Xvfb", "-ac", "-screen", "0", f"{width}x{height}x24", *server_options])
+            # -noreset: a client that only looks (xscreensaver-command, xdotool) and leaves
+            # while the program under test is still connecting would otherwise make the
+            # server reset and drop that program's new connection.
+            server, self.display = start_x_server(["Xvfb", "-ac", "-noreset", "-screen", "0",
+                                                   f"{width}x{height}x24", *server_options])
             self._servers = [server]
         self._processes = []
         self.window_owners = {}  # test window id -> the helper process that shows it
@@ -178,16 +179,6 @@ def exits_within(proc, seconds):
         return True
     except subprocess.TimeoutExpired:
         return False
-
-
-def report_flaky(test, symptom):
-    """Prints and logs a FLAKY line for a known fault outside Velnor that a test met once
-    and got past by trying once more (make test counts these lines)."""
-    line = f"FLAKY: {test} {symptom}"
-    print(line, flush=True)
-    if ARGS.flaky_log:
-        with open(ARGS.flaky_log, "a", encoding="utf-8") as log:
-            log.write(line + "\n")
 
 
 def run():

@@ -8,14 +8,13 @@ pictures, and switching modes while the X server answers velnor late: the daemon
 every velnor as ended by its SIGTERM, at once, and none as crashed or ended abnormally."""
 
 import os
-import re
 import shutil
 import subprocess
 import tempfile
 import time
 import unittest
 
-from native_harness import ARGS, Screen, line_counts, report_flaky, run
+from native_harness import ARGS, Screen, line_counts, run
 from slow_display import SlowDisplay
 
 SETTINGS = """\
@@ -102,8 +101,8 @@ class Daemon(unittest.TestCase):
         return subprocess.run(self.as_user("xscreensaver-command", *arguments), timeout=30,
                               capture_output=True, text=True).returncode == 0
 
-    def launch_daemon(self, log_name):
-        self.log_path = os.path.join(ARGS.work, log_name)
+    def launch_daemon(self):
+        self.log_path = os.path.join(ARGS.work, "daemon.log")
         log = open(self.log_path, "w")
         self.addCleanup(log.close)
         daemon = subprocess.Popen(self.as_user("xscreensaver", "-no-splash", "-verbose"),
@@ -122,26 +121,11 @@ class Daemon(unittest.TestCase):
         return daemon
 
     def start_daemon(self):
-        """Starts the daemon and waits until it answers. On a display that has just been
-        made, the daemon itself sometimes exits with status 1 within a second, right after
-        logging its process id and before it looks at the input devices, with no word why
-        (velnor is not running yet; seen in about one start in ten here). That symptom
-        alone is met by starting it again a second later, at most twice, each reported as
-        a FLAKY line."""
-        attempts = 3
-        for attempt in range(1, attempts + 1):
-            daemon = self.launch_daemon(f"daemon-{attempt}.log")
-            wait_until(lambda: daemon.poll() is not None or self.command("-time"), 15)
-            if daemon.poll() is None and self.command("-time"):
-                return
-            log = self.daemon_log()
-            lost_at_start = daemon.poll() == 1 and re.search(
-                r"running in process \d+\s*$", log) is not None
-            if attempt < attempts and lost_at_start:
-                report_flaky(self.id(), "xscreensaver exited with status 1 at its start")
-                time.sleep(1)
-                continue
-            self.fail("the daemon did not start:\n" + log)
+        """Starts the daemon and waits until it answers."""
+        daemon = self.launch_daemon()
+        wait_until(lambda: daemon.poll() is not None or self.command("-time"), 15)
+        if daemon.poll() is not None or not self.command("-time"):
+            self.fail("the daemon did not start:\n" + self.daemon_log())
 
     def daemon_log(self, whole=False):
         with open(self.log_path) as log:
